@@ -3,6 +3,7 @@
 // though `long` is 64-bit here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(__GNUC__)
@@ -44,6 +45,9 @@ using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
 using LPVOID = void*;
 using HANDLE = void*;
+using SIZE_T = size_t;
+using LPOLESTR = OLECHAR*;
+using LPCOLESTR = const OLECHAR*;
 
 #ifndef TRUE
 #define TRUE 1
@@ -74,6 +78,7 @@ constexpr HRESULT CO_E_DLLNOTFOUND = MakeHresult(0x800401F8u);
 constexpr HRESULT CO_E_ERRORINDLL = MakeHresult(0x800401F9u);
 constexpr HRESULT CO_E_NOTINITIALIZED = MakeHresult(0x800401F0u);
 constexpr HRESULT SELFREG_E_CLASS = MakeHresult(0x80040201u);
+constexpr HRESULT RPC_E_CHANGED_MODE = MakeHresult(0x80010106u);
 
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 constexpr bool FAILED(HRESULT hr) { return hr < 0; }
@@ -87,6 +92,8 @@ constexpr LONG ERROR_OUTOFMEMORY = 14;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_MORE_DATA = 234;
 constexpr LONG ERROR_NO_MORE_ITEMS = 259;
+constexpr LONG ERROR_REGISTRY_IO_FAILED = 1016;
+constexpr LONG ERROR_KEY_DELETED = 1018;
 
 constexpr HRESULT HRESULT_FROM_WIN32(LONG e) {
   return e <= 0 ? static_cast<HRESULT>(e)

@@ -1,0 +1,60 @@
+// RIFF/WAVE files of an AudioBuffer, always with the canonical 44-byte
+// header.
+#include <cstring>
+
+#include "engine/audio_buffer.h"
+#include "foundation/text_file.h"
+
+namespace {
+
+constexpr size_t kHeaderSize = 44;
+constexpr size_t kFormatOffset = 20;
+constexpr size_t kFormatSize = 16;
+
+void PutU32(std::string& out, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void PutU16(std::string& out, uint16_t value) {
+  out.push_back(static_cast<char>(value & 0xFF));
+  out.push_back(static_cast<char>(value >> 8));
+}
+
+}  // namespace
+
+bool AudioBuffer::WriteWaveFile(const std::u16string& path) const {
+  TextFile file;
+  if (!file.Open(path.c_str(), u"wb")) return false;
+  const DWORD rate = format_.SamplesPerSec();
+  const auto dataSize = static_cast<uint32_t>(bytes_.size());
+  std::string header;
+  header.reserve(kHeaderSize);
+  header += "RIFF";
+  PutU32(header, 36 + dataSize);
+  header += "WAVEfmt ";
+  PutU32(header, 16);
+  PutU16(header, WaveFormat::kTagPcm);
+  PutU16(header, 1);
+  PutU32(header, rate);
+  PutU32(header, 2 * rate);
+  PutU16(header, 2);
+  PutU16(header, 16);
+  header += "data";
+  PutU32(header, dataSize);
+  file.Write(header);
+  file.Write(bytes_);
+  return true;
+}
+
+bool AudioBuffer::ReadWaveFile(const std::u16string& path) {
+  TextFile file;
+  if (!file.Open(path.c_str(), u"rb")) return false;
+  std::vector<BYTE> content;
+  file.ReadIntoBuffer(content, file.GetSize());
+  if (content.size() < kHeaderSize) return false;
+  BYTE record[WaveFormat::kFixedSize] = {};
+  std::memcpy(record, content.data() + kFormatOffset, kFormatSize);
+  format_.CopyFrom(reinterpret_cast<const WAVEFORMATEX*>(record));
+  bytes_.assign(content.begin() + kHeaderSize, content.end());
+  return true;
+}

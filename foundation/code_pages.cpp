@@ -1,0 +1,316 @@
+// Code pages: conversion and detection.
+#include "foundation/code_pages.h"
+
+#include <cstring>
+
+namespace {
+
+constinit CodePageConverter g_codePageConverter;
+
+inline bool IsCyrillicIn(const CodePageTable& table, unsigned char b) {
+  return IsCyrillicCodePoint(table[b]);
+}
+
+template <typename Out>
+int32_t FromWideInto(const CodePageConverter& converter, const std::u16string& text, Out& out) {
+  out.resize(text.size());
+  const char def = static_cast<char>(converter.DefaultChar());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const int c = CodePageConverter::ReverseByte(text[i]);
+    out[i] = c != 0 ? static_cast<char>(c) : def;
+  }
+  return static_cast<int32_t>(text.size());
+}
+
+}  // namespace
+
+// ---- CodePageConverter ----
+
+void CodePageConverter::Init() {
+  // The tables are constant data (code_page_tables.cpp); only the state is
+  // reset. Nothing is ever zeroed.
+  current_.store(kTableWin, std::memory_order_relaxed);
+  saved_.store(kTableWin, std::memory_order_relaxed);
+  defaultChar_.store(' ', std::memory_order_relaxed);
+}
+
+int32_t CodePageConverter::SetTable(int32_t index) {
+  const int32_t previous = current_.exchange(index, std::memory_order_relaxed);
+  saved_.store(previous, std::memory_order_relaxed);
+  return previous;
+}
+
+void CodePageConverter::RestoreTable() {
+  current_.store(saved_.load(std::memory_order_relaxed), std::memory_order_relaxed);
+}
+
+int32_t CodePageConverter::Select(int32_t externalIndex, int32_t apply) {
+  int32_t index = -1;
+  switch (externalIndex) {
+    case kCodePageWin: index = kTableWin; break;
+    case kCodePageDos: index = kTableDos; break;
+    case kCodePageKoi8r: index = kTableKoi8r; break;
+    case kCodePageIso: index = kTableIso; break;
+    default: break;
+  }
+  if (index >= 0 && apply == 1) return SetTable(index);
+  return CurrentTable();
+}
+
+const CodePageTable* CodePageConverter::ForwardTable(int32_t index) {
+  switch (index) {
+    case kTableDos: return &kDos866Table;
+    case kTableKoi8r: return &kKoi8rTable;
+    case kTableIso: return &kIso88595Table;
+    case kTableWin: return &kWin1251Table;
+    default: return nullptr;
+  }
+}
+
+int CodePageConverter::ReverseByte(uint32_t codeUnit) {
+  return codeUnit < static_cast<uint32_t>(kReverseTableSize) ? kWin1251ReverseTable[codeUnit] : 0;
+}
+
+int32_t CodePageConverter::ConvertBytes(const char* bytes, int32_t length, char* out) const {
+  if (length <= 0) return 0;
+  const int32_t index = CurrentTable();
+  const CodePageTable* table = index == kTableWin ? nullptr : ForwardTable(index);
+  if (table == nullptr) {
+    // Index 3 (Windows-1251): the bytes are copied unchanged. An index that
+    // names no table is treated the same way.
+    if (out != bytes) std::memmove(out, bytes, static_cast<size_t>(length));
+    return length;
+  }
+  const char def = static_cast<char>(DefaultChar());
+  for (int32_t i = 0; i < length; ++i) {
+    const uint16_t u = (*table)[static_cast<unsigned char>(bytes[i])];
+    const int c = ReverseByte(u);
+    if (c != 0)
+      out[i] = static_cast<char>(c);
+    else if (u == 0)
+      out[i] = 0;
+    else
+      out[i] = def;
+  }
+  return length;
+}
+
+int32_t CodePageConverter::ConvertString(const std::string& text, std::vector<char>& out) const {
+  out.resize(text.size());
+  return ConvertBytes(text.data(), static_cast<int32_t>(text.size()), out.data());
+}
+
+void CodePageConverter::Convert(const std::string& text, std::string& out) const {
+  out.resize(text.size());
+  ConvertBytes(text.data(), static_cast<int32_t>(text.size()), out.data());
+}
+
+std::string CodePageConverter::Converted(const std::string& text) const {
+  std::string out;
+  Convert(text, out);
+  return out;
+}
+
+void CodePageConverter::ConvertInPlace(std::string& text) const {
+  ConvertBytes(text.data(), static_cast<int32_t>(text.size()), text.data());
+}
+
+int32_t CodePageConverter::ToWide(const std::string& text, std::u16string& out) const {
+  out.resize(text.size());
+  for (size_t i = 0; i < text.size(); ++i)
+    out[i] = static_cast<char16_t>(kWin1251Table[static_cast<unsigned char>(text[i])]);
+  return static_cast<int32_t>(text.size());
+}
+
+int32_t CodePageConverter::FromWide(const std::u16string& text, std::string& out) const {
+  return FromWideInto(*this, text, out);
+}
+
+int32_t CodePageConverter::FromWideToBuffer(const std::u16string& text, std::vector<char>& out) const {
+  return FromWideInto(*this, text, out);
+}
+
+// ---- Free functions ----
+
+CodePageConverter& GlobalCodePageConverter() { return g_codePageConverter; }
+
+void InitCodePages() { g_codePageConverter.Init(); }
+
+std::u16string NarrowToWide(const std::string& text) {
+  std::u16string out;
+  g_codePageConverter.ToWide(text, out);
+  return out;
+}
+
+std::string WideToNarrow(const std::u16string& text) {
+  std::string out;
+  g_codePageConverter.FromWide(text, out);
+  return out;
+}
+
+int32_t Utf8Decode(const std::string& bytes, std::vector<uint32_t>& out) {
+  out.clear();
+  const size_t n = bytes.size();
+  auto at = [&bytes](size_t k) { return static_cast<uint32_t>(static_cast<unsigned char>(bytes[k])); };
+  size_t i = 0;
+  while (i < n) {
+    const uint32_t b0 = at(i);
+    if ((b0 & 0xF8) == 0xF0 && i + 3 < n) {
+      out.push_back((b0 & 0x07) << 18 | (at(i + 1) & 0x3F) << 12 | (at(i + 2) & 0x3F) << 6 | (at(i + 3) & 0x3F));
+      i += 4;
+    } else if ((b0 & 0xF0) == 0xE0 && i + 2 < n) {
+      out.push_back((b0 & 0x0F) << 12 | (at(i + 1) & 0x3F) << 6 | (at(i + 2) & 0x3F));
+      i += 3;
+    } else if ((b0 & 0xE0) == 0xC0 && i + 1 < n) {
+      out.push_back((b0 & 0x1F) << 6 | (at(i + 1) & 0x3F));
+      i += 2;
+    } else {
+      out.push_back(b0 >= 0x80 ? 32u : b0);
+      i += 1;
+    }
+  }
+  return static_cast<int32_t>(out.size());
+}
+
+int32_t Utf8ToWide(const std::string& bytes, std::u16string& out, char16_t replacement) {
+  std::vector<uint32_t> codePoints;
+  Utf8Decode(bytes, codePoints);
+  out.resize(codePoints.size());
+  for (size_t i = 0; i < codePoints.size(); ++i)
+    out[i] = codePoints[i] >= 0x10000 ? replacement : static_cast<char16_t>(codePoints[i]);
+  return static_cast<int32_t>(out.size());
+}
+
+bool IsPlausibleCyrillicByte(int c) {
+  const int b = c & 0xFF;
+  return b < 0x80 || (b >= 0xC0 && b <= 0xF7);
+}
+
+bool IsCyrillicCodePoint(uint32_t codeUnit) {
+  return (codeUnit >= 0x0410 && codeUnit <= 0x044F) || codeUnit == 0x0401 || codeUnit == 0x0451;
+}
+
+int32_t DetectCodePage(const CodePageConverter& converter, const std::string& text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t n = text.size();
+
+  // 1. Windows-1251, with its case faults (small letter then capital).
+  int64_t w = 0, wf = 0;
+  {
+    bool inRun = false;
+    unsigned char first = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const unsigned char b = p[i];
+      if (!IsCyrillicIn(kWin1251Table, b)) {
+        inRun = false;
+        continue;
+      }
+      ++w;
+      if (!inRun) {
+        inRun = true;
+        first = b;
+      } else if (first >= 0xE0 && b >= 0xC0 && b <= 0xDF) {
+        ++wf;
+      }
+    }
+  }
+  // 2. DOS.
+  int64_t d = 0;
+  for (size_t i = 0; i < n; ++i) d += IsCyrillicIn(kDos866Table, p[i]) ? 1 : 0;
+  // 3. KOI8-R, with its case faults (small letter 0xC0-0xDF, then capital).
+  int64_t k = 0, kf = 0;
+  {
+    bool inRun = false;
+    unsigned char first = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const unsigned char b = p[i];
+      if (!IsCyrillicIn(kKoi8rTable, b)) {
+        inRun = false;
+        continue;
+      }
+      ++k;
+      if (!inRun) {
+        inRun = true;
+        first = b;
+      } else if (first >= 0xC0 && first <= 0xDF && b >= 0xE0) {
+        ++kf;
+      }
+    }
+  }
+  // 4. ISO-8859-5.
+  int64_t iso = 0;
+  for (size_t i = 0; i < n; ++i) iso += IsCyrillicIn(kIso88595Table, p[i]) ? 1 : 0;
+  // 5. UTF-8, through UTF-16 into Windows-1251.
+  int64_t u = 0;
+  {
+    std::u16string wide;
+    Utf8ToWide(text, wide, u' ');
+    std::vector<char> narrow;
+    converter.FromWideToBuffer(wide, narrow);
+    for (char c : narrow) u += IsCyrillicIn(kWin1251Table, static_cast<unsigned char>(c)) ? 1 : 0;
+  }
+
+  int64_t best = w;
+  int32_t result = kCodePageWin;
+  bool tie = false;
+  if (d >= best) {
+    result = kCodePageDos;
+    tie = (d == w);
+    best = d;
+  }
+  if (k >= best) {
+    if (!(k == w && wf <= kf)) result = kCodePageKoi8r;
+    tie = (k == best && k != w);
+    best = k;
+  }
+  if (iso >= best) {
+    result = kCodePageIso;
+    tie = (iso == best);
+    best = iso;
+  }
+  if (2 * u >= best) {
+    result = kCodePageUtf8;
+    tie = (2 * u == best);
+    best = 2 * u;
+  }
+  if (best == 0) return kCodePageWin;
+  if (tie) return kCodePageUnknown;
+  return result;
+}
+
+int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, size_t length) {
+  if (bytes == nullptr || length == 0) return DetectCodePage(converter, std::string());
+  return DetectCodePage(converter, std::string(bytes, length));
+}
+
+namespace {
+constexpr const char16_t* kNames[] = {u"Auto", u"Win", u"DOS", u"KOI8R", u"ISO"};
+constexpr const char* kNamesNarrow[] = {"Auto", "Win", "DOS", "KOI8R", "ISO"};
+}  // namespace
+
+std::u16string CodePageName(int32_t externalIndex) {
+  if (externalIndex >= 0 && externalIndex <= 4) return kNames[externalIndex];
+  return u"UnknownCodePage";
+}
+
+std::string CodePageNameNarrow(int32_t externalIndex) {
+  if (externalIndex >= 0 && externalIndex <= 4) return kNamesNarrow[externalIndex];
+  return "UnknownCodePage";
+}
+
+int32_t CodePageFromName(const std::u16string& name) {
+  for (int32_t i = 0; i < 5; ++i)
+    if (name == kNames[i]) return i;
+  return kCodePageUnknown;
+}
+
+int32_t CodePageFromName(const std::string& name) {
+  for (int32_t i = 0; i < 5; ++i)
+    if (name == kNamesNarrow[i]) return i;
+  return kCodePageUnknown;
+}
+
+void CodePageNames(std::vector<std::u16string>& names) {
+  names.clear();
+  for (const char16_t* name : kNames) names.emplace_back(name);
+}

@@ -1,0 +1,232 @@
+// What a server shell needs: reference-counted objects over several
+// interfaces, a class factory, the table of the server's classes, its
+// registration, and the four exports.
+//
+// A server shell in a few lines:
+//
+//   class CRunemapRusSimpleSm
+//       : public ComObject<IRunemap, IRunemapInfo, IRunemapLang, IRunemap2> {
+//    public:
+//     HRESULT FinalConstruct();   // optional, public; a failure drops the object
+//     ...interface methods...
+//   };
+//
+//   const ServerClass kRunemapClasses[] = {
+//       {.clsid = CLSID_RunemapRusSimpleSm,
+//        .progId = u"Runemap.RunemapRusSimpleSm",
+//        .description = u"RunemapRusSimpleSm Class",
+//        .create = CreateComObject<CRunemapRusSimpleSm>},
+//   };
+//   COM_SERVER_EXPORTS(kRunemapClasses)
+//
+// The object count and the LockServer count live in each server's own
+// shared object (everything here is hidden there but the four exports).
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <iterator>
+#include <new>
+#include <string_view>
+#include <type_traits>
+
+#include "platform/com.h"
+#include "platform/registry.h"
+
+#if defined(__GNUC__)
+#define SERVER_LOCAL __attribute__((visibility("hidden")))
+#else
+#define SERVER_LOCAL
+#endif
+
+// Live objects plus LockServer(TRUE) calls of this shared object.
+SERVER_LOCAL inline std::atomic<LONG>& ServerLockCount() {
+  static std::atomic<LONG> count{0};
+  return count;
+}
+
+namespace com_object_detail {
+// An interface listed in ComObject that is the base of another listed one is
+// reached through that one and must not be inherited a second time.
+template <class I>
+struct Reached {};
+
+template <class I, class... All>
+inline constexpr bool kIsBaseOfAnother = ((std::is_base_of_v<I, All> && !std::is_same_v<I, All>) || ...);
+
+template <class I, class... All>
+using Base = std::conditional_t<kIsBaseOfAnother<I, All...>, Reached<I>, I>;
+
+template <class First, class...>
+struct FirstOf {
+  using type = First;
+};
+}  // namespace com_object_detail
+
+// An object answering QueryInterface for exactly Interfaces... (list a base
+// interface too when it should be answered: ComObject<IEcho2, IEcho>). The
+// first one also answers for IUnknown, so every route gives the same
+// IUnknown pointer. It starts with no references; CreateComObject hands out
+// the first one. Deleted when the last reference goes.
+template <class... Interfaces>
+class SERVER_LOCAL ComObject : public com_object_detail::Base<Interfaces, Interfaces...>... {
+  using Primary = typename com_object_detail::FirstOf<Interfaces...>::type;
+
+ public:
+  ComObject() { ++ServerLockCount(); }
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
+
+  HRESULT QueryInterface(REFIID riid, void** ppv) final {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    if (riid == IID_IUnknown) {
+      *ppv = static_cast<IUnknown*>(static_cast<Primary*>(this));
+    } else {
+      (void)(Answer<Interfaces>(riid, ppv) || ...);
+    }
+    if (*ppv == nullptr) return QueryOtherInterface(riid, ppv);
+    AddRef();
+    return S_OK;
+  }
+  ULONG AddRef() final { return refs_.fetch_add(1, std::memory_order_relaxed) + 1; }
+  ULONG Release() final {
+    ULONG left = refs_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  virtual ~ComObject() { --ServerLockCount(); }
+
+  // Interfaces answered by something else (an inner object). It AddRefs
+  // what it returns; *ppv is null on entry.
+  virtual HRESULT QueryOtherInterface(REFIID /*riid*/, void** /*ppv*/) { return E_NOINTERFACE; }
+
+ private:
+  template <class I>
+  bool Answer(REFIID riid, void** ppv) {
+    if (!(riid == IidOf<I>())) return false;
+    *ppv = static_cast<I*>(this);
+    return true;
+  }
+
+  std::atomic<ULONG> refs_{0};
+};
+
+// Creates a T, runs its public FinalConstruct() when it has one, and asks
+// it for riid. A failure at any step leaves no object.
+template <class T>
+HRESULT CreateComObject(REFIID riid, void** ppv) {
+  if (ppv == nullptr) return E_POINTER;
+  *ppv = nullptr;
+  T* object = nullptr;
+  try {
+    object = new T();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
+  object->AddRef();
+  HRESULT hr = S_OK;
+  try {
+    if constexpr (requires(T& t) { t.FinalConstruct(); }) hr = object->FinalConstruct();
+    if (SUCCEEDED(hr)) hr = object->QueryInterface(riid, ppv);
+  } catch (const std::bad_alloc&) {
+    hr = E_OUTOFMEMORY;
+  } catch (...) {
+    hr = E_FAIL;
+  }
+  object->Release();
+  return hr;
+}
+
+using ObjectCreator = HRESULT (*)(REFIID riid, void** ppv);
+
+// Extra registry entries of a class. Called with the class's open
+// HKEY_CLASSES_ROOT\CLSID\{clsid} key after the standard entries are
+// written (registering true), and before they are removed (registering
+// false; the key is null when the class is not registered).
+using RegistryHook = HRESULT (*)(HKEY clsidKey, bool registering);
+
+struct ServerClass {
+  CLSID clsid;
+  // Version-independent ProgID ("Runemap.RunemapRusSimpleSm"); ".1" is the
+  // versioned one. Null: no ProgID.
+  const char16_t* progId = nullptr;
+  // Default value of the CLSID key and of the ProgID keys.
+  const char16_t* description = nullptr;
+  ObjectCreator create = nullptr;
+  // Written as CLSID\{clsid}\Implemented Categories\{category}; GUID_NULL: none.
+  GUID category{};
+  RegistryHook registryHook = nullptr;
+};
+
+// The class factory handed out by DllGetClassObject.
+class SERVER_LOCAL ServerClassFactory final : public ComObject<IClassFactory> {
+ public:
+  explicit ServerClassFactory(ObjectCreator create) : create_(create) {}
+
+  HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    return create_(riid, ppv);
+  }
+  HRESULT LockServer(BOOL lock) override {
+    if (lock) {
+      ++ServerLockCount();
+    } else {
+      --ServerLockCount();
+    }
+    return S_OK;
+  }
+
+ private:
+  ObjectCreator create_;
+};
+
+SERVER_LOCAL inline HRESULT GetServerClassObject(const ServerClass* classes, size_t count, REFCLSID clsid,
+                                    REFIID riid, void** ppv) {
+  if (ppv == nullptr) return E_POINTER;
+  *ppv = nullptr;
+  for (size_t i = 0; i < count; ++i) {
+    if (!(classes[i].clsid == clsid)) continue;
+    auto* factory = new (std::nothrow) ServerClassFactory(classes[i].create);
+    if (factory == nullptr) return E_OUTOFMEMORY;
+    factory->AddRef();
+    HRESULT hr = factory->QueryInterface(riid, ppv);
+    factory->Release();
+    return hr;
+  }
+  return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+// For each class: CLSID\{clsid} (default = description) with ProgID,
+// VersionIndependentProgID, InprocServer32 (default = absolute path of the
+// shared object holding addressInModule, ThreadingModel "Both") and the
+// category; the ProgID keys <progId>.1 and <progId> with CLSID (and CurVer
+// on the second); then the class's hook. A class key left from before is
+// replaced whole. SELFREG_E_CLASS on failure.
+PLATFORM_API HRESULT RegisterServerClasses(const ServerClass* classes, size_t count,
+                                           const void* addressInModule);
+// Removes what RegisterServerClasses wrote (the hook first).
+PLATFORM_API HRESULT UnregisterServerClasses(const ServerClass* classes, size_t count);
+
+// Creates root\keyPath when needed and sets its REG_SZ value (null or empty
+// valueName: the default value). For registry hooks.
+PLATFORM_API LONG WriteRegistryString(HKEY root, std::u16string_view keyPath, const char16_t* valueName,
+                                      std::u16string_view value);
+
+// Defines the four exports of a server from its ServerClass array.
+#define COM_SERVER_EXPORTS(classes)                                                              \
+  COM_EXPORT HRESULT DllCanUnloadNow() { return ServerLockCount() == 0 ? S_OK : S_FALSE; }       \
+  COM_EXPORT HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {              \
+    return GetServerClassObject(classes, std::size(classes), rclsid, riid, ppv);                 \
+  }                                                                                              \
+  COM_EXPORT HRESULT DllRegisterServer() {                                                       \
+    return RegisterServerClasses(classes, std::size(classes),                                    \
+                                 reinterpret_cast<const void*>(&DllRegisterServer));             \
+  }                                                                                              \
+  COM_EXPORT HRESULT DllUnregisterServer() { return UnregisterServerClasses(classes, std::size(classes)); }
