@@ -1,0 +1,179 @@
+// speak: reads a text file (or standard input) aloud through the installed
+// speech engine, to the sound device or into a WAV file.
+//
+//   speak [-n voice] [-r rate] [-p pitch] [-V volume] [-o out.wav] [-v] [file]
+//
+// The text may be Windows-1251, another Russian 8-bit code page or UTF-8;
+// it is converted to Windows-1251 first. -v prints the engine's events.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <iterator>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/voices/voice_registry.h"
+#include "foundation/code_pages.h"
+#include "interfaces/orvox.h"
+#include "platform/sync.h"
+
+namespace {
+
+struct Options {
+  std::string voice;
+  int rate = 0;
+  int pitch = 0;
+  int volume = 10;
+  std::string output;
+  bool verbose = false;
+  std::string input;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: speak [-n voice] [-r rate] [-p pitch] [-V volume] [-o out.wav] [-v] "
+               "[file]\n");
+  return 2;
+}
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) return false;
+      out = argv[++i];
+      return true;
+    };
+    std::string text;
+    if (arg == "-n") {
+      if (!value(options.voice)) return false;
+    } else if (arg == "-r" || arg == "-p" || arg == "-V") {
+      if (!value(text)) return false;
+      int number = std::atoi(text.c_str());
+      (arg == "-r" ? options.rate : arg == "-p" ? options.pitch : options.volume) = number;
+    } else if (arg == "-o") {
+      if (!value(options.output)) return false;
+    } else if (arg == "-v") {
+      options.verbose = true;
+    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+      return false;
+    } else {
+      options.input = arg;
+    }
+  }
+  return true;
+}
+
+bool ReadInput(const std::string& path, std::string& text) {
+  if (path.empty() || path == "-") {
+    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    return true;
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return true;
+}
+
+// The engine speaks Windows-1251 only.
+std::string ToWindows1251(const std::string& text) {
+  CodePageConverter& converter = GlobalCodePageConverter();
+  int32_t codePage = DetectCodePage(converter, text);
+  if (codePage == kCodePageUtf8) {
+    std::u16string wide;
+    Utf8ToWide(text, wide, u'?');
+    return WideToNarrow(wide);
+  }
+  if (codePage >= kCodePageDos && codePage <= kCodePageIso) {
+    converter.Select(codePage, 1);
+    std::string converted = converter.Converted(text);
+    converter.RestoreTable();
+    return converted;
+  }
+  return text;
+}
+
+const char* EventName(UINT type) {
+  switch (type) {
+    case TE_SpeechStart: return "speech start";
+    case TE_SpeechEnd: return "speech end";
+    case TE_VoiceChanged: return "voice changed";
+    case TE_WordSpan: return "words";
+    case TE_SentenceSpan: return "sentence";
+    case TE_AudioDelivered: return "audio delivered";
+    default: return "event";
+  }
+}
+
+// Until the end of speech.
+void FollowEvents(ITTSEngine* engine, bool verbose) {
+  for (bool ended = false; !ended;) {
+    TTSEvent events[64];
+    UINT got = 0;
+    engine->GetEvents(events, 64, &got);
+    for (UINT i = 0; i < got; ++i) {
+      if (events[i].type == TE_SpeechEnd) ended = true;
+      if (verbose) {
+        std::printf("%s %u %u\n", EventName(events[i].type), events[i].param1, events[i].param2);
+      }
+    }
+    if (got == 0) Sleep(10);
+  }
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) return Usage();
+  std::string text;
+  if (!ReadInput(options.input, text)) {
+    std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
+    return 1;
+  }
+  text = ToWindows1251(text);
+  if (!options.output.empty()) setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
+
+  if (options.voice.empty()) {
+    std::vector<std::string> voices;
+    if (GetVoiceNames(voices) != 0 || voices.empty()) {
+      std::fprintf(stderr, "speak: no voice is installed\n");
+      return 1;
+    }
+    options.voice = voices.front();
+  }
+
+  ITTSEngine* engine = nullptr;
+  HRESULT result = CoCreateInstance(CLSID_TTSEngine, nullptr, 0x17, IID_ITTSEngine,
+                                    reinterpret_cast<void**>(&engine));
+  if (FAILED(result)) {
+    std::fprintf(stderr, "speak: cannot create the speech engine (0x%08X)\n",
+                 static_cast<unsigned>(result));
+    return 1;
+  }
+  int status = 0;
+  engine->SetEventMask(0x3F);
+  result = engine->SetVoice(options.voice.c_str());
+  if (FAILED(result)) {
+    std::fprintf(stderr, "speak: cannot set voice (0x%08X)\n", static_cast<unsigned>(result));
+    status = 1;
+  } else {
+    engine->SetRate(static_cast<I1>(options.rate));
+    engine->SetPitch(static_cast<I1>(options.pitch));
+    engine->SetVolume(static_cast<UI1>(options.volume < 0 ? 0 : options.volume));
+    result = engine->Speak(text.c_str(), 1);
+    if (result != S_OK) {
+      std::fprintf(stderr, "speak: the engine cannot speak (0x%08X)\n",
+                   static_cast<unsigned>(result));
+      status = 1;
+    } else {
+      FollowEvents(engine, options.verbose);
+      engine->Wait(INFINITE);
+    }
+  }
+  engine->Release();
+  return status;
+}
