@@ -1,0 +1,15 @@
+// The converter side of opening a document: the document P is shown through
+// "<P>.auto" when it needs converting.
+#pragma once
+
+#include <string>
+
+#include "documents/common/converter_table.h"
+
+struct OpenedText {
+  std::u16string path;  // the file to show
+  bool converted;       // path is "<P>.auto"
+};
+
+OpenedText ConvertForReading(const std::u16string& document, const KindConverters& converters);
+OpenedText ConvertForReading(const std::u16string& document);

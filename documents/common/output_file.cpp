@@ -1,0 +1,72 @@
+#include "documents/common/output_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/unicode.h"
+
+bool IsSameFile(const char16_t* a, const char16_t* b) {
+  if (std::u16string_view(a) == std::u16string_view(b)) return true;
+  struct stat sa;
+  struct stat sb;
+  return stat(Utf16ToUtf8(a).c_str(), &sa) == 0 && stat(Utf16ToUtf8(b).c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+OutputFile::~OutputFile() { Discard(); }
+
+bool OutputFile::Open(const char16_t* source, const char16_t* target) {
+  Discard();
+  if (source == nullptr || target == nullptr || *target == u'\0') return false;
+  if (IsSameFile(source, target)) return false;
+  targetPath_ = Utf16ToUtf8(target);
+  std::string pattern = targetPath_ + ".partXXXXXX";
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) return false;
+  // mkstemp creates the file readable by the owner only; a converted text
+  // gets the permissions of any file the user creates.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  file_ = fdopen(fd, "wb");
+  if (file_ == nullptr) {
+    close(fd);
+    unlink(pattern.c_str());
+    return false;
+  }
+  temporaryPath_ = pattern;
+  failed_ = false;
+  return true;
+}
+
+bool OutputFile::Write(const void* bytes, size_t n) {
+  if (file_ == nullptr) return false;
+  if (n != 0 && std::fwrite(bytes, 1, n, file_) != n) failed_ = true;
+  return !failed_;
+}
+
+bool OutputFile::Commit() {
+  if (file_ == nullptr) return false;
+  const bool closed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  if (failed_ || !closed || std::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
+    unlink(temporaryPath_.c_str());
+    temporaryPath_.clear();
+    return false;
+  }
+  temporaryPath_.clear();
+  return true;
+}
+
+void OutputFile::Discard() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  if (!temporaryPath_.empty()) {
+    unlink(temporaryPath_.c_str());
+    temporaryPath_.clear();
+  }
+}

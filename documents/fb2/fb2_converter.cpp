@@ -1,0 +1,59 @@
+#include <algorithm>
+#include <string_view>
+
+#include "documents/converters.h"
+#include "documents/fb2/fb2_tag_table.h"
+#include "documents/html/markup_scanner.h"
+#include "foundation/char_classes.h"
+
+namespace {
+
+const Fb2TagRule* FindRule(std::string_view tag) {
+  for (size_t i = 0; i < kFb2TagTableSize; ++i) {
+    const Fb2TagRule& rule = kFb2TagTable[i];
+    if (rule.contained ? tag.find(rule.key) != std::string_view::npos : tag == rule.key) {
+      return &rule;
+    }
+  }
+  return nullptr;
+}
+
+bool IsTrailingWhite(char c) { return c == '\n' || c == '\r' || c == '\t' || c == ' '; }
+
+class Fb2Rules final : public MarkupRules {
+ public:
+  bool IsTagStart(unsigned char next) const override {
+    return IsLatinLetter(next) || next == '/' || next == '!' || next == '?';
+  }
+  bool HandlesEntities() const override { return false; }
+
+  void OnText(std::string& output, const char* first, const char* last) override {
+    output.append(first, last);
+  }
+
+  bool OnTag(std::string& output, std::string& tag) override {
+    if (tag.starts_with("binary")) return false;
+    const Fb2TagRule* rule = FindRule(tag);
+    if (rule == nullptr) return true;
+    const std::string_view text = rule->text;
+    if (text == "\n" || text == "\x01\x01") {
+      while (!output.empty() && IsTrailingWhite(output.back())) output.pop_back();
+      if (!output.empty() && output.back() == kParagraphMark) return true;
+    }
+    output.append(text);
+    return true;
+  }
+
+  void OnEntity(std::string&, const char*, const char*) override {}
+
+  void BeforeWrite(std::string& output) override {
+    std::replace(output.begin(), output.end(), kParagraphMark, '\n');
+  }
+};
+
+}  // namespace
+
+bool ConvertFb2ToText(const char16_t* source, const char16_t* target) {
+  Fb2Rules rules;
+  return ScanMarkupFile(source, target, rules);
+}

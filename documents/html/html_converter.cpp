@@ -1,0 +1,122 @@
+#include <string_view>
+
+#include "documents/converters.h"
+#include "documents/html/html_entities.h"
+#include "documents/html/markup_scanner.h"
+#include "foundation/char_classes.h"
+
+namespace {
+
+bool IsLineBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsWhite(char c) { return IsLineBlank(c) || c == '\n'; }
+
+// "br", "br/" and "br /".
+bool IsLineBreakTag(std::string_view tag) {
+  if (!tag.empty() && tag.back() == '/') {
+    tag.remove_suffix(1);
+    while (!tag.empty() && tag.back() == ' ') tag.remove_suffix(1);
+  }
+  return tag == "br";
+}
+
+bool IsBlockEndTag(std::string_view tag) {
+  return tag == "/p" || tag == "/div" || tag == "dd" || tag == "/li" || tag == "/title" ||
+         tag == "title";
+}
+
+class HtmlRules final : public MarkupRules {
+ public:
+  explicit HtmlRules(int32_t lineBreakMode) : mode_(lineBreakMode) {}
+
+  bool IsTagStart(unsigned char next) const override {
+    return IsLatinLetter(next) || next == '/' || next == '!';
+  }
+  bool HandlesEntities() const override { return true; }
+
+  // Lines of the source that hold only blanks are dropped; the line feeds of
+  // the others are dropped too, but two words they separated stay apart.
+  void OnText(std::string& output, const char* first, const char* last) override {
+    const char* line = first;
+    for (const char* p = first; p != last; ++p) {
+      if (*p != '\n') continue;
+      bool blank = true;
+      for (const char* q = line; q != p; ++q) blank = blank && IsLineBlank(*q);
+      if (!blank) {
+        Append(output, line, p);
+        wordBreakPending_ = true;
+      }
+      line = p + 1;
+    }
+    Append(output, line, last);
+  }
+
+  bool OnTag(std::string& output, std::string& tag) override {
+    LatinLowerString(tag);
+    if (IsLineBreakTag(tag)) {
+      AppendLineFeed(output);
+    } else if (IsBlockEndTag(tag) && (mode_ == 1 || !EndsInLineBreak(output))) {
+      AppendLineFeed(output);
+    }
+    return true;
+  }
+
+  void OnEntity(std::string& output, const char* first, const char* last) override {
+    const int byte = HtmlEntityByte(std::string_view(first, static_cast<size_t>(last - first)));
+    if (byte < 0) return;
+    const char c = static_cast<char>(byte);
+    Append(output, &c, &c + 1);
+  }
+
+  void BeforeWrite(std::string& output) override {
+    if (output.empty()) return;
+    nothingWritten_ = false;
+    size_t i = output.size();
+    while (i > 0 && IsWhite(output[i - 1])) --i;
+    const bool tailHasLineFeed = output.find('\n', i) != std::string::npos;
+    flushedTailLineFeed_ = tailHasLineFeed || (i == 0 && flushedTailLineFeed_);
+    flushedLast_ = output.back();
+  }
+
+ private:
+  void Append(std::string& output, const char* first, const char* last) {
+    if (first == last) return;
+    if (wordBreakPending_ && !IsWhite(*first) && !IsWhite(LastByte(output))) output += ' ';
+    wordBreakPending_ = false;
+    output.append(first, last);
+  }
+
+  void AppendLineFeed(std::string& output) {
+    output += '\n';
+    wordBreakPending_ = false;
+  }
+
+  char LastByte(const std::string& output) const {
+    return output.empty() ? (nothingWritten_ ? ' ' : flushedLast_) : output.back();
+  }
+
+  // Whether the output is empty or its trailing white run holds a line feed.
+  bool EndsInLineBreak(const std::string& output) const {
+    size_t i = output.size();
+    while (i > 0 && IsWhite(output[i - 1])) {
+      if (output[i - 1] == '\n') return true;
+      --i;
+    }
+    if (i > 0 || nothingWritten_) return false;
+    return flushedTailLineFeed_;
+  }
+
+  int32_t mode_;
+  bool wordBreakPending_ = false;
+  // What was already written: nothing at all, the last byte, and whether
+  // its trailing white run holds a line feed.
+  bool nothingWritten_ = true;
+  char flushedLast_ = ' ';
+  bool flushedTailLineFeed_ = false;
+};
+
+}  // namespace
+
+bool ConvertHtmlToText(const char16_t* source, const char16_t* target, int32_t lineBreakMode) {
+  HtmlRules rules(lineBreakMode);
+  return ScanMarkupFile(source, target, rules);
+}

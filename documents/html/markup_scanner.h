@@ -1,0 +1,29 @@
+// The block scanner shared by the XML/HTML and FB2 converters: the source is
+// read in 10000-byte blocks, and a block never ends inside a tag or an
+// entity that the next block would complete.
+#pragma once
+
+#include <string>
+
+class MarkupRules {
+ public:
+  // Whether "<" followed by this byte begins a tag.
+  virtual bool IsTagStart(unsigned char next) const = 0;
+  // Whether "&...;" is looked for at all.
+  virtual bool HandlesEntities() const = 0;
+  // Text between tags, a byte range of the current block.
+  virtual void OnText(std::string& output, const char* first, const char* last) = 0;
+  // The bytes between "<" and ">"; false ends the conversion at once.
+  virtual bool OnTag(std::string& output, std::string& tag) = 0;
+  // "&" to ";" inclusive.
+  virtual void OnEntity(std::string& output, const char* first, const char* last) = 0;
+  // Called before the output is written to the target.
+  virtual void BeforeWrite(std::string& output) = 0;
+
+ protected:
+  ~MarkupRules() = default;
+};
+
+// Reads the source, applies the rules and writes the target; false when a
+// file cannot be opened or read, or the target cannot be written.
+bool ScanMarkupFile(const char16_t* source, const char16_t* target, MarkupRules& rules);

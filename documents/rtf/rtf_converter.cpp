@@ -1,0 +1,54 @@
+#include <vector>
+
+#include "documents/common/output_file.h"
+#include "documents/converters.h"
+#include "documents/rtf/rtf_reader.h"
+#include "foundation/text_file.h"
+
+namespace {
+
+constexpr int32_t kOutputSize = 50000;
+constexpr int32_t kReadFault = 30;
+
+int32_t ReadFromFile(RtfHandle* handle, void* buffer, int32_t n, int32_t* count) {
+  *count = static_cast<int32_t>(handle->file->Read(buffer, static_cast<size_t>(n)));
+  return handle->file->HasError() ? kReadFault : 0;
+}
+
+int64_t FileSize(RtfHandle* handle) { return handle->file->GetSize(); }
+
+int64_t SeekFile(RtfHandle* handle, int64_t offset, int origin) {
+  TextFile& file = *handle->file;
+  int64_t base = 0;
+  if (origin == 1) base = file.Tell();
+  if (origin == 2) base = file.GetSize();
+  const int64_t position = base + offset;
+  if (position < 0 || position > 0x7fffffff || !file.Seek(static_cast<LONG>(position))) return -1;
+  return position;
+}
+
+}  // namespace
+
+bool ConvertRtfToText(const char16_t* source, const char16_t* target) {
+  TextFile file(source, u"rb");
+  OutputFile out;
+  if (!file.IsOpen() || !out.Open(source, target)) return false;
+  RtfHandle handle{sizeof(RtfHandle), &file, nullptr, FileSize, SeekFile, ReadFromFile};
+  if (RtfReaderCreate(&handle) != 0) return false;
+  std::vector<char> text(kOutputSize);
+  bool ok = true;
+  for (;;) {
+    int32_t count = 0;
+    if (RtfParse(&handle, text.data(), kOutputSize, &count) != 0) {
+      ok = false;
+      break;
+    }
+    if (count == 0) break;
+    if (!out.Write(text.data(), static_cast<size_t>(count))) {
+      ok = false;
+      break;
+    }
+  }
+  RtfReaderFree(&handle);
+  return ok && out.Commit();
+}

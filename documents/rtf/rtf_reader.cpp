@@ -1,0 +1,303 @@
+#include "documents/rtf/rtf_reader.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "documents/rtf/rtf_keyword_table.h"
+#include "foundation/code_pages.h"
+
+namespace {
+
+constexpr int32_t kWindowSize = 0x10000;
+constexpr int32_t kKeywordMax = 29;
+constexpr int32_t kDigitsMax = 19;
+// Deeper nesting is counted, not stored: it carries no text of its own.
+constexpr int32_t kMaxGroupDepth = 10000;
+
+enum TokenState { kText = 0, kControlWord = 1, kParameter = 2 };
+enum InternalState { kNormal = 0, kBinaryBytes = 1, kHexDigits = 2 };
+
+}  // namespace
+
+struct RtfGroup {
+  RtfGroup* below;
+  int32_t skip;
+  int32_t internalState;
+  int32_t unicodeSkip;
+};
+
+struct RtfReaderState {
+  int32_t inputPosition;
+  int32_t lastInput;
+  int32_t tokenState;
+  int32_t ignorable;
+  int32_t binaryLeft;
+  int32_t parameter;
+  int32_t skip;
+  int32_t internalState;
+  RtfGroup* top;
+  int32_t depth;
+  int32_t failedPushes;
+  int32_t hexLeft;
+  int32_t hexValue;
+  int32_t negative;
+  int32_t hasParameter;
+  int32_t keywordLength;
+  int32_t digitCount;
+  // Characters after "\uN" that stand in for it ("\ucN", 1 by default).
+  int32_t unicodeSkip;
+  int32_t fallbackLeft;
+  char* output;
+  int32_t* count;
+  char keyword[kKeywordMax + 1];
+  char digits[kDigitsMax + 1];
+  uint8_t window[kWindowSize];
+};
+
+namespace {
+
+void PutChar(RtfReaderState& s, int c) {
+  if (s.internalState == kBinaryBytes) {
+    if (--s.binaryLeft < 1) s.internalState = kNormal;
+  } else if (s.fallbackLeft > 0) {
+    --s.fallbackLeft;
+    return;
+  }
+  if (s.skip == 0) s.output[(*s.count)++] = static_cast<char>(c);
+}
+
+void PushGroup(RtfReaderState& s) {
+  auto* node = s.depth < kMaxGroupDepth ? static_cast<RtfGroup*>(std::malloc(sizeof(RtfGroup)))
+                                        : nullptr;
+  if (node == nullptr) {
+    ++s.failedPushes;
+  } else {
+    *node = {s.top, s.skip, s.internalState, s.unicodeSkip};
+    s.top = node;
+    ++s.depth;
+  }
+  s.internalState = kNormal;
+  s.fallbackLeft = 0;
+}
+
+void PopGroup(RtfReaderState& s) {
+  s.fallbackLeft = 0;
+  if (s.failedPushes > 0) {
+    --s.failedPushes;
+    return;
+  }
+  RtfGroup* node = s.top;
+  if (node == nullptr) return;
+  s.skip = node->skip;
+  s.internalState = node->internalState;
+  s.unicodeSkip = node->unicodeSkip;
+  s.top = node->below;
+  --s.depth;
+  std::free(node);
+}
+
+void ApplySpecial(RtfReaderState& s, int32_t value) {
+  if (s.skip != 0 && value != kRtfBinary) return;
+  switch (value) {
+    case kRtfBinary:
+      if (s.parameter > 0) {
+        s.internalState = kBinaryBytes;
+        s.binaryLeft = s.parameter;
+      }
+      break;
+    case kRtfHexByte:
+      s.internalState = kHexDigits;
+      break;
+    case kRtfIgnorable:
+      s.ignorable = 1;
+      break;
+    default:
+      break;
+  }
+}
+
+// "\uN" gives the Windows-1251 byte of character N when there is one, and
+// then drops the stand-in characters that follow; "\ucN" sets their count.
+bool ApplyUnicode(RtfReaderState& s) {
+  if (s.hasParameter == 0) return false;
+  if (std::strcmp(s.keyword, "uc") == 0) {
+    s.unicodeSkip = s.parameter < 0 ? 0 : s.parameter;
+    return true;
+  }
+  if (std::strcmp(s.keyword, "u") != 0) return false;
+  const int32_t code = s.parameter < 0 ? s.parameter + 0x10000 : s.parameter;
+  const int byte = code > 0 ? CodePageConverter::ReverseByte(static_cast<uint32_t>(code)) : 0;
+  s.fallbackLeft = 0;
+  if (byte != 0 && s.skip == 0) {
+    PutChar(s, byte);
+    s.fallbackLeft = s.unicodeSkip;
+  }
+  return true;
+}
+
+void LookupKeyword(RtfReaderState& s) {
+  s.keyword[s.keywordLength] = '\0';
+  if (ApplyUnicode(s)) {
+    s.ignorable = 0;
+    return;
+  }
+  size_t low = 0;
+  size_t high = kRtfKeywordCount;
+  const RtfKeyword* found = nullptr;
+  while (low < high) {
+    const size_t middle = (low + high) / 2;
+    const int order = std::strcmp(s.keyword, kRtfKeywordTable[middle].name);
+    if (order == 0) {
+      found = &kRtfKeywordTable[middle];
+      break;
+    }
+    if (order < 0) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  if (found == nullptr) {
+    if (s.ignorable != 0) s.skip = 1;
+    s.ignorable = 0;
+    return;
+  }
+  s.ignorable = 0;
+  switch (found->kind) {
+    case kRtfEmitChar: PutChar(s, found->value); break;
+    case kRtfSkipDestination: s.skip = 1; break;
+    case kRtfSpecial: ApplySpecial(s, found->value); break;
+    default: break;
+  }
+}
+
+void BeginControlWord(RtfReaderState& s) {
+  s.tokenState = kControlWord;
+  s.keywordLength = 0;
+  s.negative = 0;
+}
+
+// The decimal value of the digits, held at the limits of 32 bits.
+int32_t ParameterValue(const RtfReaderState& s) {
+  int64_t value = 0;
+  for (int32_t i = 0; i < s.digitCount; ++i) {
+    value = value * 10 + (s.digits[i] - '0');
+    if (value > std::numeric_limits<int32_t>::max()) {
+      value = std::numeric_limits<int32_t>::max();
+      break;
+    }
+  }
+  if (s.negative != 0) value = -value;
+  return static_cast<int32_t>(value);
+}
+
+void TextByte(RtfReaderState& s, uint8_t c) {
+  if (s.internalState == kBinaryBytes) {
+    PutChar(s, c);
+  } else if (c == '\n' || c == '\r') {
+  } else if (c == '\\') {
+    BeginControlWord(s);
+  } else if (c == '{') {
+    PushGroup(s);
+  } else if (c == '}') {
+    PopGroup(s);
+  } else if (s.internalState == kHexDigits) {
+    s.hexValue = s.hexValue * 16 + (c > '9' ? (c | 0x20) - 87 : c - '0');
+    if (--s.hexLeft == 0) {
+      s.internalState = kNormal;
+      PutChar(s, s.hexValue & 0xFF);
+      s.hexLeft = 2;
+      s.hexValue = 0;
+    }
+  } else {
+    PutChar(s, c);
+  }
+}
+
+// Tokenizes the window until it is used up or the output is full.
+void ReadTokens(RtfReaderState& s, int32_t capacity) {
+  while (s.inputPosition <= s.lastInput && *s.count < capacity) {
+    const uint8_t c = s.window[s.inputPosition++];
+    if (s.tokenState == kText) {
+      TextByte(s, c);
+    } else if (s.tokenState == kControlWord) {
+      const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+      if (letter) {
+        if (s.keywordLength < kKeywordMax) s.keyword[s.keywordLength++] = static_cast<char>(c);
+      } else if (s.keywordLength == 0) {
+        s.keyword[s.keywordLength++] = static_cast<char>(c);
+        s.parameter = 0;
+        s.hasParameter = 0;
+        s.tokenState = kText;
+        LookupKeyword(s);
+      } else if (c == ' ' || c == '\\') {
+        s.parameter = 0;
+        s.hasParameter = 0;
+        s.tokenState = kText;
+        LookupKeyword(s);
+        if (c == '\\') BeginControlWord(s);
+      } else {
+        s.tokenState = kParameter;
+        s.digitCount = 0;
+        --s.inputPosition;
+      }
+    } else {
+      if (c == '-') {
+        s.negative = 1;
+      } else if (c >= '0' && c <= '9') {
+        if (s.digitCount < kDigitsMax) s.digits[s.digitCount++] = static_cast<char>(c);
+      } else {
+        s.parameter = ParameterValue(s);
+        s.hasParameter = s.digitCount > 0 ? 1 : 0;
+        s.tokenState = kText;
+        LookupKeyword(s);
+        if (c == '\\') {
+          BeginControlWord(s);
+        } else if (c != ' ') {
+          --s.inputPosition;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int32_t RtfReaderCreate(RtfHandle* handle) {
+  auto* state = static_cast<RtfReaderState*>(std::calloc(1, sizeof(RtfReaderState)));
+  if (state == nullptr) return kRtfNotEnoughMemory;
+  state->hexLeft = 2;
+  state->lastInput = -1;
+  state->unicodeSkip = 1;
+  handle->state = state;
+  return 0;
+}
+
+int32_t RtfParse(RtfHandle* handle, char* buffer, int32_t capacity, int32_t* count) {
+  *count = 0;
+  RtfReaderState* state = handle->state;
+  if (state == nullptr) return kRtfInvalidParameter;
+  state->output = buffer;
+  state->count = count;
+  ReadTokens(*state, capacity);
+  if (*count >= capacity) return 0;
+  for (;;) {
+    int32_t read = 0;
+    const int32_t result = handle->readCallback(handle, state->window, kWindowSize, &read);
+    if (result != 0) return result;
+    state->inputPosition = 0;
+    state->lastInput = read - 1;
+    ReadTokens(*state, capacity);
+    if (read == 0 || *count >= capacity) return 0;
+  }
+}
+
+void RtfReaderFree(RtfHandle* handle) {
+  RtfReaderState* state = handle->state;
+  if (state == nullptr) return;
+  state->failedPushes = 0;
+  while (state->top != nullptr) PopGroup(*state);
+  std::free(state);
+  handle->state = nullptr;
+}

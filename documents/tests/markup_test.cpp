@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "documents/converters.h"
+#include "documents/fb2/fb2_tag_table.h"
+#include "documents/tests/test_files.h"
+
+namespace {
+
+std::string Html(const std::string& source, int32_t mode = 1) {
+  const std::string in = Scratch("in.html");
+  const std::string out = Scratch("out.txt");
+  WriteBytes(in, source);
+  EXPECT_TRUE(ConvertHtmlToText(Wide(in).c_str(), Wide(out).c_str(), mode));
+  return ReadBytes(out);
+}
+
+std::string Fb2(const std::string& source) {
+  const std::string in = Scratch("in.fb2");
+  const std::string out = Scratch("out.txt");
+  WriteBytes(in, source);
+  EXPECT_TRUE(ConvertFb2ToText(Wide(in).c_str(), Wide(out).c_str()));
+  return ReadBytes(out);
+}
+
+TEST(HtmlConverterTest, TagsEntitiesAndLines) {
+  EXPECT_EQ(Html("a<p>b</p>c"), "ab\nc");
+  EXPECT_EQ(Html("1<BR>2<br/>3<br />4<br clear=all>5"), "1\n2\n3\n4" "5");
+  EXPECT_EQ(Html("<P CLASS=x>t</Div>"), "t\n");
+  EXPECT_EQ(Html("x &amp; y"), "x  y");
+  EXPECT_EQ(Html("&#1040;&#1025;&#1105;&#1103;&#x410;&laquo;q&raquo;&#8212;&nbsp;&#171;"),
+            "\xC0\xA8\xB8\xFF\"q\"- \xAB");
+  EXPECT_EQ(Html("&#8364;&#20013;&lt;"), "\x88");
+  EXPECT_EQ(Html("<?xml version=\"1.0\"?><!-- c -->t"), "<?xml version=\"1.0\"?>t");
+  EXPECT_EQ(Html("a < b &c d"), "a < b &c d");
+  EXPECT_EQ(Html("line\n   \t\r\nnext"), "line next");
+  EXPECT_EQ(Html("one\ntwo"), "one two");
+  EXPECT_EQ(Html("end\n</p>x\n<b>y</b>"), "end\nx y");
+  EXPECT_EQ(Html("dos\r\nline"), "dos\rline");
+  EXPECT_EQ(Html(""), "");
+}
+
+TEST(HtmlConverterTest, LineBreakModeZeroDoesNotRepeatBreaks) {
+  EXPECT_EQ(Html("</p>a</p></div> \t</li>b", 0), "\na\n \tb");
+  EXPECT_EQ(Html("a</p></p>", 1), "a\n\n");
+}
+
+TEST(HtmlConverterTest, TagsAndEntitiesAcrossBlockBoundaries) {
+  for (size_t at : {9990u, 9995u, 9998u, 9999u, 10000u}) {
+    const std::string head(at, 'x');
+    EXPECT_EQ(Html(head + "<br>" + "&#1040;" + "<p class=a>z</p>"),
+              head + "\n\xC0z\n") << at;
+    EXPECT_EQ(Html(head + "&nbsp;y"), head + " y") << at;
+  }
+  const std::string longTag = "<a " + std::string(10005, 'q') + ">";
+  EXPECT_EQ(Html(longTag + "t"), longTag + "t");  // longer than a block: text
+  EXPECT_EQ(Html("open <b never closed"), "open <b never closed");
+}
+
+TEST(Fb2ConverterTest, DescriptionParagraphsAndBinary) {
+  EXPECT_EQ(kFb2TagTableSize, 81u);
+  EXPECT_EQ(Fb2("<description><title-info><author><first-name>Ivan</first-name>"
+                "<last-name>Petrov</last-name></author></title-info></description>"),
+            "Description:\nAuthor:\nFirst name: Ivan\nLast name: Petrov\n\n");
+  EXPECT_EQ(Fb2("<body><section><title><p>Head</p></title><p>Text &amp; more</p>"
+                "</section></body>"),
+            "\n\nHead\n\nText &amp; more\n\n");
+  EXPECT_EQ(Fb2("x<p id=\"a\">y</p><date value=\"2001\">2001</date><date/>"
+                "<custom-info info-type=\"k\">v</custom-info>"),
+            "xy\nDate: 2001\nCustom info\nv\n");
+  EXPECT_EQ(Fb2("<p>a</p><binary id=\"i\">QUJD</binary><p>after</p>"), "\na\n");
+  EXPECT_EQ(Fb2("<?xml version=\"1.0\"?>\n<p>t</p>"), "\nt\n");
+}
+
+TEST(Fb2ConverterTest, FailsOnMissingSourceAndNeverWritesOverIt) {
+  const std::string in = Scratch("same.fb2");
+  WriteBytes(in, "<p>x</p>");
+  EXPECT_FALSE(ConvertFb2ToText(Wide(in).c_str(), Wide(in).c_str()));
+  EXPECT_EQ(ReadBytes(in), "<p>x</p>");
+  EXPECT_FALSE(ConvertFb2ToText(Wide(Scratch("none.fb2")).c_str(),
+                                Wide(Scratch("none.txt")).c_str()));
+  EXPECT_FALSE(Exists(Scratch("none.txt")));
+}
+
+// Real documents written by others, recoded from UTF-8 first as the reader
+// does it.
+TEST(RealDocumentsTest, RussianFb2HelpBook) {
+  const std::string root = DebianPackage("fbreader");
+  if (root.empty()) GTEST_SKIP() << "Debian package fbreader cannot be downloaded";
+  const std::string book = root + "/usr/share/FBReader/help/MiniHelp.ru.fb2";
+  ASSERT_TRUE(IsUtf8TextFile(Wide(book).c_str()));
+  const std::string win = Scratch("help.win");
+  const std::string text = Scratch("help.txt");
+  ASSERT_TRUE(ConvertUtf8ToWin(Wide(book).c_str(), Wide(win).c_str()));
+  ASSERT_TRUE(ConvertFb2ToText(Wide(win).c_str(), Wide(text).c_str()));
+  const std::string out = ReadBytes(text);
+  const std::string head =
+            "\nDescription:\nAuthor:\nLast name: FBReader\n Book name: О программе FBReader\n"
+            " Language: ru\n\nО программе FBReader &FBReaderVersion;\n\nFBReader &#8211; "
+            "программа";
+  EXPECT_EQ(out.substr(0, head.size()), head);
+  EXPECT_EQ(out.find("<p>"), std::string::npos);
+  EXPECT_EQ(out.find('\x01'), std::string::npos);
+}
+
+TEST(RealDocumentsTest, RussianHtmlFaq) {
+  const std::string root = DebianPackage("debian-faq-ru");
+  if (root.empty()) GTEST_SKIP() << "Debian package debian-faq-ru cannot be downloaded";
+  const std::string folder = root + "/usr/share/doc/debian/FAQ/ru/";
+  const std::string win = Scratch("faq.win");
+  const std::string text = Scratch("faq.txt");
+  size_t pages = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".html") continue;
+    ++pages;
+    const std::string page = entry.path().string();
+    ASSERT_TRUE(ConvertUtf8ToWin(Wide(page).c_str(), Wide(win).c_str())) << page;
+    ASSERT_TRUE(ConvertHtmlToText(Wide(win).c_str(), Wide(text).c_str(), 1)) << page;
+    const std::string out = ReadBytes(text);
+    EXPECT_EQ(out.find("<p"), std::string::npos) << page;
+    EXPECT_EQ(out.find("</"), std::string::npos) << page;
+    // Every byte is Windows-1251 text: no UTF-8 lead bytes of Cyrillic remain
+    // in pairs, and the Russian words are there.
+    EXPECT_EQ(out.find("\xD0\x9E"), std::string::npos) << page;
+  }
+  EXPECT_GT(pages, 10u);
+  ASSERT_TRUE(ConvertUtf8ToWin(Wide(folder + "faqinfo.ru.html").c_str(), Wide(win).c_str()));
+  ASSERT_TRUE(ConvertHtmlToText(Wide(win).c_str(), Wide(text).c_str(), 1));
+  const std::string out = ReadBytes(text);
+  EXPECT_EQ(out.find("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                     "Глава 16. Общая информация о ЧаВо\n"),
+            0u);
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "documents/common/file_reading.h"
+#include "documents/common/output_file.h"
+#include "documents/converters.h"
+#include "foundation/code_pages.h"
+
+namespace {
+
+constexpr int64_t kBlockSize = 10000;
+constexpr size_t kDetectSize = 1000;
+constexpr size_t kFlushSize = 40000;
+
+// The length of a block that is not the file's last: it ends before the lead
+// byte of its last character, so no character is split between blocks. A
+// block whose only possible lead byte is its first is taken whole, which
+// keeps the walk moving.
+int64_t CutBeforeLastLead(const std::string& block) {
+  for (size_t j = block.size(); j-- > 1;) {
+    if (IsPlausibleCyrillicByte(static_cast<unsigned char>(block[j]))) {
+      return static_cast<int64_t>(j);
+    }
+  }
+  return static_cast<int64_t>(block.size());
+}
+
+}  // namespace
+
+bool IsUtf8TextFile(const char16_t* path) {
+  TextFile file(path, u"rb");
+  if (!file.IsOpen()) return false;
+  std::string head;
+  file.ReadIntoString(head, std::min<size_t>(file.GetSize(), kDetectSize));
+  return DetectCodePage(GlobalCodePageConverter(), head) == kCodePageUtf8;
+}
+
+bool ConvertUtf8ToWin(const char16_t* source, const char16_t* target) {
+  TextFile file(source, u"rb");
+  OutputFile out;
+  if (!file.IsOpen() || !out.Open(source, target)) return false;
+  const int64_t size = file.GetSize();
+  const CodePageConverter& converter = GlobalCodePageConverter();
+  std::string block;
+  std::u16string wide;
+  std::vector<char> bytes;
+  std::string output;
+  for (int64_t offset = 0; offset < size;) {
+    const int64_t n = std::min(size - offset, kBlockSize);
+    block.resize(static_cast<size_t>(n));
+    if (!ReadExactlyAt(file, offset, block.data(), block.size())) return false;
+    int64_t used = n;
+    if (offset + n < size) used = CutBeforeLastLead(block);
+    block.resize(static_cast<size_t>(used));
+    offset += used;
+    Utf8ToWide(block, wide, u' ');
+    converter.FromWideToBuffer(wide, bytes);
+    output.append(bytes.data(), bytes.size());
+    if (output.size() > kFlushSize) {
+      if (!out.Write(output)) return false;
+      output.clear();
+    }
+  }
+  if (!out.Write(output)) return false;
+  return out.Commit();
+}
