@@ -1,0 +1,25 @@
+// Inline byte tests and comparison for the searches of the word files,
+// which run them for every letter of every lookup.
+#pragma once
+
+#include <cstddef>
+
+#include "foundation/char_classes.h"
+
+inline bool IsLetterByte(unsigned char c) {
+  return (RusCharClassTable.classes[c] & kClassRusLetter) != 0;
+}
+
+inline bool IsVowelByte(unsigned char c) {
+  constexpr int32_t kVowel = kClassRusLetter | kClassRusVowel;
+  return (RusCharClassTable.classes[c] & kVowel) == kVowel;
+}
+
+// memcmp (unsigned bytes) for the few bytes of a record, without the call.
+inline int CompareBytes(const char* a, const char* b, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return 0;
+}
