@@ -1,0 +1,71 @@
+"""The stress lexicon of festvox-ru: word forms with the number of their
+stressed vowel, reduced to one stressed letter per spelling as the stress
+dictionary can hold it."""
+
+import re
+
+from .russian import is_word, vowel_positions
+
+# ("абажур" n (3)) or ("аксен" name (2) fix_yo); two entries may share a line.
+ENTRY = re.compile(r'\("([^"]*)"\s+(\S+)\s+\((\d+)\)(\s+fix_yo)?\)')
+PROPER_NAMES = frozenset(("name", "surname", "sname"))
+# Lookups never reach the stem files for longer words.
+MAX_LENGTH = 24
+
+
+def parse(text):
+    """(word, part of speech, stressed vowel number, written with 'ё' in
+    place of its stressed 'е') for every entry, in file order."""
+    for match in ENTRY.finditer(text):
+        word, part, number, fix_yo = match.groups()
+        yield word, part, int(number), bool(fix_yo)
+
+
+def stressed_index(word, number, fix_yo):
+    """The letter index of the stressed vowel, or None for an entry the
+    dictionary cannot hold. Unstressed entries (0) are the short function
+    words; the few with two syllables are stressed on the first. A 'ё' is
+    read stressed, so an entry that puts the stress elsewhere, or flags a
+    letter other than 'е' for 'ё', contradicts itself."""
+    vowels = vowel_positions(word)
+    if not vowels or number > len(vowels):
+        return None
+    index = vowels[max(number, 1) - 1]
+    if fix_yo and word[index] != "е":
+        return None
+    if "ё" in word and word[index] != "ё":
+        return None
+    return index
+
+
+def stress_forms(text):
+    """A map from each word form (spelled with 'е' for 'ё', as text typed
+    without 'ё' reaches the dictionary) to its stressed letter. Of
+    homographs one reading stays: a word spelled with 'е' in the lexicon
+    over one derived from a 'ё' spelling, a common word over a proper name,
+    then the first listed."""
+    chosen = {}
+    for word, part, number, fix_yo in parse(text):
+        if not is_word(word) or len(word) > MAX_LENGTH:
+            continue
+        index = stressed_index(word, number, fix_yo)
+        if index is None:
+            continue
+        rank = (2 if "ё" in word else 0) + (1 if part in PROPER_NAMES else 0)
+        spelled = word.replace("ё", "е")
+        if spelled not in chosen or chosen[spelled][0] > rank:
+            chosen[spelled] = (rank, index)
+    return {word: index for word, (rank, index) in chosen.items()}
+
+
+def stresses_by_spelling(text):
+    """Every stressed letter the lexicon gives each 'е' spelling (for telling
+    real 'е' words from 'ё' words)."""
+    stresses = {}
+    for word, part, number, fix_yo in parse(text):
+        if not is_word(word):
+            continue
+        index = stressed_index(word, number, fix_yo)
+        if index is not None:
+            stresses.setdefault(word.replace("ё", "е"), set()).add(index)
+    return stresses

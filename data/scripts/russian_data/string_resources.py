@@ -1,0 +1,24 @@
+"""The string-resource file: the hand-written sections, in file-name order,
+followed by the generated number forms."""
+
+import glob
+import os
+
+from . import numeral_forms
+
+
+def build(resource_dir, numeral_table, out_path):
+    parts = []
+    for path in sorted(glob.glob(os.path.join(resource_dir, "*.txt"))):
+        with open(path, encoding="utf-8") as source:
+            parts.append(source.read().rstrip("\n") + "\n")
+    with open(numeral_table, encoding="utf-8") as source:
+        parts.append(numeral_forms.section(source.read(), numeral_table))
+    write_text(out_path, "\n".join(parts))
+
+
+def write_text(path, text):
+    """Installed text files are Windows-1251 with Windows line ends."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as out:
+        out.write(text.replace("\r\n", "\n").replace("\n", "\r\n").encode("cp1251"))

@@ -1,0 +1,239 @@
+// The built Russian data, read through the lexicon's own classes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "textanalysis/lexicon/linguistic_resources.h"
+#include "textanalysis/lexicon/mask_base.h"
+#include "textanalysis/lexicon/stress_dictionary.h"
+#include "textanalysis/lexicon/string_resource_file.h"
+#include "textanalysis/lexicon/word_file_set.h"
+#include "tools/data_registry.h"
+
+namespace {
+
+// Build paths as UTF-16, whatever their letters.
+const std::u16string kDataDir = u"" RUSSIAN_DATA_DIR;
+const std::u16string kStressFolder = u"" RUSSIAN_DATA_DIR "/" RUSSIAN_STRESS_BASE "/";
+
+std::vector<TextToken> Tokens(const std::vector<std::string>& texts) {
+  std::vector<TextToken> tokens;
+  for (const std::string& text : texts)
+    tokens.emplace_back(TextToken::kRussianWord, text, Interval{});
+  return tokens;
+}
+
+TEST(InstalledStressDictionary, GivesEveryKeptLexiconFormItsStress) {
+  StressDictionary dictionary;
+  ASSERT_TRUE(dictionary.Load(kStressFolder));
+  std::ifstream forms(std::filesystem::path(u"" RUSSIAN_STRESS_FORMS), std::ios::binary);
+  ASSERT_TRUE(forms.is_open());
+  std::string word;
+  int stress = 0;
+  int count = 0;
+  std::vector<std::string> wrong;
+  while (forms >> word >> stress) {
+    ++count;
+    const int found = dictionary.Lookup(word);
+    if (found != stress && wrong.size() < 20)
+      wrong.push_back(word + " " + std::to_string(stress) + " -> " + std::to_string(found));
+  }
+  EXPECT_GT(count, 150000);
+  EXPECT_TRUE(wrong.empty()) << ::testing::PrintToString(wrong);
+}
+
+TEST(InstalledYoVariants, HoldUnambiguousYoFormsOnly) {
+  YoVariantsBase base;
+  ASSERT_TRUE(base.Load(kStressFolder));
+  for (const char* word : {"ещё", "её", "актёр", "зелёный", "решён", "берёза", "пётр"})
+    EXPECT_TRUE(base.Find(word)) << word;
+  // Ambiguous with a word spelled with 'е', a short form the language spells
+  // with 'е', a form stressed elsewhere in the lexicon, two 'ё'.
+  for (const char* word :
+       {"всё", "нёбо", "осёл", "берёт", "чём", "решёна", "заключёны", "узнаём", "трёхзвёздный"})
+    EXPECT_FALSE(base.Find(word)) << word;
+}
+
+class InstalledYoMasks : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { masks_.Load(u"" RUSSIAN_DATA_DIR "/" RUSSIAN_MASK_BASES); }
+
+  // The decided position in word `index`, or -1.
+  static int Decide(const std::vector<std::string>& words, int index) {
+    int position = -1;
+    return masks_.FindYoPosition(Tokens(words), index, position) ? position : -1;
+  }
+
+  static YoMaskBase masks_;
+};
+
+YoMaskBase InstalledYoMasks::masks_;
+
+TEST_F(InstalledYoMasks, DecideAmbiguousWordsByContext) {
+  EXPECT_EQ(Decide({"все", "равно"}, 0), 2);
+  EXPECT_EQ(Decide({"Все", "-", "таки"}, 0), 2);
+  EXPECT_EQ(Decide({"вот", "и", "все"}, 2), 2);
+  EXPECT_EQ(Decide({"это", "все", "."}, 1), 2);
+  EXPECT_EQ(Decide({"думать", "о", "нем"}, 2), 1);
+  EXPECT_EQ(Decide({"в", "чем", "дело"}, 1), 1);
+  EXPECT_EQ(Decide({"мягкое", "небо"}, 1), 1);
+  EXPECT_EQ(Decide({"яркие", "звезды"}, 1), 2);
+  EXPECT_EQ(Decide({"новые", "колеса"}, 1), 3);
+  EXPECT_EQ(Decide({"черт", "возьми"}, 0), 1);
+}
+
+TEST_F(InstalledYoMasks, LeaveOtherContextsAlone) {
+  EXPECT_EQ(Decide({"все", "люди"}, 0), -1);
+  EXPECT_EQ(Decide({"все", "равно"}, 1), -1);
+  EXPECT_EQ(Decide({"больше", "чем"}, 1), -1);
+  EXPECT_EQ(Decide({"небо", "голубое"}, 0), -1);
+  EXPECT_EQ(Decide({"две", "звезды"}, 1), -1);
+}
+
+class InstalledStringResources : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    resources_.Load(u"" RUSSIAN_DATA_DIR "/" RUSSIAN_STRING_RESOURCES);
+  }
+
+  // The form of the numeral under the block header, or "" when absent.
+  static std::string NumberForm(const std::string& header, const std::string& numeral) {
+    const std::vector<std::string> lines = resources_.GetLines("Числовые_формы", "Данные");
+    bool inBlock = false;
+    for (const std::string& line : lines) {
+      if (line[0] == '(' || line[0] == '@')
+        inBlock = line == header;
+      else if (inBlock && line.substr(0, numeral.size() + 1) == numeral + " ")
+        return line.substr(numeral.size() + 1);
+    }
+    return "";
+  }
+
+  static StringResourceFile resources_;
+};
+
+StringResourceFile InstalledStringResources::resources_;
+
+TEST_F(InstalledStringResources, HoldEverySectionTheServerReads) {
+  EXPECT_EQ(resources_.GetLines("Разрешить_Обработку_Аббревиатур", "Данные"),
+            std::vector<std::string>{"1"});
+  const std::vector<std::string> phrases = resources_.GetLines("Аббревиатуры", "Данные");
+  ASSERT_GT(phrases.size(), 50u);
+  EXPECT_EQ(phrases[0], "|#");
+  EXPECT_EQ(phrases[1], "т.е.|то есть");
+  const std::vector<std::string> lists = resources_.GetSubsections("ServiceWords");
+  for (const char* list : {"Вопросительные_слова", "Присоединяются_направо",
+                           "Присоединяются_налево", "Присоединяются_и_сохраняют_ударение"})
+    EXPECT_FALSE(resources_.GetLines("ServiceWords", list).empty()) << list;
+  EXPECT_EQ(lists.size(), 4u);
+  EXPECT_GT(resources_.GetLines("Транскрипция", "Слова").size(), 10u);
+}
+
+TEST_F(InstalledStringResources, NumberFormsFillTheSlotsTheReadersAsk) {
+  EXPECT_EQ(NumberForm("(жен:числ:им:ед)", "один"), "одна");
+  EXPECT_EQ(NumberForm("(сред:числ:им:ед)", "два"), "два");
+  EXPECT_EQ(NumberForm("(муж:числ:род:мн)", "пять"), "пяти");
+  EXPECT_EQ(NumberForm("(муж:числ:род:ед)", "один"), "одного");
+  EXPECT_EQ(NumberForm("(муж:прил:предл:ед)", "девяносто"), "девяностом");
+  EXPECT_EQ(NumberForm("(жен:прил:твор:ед)", "три"), "третьей");
+  EXPECT_EQ(NumberForm("(сред:прил:род:ед)", "сорок"), "сорокового");
+  EXPECT_EQ(NumberForm("(муж:прил:им:мн)", "тысяча"), "тысячные");
+  int headers = 0;
+  for (const std::string& line : resources_.GetLines("Числовые_формы", "Данные"))
+    headers += line[0] == '(';
+  EXPECT_EQ(headers, 72);
+}
+
+TEST_F(InstalledStringResources, DictionaryFormsUseKnownLabels) {
+  const std::set<std::string> genders{"муж", "жен", "сред"}, parts{"числ", "прил"},
+      cases{"им", "род", "дат", "вин", "твор", "предл"}, numbers{"ед", "мн"};
+  const std::vector<std::string> lines = resources_.GetLines("Словарные_формы", "Данные");
+  ASSERT_FALSE(lines.empty());
+  for (const std::string& line : lines) {
+    std::vector<std::string> fields;
+    std::stringstream stream(line);
+    for (std::string field; std::getline(stream, field, ':');) fields.push_back(field);
+    ASSERT_EQ(fields.size(), 5u) << line;
+    EXPECT_TRUE(genders.count(fields[1]) && parts.count(fields[2]) && cases.count(fields[3]) &&
+                numbers.count(fields[4]))
+        << line;
+  }
+}
+
+// The installation's registry values (in this test's own registry file)
+// let the server's resources load the whole data.
+class InstalledRegistry : public ::testing::Test {
+ protected:
+  static RussianDataNames Names() {
+    return {kDataDir, u"" RUSSIAN_STRESS_BASE, u"" RUSSIAN_USER_STRESS_BASE,
+            u"" RUSSIAN_STRING_RESOURCES, u"" RUSSIAN_MASK_BASES};
+  }
+
+  static std::u16string ReadString(const char16_t* key, const char16_t* name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return u"";
+    char16_t buffer[1024] = {};
+    DWORD size = sizeof buffer - sizeof(char16_t);
+    DWORD type = 0;
+    const LONG result =
+        RegQueryValueExW(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(handle);
+    return result == ERROR_SUCCESS && type == REG_SZ ? std::u16string(buffer) : u"?";
+  }
+
+  static DWORD ReadGeneration() {
+    HKEY handle = nullptr;
+    DWORD value = 0xFFFFFFFF, size = sizeof value, type = 0;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Morvane\\Glossel Module\\419", 0, KEY_READ,
+                      &handle) == ERROR_SUCCESS) {
+      RegQueryValueExW(handle, u"UserStressBaseGeneration", nullptr, &type,
+                       reinterpret_cast<BYTE*>(&value), &size);
+      RegCloseKey(handle);
+    }
+    return value;
+  }
+};
+
+TEST_F(InstalledRegistry, NamesTheDataForServerAndReader) {
+  ASSERT_EQ(InstallRussianDataRegistry(Names()), ERROR_SUCCESS);
+  const char16_t* russian = u"SOFTWARE\\Morvane\\Russian";
+  EXPECT_EQ(ReadString(russian, u"Root"), kDataDir);
+  EXPECT_EQ(ReadString(russian, u"NewStressBase"), u"Dict");
+  EXPECT_EQ(ReadString(russian, u"UserStressBase"), u"userstress.txt");
+  EXPECT_EQ(ReadString(russian, u"StringResources"), u"resources.txt");
+  EXPECT_EQ(ReadString(russian, u"MaskBases"), u"Masks");
+  EXPECT_EQ(ReadString(russian, u"Runemap"), u"{AAC0577E-969B-4545-BB63-054568E4C600}");
+  EXPECT_EQ(ReadString(u"Software\\Morvane\\Glossel Module\\419", u"UserStressBase"),
+            kDataDir + u"/userstress.txt");
+
+  LinguisticResources resources;
+  EXPECT_EQ(resources.LoadAll(), LinguisticResources::kLoaded);
+  EXPECT_TRUE(resources.GetStressDictionary().IsLoaded());
+  EXPECT_TRUE(resources.GetYoVariants().IsLoaded());
+}
+
+TEST_F(InstalledRegistry, KeepsTheReadersChangeCounter) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Morvane\\Glossel Module\\419", 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
+      ERROR_SUCCESS);
+  RegDeleteValueW(handle, u"UserStressBaseGeneration");
+  ASSERT_EQ(InstallRussianDataRegistry(Names()), ERROR_SUCCESS);
+  EXPECT_EQ(ReadGeneration(), 0u);
+
+  const DWORD bumped = 7;
+  RegSetValueExW(handle, u"UserStressBaseGeneration", 0, REG_DWORD,
+                 reinterpret_cast<const BYTE*>(&bumped), sizeof bumped);
+  RegCloseKey(handle);
+  ASSERT_EQ(InstallRussianDataRegistry(Names()), ERROR_SUCCESS);
+  EXPECT_EQ(ReadGeneration(), 7u);
+}
+
+}  // namespace
