@@ -6,6 +6,7 @@
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "foundation/text_file.h"
+#include "phonetic/rule_text_grammar.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -105,15 +106,12 @@ class RuleTextParser {
   }
 
   bool ParseGroup(const std::string& line) {
-    const size_t colon = line.find(':');
-    if (colon == std::string::npos) {
-      ShowError("Syntax error in group definition:\n" + line, "Error");
+    std::string name;
+    std::vector<std::string> members;
+    if (!ParseGroupLine(line, name, members)) {
+      ShowError(GroupSyntaxErrorText(line), kSyntaxErrorCaption);
       return false;
     }
-    std::string name = line.substr(0, colon);
-    Trim(name);
-    std::vector<std::string> members;
-    SplitByChar(line.substr(colon + 1), members, ',');
     for (const std::string& member : members) {
       if (!IsBoundary(member) && base_.phonemes_.count(member) == 0) {
         ShowNotice("Unknown phoneme " + member + " in group " + name);
@@ -144,16 +142,15 @@ class RuleTextParser {
   }
 
   bool ParseRule(const std::string& line) {
-    const size_t dash = line.find('-');
-    const size_t arrow = dash == std::string::npos ? dash : line.find('>', dash + 1);
-    if (arrow == std::string::npos) {
-      ShowError("Syntax error in rule definition:\n" + line, "Error");
+    RuleLineParts parts;
+    if (!SplitRuleLine(line, parts)) {
+      ShowError(RuleSyntaxErrorText(line), kSyntaxErrorCaption);
       return false;
     }
     AllophoneRule rule;
-    SplitByChar(line.substr(0, dash), rule.left, ',');
-    SplitByChar(line.substr(dash + 1, arrow - dash - 1), rule.right, ',');
-    rule.result = line.substr(arrow + 1);
+    SplitByChar(parts.left, rule.left, ',');
+    SplitByChar(parts.right, rule.right, ',');
+    rule.result = std::move(parts.result);
     Trim(rule.result);
     for (const std::string& key : keys_) base_.ruleSets_[key].rules.push_back(rule);
     return true;
@@ -177,7 +174,7 @@ HRESULT PhonemeAllophoneBase::Load(const std::u16string& path) {
 }
 
 bool PhonemeAllophoneBase::ItemMatches(const std::string& item, const std::string& token) const {
-  if (item == "*") return true;
+  if (item == kAnyToken) return true;
   const auto group = groups_.find(item);
   if (group == groups_.end()) return false;
   for (const std::string& member : group->second) {
@@ -223,7 +220,7 @@ std::string PhonemeAllophoneBase::FindRule(const std::vector<std::string>& token
     }
   }
   if (result.empty()) return token + ruleSet->defaultSuffix;
-  if (result == "~") return {};
+  if (result == kSilentResult) return {};
   return token + result;
 }
 

@@ -1,9 +1,10 @@
 #include "runemap/runemap_eng_table.h"
 
-#include <string>
-
+#include "foundation/code_pages.h"
 #include "foundation/registry_string.h"
 #include "platform/message_box.h"
+#include "runemap/english_tokens.h"
+#include "runemap/phoneme_result.h"
 
 namespace {
 
@@ -15,21 +16,43 @@ HRESULT FailCreation(const char16_t* text) {
   return E_FAIL;
 }
 
+// The data folder and the file name as one path, with exactly the folder's
+// own separator or one added.
+std::string JoinPath(const std::string& folder, const std::string& fileName) {
+  if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + fileName;
+  return folder + "/" + fileName;
+}
+
 }  // namespace
 
 HRESULT CRunemapEngTable::FinalConstruct() {
   std::string root;
   std::string fileName;
-  ReadRegistryString(root, HKEY_LOCAL_MACHINE, kEnglishKey, "Root");
-  ReadRegistryString(fileName, HKEY_LOCAL_MACHINE, kEnglishKey, "EngFullTable");
-  if (root.empty() || fileName.empty())
+  if (!ReadRegistryString(root, HKEY_LOCAL_MACHINE, kEnglishKey, "Root") ||
+      !ReadRegistryString(fileName, HKEY_LOCAL_MACHINE, kEnglishKey, "EngFullTable") ||
+      fileName.empty())
     return FailCreation(u"CRunemapEngTable::В реестре не прописан путь к файлу с правилами.");
-  // This build carries no reader for the English rules file, so no rules
-  // file can be loaded.
-  return FailCreation(u"CRunemapEngTable::Невозможно загрузить файл с правилами.");
+  if (rules_.LoadRulesFile(NarrowToWide(JoinPath(root, fileName))) != S_OK)
+    return FailCreation(u"CRunemapEngTable::Невозможно загрузить файл с правилами.");
+  return S_OK;
 }
 
 HRESULT CRunemapEngTable::Convert(LPSTR, LPSTR*) { return E_NOTIMPL; }
 
-// Unreachable while creation fails; the English rules come with their reader.
-HRESULT CRunemapEngTable::Convert2(LPSTR, INT, INT*, INT, LPSTR*) { return E_NOTIMPL; }
+HRESULT CRunemapEngTable::Convert2(LPSTR Letters, INT FullStress, INT* PartStresses,
+                                   INT NumPartStresses, LPSTR* Phonemes) {
+  if (Letters == nullptr || Phonemes == nullptr) return E_INVALIDARG;
+  // The positions are 1-based letter positions; as 0-based indexes they
+  // are checked against the letters like those of the Russian object.
+  if (const HRESULT hr = CheckStressPositions(FullStress, PartStresses, NumPartStresses, stressed_);
+      hr != S_OK)
+    return hr;
+  *Phonemes = nullptr;
+  if (const HRESULT hr = TakeFramedLetters(Letters, stressed_); hr != S_OK) return hr;
+  framed_ = Letters;
+  if (!BuildLetterTokens(framed_, tokens_)) return E_INVALIDARG;
+  AssignStressDigits(tokens_, stressed_.mainStress, stressed_.secondary);
+  RemoveSilentLetters(tokens_);
+  phonemes_ = ConvertLetterTokens(rules_, tokens_);
+  return ReturnPhonemes(phonemes_, Phonemes);
+}
