@@ -1,0 +1,246 @@
+#include "textanalysis/normalisation/grammar_tables.h"
+
+#include "foundation/char_classes.h"
+#include "foundation/string_utils.h"
+
+namespace {
+
+struct Label {
+  const char* text;
+  int32_t code;
+};
+constexpr Label kGenders[] = {{"муж", 1}, {"жен", 0}, {"сред", 2}};
+constexpr Label kNumbers[] = {{"ед", 0}, {"мн", 1}};
+constexpr Label kCases[] = {{"им", 0},   {"род", 1},   {"дат", 2}, {"вин", 3},
+                            {"твор", 4}, {"предл", 5}, {"зват", 6}};
+constexpr Label kParts[] = {{"числ", 0}, {"прил", 1}};
+
+constexpr const char* kNumeralKeys[] = {
+    "ноль",     "один",        "два",         "три",          "четыре",     "пять",
+    "шесть",    "семь",        "восемь",      "девять",       "десять",     "одиннадцать",
+    "двенадцать", "тринадцать", "четырнадцать", "пятнадцать", "шестнадцать", "семнадцать",
+    "восемнадцать", "девятнадцать", "двадцать", "тридцать",  "сорок",      "пятьдесят",
+    "шестьдесят", "семьдесят",  "восемьдесят", "девяносто",   "сто",        "двести",
+    "триста",   "четыреста",   "пятьсот",     "шестьсот",     "семьсот",    "восемьсот",
+    "девятьсот", "тысяча",     "миллион",     "миллиард",     "триллион"};
+
+// Scale words in the nominative singular, for reading a number as an
+// ordinal ("двух тысяч" -> "тысяча" -> "тысячного").
+struct ScaleNominative {
+  const char* form;
+  const char* nominative;
+};
+constexpr ScaleNominative kScaleNominatives[] = {
+    {"тысячи", "тысяча"},       {"тысяч", "тысяча"},         {"миллиона", "миллион"},
+    {"миллионов", "миллион"},   {"биллиона", "биллион"},     {"биллионов", "биллион"},
+    {"миллиарда", "миллиард"},  {"миллиардов", "миллиард"},  {"триллиона", "триллион"},
+    {"триллионов", "триллион"}, {"триллиарда", "триллиард"}, {"триллиардов", "триллиард"}};
+
+constexpr const char* kWordSeparators = " \t\r\n";
+
+template <size_t N>
+bool FindLabel(const Label (&labels)[N], std::string text, int32_t& code) {
+  LowerString(text);
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  for (const Label& label : labels)
+    if (text == label.text) {
+      code = label.code;
+      return true;
+    }
+  return false;
+}
+
+bool IsLetters(const std::string& text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    const int b = static_cast<unsigned char>(c);
+    if (!IsRusLetter(b) && !IsLatinLetter(b)) return false;
+  }
+  return true;
+}
+
+// A label field: letters, with an optional final ".".
+bool IsLabelText(const std::string& text) {
+  if (!text.empty() && text.back() == '.') return IsLetters(text.substr(0, text.size() - 1));
+  return IsLetters(text);
+}
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(kWordSeparators);
+  if (first == std::string::npos) return "";
+  const size_t last = text.find_last_not_of(kWordSeparators);
+  return text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  SplitByAny(text, words, kWordSeparators);
+  return words;
+}
+
+// Splits off the last one or two words: prefix (with its blank) and them.
+void SplitTail(const std::string& text, std::string& prefix, std::vector<std::string>& tail) {
+  tail.clear();
+  size_t end = text.find_last_not_of(kWordSeparators);
+  if (end == std::string::npos) {
+    prefix = text;
+    return;
+  }
+  size_t cut = end + 1;
+  for (int taken = 0; taken < 2; ++taken) {
+    const size_t before = text.find_last_of(kWordSeparators, end);
+    const size_t start = before == std::string::npos ? 0 : before + 1;
+    tail.insert(tail.begin(), text.substr(start, end - start + 1));
+    cut = start;
+    if (before == std::string::npos) break;
+    end = text.find_last_not_of(kWordSeparators, before);
+    if (end == std::string::npos) break;
+  }
+  prefix = text.substr(0, cut);
+}
+
+}  // namespace
+
+GrammarTables::GrammarTables() {
+  for (const char* key : kNumeralKeys) numeralForms_[key] = std::vector<std::string>(kSlotCount);
+}
+
+int GrammarTables::Slot(const GrammarForm& form) {
+  if (form.gender < 0 || form.gender >= kGenderCount || form.grammarCase < 0 ||
+      form.grammarCase >= kCaseCount || form.part < 0 || form.part > 1 || form.number < 0 ||
+      form.number > 1)
+    return -1;
+  return form.gender * kCaseCount * 4 + form.grammarCase * 4 + form.part * 2 + form.number;
+}
+
+bool GrammarTables::LoadWordForms(const std::vector<std::string>& lines) {
+  for (const std::string& raw : lines) {
+    const std::string line = Trimmed(raw);
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> fields;
+    SplitByChar(line, fields, ':');
+    for (std::string& field : fields) field = Trimmed(field);
+    if (fields.empty() || fields.size() > 5 || !IsLetters(fields[0])) continue;
+    GrammarForm form;
+    bool valid = true;
+    for (size_t i = 1; i < fields.size() && valid; ++i) {
+      valid = IsLabelText(fields[i]);
+      if (!valid) break;
+      switch (i) {
+        case 1: valid = FindLabel(kGenders, fields[i], form.gender); break;
+        case 2: valid = FindLabel(kParts, fields[i], form.part); break;
+        case 3: valid = FindLabel(kCases, fields[i], form.grammarCase); break;
+        case 4: valid = FindLabel(kNumbers, fields[i], form.number); break;
+      }
+    }
+    if (!valid) continue;
+    std::string word = fields[0];
+    LowerString(word);
+    wordForms_[word] = form;
+  }
+  return true;
+}
+
+bool GrammarTables::LoadNumeralForms(const std::vector<std::string>& lines) {
+  bool inBlock = false;
+  int slot = -1;
+  for (const std::string& raw : lines) {
+    const std::string line = Trimmed(raw);
+    if (line.empty()) continue;
+    if (line[0] == '(') {
+      inBlock = false;
+      if (line.size() < 2 || line.back() != ')') continue;
+      std::vector<std::string> fields;
+      SplitByChar(line.substr(1, line.size() - 2), fields, ':');
+      if (fields.size() != 4) continue;
+      bool letters = true;
+      for (std::string& field : fields) letters = letters && IsLabelText(field = Trimmed(field));
+      if (!letters) continue;
+      GrammarForm form;
+      FindLabel(kGenders, fields[0], form.gender);
+      FindLabel(kParts, fields[1], form.part);
+      FindLabel(kCases, fields[2], form.grammarCase);
+      FindLabel(kNumbers, fields[3], form.number);
+      slot = Slot(form);
+      inBlock = slot >= 0;
+      continue;
+    }
+    if (line[0] == '@') {
+      inBlock = false;
+      continue;
+    }
+    if (!inBlock) continue;
+    const std::vector<std::string> words = Words(line);
+    if (words.empty() || words.size() > 2) continue;
+    // Only the numerals the tables were built for take forms.
+    auto entry = numeralForms_.find(words[0]);
+    if (entry == numeralForms_.end()) continue;
+    entry->second[slot] = words.back();
+  }
+  return true;
+}
+
+std::string GrammarTables::FormOf(const std::string& word, const GrammarForm& form) const {
+  const int slot = Slot(form);
+  auto entry = numeralForms_.find(word);
+  if (slot < 0 || entry == numeralForms_.end() || entry->second[slot].empty()) return word;
+  return entry->second[slot];
+}
+
+const GrammarForm* GrammarTables::WordForm(const std::string& word) const {
+  auto entry = wordForms_.find(word);
+  return entry == wordForms_.end() ? nullptr : &entry->second;
+}
+
+void GrammarTables::InflectNumber(std::string& words, const GrammarForm& form) const {
+  std::string prefix;
+  std::vector<std::string> tail;
+  SplitTail(words, prefix, tail);
+  if (tail.size() == 1) {
+    words = prefix + FormOf(tail[0], form);
+    return;
+  }
+  if (tail.size() != 2) return;
+  std::string last = tail[1];
+  if (form.part == 1)
+    for (const ScaleNominative& scale : kScaleNominatives)
+      if (last == scale.form) {
+        last = scale.nominative;
+        break;
+      }
+  words = prefix + tail[0] + " " + FormOf(last, form);
+}
+
+void GrammarTables::InflectNumberPhrase(std::string& words, const std::string& next,
+                                        const std::string& previous) const {
+  GrammarForm form;
+  bool found = false;
+  if (IsLetters(next)) {
+    std::string lower = next;
+    LowerString(lower);
+    if (const GrammarForm* known = WordForm(lower)) {
+      form = *known;
+      found = true;
+    }
+  }
+  if (!found) {
+    struct Preposition {
+      const char* word;
+      int32_t grammarCase;
+    };
+    static constexpr Preposition kPrepositions[] = {{"к", 2},  {"в", 5},  {"во", 5}, {"на", 5},
+                                                    {"с", 1},  {"до", 1}, {"по", 3}};
+    for (const Preposition& p : kPrepositions)
+      if (previous == p.word) {
+        form = GrammarForm{1, 0, p.grammarCase, 1};
+        found = true;
+        break;
+      }
+    if (!found && (previous == "более" || previous == "менее")) {
+      const bool single = words == "ноль" || words == "один";
+      form = GrammarForm{1, single ? 0 : 1, 1, 0};
+      found = true;
+    }
+  }
+  if (found) InflectNumber(words, form);
+}

@@ -1,0 +1,50 @@
+// Puts the last words of a number phrase into the case, gender and number
+// that the context asks for, from the numeral forms and the word forms of
+// the string resources.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+struct GrammarForm {
+  int32_t gender = 1;       // 0 feminine, 1 masculine, 2 neuter
+  int32_t number = 0;       // 0 singular, 1 plural
+  int32_t grammarCase = 0;  // им род дат вин твор предл зват
+  int32_t part = 0;         // 0 numeral, 1 adjective (ordinal)
+};
+
+class GrammarTables {
+ public:
+  static constexpr int kGenderCount = 3;
+  static constexpr int kCaseCount = 7;
+  // Every case of every gender has its own slots.
+  static constexpr int kSlotCount = kGenderCount * kCaseCount * 2 * 2;
+
+  GrammarTables();
+
+  // "Словарные_формы": word:gender:part:case:number. Always true.
+  bool LoadWordForms(const std::vector<std::string>& lines);
+  // "Числовые_формы": blocks of a "(gender:part:case:number)" header and
+  // "key form" lines, ended by a line starting with "@". Always true.
+  bool LoadNumeralForms(const std::vector<std::string>& lines);
+
+  // The last one or two words of `words` put into the form.
+  void InflectNumber(std::string& words, const GrammarForm& form) const;
+  // The form chosen from the next word (its word form) or the previous
+  // word (a preposition, "более", "менее"); unchanged when neither says.
+  void InflectNumberPhrase(std::string& words, const std::string& next,
+                           const std::string& previous) const;
+
+  // The slot of a form, -1 when a field is out of range.
+  static int Slot(const GrammarForm& form);
+  // The form of a numeral word at the slot; the word itself when none.
+  std::string FormOf(const std::string& word, const GrammarForm& form) const;
+  // The word form of a lower-case word, null when unknown.
+  const GrammarForm* WordForm(const std::string& word) const;
+
+ private:
+  std::map<std::string, GrammarForm> wordForms_;
+  std::map<std::string, std::vector<std::string>> numeralForms_;
+};

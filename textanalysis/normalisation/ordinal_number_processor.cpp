@@ -1,0 +1,93 @@
+#include "textanalysis/chain/chain_order.h"
+#include "textanalysis/normalisation/number_processors.h"
+#include "textanalysis/normalisation/numeral_speller.h"
+#include "textanalysis/normalisation/token_output.h"
+
+namespace {
+
+constexpr const char* kEndings[] = {"ая", "ое", "ей", "ему", "ею", "ие", "ий", "ими", "их",
+                                    "ою", "ого", "ой", "ому", "ую", "ый", "ые", "ым", "ыми",
+                                    "ых", "юю", "яя", "ии", "й",  "е",  "я",  "ю",  "ми",
+                                    "му", "м",  "х",  "го", "и",  "ом"};
+
+// Short endings written without their vowel: the full ending, and the one
+// after "трет".
+struct ShortEnding {
+  const char* written;
+  const char* full;
+  const char* afterThree;
+};
+constexpr ShortEnding kShortEndings[] = {
+    {"е", "ые", "ие"},    {"я", "ая", "яя"},    {"ю", "ую", "юю"},
+    {"ми", "ыми", "ими"}, {"му", "ому", "ему"}, {"м", "ым", "им"},
+    {"х", "ых", "их"},    {"го", "ого", "его"}, {"и", "ии", "ии"}};
+
+// "-й" by the last digit, when the tens digit is not 1.
+constexpr const char* kYEndings[10] = {"ой", "ый", "ой", "ий", "ый",
+                                       "ый", "ой", "ой", "ой", "ый"};
+
+struct LastDigits {
+  int units;
+  int tens;  // -1 for a one-digit number
+};
+
+LastDigits LastDigitsOf(const std::string& digits) {
+  return {digits.back() - '0', digits.size() > 1 ? digits[digits.size() - 2] - '0' : -1};
+}
+
+std::string EndingFor(const std::string& written, const LastDigits& d) {
+  if (written == "й") {
+    if (d.tens == 1) return "ый";
+    if (d.units == 0) return d.tens > 0 ? "ый" : "ой";
+    return kYEndings[d.units];
+  }
+  for (const ShortEnding& e : kShortEndings)
+    if (written == e.written) return d.units == 3 && d.tens != 1 ? e.afterThree : e.full;
+  return written;
+}
+
+}  // namespace
+
+OrdinalNumberProcessor::OrdinalNumberProcessor()
+    : TextProcessor(ChainPriority(ChainSlot::OrdinalNumber)), endings_(std::begin(kEndings),
+                                                                        std::end(kEndings)) {}
+
+int OrdinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
+                                    std::vector<TextToken>& out, int* consumed) {
+  const int count = static_cast<int>(tokens.size());
+  const TextToken& number = tokens[index];
+  if (!number.IsNumber() || number.HasLineBreakOrSpaceAfter() || index + 1 >= count ||
+      tokens[index + 1].HasLineBreakOrSpaceBefore() || !IsDigitString(number.text))
+    return Decline(out, consumed);
+  int endingIndex = index + 1;
+  if (tokens[index + 1].text == "-") {
+    endingIndex = index + 2;
+    if (endingIndex >= count || tokens[index + 1].HasLineBreakOrSpaceAfter() ||
+        tokens[endingIndex].HasLineBreakOrSpaceBefore())
+      return Decline(out, consumed);
+  }
+  const std::string& written = tokens[endingIndex].text;
+  const std::string& digits = number.text;
+  const LastDigits d = LastDigitsOf(digits);
+  const bool endsInOne = d.units == 1 && d.tens != 1;
+  const bool endsInTwo = d.units == 2 && d.tens != 1;
+  const bool agreesAsCardinal =
+      ((written == "а" || written == "о") && endsInOne) || (written == "е" && endsInTwo);
+  if (endings_.count(written) == 0 && !agreesAsCardinal) return Decline(out, consumed);
+
+  std::string words;
+  if (!NumeralSpeller::Number(digits, words) || words.empty()) return Decline(out, consumed);
+  std::string text;
+  if (agreesAsCardinal) {
+    // "1-а" is "одна", "1-о" "одно", "2-е" "две".
+    if (written == "е")
+      text = words.substr(0, words.size() - 1) + "е";
+    else
+      text = words.substr(0, words.size() - 2) + (written == "а" ? "на" : "но");
+  } else {
+    const std::string ending = EndingFor(written, d);
+    if (!NumeralSpeller::Ordinal(digits, ending, ending, text)) return Decline(out, consumed);
+  }
+  return Handle(out, consumed, SpanToken(tokens, index, endingIndex, text),
+                endingIndex - index + 1);
+}

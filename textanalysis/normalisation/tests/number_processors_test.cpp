@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "textanalysis/lexicon/linguistic_resources.h"
+#include "textanalysis/normalisation/normaliser.h"
+#include "textanalysis/normalisation/tests/test_tokens.h"
+
+namespace {
+
+TEST(RomanNumeralProcessorTest, RewritesTheTokenAndDeclines) {
+  RomanNumeralProcessor p;
+  std::vector<TextToken> tokens = Tokens("XIX век");
+  const ProcessResult r = RunProcessor(p, tokens, 0);
+  EXPECT_EQ(r.result, TextProcessor::kNotApplicable);
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_EQ(tokens[0].text, "19");
+  EXPECT_TRUE(tokens[0].IsNumber());
+  EXPECT_FALSE(tokens[0].IsLatinWord());
+  for (const char* text : {"I", "V", "XL", "IIII", "xix"}) {
+    std::vector<TextToken> other = Tokens(text);
+    RunProcessor(p, other, 0);
+    EXPECT_EQ(other[0].text, text);
+  }
+  std::vector<TextToken> last = Tokens("XXXIX");
+  RunProcessor(p, last, 0);
+  EXPECT_EQ(last[0].text, "39");
+}
+
+TEST(OrdinalNumberProcessorTest, ReadsWrittenEndings) {
+  OrdinalNumberProcessor p;
+  EXPECT_EQ(Said(p, "21-й"), "двадцать первый");
+  EXPECT_EQ(Said(p, "3-е"), "третие");
+  EXPECT_EQ(Said(p, "100-й"), "сотой");
+  EXPECT_EQ(Said(p, "2000-й"), "две тысячной");
+  EXPECT_EQ(Said(p, "12-е"), "двенадцатые");
+  EXPECT_EQ(Said(p, "5-го"), "пятого");
+  EXPECT_EQ(Said(p, "43-го"), "сорок третего");
+  EXPECT_EQ(Said(p, "120-м"), "сто двадцатым");
+  EXPECT_EQ(Said(p, "7ми"), "седьмыми");
+  EXPECT_EQ(Said(p, "0-й"), "нулевой");
+  EXPECT_EQ(Said(p, "2000000-х"), "два миллионных");
+}
+
+TEST(OrdinalNumberProcessorTest, CardinalAgreementAndRefusals) {
+  OrdinalNumberProcessor p;
+  EXPECT_EQ(Said(p, "1-а"), "одна");
+  EXPECT_EQ(Said(p, "21-о"), "двадцать одно");
+  EXPECT_EQ(Said(p, "2-е"), "две");
+  EXPECT_EQ(Said(p, "11-а"), "<none>");
+  EXPECT_EQ(Said(p, "5 -й"), "<none>");
+  EXPECT_EQ(Said(p, "5- й"), "<none>");
+  EXPECT_EQ(Said(p, "5-ку"), "<none>");
+  EXPECT_EQ(Said(p, "5-"), "<none>");
+  EXPECT_EQ(Said(p, "1000000000000-й"), "<none>");
+  std::vector<TextToken> tokens = Tokens("на 21-й день");
+  const ProcessResult r = RunProcessor(p, tokens, 1);
+  EXPECT_EQ(r.consumed, 3);
+  ASSERT_EQ(r.out.size(), 1u);
+  EXPECT_EQ(r.out[0].position.start, 3u);
+  EXPECT_EQ(r.out[0].position.size, 4u);
+  EXPECT_EQ(r.out[0].flags, TextToken::kSpaceBefore | TextToken::kSpaceAfter);
+}
+
+TEST(CurrencyProcessorTest, DollarsAndCents) {
+  CurrencyProcessor p;
+  EXPECT_EQ(Said(p, "$21"), "двадцать один доллар");
+  EXPECT_EQ(Said(p, "$3.50"), "три доллара пятьдесят центов");
+  EXPECT_EQ(Said(p, "5.05$"), "пять долларов пять центов");
+  EXPECT_EQ(Said(p, "11$"), "одиннадцать долларов");
+  EXPECT_EQ(Said(p, "$0.01"), "один цент");
+  EXPECT_EQ(Said(p, "$00.00"), "ноль долларов");
+  EXPECT_EQ(Said(p, "$7.125"), "семь долларов");
+  EXPECT_EQ(Said(p, "$ 12"), "двенадцать долларов");
+  EXPECT_EQ(Said(p, "5 . 05$"), "<none>");
+  EXPECT_EQ(Said(p, "$"), "<none>");
+  std::vector<TextToken> tokens = Tokens("$3.50");
+  const ProcessResult r = RunProcessor(p, tokens, 0);
+  EXPECT_EQ(r.consumed, 4);
+  EXPECT_EQ(r.out[0].flags, TextToken::kRussianWord);
+  EXPECT_EQ(r.out[0].position.size, 5u);
+}
+
+class CardinalNumberProcessorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    normaliser_.LoadNumberForms({"(жен:числ:им:ед)", "один одна", "@", "(муж:прил:предл:ед)",
+                                 "один первом", "девять девятом", "@", "(муж:числ:род:мн)",
+                                 "пять пяти", "@"});
+    normaliser_.LoadDictionaryForms({"году:муж:прил:предл:ед"});
+    ASSERT_EQ(processor_.Init(&resources_), 1);
+  }
+  Normaliser normaliser_;
+  LinguisticResources resources_{&normaliser_};
+  CardinalNumberProcessor processor_;
+};
+
+TEST_F(CardinalNumberProcessorTest, WholeAndDecimalNumbers) {
+  EXPECT_EQ(Said(processor_, "21000"), "двадцать одна тысяча");
+  EXPECT_EQ(Said(processor_, "007"), "ноль ноль семь");
+  EXPECT_EQ(Said(processor_, "3,05"), "три ноль пять");
+  EXPECT_EQ(Said(processor_, "3.14 м"), "три четырнадцать");
+  EXPECT_EQ(Said(processor_, "3.14"), "три четырнадцать");
+  EXPECT_EQ(Said(processor_, "2.71828"), "два семь один восемь два восемь");
+  EXPECT_EQ(Said(processor_, "1.2.3"), "один");
+  EXPECT_EQ(Said(processor_, "1,2.3"), "один два");
+  EXPECT_EQ(Said(processor_, "слово"), "<none>");
+  std::vector<TextToken> tokens = Tokens("1.2.3");
+  EXPECT_EQ(RunProcessor(processor_, tokens, 0).consumed, 1);
+  tokens = Tokens("x 3,05 y");
+  const ProcessResult r = RunProcessor(processor_, tokens, 1);
+  EXPECT_EQ(r.consumed, 3);
+  EXPECT_EQ(r.out[0].position.start, 2u);
+  EXPECT_EQ(r.out[0].position.size, 4u);
+}
+
+TEST_F(CardinalNumberProcessorTest, Signs) {
+  EXPECT_EQ(Said(processor_, "t -5", 1), "минус");
+  EXPECT_EQ(Said(processor_, "t +5", 1), "плюс");
+  EXPECT_EQ(Said(processor_, "t - 5", 1), "<none>");
+  EXPECT_EQ(Said(processor_, "t-5", 1), "<none>");
+  EXPECT_EQ(Said(processor_, "t -", 1), "<none>");
+}
+
+TEST_F(CardinalNumberProcessorTest, AgreesWithContext) {
+  EXPECT_EQ(Said(processor_, "в 1999 году", 1), "тысяча девятьсот девяносто девятом");
+  EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать первом");
+  EXPECT_EQ(Said(processor_, "более 5", 1), "пяти");
+  EXPECT_EQ(Said(processor_, "более 1", 1), "один");
+  processor_.OnTag({"Context=gender_feminine"});
+  EXPECT_EQ(Said(processor_, "1"), "одна");
+  EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать одна");
+  processor_.OnTag({"About"});
+  EXPECT_EQ(Said(processor_, "1"), "один");
+}
+
+}  // namespace

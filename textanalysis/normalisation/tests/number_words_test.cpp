@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "textanalysis/normalisation/grammar_tables.h"
+#include "textanalysis/normalisation/numeral_speller.h"
+
+namespace {
+
+std::string Spoken(const std::string& digits, int gender = NumeralSpeller::kMasculine) {
+  std::string words;
+  return NumeralSpeller::Number(digits, words, gender) ? words : "<false>";
+}
+
+TEST(NumeralSpellerTest, ReadsNumbersByGroups) {
+  EXPECT_EQ(Spoken("0"), "ноль");
+  EXPECT_EQ(Spoken("000"), "ноль");
+  EXPECT_EQ(Spoken("100"), "сто");
+  EXPECT_EQ(Spoken("105"), "сто пять");
+  EXPECT_EQ(Spoken("1000"), "тысяча");
+  EXPECT_EQ(Spoken("1001"), "тысяча один");
+  EXPECT_EQ(Spoken("11000"), "одиннадцать тысяч");
+  EXPECT_EQ(Spoken("21000"), "двадцать одна тысяча");
+  EXPECT_EQ(Spoken("1000000"), "миллион");
+  EXPECT_EQ(Spoken("2000000"), "два миллиона");
+  EXPECT_EQ(Spoken("1001000"), "миллион одна тысяча");
+  EXPECT_EQ(Spoken("2000001"), "два миллиона один");
+  EXPECT_EQ(Spoken("999999999999"),
+            "девятьсот девяносто девять миллиардов девятьсот девяносто девять миллионов "
+            "девятьсот девяносто девять тысяч девятьсот девяносто девять");
+  EXPECT_EQ(Spoken("22", NumeralSpeller::kFeminine), "двадцать две");
+  EXPECT_EQ(Spoken("12a"), "<false>");
+  EXPECT_EQ(Spoken(""), "<false>");
+}
+
+TEST(NumeralSpellerTest, LongNumbersAreNeverReadShorter) {
+  EXPECT_EQ(Spoken("5000000000000"), "пять триллионов");
+  EXPECT_EQ(Spoken("1000000000000000"), "квадриллион");
+  EXPECT_EQ(Spoken("2000000000000000001"), "два квинтиллиона один");
+  // Past the largest scale word: digit by digit.
+  EXPECT_EQ(Spoken("1234567890123456789012"),
+            "один два три четыре пять шесть семь восемь девять ноль один два три четыре "
+            "пять шесть семь восемь девять ноль один два");
+}
+
+TEST(NumeralSpellerTest, ZerosAndDigits) {
+  std::string words;
+  ASSERT_TRUE(NumeralSpeller::NumberWithZeros("007", words));
+  EXPECT_EQ(words, "ноль ноль семь");
+  ASSERT_TRUE(NumeralSpeller::NumberWithZeros("0", words));
+  EXPECT_EQ(words, "ноль");
+  ASSERT_TRUE(NumeralSpeller::DigitByDigit("305", words));
+  EXPECT_EQ(words, "три ноль пять");
+  EXPECT_FALSE(NumeralSpeller::DigitByDigit("3-5", words));
+  EXPECT_EQ(NumeralSpeller::ScaleWord("21", NumeralSpeller::kWholeUnitPosition), "целая");
+  EXPECT_EQ(NumeralSpeller::ScaleWord("3", NumeralSpeller::kWholeUnitPosition), "целых");
+  EXPECT_EQ(NumeralSpeller::Cardinal("1", NumeralSpeller::kWholeUnitPosition), "одна");
+}
+
+TEST(NumeralSpellerTest, Ordinals) {
+  std::string words;
+  ASSERT_TRUE(NumeralSpeller::Ordinal("2005", "ого", "ьего", words, true));
+  EXPECT_EQ(words, "две тысячи пятого");
+  ASSERT_TRUE(NumeralSpeller::Ordinal("2000", "ого", "ьего", words, true));
+  EXPECT_EQ(words, "двухтысячного");
+  ASSERT_TRUE(NumeralSpeller::Ordinal("2000", "ой", "ий", words));
+  EXPECT_EQ(words, "две тысячной");
+  ASSERT_TRUE(NumeralSpeller::Ordinal("23", "ое", "ье", words));
+  EXPECT_EQ(words, "двадцать третье");
+  ASSERT_TRUE(NumeralSpeller::Ordinal("115", "ый", "ий", words));
+  EXPECT_EQ(words, "сто пятнадцатый");
+  EXPECT_FALSE(NumeralSpeller::Ordinal("1000000000000", "ый", "ий", words));
+}
+
+// Forms for "один" and "тысяча" in two slots each.
+const std::vector<std::string> kNumeralForms = {
+    "# comment",
+    "(жен:числ:им:ед)",
+    "один одна",
+    "тысяча",
+    "неведомое слово",
+    "@",
+    "(муж:прил:предл:ед)",
+    "один первом",
+    "двадцать двадцатом",
+    "тысяча тысячном",
+    "@",
+    "(сред:числ:зват:ед)",
+    "один одно-зват",
+    "@",
+    "(жен:числ:им)",
+    "один испорчено",
+    "(муж:числ:р0д:ед)",
+    "один испорчено"};
+
+class GrammarTablesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tables_.LoadNumeralForms(kNumeralForms);
+    tables_.LoadWordForms({"году:муж:прил:предл:ед", "Года:муж:прил:род.", "плохо:муж:xx",
+                           "# году:жен", "слово1:жен"});
+  }
+  std::string Inflected(std::string words, const GrammarForm& form) const {
+    tables_.InflectNumber(words, form);
+    return words;
+  }
+  std::string Phrase(std::string words, const std::string& next, const std::string& prev) const {
+    tables_.InflectNumberPhrase(words, next, prev);
+    return words;
+  }
+  GrammarTables tables_;
+};
+
+TEST_F(GrammarTablesTest, FormsBySlot) {
+  EXPECT_EQ(Inflected("один", GrammarForm{0, 0, 0, 0}), "одна");
+  EXPECT_EQ(Inflected("двадцать один", GrammarForm{0, 0, 0, 0}), "двадцать одна");
+  EXPECT_EQ(Inflected("один", GrammarForm{1, 0, 0, 0}), "один");   // no form in that slot
+  EXPECT_EQ(Inflected("тысяча", GrammarForm{0, 0, 0, 0}), "тысяча");
+  // The vocative of the neuter has its own slot and overwrites nothing.
+  EXPECT_EQ(Inflected("один", GrammarForm{2, 0, 6, 0}), "одно-зват");
+  EXPECT_EQ(Inflected("один", GrammarForm{1, 0, 5, 1}), "первом");
+  // A header that is not four letter fields takes no forms.
+  EXPECT_EQ(Inflected("один", GrammarForm{1, 0, 1, 0}), "один");
+}
+
+TEST_F(GrammarTablesTest, OrdinalScaleWordsAreNormalised) {
+  EXPECT_EQ(Inflected("две тысячи", GrammarForm{1, 0, 5, 1}), "две тысячном");
+  EXPECT_EQ(Inflected("сто двадцать один", GrammarForm{1, 0, 5, 1}), "сто двадцать первом");
+  EXPECT_EQ(Inflected("две тысячи", GrammarForm{1, 0, 5, 0}), "две тысячи");
+}
+
+TEST_F(GrammarTablesTest, PhraseTakesTheNextWordThenThePreposition) {
+  EXPECT_EQ(Phrase("двадцать один", "году", ""), "двадцать первом");
+  EXPECT_EQ(Phrase("двадцать один", "Году", ""), "двадцать первом");
+  EXPECT_EQ(Phrase("двадцать один", "года", ""), "двадцать один");  // known, no form
+  EXPECT_EQ(Phrase("двадцать один", "", "в"), "двадцать первом");
+  EXPECT_EQ(Phrase("двадцать один", "плохо", "в"), "двадцать первом");
+  EXPECT_EQ(Phrase("двадцать один", "", "за"), "двадцать один");
+  EXPECT_EQ(tables_.WordForm("плохо"), nullptr);
+  EXPECT_EQ(tables_.WordForm("слово1"), nullptr);
+  ASSERT_NE(tables_.WordForm("года"), nullptr);
+  EXPECT_EQ(tables_.WordForm("года")->grammarCase, 1);
+}
+
+TEST(GrammarTablesSlotTest, EveryFormHasItsOwnSlot) {
+  std::set<int> slots;
+  for (int g = 0; g < 3; ++g)
+    for (int c = 0; c < 7; ++c)
+      for (int p = 0; p < 2; ++p)
+        for (int n = 0; n < 2; ++n) {
+          const int slot = GrammarTables::Slot(GrammarForm{g, n, c, p});
+          EXPECT_GE(slot, 0);
+          EXPECT_LT(slot, GrammarTables::kSlotCount);
+          slots.insert(slot);
+        }
+  EXPECT_EQ(slots.size(), static_cast<size_t>(GrammarTables::kSlotCount));
+  EXPECT_EQ(GrammarTables::Slot(GrammarForm{3, 0, 0, 0}), -1);
+}
+
+}  // namespace

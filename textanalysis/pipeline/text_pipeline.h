@@ -1,0 +1,100 @@
+// The text-analysis object's working state: the bases, the sentence store
+// of the pushed text, the processor chain and the letter-to-phoneme object.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "interfaces/glossel.h"
+#include "textanalysis/chain/sentence_preparer.h"
+#include "textanalysis/chain/text_processor_chain.h"
+#include "textanalysis/lexicon/linguistic_resources.h"
+#include "textanalysis/lexicon/service_word_lists.h"
+#include "textanalysis/pipeline/letter_to_phoneme.h"
+#include "textanalysis/pipeline/output_syntagma.h"
+#include "textanalysis/pipeline/sentence_stages.h"
+#include "textanalysis/tokenizer/abbreviation_lookup.h"
+#include "textanalysis/tokenizer/plain_tokenizer.h"
+#include "textanalysis/tokenizer/sentence.h"
+#include "textanalysis/tokenizer/sentence_splitter.h"
+#include "textanalysis/tokenizer/tagged_tokenizer.h"
+
+// What the normaliser contributes; each part may be missing.
+struct NormaliserParts {
+  NormaliserBases* bases = nullptr;  // resources 5, 7 and 12
+  ChainProcessors processors{};      // by chain slot
+  const AbbreviationLookup* abbreviations = nullptr;
+};
+
+class TextPipeline {
+ public:
+  // Init results.
+  static constexpr int kReady = 0;
+  static constexpr int kFailed = 1;
+  static constexpr int kConfigMissing = 2;
+
+  static constexpr int kInitialSubLanguage = 2;
+
+  explicit TextPipeline(NormaliserParts normaliser = {});
+  TextPipeline(const TextPipeline&) = delete;
+  TextPipeline& operator=(const TextPipeline&) = delete;
+
+  // Loads the bases, builds the stages and the chain and creates the
+  // letter-to-phoneme object named by the configuration.
+  int Init();
+
+  // Adds the tags (those without a description are skipped), then cuts the
+  // text into sentences appended to those held; its positions continue the
+  // stream.
+  void PushText(const char* text, const MarkupInfo* tags, int tagCount);
+  // Runs the current sentence through the stages into Output() and moves on;
+  // returns whether sentences remain. Nothing is left: false, no output.
+  bool PopSentence();
+  const std::vector<OutputSyntagma>& Output() const { return output_; }
+
+  // Forgets the text; Reset also starts positions again at 0.
+  void Reset();
+  void Clear();
+
+  // Moves the current index by `count`, clamped to [0, sentence count];
+  // returns the signed distance moved.
+  I4 Skip(I4 count);
+  UI4 CurrentIndex() const { return current_; }
+  // False (index set to the count) for a value above the count.
+  bool SetCurrentIndex(UI4 index);
+  UI4 SentenceCount() const { return static_cast<UI4>(sentences_.size()); }
+  // False for an index past the sentences.
+  bool GetSentenceStamp(UI4 index, Interval& itvl) const;
+  UI8 TextPosition() const { return textPosition_; }
+
+  // Stores the sub-language and hands it to the letter-to-phoneme object;
+  // false when that object has no IRunemapLang.
+  bool SetSubLanguage(INT value);
+  INT SubLanguage() const { return subLanguage_; }
+  bool ReloadUserBase() { return resources_.ReloadUserBase(); }
+
+  LinguisticResources& Resources() { return resources_; }
+  LetterToPhoneme& Converter() { return converter_; }
+  const std::vector<Sentence>& Sentences() const { return sentences_; }
+
+ private:
+  int CreateLetterToPhoneme();
+  void ForgetText();
+
+  NormaliserParts normaliser_;
+  LinguisticResources resources_;
+  ServiceWordLists serviceWords_;
+  TaggedTokenizer taggedTokenizer_;
+  PlainTokenizer plainTokenizer_;
+  SentenceSplitter splitter_;
+  TextProcessorChain chain_;
+  SentenceStages stages_;
+  LetterToPhoneme converter_;
+
+  std::vector<Sentence> sentences_;
+  UI4 current_ = 0;
+  UI8 textPosition_ = 0;
+  INT subLanguage_ = kInitialSubLanguage;
+  PreparedSentence working_;
+  std::vector<OutputSyntagma> output_;
+};

@@ -1,0 +1,297 @@
+// The text-analysis server as the speech engine sees it: registered into the
+// test's registry, created through CoCreateInstance over small data files.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "foundation/code_pages.h"
+#include "foundation/registry_string.h"
+#include "interfaces/glossel.h"
+#include "interfaces/runemap.h"
+#include "platform/message_box.h"
+#include "platform/registry.h"
+#include "platform/server.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char16_t kConfigKey[] = u"SOFTWARE\\Morvane\\Russian";
+
+void RegisterLibrary(const char* path) {
+  void* library = dlopen(path, RTLD_NOW);
+  ASSERT_NE(library, nullptr) << dlerror();
+  auto reg = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
+  ASSERT_NE(reg, nullptr);
+  ASSERT_EQ(reg(), S_OK);
+}
+
+// Empty word files: a count of 0 and no records.
+void WriteEmptyWordFiles(const fs::path& folder, const char* stem, int from, int to) {
+  for (int n = from; n <= to; ++n) {
+    std::ofstream file(folder / (stem + std::to_string(n)), std::ios::binary);
+    file.write("\0\0\0\0", 4);
+  }
+}
+
+void SetConfig(const char16_t* name, const std::string& value) {
+  ASSERT_EQ(WriteRegistryString(HKEY_LOCAL_MACHINE, kConfigKey, name, NarrowToWide(value)),
+            ERROR_SUCCESS);
+}
+
+void DeleteConfig(const char16_t* name) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kConfigKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+  RegDeleteValueW(key, name);
+  RegCloseKey(key);
+}
+
+struct Word {
+  std::string letters;
+  bool hasPhonemes;
+  INT position;
+  UI8 start;
+  UI4 size;
+  bool operator==(const Word&) const = default;
+};
+
+class GlosselServerTest : public ::testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    setenv("PARLEN_REGISTRY", "glossel_server_tests.reg", 0);
+    RegisterLibrary(RUNEMAP_LIBRARY_PATH);
+    RegisterLibrary(GLOSSEL_LIBRARY_PATH);
+    const fs::path root = fs::path(::testing::TempDir()) / "data";
+    fs::create_directories(root / "stress");
+    fs::create_directories(root / "masks");
+    WriteEmptyWordFiles(root / "stress", "endsg3.dat", 1, 19);
+    WriteEmptyWordFiles(root / "stress", "wordsg3.dat", 2, 24);
+    WriteEmptyWordFiles(root / "stress", "jog3.dat", 1, 21);
+    std::ofstream(root / "strings.txt")
+        << "[ServiceWords]\n{List}\nиз-за\n[Аббревиатуры]\n{Данные}\n|#\n";
+    SetConfig(u"Root", root.string());
+    SetConfig(u"NewStressBase", "stress");
+    SetConfig(u"UserStressBase", "user.txt");
+    SetConfig(u"StringResources", "strings.txt");
+    SetConfig(u"MaskBases", "masks");
+    SetConfig(u"Runemap", "{AAC0577E-969B-4545-BB63-054568E4C600}");
+  }
+
+ protected:
+
+  void SetUp() override {
+    ASSERT_EQ(CoCreateInstance(CLSID_RusTextTagsProcessor, nullptr, CLSCTX_INPROC_SERVER,
+                               IID_PPV_ARGS(&prep_)),
+              S_OK);
+  }
+  void TearDown() override {
+    if (prep_ != nullptr) prep_->Release();
+  }
+
+  void Push(const char* text, std::vector<MarkupInfo> tags = {}) {
+    ASSERT_EQ(prep_->PushText(const_cast<LPSTR>(text), tags.empty() ? nullptr : tags.data(),
+                              static_cast<INT>(tags.size())),
+              S_OK);
+  }
+
+  // Pops one sentence; the words of all its syntagmas, in order.
+  std::vector<Word> Pop(I4* more = nullptr) {
+    Syntagma2* syntagmas = reinterpret_cast<Syntagma2*>(1);
+    INT count = -1;
+    I4 hasMore = -1;
+    EXPECT_EQ(prep_->PopSentence(&syntagmas, &count, &hasMore), S_OK);
+    if (more != nullptr) *more = hasMore;
+    std::vector<Word> words;
+    if (count == 0) {
+      EXPECT_EQ(syntagmas, nullptr);
+    }
+    for (INT s = 0; s < count; ++s) {
+      EXPECT_EQ(syntagmas[s].type, OrthographicSyntagma);
+      for (INT w = 0; w < syntagmas[s].num_words; ++w) {
+        const SyntagmaWord2& word = syntagmas[s].words[w];
+        words.push_back({word.raw_text, word.str != nullptr && word.str[0] != '\0', word.synt_pos,
+                         word.word_itvl.start, word.word_itvl.size});
+        CoTaskMemFree(word.str);
+        CoTaskMemFree(word.raw_text);
+      }
+      CoTaskMemFree(syntagmas[s].words);
+    }
+    CoTaskMemFree(syntagmas);
+    return words;
+  }
+
+  Interval Stamp(UI4 index) {
+    Interval itvl{99, 99};
+    EXPECT_EQ(prep_->GetSentenceStamp(index, &itvl), S_OK);
+    return itvl;
+  }
+
+  UI4 Count() {
+    UI4 count = 0;
+    EXPECT_EQ(prep_->get_SentenceCount(&count), S_OK);
+    return count;
+  }
+
+  ILMPrepToSpeak4* prep_ = nullptr;
+};
+
+TEST_F(GlosselServerTest, RegistrationNamesTheClassForLanguage419) {
+  std::string value;
+  ASSERT_TRUE(ReadRegistryString(value, HKEY_LOCAL_MACHINE, "SOFTWARE\\Morvane\\Glossel Module\\419",
+                                 "CLSID"));
+  EXPECT_EQ(value, "{4DD57616-8871-43E7-9BBC-409CB0A6E00C}");
+  for (const IID& iid : {IID_ILMPrepToSpeak2, IID_ILMControl, IID_ILMSubLang}) {
+    IUnknown* other = nullptr;
+    EXPECT_EQ(prep_->QueryInterface(iid, reinterpret_cast<void**>(&other)), S_OK);
+    if (other != nullptr) other->Release();
+  }
+}
+
+TEST_F(GlosselServerTest, SentencesComeBackWordByWord) {
+  Push("Мама мыла раму. Папа спит.");
+  EXPECT_EQ(Count(), 2u);
+  I4 more = -1;
+  EXPECT_EQ(Pop(&more), (std::vector<Word>{{"мама", true, FirstInSyntagma, 0, 4},
+                                           {"мыла", true, MiddleInSyntagma, 5, 4},
+                                           {"раму", true, LastInSyntagma, 10, 4}}));
+  EXPECT_EQ(more, 1);
+  EXPECT_EQ(Pop(&more), (std::vector<Word>{{"папа", true, FirstInSyntagma, 16, 4},
+                                           {"спит", true, LastInSyntagma, 21, 4}}));
+  EXPECT_EQ(more, 0);
+  EXPECT_TRUE(Pop(&more).empty());
+  EXPECT_EQ(more, 0);
+}
+
+TEST_F(GlosselServerTest, PositionsContinueAcrossPushesAndClearButNotReset) {
+  Push("Мама мыла раму. Папа спит.");
+  EXPECT_EQ(Stamp(0).start, 0u);
+  EXPECT_EQ(Stamp(0).size, 15u);
+  EXPECT_EQ(Stamp(1).start, 16u);
+  EXPECT_EQ(Stamp(1).size, 10u);
+  Push("Кот.");
+  EXPECT_EQ(Count(), 3u);
+  EXPECT_EQ(Stamp(2).start, 26u);
+  Pop();
+  Pop();
+  EXPECT_EQ(Pop(), (std::vector<Word>{{"кот", true, LastInSyntagma, 26, 3}}));
+
+  ASSERT_EQ(prep_->Clear(), S_OK);
+  EXPECT_EQ(Count(), 0u);
+  Push("Кот.");
+  EXPECT_EQ(Stamp(0).start, 30u);
+  EXPECT_EQ(Pop(), (std::vector<Word>{{"кот", true, LastInSyntagma, 30, 3}}));
+
+  ASSERT_EQ(prep_->Reset(), S_OK);
+  Push("Кот.");
+  EXPECT_EQ(Stamp(0).start, 0u);
+  UI4 position = 9;
+  EXPECT_EQ(prep_->get_CurPos(&position), S_OK);
+  EXPECT_EQ(position, 0u);
+}
+
+TEST_F(GlosselServerTest, SkipAndCurrentPosition) {
+  Push("Раз. Два. Три.");
+  ASSERT_EQ(Count(), 3u);
+  I4 skipped = 0;
+  EXPECT_EQ(prep_->put_CurPos(2), S_OK);
+  EXPECT_EQ(prep_->Skip(const_cast<LPSTR>("Sentence"), -5, &skipped), S_OK);
+  EXPECT_EQ(skipped, -2);
+  EXPECT_EQ(prep_->Skip(const_cast<LPSTR>("Sentence"), 1, &skipped), S_OK);
+  EXPECT_EQ(skipped, 1);
+  // Far jumps are clamped, not wrapped.
+  EXPECT_EQ(prep_->Skip(const_cast<LPSTR>("Sentence"), INT_MAX, &skipped), S_OK);
+  EXPECT_EQ(skipped, 2);
+  EXPECT_EQ(prep_->Skip(const_cast<LPSTR>("Sentence"), INT_MIN, &skipped), S_OK);
+  EXPECT_EQ(skipped, -3);
+  EXPECT_EQ(prep_->Skip(const_cast<LPSTR>("sentence"), 1, &skipped), E_NOTIMPL);
+  EXPECT_EQ(prep_->Skip(nullptr, 1, &skipped), E_INVALIDARG);
+  EXPECT_EQ(prep_->Skip(const_cast<LPSTR>("Sentence"), 1, nullptr), E_INVALIDARG);
+
+  UI4 position = 0;
+  EXPECT_EQ(prep_->put_CurPos(3), S_OK);
+  EXPECT_EQ(prep_->put_CurPos(4), S_FALSE);
+  EXPECT_EQ(prep_->get_CurPos(&position), S_OK);
+  EXPECT_EQ(position, 3u);
+  EXPECT_EQ(prep_->get_CurPos(nullptr), E_INVALIDARG);
+  EXPECT_EQ(prep_->get_SentenceCount(nullptr), E_INVALIDARG);
+  Interval itvl{};
+  EXPECT_EQ(prep_->GetSentenceStamp(3, &itvl), E_INVALIDARG);
+  EXPECT_EQ(prep_->GetSentenceStamp(0, nullptr), E_INVALIDARG);
+}
+
+TEST_F(GlosselServerTest, NullOutputsCodePageAndSubLanguage) {
+  Syntagma2* syntagmas = nullptr;
+  INT count = 0;
+  I4 more = 0;
+  EXPECT_EQ(prep_->PopSentence(static_cast<Syntagma2**>(nullptr), &count, &more), E_POINTER);
+  EXPECT_EQ(prep_->PopSentence(static_cast<Syntagma3**>(nullptr), &count, &more), E_POINTER);
+  EXPECT_EQ(prep_->PopSentence(&syntagmas, nullptr, &more), E_POINTER);
+  EXPECT_EQ(prep_->PopSentence(&syntagmas, &count, nullptr), E_POINTER);
+
+  ILMControl* control = nullptr;
+  ASSERT_EQ(prep_->QueryInterface(IID_PPV_ARGS(&control)), S_OK);
+  INT codePage = 0;
+  Push("Дом.");
+  EXPECT_EQ(control->GetCodePage(&codePage), S_OK);
+  EXPECT_EQ(codePage, 1251);
+  EXPECT_EQ(control->GetCodePage(nullptr), E_INVALIDARG);
+  EXPECT_EQ(control->ReloadUserBase(), S_OK);
+  control->Release();
+
+  ILMSubLang* lang = nullptr;
+  ASSERT_EQ(prep_->QueryInterface(IID_PPV_ARGS(&lang)), S_OK);
+  EXPECT_EQ(lang->SetLang(0), S_OK);
+  lang->Release();
+  EXPECT_EQ(Pop(), (std::vector<Word>{{"дом", true, LastInSyntagma, 0, 3}}));
+}
+
+TEST_F(GlosselServerTest, ToneContourAndTagsWithoutDescription) {
+  MarkupInfo tags[] = {{nullptr, {0, 3}}, {const_cast<char*>("Pron=D,O,M"), {0, 3}}};
+  Push("дом кот", {tags[0], tags[1]});
+  Syntagma3* syntagmas = nullptr;
+  INT count = 0;
+  I4 more = 1;
+  ASSERT_EQ(prep_->PopSentence(&syntagmas, &count, &more), S_OK);
+  ASSERT_EQ(count, 1);
+  EXPECT_STREQ(syntagmas[0].tone_kont, "(.)|(.)");
+  ASSERT_EQ(syntagmas[0].num_words, 2);
+  EXPECT_STREQ(syntagmas[0].words[0].raw_text, "D,O,M");
+  EXPECT_STREQ(syntagmas[0].words[0].str, "D,O,M");
+  EXPECT_EQ(syntagmas[0].words[0].word_itvl.size, 3u);
+  EXPECT_STREQ(syntagmas[0].words[1].raw_text, "кот");
+  for (INT w = 0; w < syntagmas[0].num_words; ++w) {
+    CoTaskMemFree(syntagmas[0].words[w].str);
+    CoTaskMemFree(syntagmas[0].words[w].raw_text);
+  }
+  CoTaskMemFree(syntagmas[0].words);
+  CoTaskMemFree(syntagmas[0].tone_kont);
+  CoTaskMemFree(syntagmas);
+}
+
+TEST(GlosselCreationTest, FailsWithoutItsConverterOrConfiguration) {
+  GlosselServerTest::SetUpTestSuite();
+  MessageBoxCapture boxes;
+  IUnknown* object = nullptr;
+  SetConfig(u"Runemap", "{00000000-0000-0000-0000-000000000001}");
+  EXPECT_EQ(CoCreateInstance(CLSID_RusTextTagsProcessor, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_PPV_ARGS(&object)),
+            E_FAIL);
+  EXPECT_EQ(object, nullptr);
+  ASSERT_EQ(boxes.Count(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, u"Ошибка загрузки модуля преобразования буква-фонема");
+  EXPECT_EQ(boxes.Boxes()[0].caption, u"Glossel module");
+
+  DeleteConfig(u"Runemap");
+  EXPECT_NE(CoCreateInstance(CLSID_RusTextTagsProcessor, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_PPV_ARGS(&object)),
+            S_OK);
+  EXPECT_EQ(boxes.Count(), 1u);
+}
+
+}  // namespace

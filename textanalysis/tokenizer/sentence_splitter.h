@@ -1,0 +1,34 @@
+// Groups the tokens of one pushed text into sentences.
+#pragma once
+
+#include <vector>
+
+#include "textanalysis/tokenizer/abbreviation_lookup.h"
+#include "textanalysis/tokenizer/sentence.h"
+
+class SentenceSplitter {
+ public:
+  // Longest token texts kept; a literal pronunciation may be longer.
+  static constexpr size_t kMaxTokenText = 128;
+  static constexpr size_t kMaxPronunciationText = 384;
+
+  // Without a dictionary no "." counts as part of an abbreviation.
+  void SetAbbreviations(const AbbreviationLookup* abbreviations) { abbreviations_ = abbreviations; }
+
+  // Cuts the token texts, inserts a stop before a capitalised word that
+  // starts a line after a word, and appends the sentences of the tokens to
+  // `sentences` (a new sentence opens for them).
+  void Split(std::vector<TextToken> tokens, std::vector<Sentence>& sentences) const;
+
+ private:
+  // Whether the "." at tokens[i] ends the sentence; `through` receives the
+  // index of the last token the sentence takes (i, or the end of a matched
+  // abbreviation).
+  bool PeriodEndsSentence(const std::vector<TextToken>& tokens, size_t i, size_t& through) const;
+
+  const AbbreviationLookup* abbreviations_ = nullptr;
+};
+
+// Inserts the stop tokens before capitalised words that start a line after a
+// word not followed by punctuation.
+void InsertLineStops(std::vector<TextToken>& tokens);

@@ -1,0 +1,136 @@
+// Sentence splitting of tokenized text, with a fake abbreviation dictionary.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "textanalysis/tokenizer/sentence_splitter.h"
+#include "textanalysis/tokenizer/tagged_tokenizer.h"
+
+namespace {
+
+constexpr const char* kCyrillic =
+    "ЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮЁйцукенгшщзхъфывапролджэячсмитьбюё";
+
+// Entries are token texts; the longest entry starting at the index wins.
+class FakeAbbreviations : public AbbreviationLookup {
+ public:
+  struct Entry {
+    std::vector<std::string> words;
+    bool rightCondition;
+  };
+  std::vector<Entry> entries;
+  mutable std::vector<int> askedAt;
+
+  bool Match(const std::vector<TextToken>& tokens, int index, UI4 /*leftFlags*/, int& last,
+             bool& rightCondition) const override {
+    askedAt.push_back(index);
+    bool found = false;
+    for (const Entry& entry : entries) {
+      if (index + entry.words.size() > tokens.size()) continue;
+      bool same = true;
+      for (size_t k = 0; k < entry.words.size(); ++k)
+        same = same && tokens[index + k].text == entry.words[k];
+      const int end = index + static_cast<int>(entry.words.size()) - 1;
+      if (same && (!found || end > last)) {
+        found = true;
+        last = end;
+        rightCondition = entry.rightCondition;
+      }
+    }
+    return found;
+  }
+};
+
+class SentenceSplitterTest : public ::testing::Test {
+ protected:
+  SentenceSplitterTest() {
+    for (const char* group :
+         {kCyrillic, "QWERTYUIOPASDFGHJKLZXCVBNMqwertyuiopasdfghjklzxcvbnm", "1234567890",
+          ",:;()!?-", ".", "+/*=<>%", "~`@#$^&|\\{}[]\""})
+      BuildCharSet(groups_, group);
+    tokenizer_.SetCharSet(&groups_);
+    splitter_.SetAbbreviations(&abbreviations_);
+  }
+
+  // Each sentence as its token texts joined by "|".
+  std::vector<std::string> Split(const std::string& text) {
+    std::vector<TextToken> tokens;
+    tokenizer_.Tokenize(text, tokens, 0);
+    sentences_.clear();
+    splitter_.Split(tokens, sentences_);
+    std::vector<std::string> out;
+    for (const Sentence& sentence : sentences_) {
+      std::string joined;
+      for (const TextToken& token : sentence.tokens) joined += (joined.empty() ? "" : "|") + token.text;
+      out.push_back(joined);
+    }
+    return out;
+  }
+
+  using Texts = std::vector<std::string>;
+  CharSet groups_;
+  TaggedTokenizer tokenizer_;
+  FakeAbbreviations abbreviations_;
+  SentenceSplitter splitter_;
+  std::vector<Sentence> sentences_;
+};
+
+TEST_F(SentenceSplitterTest, EndsAtStopsAndLineStarts) {
+  EXPECT_EQ(Split("Привет.\nКак дела"), (Texts{"Привет|.", "Как|дела"}));
+  EXPECT_EQ(Split("Да! Нет? Ну; и всё"), (Texts{"Да|!", "Нет|?", "Ну|;", "и|всё"}));
+  EXPECT_EQ(Split("Дом. Сад."), (Texts{"Дом|.", "Сад|."}));
+  EXPECT_EQ(Split("Дом. сад"), (Texts{"Дом|.|сад"}));
+  EXPECT_EQ(Split("А. С. Пушкин"), (Texts{"А|.|С|.|Пушкин"}));
+}
+
+TEST_F(SentenceSplitterTest, StopsAtCapitalLineStartsWithSpans) {
+  EXPECT_EQ(Split("Строка\nНовая строка"), (Texts{"Строка|.", "Новая|строка"}));
+  EXPECT_EQ(sentences_[0].itvl.start, 0u);
+  EXPECT_EQ(sentences_[0].itvl.size, 7u);
+  EXPECT_EQ(sentences_[1].itvl.start, 7u);
+  EXPECT_EQ(sentences_[1].itvl.size, 12u);
+
+  EXPECT_EQ(Split("Строка \nНовая строка"), (Texts{"Строка|.", "Новая|строка"}));
+  const TextToken& stop = sentences_[0].tokens[1];
+  EXPECT_EQ(stop.flags, 0x1000u | 0x1 | 0x40 | 0x10 | 0x8);
+  EXPECT_EQ(stop.position.start, 6u);
+  EXPECT_EQ(stop.position.size, 1u);
+  EXPECT_EQ(sentences_[1].itvl.start, 8u);
+}
+
+TEST_F(SentenceSplitterTest, AbbreviationsKeepTheirPeriod) {
+  abbreviations_.entries = {{{"т", ".", "е", "."}, false}};
+  EXPECT_EQ(Split("Это т.е. так"), (Texts{"Это|т|.|е|.|так"}));
+  EXPECT_EQ(abbreviations_.askedAt, (std::vector<int>{1}));
+  // Without a right-context condition a capital after it ends the sentence.
+  EXPECT_EQ(Split("Это т.е. Так"), (Texts{"Это|т|.|е|.", "Так"}));
+  abbreviations_.entries[0].rightCondition = true;
+  EXPECT_EQ(Split("Это т.е. Так"), (Texts{"Это|т|.|е|.|Так"}));
+}
+
+TEST_F(SentenceSplitterTest, AbbreviationReachingTheLastTokenTakesItOnce) {
+  abbreviations_.entries = {{{"см", ".", "рис"}, false}};
+  EXPECT_EQ(Split("см. рис"), (Texts{"см|.|рис"}));
+  // The look-back for the start of the period's run stops at the first
+  // token.
+  abbreviations_.askedAt.clear();
+  EXPECT_EQ(Split("т.Е"), (Texts{"т|.|Е"}));
+  EXPECT_TRUE(abbreviations_.askedAt.empty());
+  EXPECT_EQ(Split("т. Е"), (Texts{"т|.", "Е"}));
+  EXPECT_EQ(abbreviations_.askedAt, (std::vector<int>{0}));
+}
+
+TEST_F(SentenceSplitterTest, TokenTextsAreCut) {
+  std::vector<TextToken> tokens = {TextToken(0x400, std::string(200, 'а'), {0, 200}),
+                                   TextToken(0x100, std::string(300, 'A'), {200, 300}),
+                                   TextToken(0x100, std::string(400, 'B'), {500, 400})};
+  splitter_.Split(tokens, sentences_);
+  ASSERT_EQ(sentences_.size(), 1u);
+  EXPECT_EQ(sentences_[0].tokens[0].text.size(), 128u);
+  EXPECT_EQ(sentences_[0].tokens[1].text.size(), 300u);
+  EXPECT_EQ(sentences_[0].tokens[2].text.size(), 384u);
+  EXPECT_EQ(sentences_[0].itvl.size, 900u);
+}
+
+}  // namespace
