@@ -9,6 +9,7 @@ constexpr const char* kMagic = "abs.09";
 constexpr const char16_t* kCaption = u"Allobase";
 constexpr const char16_t* kWrongVersion = u"Invalid VoiceData file version";
 constexpr const char16_t* kDamaged = u"Damaged VoiceData file";
+constexpr INT kMaxSampleRate = 192000;
 
 // ReadInt32 gives 0 at the end of the file; the position tells a real 0.
 bool ReadInt(TextFile& file, INT& value) {
@@ -63,6 +64,9 @@ HRESULT Allobase::Load(const std::u16string& path) {
   // Every count and size must fit the file before anything is located by
   // it: a unit read later must never reach past the end.
   if (unitCount < 0 || markTotal_ < 0 || dataTotal_ < 0) return Refuse(kDamaged);
+  // The rate sizes every pause and the device's format: one that no device
+  // plays would only make pauses of absurd length.
+  if (sampleRate_ <= 0 || sampleRate_ > kMaxSampleRate) return Refuse(kDamaged);
   const int64_t marksOffset = file_.Tell();
   const int64_t dataOffset = marksOffset + 4 * static_cast<int64_t>(markTotal_);
   const int64_t dataBytes = static_cast<int64_t>(dataTotal_) * (adpcm_ ? 1 : 2);

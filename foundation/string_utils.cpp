@@ -66,6 +66,11 @@ std::string WithBackslash(const std::string& path) {
   return copy;
 }
 
+std::string JoinPath(const std::string& folder, const std::string& fileName) {
+  if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + fileName;
+  return folder + "/" + fileName;
+}
+
 void Trim(std::string& text) { TrimSet(text, " \n\t"); }
 
 void Trim(std::u16string& text) { TrimSet(text, u" \n\t"); }

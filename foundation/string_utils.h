@@ -22,6 +22,9 @@ void AppendBackslash(std::string& path);
 void AppendBackslashWide(std::u16string& path);
 // A copy of the path with AppendBackslash applied.
 std::string WithBackslash(const std::string& path);
+// The data folder and a file name in it as one path: the folder's own
+// separator ('/' or '\\') is kept, or '/' is put between them.
+std::string JoinPath(const std::string& folder, const std::string& fileName);
 
 // In place: removes every leading and trailing ' ', '\n' and '\t' (not '\r').
 void Trim(std::string& text);

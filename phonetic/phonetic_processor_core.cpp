@@ -10,13 +10,6 @@ namespace {
 
 constexpr const char* kRussianKey = "SOFTWARE\\Morvane\\Russian";
 
-// The data folder and the file name as one path, with exactly the folder's
-// own separator or one added.
-std::string JoinPath(const std::string& folder, const std::string& fileName) {
-  if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + fileName;
-  return folder + "/" + fileName;
-}
-
 }  // namespace
 
 HRESULT PhoneticProcessorCore::SetLanguage(const Language& value) {

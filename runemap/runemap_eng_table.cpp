@@ -2,6 +2,7 @@
 
 #include "foundation/code_pages.h"
 #include "foundation/registry_string.h"
+#include "foundation/string_utils.h"
 #include "platform/message_box.h"
 #include "runemap/english_tokens.h"
 #include "runemap/phoneme_result.h"
@@ -16,12 +17,6 @@ HRESULT FailCreation(const char16_t* text) {
   return E_FAIL;
 }
 
-// The data folder and the file name as one path, with exactly the folder's
-// own separator or one added.
-std::string JoinPath(const std::string& folder, const std::string& fileName) {
-  if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + fileName;
-  return folder + "/" + fileName;
-}
 
 }  // namespace
 

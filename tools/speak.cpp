@@ -5,6 +5,7 @@
 //
 // The text may be Windows-1251, another Russian 8-bit code page or UTF-8;
 // it is converted to Windows-1251 first. -v prints the engine's events.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -161,9 +162,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "speak: cannot set voice (0x%08X)\n", static_cast<unsigned>(result));
     status = 1;
   } else {
-    engine->SetRate(static_cast<I1>(options.rate));
-    engine->SetPitch(static_cast<I1>(options.pitch));
-    engine->SetVolume(static_cast<UI1>(options.volume < 0 ? 0 : options.volume));
+    // Clamped before narrowing: -r 200 is the fastest rate, not a slow one.
+    engine->SetRate(static_cast<I1>(std::clamp(options.rate, -128, 127)));
+    engine->SetPitch(static_cast<I1>(std::clamp(options.pitch, -128, 127)));
+    engine->SetVolume(static_cast<UI1>(std::clamp(options.volume, 0, 255)));
     result = engine->Speak(text.c_str(), 1);
     if (result != S_OK) {
       std::fprintf(stderr, "speak: the engine cannot speak (0x%08X)\n",

@@ -14,6 +14,7 @@ namespace {
 // five header fields at offsets 11 (flags), 15 (rate), 19 (U), 23 (M) and
 // 27 (S); the marks begin at 31.
 constexpr size_t kFlagsAt = 11;
+constexpr size_t kRateAt = 15;
 constexpr size_t kUnitsAt = 19;
 constexpr size_t kMarksAt = 23;
 constexpr size_t kDataAt = 27;
@@ -163,6 +164,7 @@ TEST_F(AllobaseTest, ContentsThatDoNotFitTheFileAreRefused) {
       {kMarksAt, 1000}, {kDataAt, 100000},     // regions beyond the end of the file
       {directoryAt + 3, -1}, {directoryAt + 7, -2},  // negative counts of the first unit
       {directoryAt + 3, 13}, {directoryAt + 7, 1004},  // units claiming more than the totals
+      {kRateAt, 0}, {kRateAt, -11025}, {kRateAt, 192001},  // rates no device plays
   };
   for (const Patch& patch : patches) {
     std::string bytes = good;

@@ -38,6 +38,10 @@ TEST(StringUtilsTest, Backslashes) {
   EXPECT_EQ(WithBackslash(original), "a\\b\\");
   EXPECT_EQ(original, "a\\b");
   EXPECT_EQ(WithBackslash(""), "");
+  EXPECT_EQ(JoinPath("/data", "base.dat"), "/data/base.dat");
+  EXPECT_EQ(JoinPath("/data/", "base.dat"), "/data/base.dat");
+  EXPECT_EQ(JoinPath("\\Data\\", "base.dat"), "\\Data\\base.dat");
+  EXPECT_EQ(JoinPath("", "base.dat"), "base.dat");
 }
 
 TEST(StringUtilsTest, TrimRemovesBlanksTabsAndLineFeedsOnly) {

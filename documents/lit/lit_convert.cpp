@@ -1,0 +1,78 @@
+// LIT e-book to text: the book's main document is rebuilt as HTML in a
+// private temporary folder and converted from there.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "documents/common/document_kind.h"
+#include "documents/converters.h"
+#include "documents/lit/lit_extract.h"
+#include "documents/litlib/lit_file.h"
+#include "platform/unicode.h"
+
+namespace {
+
+uint8_t* ReadAt(void* handle, uint32_t offset, uint32_t size) {
+  std::FILE* file = static_cast<std::FILE*>(handle);
+  uint8_t* buffer = static_cast<uint8_t*>(std::malloc(size == 0 ? 1 : size));
+  if (buffer == nullptr) return nullptr;
+  if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0 ||
+      std::fread(buffer, 1, size, file) != size) {
+    std::free(buffer);
+    return nullptr;
+  }
+  return buffer;
+}
+
+// A folder of its own under the system's temporary folder, removed with
+// everything in it.
+class PrivateFolder {
+ public:
+  PrivateFolder() {
+    std::error_code error;
+    std::string pattern =
+        (std::filesystem::temp_directory_path(error) / "parlen-lit-XXXXXX").string();
+    if (!error && mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~PrivateFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  bool Ok() const { return !path_.empty(); }
+  std::u16string WithSeparator() const {
+    std::u16string wide;
+    Utf8ToUtf16(path_ + "/", &wide);
+    return wide;
+  }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace
+
+bool ConvertLitToText(const char16_t* source, const char16_t* target) {
+  if (source == nullptr || target == nullptr || !IsLitFileName(source)) return false;
+  std::FILE* file = std::fopen(Utf16ToUtf8(source).c_str(), "rb");
+  if (file == nullptr) return false;
+  lit_file lit{};
+  lit.handle = file;
+  lit.readAt = ReadAt;
+  long size = -1;
+  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
+  if (size < 0 || size > 0xFFFFFFFFL) {
+    std::fclose(file);
+    return false;
+  }
+  lit.fileSize = static_cast<uint32_t>(size);
+
+  PrivateFolder folder;
+  std::u16string mainPath;
+  const bool extracted = lit_read(&lit) == LIT_OK && folder.Ok() &&
+                         LitExtractBook(&lit, source, folder.WithSeparator(), &mainPath) == 0;
+  lit_free_directory(&lit);
+  std::fclose(file);
+  if (!extracted) return false;
+  return ConvertHtmlToText(mainPath.c_str(), target, 1);
+}

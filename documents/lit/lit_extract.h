@@ -1,0 +1,21 @@
+// Writing the book's main file out of a LIT container.
+#pragma once
+
+#include <string>
+
+#include "documents/litlib/lit_file.h"
+#include "documents/litlib/lit_manifest.h"
+
+// Writes the first item of the manifest into the folder (which ends in a
+// separator); *mainPath names the file written. 0 or a negative code.
+int LitExtractBook(lit_file* lit, const std::u16string& source, const std::u16string& folder,
+                   std::u16string* mainPath);
+// Rebuilds a tag-stream file as HTML; 1 when the rebuilt stream ended before
+// the stored one, 0 on success, or a negative code.
+int LitWriteRebuiltFile(lit_file* lit, const char* internalName, const std::u16string& path,
+                        bool packageMode, const lit_manifest* manifest);
+// Writes an internal file's bytes; 0 or -1.
+int LitWriteRawFile(lit_file* lit, const char* internalName, const std::u16string& path);
+// The item's book file name reduced to its last component, with bytes that
+// are unsafe in a file name replaced by '_'.
+std::string LitSafeFileName(const std::string& fileName);

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "documents/converters.h"
+#include "documents/lit/lit_extract.h"
+#include "documents/lit/lit_html_rebuild.h"
+#include "platform/unicode.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kData = LIT_TEST_DATA;
+
+int32_t Collect(void* handle, const char* bytes, int32_t count) {
+  static_cast<std::string*>(handle)->append(bytes, count);
+  return count;
+}
+
+// Tag streams are written as UTF-8 characters; u8 keeps them so.
+std::string Rebuild(const std::u8string& stream, const lit_manifest* manifest, int32_t* rc,
+                    bool package = false) {
+  std::string out;
+  *rc = lit_reconstruct_html(reinterpret_cast<const uint8_t*>(stream.data()), 0,
+                             static_cast<uint32_t>(stream.size()), package, manifest, Collect,
+                             &out);
+  return out;
+}
+
+std::u8string S(std::initializer_list<char8_t> bytes) { return std::u8string(bytes); }
+
+TEST(LitRebuild, TagsAttributesTextAndBlanks) {
+  int32_t rc = 0;
+  // <p>(block) "a  " <br/> "b" </p>; a blank after the closing tag is dropped.
+  const std::u8string stream = S({0, 5, 74, 0}) + u8"a  " + S({0, 3, 17, 0}) + u8"b" +
+                               S({0, 2, 74}) + u8" c";
+  EXPECT_EQ(Rebuild(stream, nullptr, &rc), "<p>\na<br />  b</p>\nc");
+  EXPECT_EQ(rc, static_cast<int32_t>(stream.size()));
+
+  // Entities, code points above 127, a numeric value and an unknown tag.
+  const std::u8string entities = S({0, 1, 120, 0x8F, 0x81}) + u8"\x03" + u8"\"&" + S({0}) +
+                                 u8"<ё>" + S({0, 2, 120});
+  // 0x8F 0x81... is not UTF-8: the stream is refused.
+  EXPECT_EQ(Rebuild(entities, nullptr, &rc), "<?120?");
+  EXPECT_EQ(rc, LIT_BAD_UTF8);
+  const std::u8string good = S({0, 1, 3}) + u8"\u03EC\uFFFF" + S({43, 0}) + u8"<ё>\"" +
+                             S({0, 2, 3});
+  EXPECT_EQ(Rebuild(good, nullptr, &rc), "<a target=\"42\">&lt;&#1105;&gt;&quot;</a>");
+}
+
+TEST(LitRebuild, LinksCustomNamesAndFaults) {
+  lit_manifest manifest;
+  manifest.groups[2].push_back({"pic", "images/pic.png", "image/png", 0});
+  int32_t rc = 0;
+  // <a href="pic#top" custom="v">: href is attribute 1 of tag 3.
+  const std::u8string stream = S({0, 1, 3, 1, 8}) + u8"pic#top" + u8"\u8000" + S({7}) +
+                               u8"custom" + S({2}) + u8"v" + S({0}) + u8"x" + S({0, 2, 3});
+  EXPECT_EQ(Rebuild(stream, &manifest, &rc),
+            "<a href=\"images/pic.png#top\" custom=\"v\">x</a>");
+  EXPECT_EQ(rc, static_cast<int32_t>(stream.size()));
+
+  // Lengths running past the stream are refused.
+  EXPECT_EQ(Rebuild(S({0, 1, 3, 1, 90}) + u8"pic", &manifest, &rc), "<a href=");
+  EXPECT_EQ(rc, LIT_MALFORMED);
+  Rebuild(S({0, 1}) + u8"\u8000" + S({60}) + u8"ab", nullptr, &rc);
+  EXPECT_EQ(rc, LIT_MALFORMED);
+  Rebuild(S({0, 1, 3}) + u8"\u8000" + S({30}) + u8"ab", nullptr, &rc);
+  EXPECT_EQ(rc, LIT_MALFORMED);
+  // A closing tag at the outermost level, bad flags, nesting too deep.
+  Rebuild(S({0, 2, 3}), nullptr, &rc);
+  EXPECT_EQ(rc, LIT_MALFORMED);
+  Rebuild(S({0, 16, 3}), nullptr, &rc);
+  EXPECT_EQ(rc, LIT_MALFORMED);
+  std::u8string deep;
+  for (int i = 0; i < 101; ++i) deep += S({0, 1, 31, 0});
+  Rebuild(deep, nullptr, &rc);
+  EXPECT_EQ(rc, -2);
+  // Package mode: names from the package set, silent attributes.
+  const std::u8string package = S({0, 1, 1, 3, 2}) + u8"g" + S({6, 2}) + u8"x" + S({0}) +
+                                S({0, 2, 1});
+  EXPECT_EQ(Rebuild(package, nullptr, &rc, true), "\n<package id=\"x\">\n</package>");
+}
+
+TEST(LitExtract, FileNamesKeepTheirLastComponent) {
+  EXPECT_EQ(LitSafeFileName("text/part1.html"), "part1.html");
+  EXPECT_EQ(LitSafeFileName("C:book?.html"), "book_.html");
+  EXPECT_EQ(LitSafeFileName("/a\\b;c|d.htm"), "b_c_d.htm");
+  EXPECT_EQ(LitSafeFileName("dir/.."), "");
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::u16string Wide(const fs::path& path) {
+  std::u16string wide;
+  Utf8ToUtf16(path.string(), &wide);
+  return wide;
+}
+
+TEST(ConvertLitToText, CalibreBookBecomesText) {
+  const fs::path dir = fs::path(testing::TempDir()) / "lit";
+  fs::create_directories(dir);
+  fs::copy_file(kData + "/book.lit", dir / "book.lit", fs::copy_options::overwrite_existing);
+  const fs::path target = dir / "book.lit.auto";
+  ASSERT_TRUE(ConvertLitToText(Wide(dir / "book.lit").c_str(), Wide(target).c_str()));
+  EXPECT_EQ(ReadAll(target),
+            "\nТестовая книга\n"
+            "Глава перваяМама мыла раму. Папа читал газету  пил чай.\n"
+            "Second paragraph withbold text and alink .\n"
+            "Ёлка стоит во дворе.\n");
+  // Nothing is left beside the book.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+
+  fs::copy_file(kData + "/book.lit", dir / "book.bin");
+  EXPECT_FALSE(ConvertLitToText(Wide(dir / "book.bin").c_str(), Wide(dir / "x.txt").c_str()));
+  EXPECT_FALSE(fs::exists(dir / "x.txt"));
+}
+
+TEST(ConvertLitToText, LongBookKeepsEveryParagraph) {
+  const fs::path dir = fs::path(testing::TempDir()) / "long";
+  fs::create_directories(dir);
+  fs::copy_file(kData + "/long_book.lit", dir / "long.lit", fs::copy_options::overwrite_existing);
+  ASSERT_TRUE(ConvertLitToText(Wide(dir / "long.lit").c_str(), Wide(dir / "long.txt").c_str()));
+  // The paragraphs of make_long_book.py.
+  const char* words[] = {"мама", "мыла", "раму", "папа", "читал", "газету", "кот",
+                         "спал", "на",   "окне", "дом",  "стоял", "у",      "реки"};
+  std::string expected;
+  uint64_t state = 12345;
+  for (int number = 0; number < 2400; ++number) {
+    expected += std::to_string(number);
+    for (int w = 0; w < 12; ++w) {
+      state = (state * 1103515245 + 12345) % (uint64_t{1} << 31);
+      expected += std::string(" ") + words[state % 14];
+    }
+    expected += ".\n";
+  }
+  EXPECT_EQ(ReadAll(dir / "long.txt"), "\nLong\n" + expected);
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// RB e-book to text: every decoded entry is written to a temporary file in a
+// private folder, the temporaries are joined in list order and the join is
+// converted as HTML.
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "documents/buffers/mem_buffer.h"
+#include "documents/converters.h"
+#include "documents/rb/rb_book.h"
+#include "platform/unicode.h"
+
+namespace {
+
+constexpr int32_t kJoinBlock = 50000;
+
+class PrivateFolder {
+ public:
+  PrivateFolder() {
+    std::error_code error;
+    std::string pattern =
+        (std::filesystem::temp_directory_path(error) / "parlen-rb-XXXXXX").string();
+    if (!error && mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~PrivateFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+bool WriteBuffer(MemBuffer* buffer, std::FILE* file) {
+  const int32_t length = membuf_length(buffer);
+  for (int32_t at = 0; at < length;) {
+    int32_t piece = length - at;
+    const char* bytes = membuf_pointer_at(buffer, at, &piece);
+    if (bytes == nullptr || piece <= 0) return false;
+    if (std::fwrite(bytes, 1, piece, file) != static_cast<size_t>(piece)) return false;
+    at += piece;
+  }
+  return true;
+}
+
+bool AppendFile(const std::string& path, std::FILE* join, std::vector<char>& block) {
+  std::FILE* part = std::fopen(path.c_str(), "rb");
+  if (part == nullptr) return true;  // an entry that was not written
+  bool ok = true;
+  size_t got;
+  while ((got = std::fread(block.data(), 1, block.size(), part)) > 0) {
+    if (std::fwrite(block.data(), 1, got, join) != got) {
+      ok = false;
+      break;
+    }
+  }
+  std::fclose(part);
+  return ok;
+}
+
+// Writes every decodable entry; false when a temporary cannot be written.
+bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::string>& paths) {
+  MemBuffer* buffer = membuf_new(8192, 0);
+  bool ok = true;
+  int index = 0;
+  for (RbTocEntry* e = rb_first_entry(book); e != nullptr && ok; e = rb_next_entry(e)) {
+    const std::string path = folder + "/" + std::to_string(index++) + "-" + RbTemporaryName(e->name);
+    paths.push_back(path);
+    if ((e->flags & RB_FLAG_NOT_DECODED) != 0) continue;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+      ok = false;
+      break;
+    }
+    membuf_truncate(buffer, 0);
+    rb_read_entry(book, e, buffer, nullptr);
+    ok = WriteBuffer(buffer, file);
+    if (std::fclose(file) != 0) ok = false;
+  }
+  membuf_free(buffer);
+  return ok;
+}
+
+}  // namespace
+
+std::string RbTemporaryName(const char* entryName) {
+  std::string name = entryName;
+  for (char& c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (!(u < 0x80 && std::isalnum(u)) && std::strchr("@#-+.", c) == nullptr) c = '_';
+  }
+  return name;
+}
+
+bool ConvertRbToText(const char16_t* source, const char16_t* target) {
+  if (source == nullptr || target == nullptr) return false;
+  PrivateFolder folder;
+  if (folder.Path().empty()) return false;
+  std::vector<std::string> paths;
+  // A book that cannot be read is a failed conversion, not an empty text.
+  RbBook* book = rb_open(source, "1.txt", 0);
+  if (book == nullptr) return false;
+  const bool written = WriteEntries(book, folder.Path(), paths);
+  rb_close(book);
+  if (!written) return false;
+  const std::string joinPath = folder.Path() + "/join.zzz";
+  std::FILE* join = std::fopen(joinPath.c_str(), "wb");
+  if (join == nullptr) return false;
+  std::vector<char> block(kJoinBlock);
+  bool ok = true;
+  for (const std::string& path : paths) {
+    if (!AppendFile(path, join, block)) ok = false;
+  }
+  if (std::fclose(join) != 0) ok = false;
+  if (!ok) return false;
+  std::u16string wideJoin;
+  Utf8ToUtf16(joinPath, &wideJoin);
+  return ConvertHtmlToText(wideJoin.c_str(), target, 1);
+}

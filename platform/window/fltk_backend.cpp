@@ -1,0 +1,539 @@
+#include "platform/window/fltk_backend.h"
+
+#include "platform/unicode.h"
+#include "platform/window/fltk_internal.h"
+#include "platform/window/hot_keys.h"
+
+#include <FL/Enumerations.H>
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Menu_Button.H>
+#include <FL/Fl_Menu_Item.H>
+#include <FL/fl_ask.H>
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace fltk_backend {
+
+namespace {
+std::vector<HWND>& Pumped() {
+  static std::vector<HWND> windows;
+  return windows;
+}
+}  // namespace
+
+void AddPumpedWindow(HWND window) { Pumped().push_back(window); }
+void RemovePumpedWindow(HWND window) { std::erase(Pumped(), window); }
+
+void PumpAll() {
+  for (HWND window : std::vector<HWND>(Pumped())) DispatchPostedMessages(window);
+}
+
+void WakeLoop() { Fl::awake(); }
+
+std::string ToUtf8(const std::u16string& text) { return Utf16ToUtf8(text); }
+
+std::u16string FromUtf8(const char* text) {
+  std::u16string out;
+  if (text) Utf8ToUtf16(text, &out);
+  return out;
+}
+
+}  // namespace fltk_backend
+
+using namespace fltk_backend;
+
+bool MapFltkKey(int key, UINT* vk, UINT* modifiers) {
+  *modifiers = 0;
+  if (key >= FL_F + 1 && key <= FL_F + 12) {
+    *vk = VK_APP1 + static_cast<UINT>(key - (FL_F + 1));
+    *modifiers = MOD_WIN;
+    return true;
+  }
+  switch (key) {
+    case FL_Left: *vk = VK_LEFT; return true;
+    case FL_Up: *vk = VK_UP; return true;
+    case FL_Right: *vk = VK_RIGHT; return true;
+    case FL_Down: *vk = VK_DOWN; return true;
+    case FL_Enter:
+    case FL_KP_Enter: *vk = VK_RETURN; return true;
+    case FL_Escape: *vk = VK_ESCAPE; return true;
+    case FL_Home: *vk = VK_HOME; return true;
+    case FL_End: *vk = VK_END; return true;
+    case FL_Page_Up: *vk = 0xCD; *modifiers = MOD_WIN; return true;
+    case FL_Page_Down: *vk = 0xCE; *modifiers = MOD_WIN; return true;
+    case FL_Media_Play: *vk = VK_APP15; *modifiers = MOD_WIN; return true;
+    case FL_Media_Stop: *vk = VK_MEDIA_STOP; return true;
+    case FL_Media_Prev: *vk = VK_MEDIA_PREV_TRACK; return true;
+    case FL_Media_Next: *vk = VK_MEDIA_NEXT_TRACK; return true;
+    case FL_Volume_Down: *vk = VK_VOLUME_DOWN; return true;
+    case FL_Volume_Up: *vk = VK_VOLUME_UP; return true;
+    case FL_Volume_Mute: *vk = VK_VOLUME_MUTE; return true;
+    default: return false;
+  }
+}
+
+namespace {
+
+constexpr int kBarHeight = 26;
+
+// Hot keys come before any widget: a registered combination never reaches
+// the focused widget.
+int DispatchEvent(int event, Fl_Window* window) {
+  if (event == FL_KEYDOWN) {
+    UINT vk = 0, modifiers = 0;
+    if (MapFltkKey(Fl::event_key(), &vk, &modifiers) && FindHotKey(modifiers, vk, nullptr, nullptr)) {
+      RouteKeyPress(nullptr, modifiers, vk);
+      PumpAll();
+      return 1;
+    }
+  }
+  return Fl::handle_(event, window);
+}
+
+class FltkHost;
+
+// The client area: shows the host's screen bitmap and reports taps and keys.
+class ClientView : public Fl_Widget {
+ public:
+  ClientView(FltkHost& host, int x, int y, int w, int h) : Fl_Widget(x, y, w, h), host_(host) {}
+  void draw() override;
+  int handle(int event) override;
+
+ private:
+  FltkHost& host_;
+};
+
+class MenuButton : public Fl_Menu_Button {
+ public:
+  MenuButton(FltkHost& host, int x, int y, int w, int h) : Fl_Menu_Button(x, y, w, h), host_(host) {}
+  int handle(int event) override;
+
+ private:
+  FltkHost& host_;
+};
+
+class MainWindow : public Fl_Double_Window {
+ public:
+  MainWindow(FltkHost& host, int w, int h) : Fl_Double_Window(w, h), host_(host) {}
+  void resize(int x, int y, int w, int h) override;
+
+ private:
+  FltkHost& host_;
+};
+
+class FltkHost : public WindowHost {
+ public:
+  explicit FltkHost(const std::u16string& title) {
+    window_ = std::make_unique<MainWindow>(*this, kDefaultScreenWidth, kDefaultScreenHeight);
+    window_->begin();
+    view_ = new ClientView(*this, 0, 0, kDefaultScreenWidth, kDefaultScreenHeight);
+    menu_ = new MenuButton(*this, 0, 0, 80, kBarHeight);
+    menu_->clear_visible_focus();
+    window_->end();
+    window_->resizable(view_);
+    window_->size_range(120, 160);
+    window_->callback(
+        [](Fl_Widget*, void* data) {
+          auto* host = static_cast<FltkHost*>(data);
+          host->Send(WM_CLOSE);
+          if (!host->Ended()) host->EndModal(IDCANCEL);
+        },
+        this);
+    SetTitle(title);
+    AddPumpedWindow(handle_);
+    Layout();
+  }
+
+  ~FltkHost() override {
+    for (auto& [id, timer] : timers_) Fl::remove_timeout(OnTimer, timer.get());
+    RemovePumpedWindow(handle_);
+  }
+
+  void SetTitle(const std::u16string& title) override {
+    WindowHost::SetTitle(title);
+    window_->copy_label(ToUtf8(title).c_str());
+  }
+
+  SIZE ScreenSize() const override { return {window_->w(), window_->h()}; }
+  // Placement belongs to the window manager here.
+  void MoveWindow(const RECT&) override {}
+
+  void SetFullScreen(bool on) override {
+    if (on == full_screen_) return;
+    full_screen_ = on;
+    if (on) window_->fullscreen();
+    else window_->fullscreen_off();
+  }
+
+  void SetCommandBar(const CommandBar& bar) override {
+    WindowHost::SetCommandBar(bar);
+    RebuildBars();
+  }
+  void ShowCommandBar(bool show) override {
+    WindowHost::ShowCommandBar(show);
+    Layout();
+  }
+  void SetToolbar(const std::vector<ToolButton>& buttons) override {
+    WindowHost::SetToolbar(buttons);
+    RebuildBars();
+  }
+  void ShowToolbar(bool show) override {
+    WindowHost::ShowToolbar(show);
+    Layout();
+  }
+
+  void SetTimer(UINT_PTR id, UINT milliseconds) override {
+    KillTimer(id);
+    auto timer = std::make_unique<Timer>(Timer{this, id, std::max(milliseconds, 10u) / 1000.0});
+    Fl::add_timeout(timer->seconds, OnTimer, timer.get());
+    timers_[id] = std::move(timer);
+  }
+
+  void KillTimer(UINT_PTR id) override {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    Fl::remove_timeout(OnTimer, it->second.get());
+    timers_.erase(it);
+  }
+
+  void SetWaitCursor(bool on) override {
+    WindowHost::SetWaitCursor(on);
+    window_->cursor(on ? FL_CURSOR_WAIT : FL_CURSOR_DEFAULT);
+    Fl::flush();
+  }
+
+  void SetDisplayPower(bool on) override {
+    WindowHost::SetDisplayPower(on);
+    view_->redraw();
+  }
+
+  int Run() override {
+    window_->show();
+    Fl::focus(view_);
+    while (!result_ && window_->shown()) {
+      Fl::wait(0.5);
+      PumpAll();
+      if (IsInvalid()) view_->redraw();
+    }
+    window_->hide();
+    Fl::flush();
+    return result_ ? *result_ : IDCANCEL;
+  }
+
+  void Layout() {
+    const int w = window_->w(), h = window_->h();
+    int bottom = h;
+    const bool bars = !full_screen_;
+    if (command_bar_shown_ && bars) {
+      bottom -= kBarHeight;
+      PlaceBar(menu_, command_buttons_, bottom);
+    } else {
+      HideBar(menu_, command_buttons_);
+    }
+    if (toolbar_shown_ && bars && !toolbar_buttons_.empty()) {
+      bottom -= kBarHeight;
+      PlaceBar(nullptr, toolbar_buttons_, bottom);
+    } else {
+      HideBar(nullptr, toolbar_buttons_);
+    }
+    view_->resize(0, 0, w, std::max(bottom, 1));
+    SetClientSize(w, std::max(bottom, 1));
+    window_->redraw();
+  }
+
+  void Draw() {
+    in_draw_ = true;
+    Update();
+    in_draw_ = false;
+    DrawScreen(screen_, view_->x(), view_->y(), view_->w(), view_->h(), display_on_);
+  }
+
+  void OpenMenu() {
+    Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(&command_bar_.menu), 0);
+    BuildMenu();
+  }
+
+  bool ReadPixels(Bitmap* pixels) {
+    if (!window_->shown()) return false;
+    view_->redraw();
+    Fl::flush();
+    window_->make_current();
+    return ReadScreen(view_->x(), view_->y(), view_->w(), view_->h(), pixels);
+  }
+
+  ClientView* View() { return view_; }
+
+ protected:
+  void Present(const RECT&) override {
+    if (!in_draw_) view_->redraw();
+  }
+  void ScheduleRepaint() override { view_->redraw(); }
+  void Wake() override { WakeLoop(); }
+
+ private:
+  struct Timer {
+    FltkHost* host;
+    UINT_PTR id;
+    double seconds;
+  };
+
+  static void OnTimer(void* data) {
+    auto* timer = static_cast<Timer*>(data);
+    Fl::repeat_timeout(timer->seconds, OnTimer, data);
+    FltkHost* host = timer->host;
+    const UINT_PTR id = timer->id;  // the handler may kill the timer
+    host->Send(WM_TIMER, id, 0);
+    PumpAll();
+  }
+
+  static void OnCommand(Fl_Widget*, void* data) {
+    auto* self = static_cast<CommandTarget*>(data);
+    self->host->Send(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(self->command), 0), 0);
+    PumpAll();
+  }
+
+  struct CommandTarget {
+    FltkHost* host;
+    UINT command;
+  };
+
+  void PlaceBar(Fl_Widget* first, std::vector<Fl_Widget*>& buttons, int y) {
+    int x = 0;
+    if (first) {
+      first->resize(x, y, 80, kBarHeight);
+      first->show();
+      x += 82;
+    }
+    for (Fl_Widget* b : buttons) {
+      const int w = b->label() && *b->label() ? std::max(40, LabelWidth(b->label()) + 14) : 8;
+      b->resize(x, y, w, kBarHeight);
+      b->show();
+      x += w + 2;
+    }
+  }
+
+  void HideBar(Fl_Widget* first, std::vector<Fl_Widget*>& buttons) {
+    if (first) first->hide();
+    for (Fl_Widget* b : buttons) b->hide();
+  }
+
+  Fl_Widget* MakeButton(const ToolButton& b) {
+    if (b.separator) {
+      auto* gap = new Fl_Box(0, 0, 8, kBarHeight);
+      return gap;
+    }
+    auto* button = new Fl_Button(0, 0, 40, kBarHeight);
+    button->copy_label(ToUtf8(b.text).c_str());
+    button->clear_visible_focus();
+    if (!b.enabled) button->deactivate();
+    targets_.push_back({this, b.command});
+    button->callback(OnCommand, &targets_.back());
+    return button;
+  }
+
+  void RebuildBars() {
+    for (Fl_Widget* w : command_buttons_) Fl::delete_widget(w);
+    for (Fl_Widget* w : toolbar_buttons_) Fl::delete_widget(w);
+    command_buttons_.clear();
+    toolbar_buttons_.clear();
+    window_->begin();
+    for (const ToolButton& b : command_bar_.buttons) command_buttons_.push_back(MakeButton(b));
+    for (const ToolButton& b : toolbar_) toolbar_buttons_.push_back(MakeButton(b));
+    window_->end();
+    menu_->copy_label(ToUtf8(command_bar_.menu.text.empty() ? u"Menu" : command_bar_.menu.text).c_str());
+    BuildMenu();
+    Layout();
+  }
+
+  // FLTK menus are arrays of items with submenus inline, ended by empty items.
+  void AddItems(const std::vector<MenuItem>& items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+      const MenuItem& m = items[i];
+      if (m.separator) {
+        if (!menu_items_.empty() && menu_items_.back().text) menu_items_.back().flags |= FL_MENU_DIVIDER;
+        continue;
+      }
+      labels_.push_back(ToUtf8(m.text));
+      Fl_Menu_Item item{};
+      item.text = labels_.back().c_str();
+      if (!m.enabled) item.flags |= FL_MENU_INACTIVE;
+      if (m.IsPopup()) {
+        item.flags |= FL_SUBMENU;
+        menu_items_.push_back(item);
+        AddItems(m.items);
+        menu_items_.push_back(Fl_Menu_Item{});
+      } else {
+        if (m.checked) item.flags |= FL_MENU_TOGGLE | FL_MENU_VALUE;
+        targets_.push_back({this, m.id});
+        item.callback_ = OnCommand;
+        item.user_data_ = &targets_.back();
+        menu_items_.push_back(item);
+      }
+    }
+  }
+
+  void BuildMenu() {
+    menu_items_.clear();
+    labels_.clear();
+    AddItems(command_bar_.menu.items);
+    menu_items_.push_back(Fl_Menu_Item{});
+    menu_->menu(menu_items_.data());
+  }
+
+  std::unique_ptr<MainWindow> window_;
+  ClientView* view_ = nullptr;
+  MenuButton* menu_ = nullptr;
+  std::vector<Fl_Widget*> command_buttons_;
+  std::vector<Fl_Widget*> toolbar_buttons_;
+  std::deque<std::string> labels_;
+  std::deque<CommandTarget> targets_;
+  std::vector<Fl_Menu_Item> menu_items_;
+  std::map<UINT_PTR, std::unique_ptr<Timer>> timers_;
+  bool in_draw_ = false;
+};
+
+void ClientView::draw() { host_.Draw(); }
+
+int ClientView::handle(int event) {
+  switch (event) {
+    case FL_FOCUS:
+      host_.Send(WM_SETFOCUS);
+      PumpAll();
+      return 1;
+    case FL_UNFOCUS:
+      host_.Send(WM_KILLFOCUS);
+      PumpAll();
+      return 1;
+    case FL_PUSH:
+    case FL_RELEASE: {
+      if (Fl::event_button() != FL_LEFT_MOUSE) return 0;
+      if (event == FL_PUSH) Fl::focus(this);
+      const LPARAM point = MAKELPARAM(static_cast<WORD>(Fl::event_x() - x()),
+                                      static_cast<WORD>(Fl::event_y() - y()));
+      host_.Send(event == FL_PUSH ? WM_LBUTTONDOWN : WM_LBUTTONUP, event == FL_PUSH ? MK_LBUTTON : 0,
+                 point);
+      PumpAll();
+      return 1;
+    }
+    case FL_KEYBOARD: {
+      UINT vk = 0, modifiers = 0;
+      if (!MapFltkKey(Fl::event_key(), &vk, &modifiers)) return 0;
+      RouteKeyPress(host_.Handle(), modifiers, vk);
+      PumpAll();
+      return 1;
+    }
+    default:
+      return Fl_Widget::handle(event);
+  }
+}
+
+int MenuButton::handle(int event) {
+  if (event == FL_PUSH) host_.OpenMenu();
+  return Fl_Menu_Button::handle(event);
+}
+
+void MainWindow::resize(int x, int y, int w, int h) {
+  const bool sized = w != this->w() || h != this->h();
+  Fl_Double_Window::resize(x, y, w, h);
+  if (sized) host_.Layout();
+}
+
+int FltkMessageBox(HWND, const std::u16string& text, const std::u16string& caption, UINT type) {
+  const std::string body = ToUtf8(text);
+  fl_message_title(ToUtf8(caption.empty() ? u"Error" : caption).c_str());
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+      return fl_choice("%s", "Cancel", "OK", nullptr, body.c_str()) == 1 ? IDOK : IDCANCEL;
+    case MB_YESNO:
+      return fl_choice("%s", "No", "Yes", nullptr, body.c_str()) == 1 ? IDYES : IDNO;
+    case MB_YESNOCANCEL: {
+      int answer = fl_choice("%s", "Cancel", "Yes", "No", body.c_str());
+      return answer == 1 ? IDYES : answer == 2 ? IDNO : IDCANCEL;
+    }
+    case MB_RETRYCANCEL:
+      return fl_choice("%s", "Cancel", "Retry", nullptr, body.c_str()) == 1 ? IDRETRY : IDCANCEL;
+    case MB_ABORTRETRYIGNORE: {
+      int answer = fl_choice("%s", "Abort", "Retry", "Ignore", body.c_str());
+      return answer == 1 ? IDRETRY : answer == 2 ? IDIGNORE : IDABORT;
+    }
+    default:
+      fl_message("%s", body.c_str());
+      return IDOK;
+  }
+}
+
+// Receives the text of Fl::paste.
+class PasteTarget : public Fl_Widget {
+ public:
+  PasteTarget() : Fl_Widget(0, 0, 0, 0) {}
+  void draw() override {}
+  int handle(int event) override {
+    if (event != FL_PASTE) return 0;
+    text = FromUtf8(Fl::event_text());
+    received = true;
+    return 1;
+  }
+  std::u16string text;
+  bool received = false;
+};
+
+}  // namespace
+
+FltkBackend::FltkBackend() {
+  Fl::lock();  // lets other threads wake the loop (Fl::awake)
+  Fl::visual(FL_RGB);
+  Fl::event_dispatch(DispatchEvent);
+  previous_ = SetWindowBackend(this);
+  previous_boxes_ = SetMessageBoxHandler(FltkMessageBox);
+}
+
+FltkBackend::~FltkBackend() {
+  SetMessageBoxHandler(previous_boxes_);
+  SetWindowBackend(previous_);
+  Fl::event_dispatch(nullptr);
+}
+
+bool FltkBackend::Available() {
+  const char* name = std::getenv("DISPLAY");
+  if (name == nullptr || *name == '\0') return false;
+  return CanOpenDisplay();
+}
+
+std::unique_ptr<WindowHost> FltkBackend::CreateMainWindow(const std::u16string& title) {
+  return std::make_unique<FltkHost>(title);
+}
+
+int FltkBackend::RunDialog(Dialog& dialog) { return RunFltkDialog(dialog); }
+
+int FltkBackend::RunPropertySheet(PropertySheet& sheet) { return RunFltkSheet(sheet); }
+
+bool FltkBackend::ReadClipboardText(std::u16string* text) {
+  if (!Fl::first_window()) return false;
+  PasteTarget target;
+  Fl::paste(target, 1);
+  // Another program answers through the event loop.
+  for (int i = 0; i < 40 && !target.received; ++i) Fl::wait(0.025);
+  if (!target.received) return false;
+  *text = target.text;
+  return true;
+}
+
+bool FltkBackend::WriteClipboardText(const std::u16string& text) {
+  const std::string utf8 = ToUtf8(text);
+  Fl::copy(utf8.c_str(), static_cast<int>(utf8.size()), 1);
+  return true;
+}
+
+bool FltkBackend::ReadWindowPixels(WindowHost& host, Bitmap* pixels) {
+  auto* fltk = dynamic_cast<FltkHost*>(&host);
+  return fltk && fltk->ReadPixels(pixels);
+}

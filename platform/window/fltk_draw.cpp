@@ -1,0 +1,62 @@
+// The FLTK back end's drawing and X11 calls, in a file of their own: X11's
+// headers (pulled in by fl_draw.H) declare names such as Font that clash with
+// the window services' own.
+#include "platform/window/bitmap.h"
+#include "platform/window/fltk_internal.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+
+#include <algorithm>
+
+namespace fltk_backend {
+
+bool CanOpenDisplay() {
+  ::Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  XCloseDisplay(display);
+  return true;
+}
+
+void DrawScreen(const Bitmap& bitmap, int x, int y, int w, int h, bool display_on) {
+  if (!display_on) {
+    fl_rectf(x, y, w, h, FL_BLACK);
+    return;
+  }
+  w = std::min(w, bitmap.Width());
+  h = std::min(h, bitmap.Height());
+  if (w <= 0 || h <= 0) return;
+  fl_draw_image(
+      [](void* data, int x, int y, int w, uchar* out) {
+        const Bitmap& bitmap = *static_cast<const Bitmap*>(data);
+        const BYTE* row = bitmap.Row(y) + x * 3;
+        for (int i = 0; i < w; ++i) {
+          out[i * 3 + 0] = row[i * 3 + 2];
+          out[i * 3 + 1] = row[i * 3 + 1];
+          out[i * 3 + 2] = row[i * 3 + 0];
+        }
+      },
+      const_cast<Bitmap*>(&bitmap), x, y, w, h, 3);
+}
+
+bool ReadScreen(int x, int y, int w, int h, Bitmap* pixels) {
+  if (fl_display) XSync(fl_display, False);
+  uchar* rgb = fl_read_image(nullptr, x, y, w, h);
+  if (!rgb) return false;
+  pixels->Create(w, h);
+  for (int row = 0; row < h; ++row)
+    for (int col = 0; col < w; ++col) {
+      const uchar* p = rgb + (static_cast<size_t>(row) * w + col) * 3;
+      pixels->SetPixel(col, row, RGB(p[0], p[1], p[2]));
+    }
+  delete[] rgb;
+  return true;
+}
+
+int LabelWidth(const char* text) {
+  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  return static_cast<int>(fl_width(text));
+}
+
+}  // namespace fltk_backend

@@ -1,0 +1,35 @@
+// Inside the FLTK back end: shared between the main window and the dialogs.
+#pragma once
+
+#include "platform/window/dialog.h"
+#include "platform/window/window_types.h"
+
+#include <string>
+
+namespace fltk_backend {
+
+// Dispatches what was posted to every window of the back end (main windows
+// and open dialogs), as a modal loop does for all windows of its thread.
+void PumpAll();
+// Windows that PumpAll serves.
+void AddPumpedWindow(HWND window);
+void RemovePumpedWindow(HWND window);
+// Wakes the loop from any thread.
+void WakeLoop();
+
+std::string ToUtf8(const std::u16string& text);
+std::u16string FromUtf8(const char* text);
+
+// Drawing and X11 calls, kept apart because X11's names clash with ours.
+bool CanOpenDisplay();
+// Shows the bitmap's top-left w x h pixels at (x, y) of the current window
+// (black while the display is off).
+void DrawScreen(const class Bitmap& bitmap, int x, int y, int w, int h, bool display_on);
+// Reads back pixels of the current window.
+bool ReadScreen(int x, int y, int w, int h, class Bitmap* pixels);
+int LabelWidth(const char* text);
+
+int RunFltkDialog(Dialog& dialog);
+int RunFltkSheet(PropertySheet& sheet);
+
+}  // namespace fltk_backend

@@ -1,0 +1,81 @@
+#include "reader/engine_startup.h"
+
+#include <algorithm>
+
+#include "engine/voices/voice_registry.h"
+#include "platform/message_box.h"
+#include "reader/command_ids.h"
+
+namespace {
+
+// In-process, in-process handler, local and remote server.
+constexpr DWORD kEngineClassContext = 0x17;
+constexpr INT kRateRange = 20;
+
+void ShowError(const char16_t* text) { MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONSTOP); }
+
+}  // namespace
+
+EngineServices DefaultEngineServices() {
+  EngineServices services;
+  services.create = [](ITTSEngine** engine) {
+    return CoCreateInstance(CLSID_TTSEngine, nullptr, kEngineClassContext, IID_ITTSEngine,
+                            reinterpret_cast<void**>(engine));
+  };
+  services.listVoices = [] {
+    std::vector<std::string> names;
+    GetVoiceNames(names);
+    return names;
+  };
+  return services;
+}
+
+void CreateEngineWithVoice(const EngineServices& services, const std::string* storedVoice,
+                           ComPtr<ITTSEngine>& engine, std::string& voice) {
+  engine.Reset();
+  if (FAILED(services.create(engine.Receive())) || !engine) {
+    engine.Reset();
+    ShowError(u"Error: Morvane TTS can not be created!");
+    return;
+  }
+  const std::vector<std::string> voices = services.listVoices();
+  if (voices.empty()) {
+    ShowError(u"Error: no Morvane TTS voices are installed!");
+    engine.Reset();
+    return;
+  }
+  std::string chosen = voices.front();
+  if (storedVoice != nullptr) {
+    if (std::find(voices.begin(), voices.end(), *storedVoice) != voices.end()) {
+      chosen = *storedVoice;
+    } else {
+      ShowError(u"Error: can't find last used voice. Use first instead.");
+    }
+  }
+  if (FAILED(engine->SetVoice(chosen.c_str()))) {
+    ShowError(u"Error: can't set TTS voice. TTS feature will be disabled");
+    engine.Reset();
+    return;
+  }
+  voice = chosen;
+}
+
+bool ConnectEngineEvents(ITTSEngine& engine, HWND window, DWORD cookie) {
+  if (FAILED(engine.SetEventMask(kEngineEventMask))) {
+    ShowError(u"Error: can't set TTS events!!!");
+    return false;
+  }
+  if (FAILED(engine.SetNotifyWindow(window, WM_ENGINE_NOTIFY, cookie))) {
+    ShowError(u"Error: can't set TTS callback!!!");
+    return false;
+  }
+  return true;
+}
+
+void ApplyEngineValues(ITTSEngine& engine, signed char rate, signed char pitch,
+                       unsigned char volume) {
+  engine.SetRate(rate);
+  engine.SetRateRange(kRateRange);
+  engine.SetPitch(pitch);
+  engine.SetVolume(volume);
+}

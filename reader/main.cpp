@@ -1,0 +1,73 @@
+// parlen: the reader program. Opens the document named on the command line,
+// or the last one of its settings file, in a window. With --headless it
+// draws the first page without a screen (for scripts), optionally saving
+// it with --frame <file.png>.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/unicode.h"
+#include "platform/window/headless_backend.h"
+#include "reader/reader_dlg.h"
+#ifdef PARLEN_HAVE_FLTK
+#include "platform/window/fltk_backend.h"
+#endif
+
+namespace {
+
+int RunReader(WindowBackend& backend, const std::u16string& document, bool headless,
+              const std::string& framePath) {
+  CReaderDlg::Environment environment;
+  environment.settingsPath = InstalledSettingsPath();
+  CReaderDlg reader(backend, environment);
+  reader.OnInitDialog();
+  if (!document.empty()) reader.OpenDocument(document);
+  int result = 0;
+  if (headless) {
+    reader.Host().Update();
+    if (!framePath.empty() &&
+        !static_cast<HeadlessHost&>(reader.Host()).SaveFramePng(framePath)) {
+      std::fprintf(stderr, "parlen: cannot write %s\n", framePath.c_str());
+      result = 1;
+    }
+  } else {
+    reader.Host().Run();
+  }
+  reader.OnDestroy();
+  return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::u16string document;
+  bool headless = false;
+  std::string framePath;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::puts("usage: parlen [--headless [--frame file.png]] [document]");
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--headless") == 0) {
+      headless = true;
+    } else if (std::strcmp(argv[i], "--frame") == 0 && i + 1 < argc) {
+      framePath = argv[++i];
+    } else {
+      Utf8ToUtf16(argv[i], &document);
+    }
+  }
+  if (headless) {
+    HeadlessBackend backend;
+    return RunReader(backend, document, true, framePath);
+  }
+#ifdef PARLEN_HAVE_FLTK
+  if (FltkBackend::Available()) {
+    FltkBackend backend;
+    return RunReader(backend, document, false, {});
+  }
+  std::fputs("parlen: cannot open the display\n", stderr);
+#else
+  std::fputs("parlen: built without a window toolkit; use --headless\n", stderr);
+#endif
+  return 1;
+}

@@ -1,0 +1,110 @@
+#include "reader/open/document_opener.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "documents/common/auto_conversion.h"
+#include "documents/common/path_names.h"
+#include "foundation/string_utils.h"
+#include "foundation/text_file.h"
+#include "platform/unicode.h"
+#include "reader/settings_store.h"
+
+namespace {
+
+constexpr size_t kRecentMax = 10;
+constexpr char kZipSeparator = '\x01';
+
+void RemoveFile(const std::u16string& path) { unlink(Utf16ToUtf8(path).c_str()); }
+
+bool IsWholeNumber(const std::string& text) {
+  size_t i = text[0] == '-' ? 1 : 0;
+  if (i == text.size()) return false;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FormatZipSettings(const ZipEntry& entry) {
+  return std::to_string(entry.compressedSize) + kZipSeparator + std::to_string(entry.dataOffset) +
+         kZipSeparator + std::to_string(entry.uncompressedSize);
+}
+
+bool ParseZipSettings(const std::string& value, ZipEntry& entry) {
+  std::vector<std::string> pieces;
+  SplitByChar(value, pieces, kZipSeparator);
+  if (pieces.size() != 3) return false;
+  for (const std::string& piece : pieces) {
+    if (!IsWholeNumber(piece)) return false;
+  }
+  entry.compressedSize = SettingsAtoi(pieces[0]);
+  entry.dataOffset = SettingsAtoi(pieces[1]);
+  entry.uncompressedSize = SettingsAtoi(pieces[2]);
+  return true;
+}
+
+void AddRecentDocument(std::vector<std::u16string>& recent, const std::u16string& path) {
+  std::erase(recent, path);
+  recent.insert(recent.begin(), path);
+  if (recent.size() > kRecentMax) recent.resize(kRecentMax);
+}
+
+bool DocumentOpener::ExtractAgain(const std::u16string& path) {
+  CSettingsStore trc;
+  trc.Load(path + u".trc");
+  std::u16string archive;
+  std::string settings;
+  ZipEntry entry{-1, -1, -1};
+  if (!trc.GetWideString("ZipPath", archive) || !FileExists(archive.c_str()) ||
+      !trc.GetString("ZipSettings", settings) || !ParseZipSettings(settings, entry)) {
+    return false;
+  }
+  // Only into the private extraction folder: a settings file must not make
+  // the reader write over a file of the user's.
+  if (path != ZipExtractionPath(archive, GetPathFileName(path))) return false;
+  if (!ExtractZipEntry(archive.c_str(), entry, path.c_str())) {
+    RemoveFile(path);
+    return false;
+  }
+  NoteExtracted(path);
+  return true;
+}
+
+void DocumentOpener::DeleteExtracted(const std::u16string& path) {
+  if (WasExtracted(path)) {
+    RemoveFile(path);
+    extracted_.erase(path);
+  }
+}
+
+void DocumentOpener::DeleteTemporariesOf(const std::u16string& previous) {
+  if (previous.empty()) return;
+  if (convertedOpen_) {
+    RemoveFile(previous + u".auto");
+  } else if (extractedTemporary_) {
+    DeleteExtracted(previous);
+  }
+}
+
+std::optional<std::u16string> DocumentOpener::Prepare(const std::u16string& path,
+                                                      const std::u16string& previous,
+                                                      const Hooks& hooks) {
+  bool extracted = false;
+  if (!FileExists((path + u".auto").c_str()) && !FileExists(path.c_str())) {
+    if (!ExtractAgain(path)) return std::nullopt;
+    extracted = true;
+  }
+  if (hooks.saveDocumentSettings) hooks.saveDocumentSettings();
+  const OpenedText text = ConvertForReading(path, converters_);
+  if (hooks.closeTextFile) hooks.closeTextFile();
+  // Reopening the open document keeps its files: they are the new ones.
+  if (previous != path) DeleteTemporariesOf(previous);
+  if (extracted && text.converted) DeleteExtracted(path);
+  convertedOpen_ = text.converted;
+  extractedTemporary_ = extracted;
+  return text.path;
+}

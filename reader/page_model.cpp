@@ -1,0 +1,176 @@
+#include "reader/page_model.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "foundation/char_classes.h"
+#include "foundation/code_pages.h"
+#include "platform/unicode.h"
+
+namespace {
+
+const CharWidthTable& ZeroWidths() {
+  static const CharWidthTable zero{};
+  return zero;
+}
+
+bool IsLetter(unsigned char c) { return IsRusLetter(c) || IsLatinLetter(c); }
+bool IsVowel(unsigned char c) { return IsRusVowel(c) || IsLatinVowel(c); }
+
+}  // namespace
+
+PageModel::OpenResult PageModel::Open(const std::u16string& path) {
+  Close();
+  std::error_code error;
+  const auto size = std::filesystem::file_size(Utf16ToUtf8(path), error);
+  if (!error && size > static_cast<uintmax_t>(INT32_MAX)) return OpenResult::kTooLarge;
+  if (!file_.Open(path.c_str(), u"rb")) return OpenResult::kCannotOpen;
+  fileSize_ = static_cast<INT>(file_.GetSize());
+  return OpenResult::kOpened;
+}
+
+void PageModel::Close() {
+  file_.Close();
+  fileSize_ = 0;
+  pageStart_ = 0;
+  pageLength_ = 0;
+  ClearPage();
+}
+
+void PageModel::SetLayout(const LineLayout& layout, INT linesPerPage) {
+  layout_ = layout;
+  if (layout_.widths == nullptr) layout_.widths = &ZeroWidths();
+  linesPerPage_ = std::max<INT>(linesPerPage, 1);
+}
+
+void PageModel::ClearPage() {
+  lines_.Clear();
+  pageLength_ = 0;
+  highlightStart_ = -1;
+  highlightEnd_ = -1;
+}
+
+std::string PageModel::ReadConverted(INT from, INT count) {
+  std::string bytes;
+  if (count <= 0 || from < 0 || !file_.Seek(from)) return bytes;
+  file_.ReadIntoString(bytes, static_cast<size_t>(count));
+  GlobalCodePageConverter().ConvertInPlace(bytes);
+  return bytes;
+}
+
+bool PageModel::StartsParagraphAt(INT start) {
+  if (start == 0) return true;
+  const INT from = std::max<INT>(start - kLookBackBytes, 0);
+  const std::string before = ReadConverted(from, start - from);
+  for (auto it = before.rbegin(); it != before.rend(); ++it) {
+    const auto c = static_cast<unsigned char>(*it);
+    if (!IsBreakChar(c)) return c == '\n';
+  }
+  return true;
+}
+
+bool PageModel::NextPage() {
+  if (NoDocument() || AtDocumentEnd()) return false;
+  pageStart_ += pageLength_;
+  ClearPage();
+  const INT n = std::min(kPageBlockBytes, fileSize_ - pageStart_);
+  std::string block = ReadConverted(pageStart_, n);
+  UnwrapBlock(block);
+  BreakLines(block, StartsParagraphAt(pageStart_), false, layout_, lines_);
+  const size_t shown = std::min<size_t>(static_cast<size_t>(linesPerPage_), lines_.Count());
+  pageLength_ = shown == 0 ? 0 : lines_.ends[shown - 1];
+  return true;
+}
+
+bool PageModel::PrevPage() {
+  if (NoDocument() || AtDocumentStart() || pageStart_ == 0) return false;
+  ClearPage();
+  const INT from = pageStart_ > kPageBlockBytes ? pageStart_ - kPageBlockBytes : 0;
+  std::string block = ReadConverted(from, pageStart_ - from);
+  UnwrapBlock(block);
+  bool continuesWord = false;
+  if (pageStart_ < fileSize_ && !block.empty()) {
+    const std::string next = ReadConverted(pageStart_, 1);
+    continuesWord = !next.empty() && IsLetter(static_cast<unsigned char>(next[0])) &&
+                    IsVowel(static_cast<unsigned char>(block.back()));
+  }
+  BreakLines(block, false, continuesWord, layout_, lines_);
+  const size_t made = lines_.Count();
+  const auto perPage = static_cast<size_t>(linesPerPage_);
+  if (made > perPage) {
+    const size_t first = made - perPage;
+    pageLength_ = lines_.ends[made - 1] - lines_.ends[first - 1];
+    pageStart_ -= pageLength_;
+    const auto shift = static_cast<uint16_t>(pageStart_ - from);
+    lines_.lines.erase(lines_.lines.begin(), lines_.lines.begin() + first);
+    lines_.ends.erase(lines_.ends.begin(), lines_.ends.begin() + first);
+    lines_.offsets.erase(lines_.offsets.begin(), lines_.offsets.begin() + first);
+    for (auto& offsets : lines_.offsets)
+      for (auto& o : offsets) o = static_cast<uint16_t>(o - shift);
+    return true;
+  }
+  if (from > 0 && made > 0) {
+    // The whole block fits one page: it is the previous page. Going to the
+    // document start instead would skip everything before the block.
+    pageStart_ = from;
+    pageLength_ = lines_.ends[made - 1];
+    return true;
+  }
+  pageStart_ = 0;
+  pageLength_ = 0;
+  return NextPage();
+}
+
+bool PageModel::RepaintPage() {
+  pageLength_ = 0;
+  return NextPage();
+}
+
+bool PageModel::GoToOffset(INT pos) {
+  if (NoDocument() || fileSize_ == 0 || pos < 0 || pos > fileSize_) return false;
+  const INT from = std::max<INT>(pos - kLookBackBytes, 0);
+  const std::string before = ReadConverted(from, pos - from);
+  INT start = from;
+  for (INT i = static_cast<INT>(before.size()); i > 0; --i) {
+    if (IsBlankTextChar(static_cast<unsigned char>(before[i - 1]))) {
+      start = from + i;
+      break;
+    }
+  }
+  pageStart_ = start;
+  return RepaintPage();
+}
+
+bool PageModel::GoToPercent(double percent) {
+  if (NoDocument() || fileSize_ == 0) return false;
+  percent = std::clamp(percent, 0.0, 100.0);
+  return GoToOffset(static_cast<INT>(static_cast<double>(fileSize_) * percent * 0.01));
+}
+
+bool PageModel::ShowPageAt(INT start) {
+  if (NoDocument()) return false;
+  pageLength_ = 0;
+  if (start >= fileSize_ && fileSize_ > 0) {
+    pageStart_ = fileSize_;
+    return PrevPage();
+  }
+  pageStart_ = std::max<INT>(start, 0);
+  return NextPage();
+}
+
+INT PageModel::GetPageNumber() const {
+  if (NoDocument()) return -1;
+  if (fileSize_ == 0) return 0;
+  return pageStart_ / kPageBlockBytes;
+}
+
+INT PageModel::GetPageCount() const {
+  if (NoDocument()) return 0;
+  return static_cast<INT>((static_cast<int64_t>(fileSize_) + kPageBlockBytes - 1) / kPageBlockBytes);
+}
+
+double PageModel::ProgressFraction() const {
+  if (NoDocument() || fileSize_ <= 0) return 0.0;
+  return std::clamp(static_cast<double>(pageStart_) / fileSize_, 0.0, 1.0);
+}

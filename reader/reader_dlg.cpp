@@ -1,0 +1,327 @@
+#include "reader/reader_dlg.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "foundation/code_pages.h"
+#include "foundation/registry_string.h"
+#include "platform/com.h"
+#include "platform/message_box.h"
+#include "platform/registry.h"
+#include "platform/unicode.h"
+#include "platform/window/dialog.h"
+#include "platform/window/system_services.h"
+#include "reader/open/convert_window.h"
+#include "reader/open/open_command.h"
+#include "reader/open/open_file_dlg.h"
+#include "reader/reader_menu.h"
+
+namespace {
+
+constexpr UINT kWinModifier = 0x08;
+constexpr DWORD kEngineCookie = 1;
+
+std::array<HotKeyRecord, kHotKeyCount> MakeHotKeyTable() {
+  std::array<HotKeyRecord, kHotKeyCount> table{};
+  table[0] = {0, 0, 0};
+  for (UINT id = 1; id <= 5; ++id) table[id] = {id, kWinModifier, 0xC0 + id};
+  table[6] = {6, 0, VK_UP};
+  table[7] = {7, 0, VK_DOWN};
+  table[8] = {8, 0, VK_LEFT};
+  table[9] = {9, 0, VK_RIGHT};
+  table[10] = {10, 0, VK_RETURN};
+  for (UINT id = 11; id <= 20; ++id) table[id] = {id, kWinModifier, 0xC6 + (id - 11)};
+  return table;
+}
+
+// The next whole minute.
+UINT ClockPeriod() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return 60000 - 1000 * now.wSecond;
+}
+
+// A 9-point face at the screen's resolution.
+LOGFONTW StatusFontDescription() {
+  LOGFONTW font;
+  font.lfHeight = -(9 * ScreenDpi() + 36) / 72;
+  font.lfWeight = FW_NORMAL;
+  SetFaceName(&font, u"Tahoma");
+  return font;
+}
+
+}  // namespace
+
+const std::array<HotKeyRecord, kHotKeyCount>& CReaderDlg::HotKeyTable() {
+  static const std::array<HotKeyRecord, kHotKeyCount> table = MakeHotKeyTable();
+  return table;
+}
+
+std::u16string InstalledSettingsPath() {
+  std::string value;
+  if (!ReadRegistryString(value, HKEY_LOCAL_MACHINE, "Software\\Morvane\\Parlen", "SavePath") ||
+      value.empty())
+    return {};
+  const std::u16string wide = NarrowToWide(value);
+  std::filesystem::path path(Utf16ToUtf8(wide));
+  if (path.is_relative()) {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) path = program.parent_path() / path;
+  }
+  std::u16string out;
+  Utf8ToUtf16(path.string(), &out);
+  return out;
+}
+
+CReaderDlg::CReaderDlg(WindowBackend& backend, Environment environment)
+    : backend_(backend), environment_(std::move(environment)) {
+  comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, 0));
+  settings.textFont = GetStockFontDescription();
+  textFont_ = Font::Create(settings.textFont);
+}
+
+CReaderDlg::~CReaderDlg() {
+  engine_.Reset();
+  if (host_) DestroyWindowHandle(host_->Handle());
+  if (comInitialised_) CoUninitialize();
+}
+
+int CReaderDlg::DoModal() {
+  OnInitDialog();
+  const int result = host_->Run();
+  OnDestroy();
+  return result;
+}
+
+bool CReaderDlg::OnInitDialog() {
+  host_ = backend_.CreateMainWindow(u"Parlen 2");
+  host_->SetProcedure([this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WindowProc(message, wParam, lParam);
+  });
+  host_->SetCommandBar(BuildCommandBar());
+  host_->SetToolbar(BuildToolbar());
+  host_->ShowToolbar(false);
+
+  statusFont_ = Font::Create(StatusFontDescription());
+  if (statusFont_) {
+    statusFontHeight_ = -statusFont_->Description().lfHeight;
+  } else {
+    LOGFONTW fallback;
+    fallback.lfHeight = -13;
+    fallback.lfWeight = FW_NORMAL;
+    fallback.lfPitchAndFamily = FF_SWISS;
+    SetFaceName(&fallback, u"Tahoma");
+    statusFont_ = Font::Create(fallback);
+    statusFontHeight_ = 13;
+  }
+
+  LoadSettings();
+
+  initialised_ = true;
+  BuildCharWidths();
+  RegisterHotKeyGroups();
+
+  if (!settings.lastFile.empty()) OpenDocument(settings.lastFile);
+  if (NoDocument()) UpdateLayout();
+
+  host_->SetTimer(kClockTimer, ClockPeriod());
+  taps_.Reset(UiTickCount());
+  return true;
+}
+
+void CReaderDlg::OnDestroy() {
+  host_->KillTimer(kClockTimer);
+  SaveSettings();
+  SaveDocumentSettings();
+  UnregisterSystemHotKeys();
+}
+
+void CReaderDlg::LoadSettings() {
+  const std::u16string& path = environment_.settingsPath;
+  if (path.empty() || !FileExists(path.c_str())) return;
+  store.Load(path);
+  ReadDisplaySettings(store, settings);
+  if (!settings.lastFile.empty()) host_->SetTitle(TitleForPath(settings.lastFile));
+  if (settings.fontFromSettings) SetTextFont(settings.textFont);
+  if (settings.toolbar) host_->ShowToolbar(true);
+
+  bool useTts = false;
+  store.GetBool("UseTTS", useTts);
+  if (useTts) {
+    std::string storedVoice;
+    const bool hasVoice = store.GetString("Voice", storedVoice) != 0;
+    std::string voice;
+    CreateEngineWithVoice(environment_.engine, hasVoice ? &storedVoice : nullptr, engine_, voice);
+    if (engine_) {
+      settings.voice = voice;
+      settings.useTts = true;
+    }
+  }
+  if (settings.useTts && engine_ && !ConnectEngineEvents(*engine_, host_->Handle(), kEngineCookie)) {
+    engine_.Reset();
+    settings.useTts = false;
+    settings.voice.clear();
+  }
+  ReadSpeechValues(store, settings);
+  if (settings.useTts && engine_)
+    ApplyEngineValues(*engine_, settings.rate, settings.pitch, settings.volume);
+  ReadCodePage(store, settings);
+  if (settings.codePage != kCodePageAuto) GlobalCodePageConverter().Select(settings.codePage, 1);
+}
+
+void CReaderDlg::SaveSettings() {
+  WriteSettings(settings, documentPath_, store);
+  store.Save();
+}
+
+LRESULT CReaderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return TRUE;
+    case WM_SIZE: RepaintPage(); return 0;
+    case WM_LBUTTONDOWN:
+      OnLButtonDown(wParam, POINT{static_cast<LONG>(static_cast<int16_t>(LOWORD(lParam))),
+                                  static_cast<LONG>(static_cast<int16_t>(HIWORD(lParam)))});
+      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<MenuItem*>(wParam)); return 0;
+    case WM_SETFOCUS:
+      paneOnly_ = false;
+      if (initialised_) buttons_.OnSetFocus();
+      host_->Invalidate();
+      return 0;
+    case WM_KILLFOCUS: buttons_.OnKillFocus(); return 0;
+    case WM_HOTKEY: buttons_.OnHotKey(static_cast<UINT>(wParam)); return 0;
+    case WM_CLOSE: OnExit(); return 0;
+    case WM_ENGINE_NOTIFY: OnEngineNotify(wParam, lParam); return 0;
+    default: return 0;
+  }
+}
+
+bool CReaderDlg::OnCommand(UINT id) {
+  switch (id) {
+    case ID_NEXT_PAGE: OnNextPage(); return true;
+    case ID_PREV_PAGE: OnPrevPage(); return true;
+    case ID_FULL_SCREEN: OnFullScreen(); return true;
+    case ID_TOOLBAR: OnToolbar(); return true;
+    case ID_ABOUT: OnAbout(); return true;
+    case ID_EXIT: OnExit(); return true;
+    case ID_STOP: speech_.OnStop(); return true;
+    case ID_SPEAK: speech_.OnSpeak(); return true;
+    case ID_PAUSE: speech_.OnPause(); return true;
+    case ID_SPEAK_CLIPBOARD: speech_.SpeakClipboard(); return true;
+    case ID_LOCK: buttons_.OnLock(); return true;
+    case ID_OPEN: OnOpen(); return true;
+    case ID_CONVERT: OnConvert(); return true;
+    default: break;
+  }
+  if (id > ID_RECENT_FIRST && id <= ID_RECENT_LAST) {
+    OnRecentFile(id);
+    return true;
+  }
+  switch (id) {
+    case ID_OPEN: case ID_CONVERT: case ID_SETTINGS: case ID_FIND: case ID_FIND_NEXT:
+    case ID_ADD_BOOKMARK: case ID_BOOKMARKS: case ID_MARK_READ: case ID_SET_READ_MARK:
+    case ID_MARK_UNREAD: case ID_GO_TO_PAGE: case ID_LOCK: case ID_SPEAK: case ID_PAUSE:
+    case ID_SPEAK_CLIPBOARD: case ID_SPEAK_USER_TEXT: case ID_USER_STRESS_BASE:
+      OnLaterCommand(id);
+      return true;
+    default: return false;
+  }
+}
+
+// Seam: the open and convert dialogs, the settings sheet, search, bookmarks
+// and read marks, go to page, locked reading and the speech commands are
+// wired here by their own windows.
+void CReaderDlg::OnLaterCommand(UINT) {}
+
+HWND CReaderDlg::SpeechSeam::Window() { return dlg_.host_ ? dlg_.host_->Handle() : nullptr; }
+HWND CReaderDlg::ButtonSeam::Window() { return dlg_.host_ ? dlg_.host_->Handle() : nullptr; }
+
+// The "other" and "System" hot-key groups of the button table.
+void CReaderDlg::RegisterHotKeyGroups() { buttons_.RegisterUnlockedGroups(); }
+// Around dialogs and at the end: a dialog takes the cursor buttons, so the
+// "other" group goes as well (as it does when the dialog takes the focus).
+void CReaderDlg::UnregisterSystemHotKeys() { buttons_.UnregisterForDialog(); }
+
+void CReaderDlg::OnEngineNotify(WPARAM, LPARAM) { speech_.OnEngineNotify(); }
+
+void CReaderDlg::StopSpeech() { speech_.StopSpeech(); }
+
+void CReaderDlg::OnOpen() {
+  StopSpeech();
+  COpenFileDlg dialog;
+  dialog.startPath = OpenDialogStartPath(settings.recentFiles);
+  if (!documentPath_.empty()) dialog.protectedPaths = {documentPath_, documentPath_ + u".auto"};
+  UnregisterSystemHotKeys();
+  if (dialog.DoModal() == IDOK && !dialog.chosenPath.empty() &&
+      (settings.recentFiles.empty() || dialog.chosenPath != settings.recentFiles.front())) {
+    RememberArchiveEntry(dialog.Choice());
+    OpenDocument(dialog.chosenPath);
+  }
+  RegisterHotKeyGroups();
+}
+
+void CReaderDlg::OnConvert() {
+  StopSpeech();
+  CConvertWindow dialog;
+  dialog.sourcePath = documentPath_;
+  UnregisterSystemHotKeys();
+  dialog.DoModal();
+  RegisterHotKeyGroups();
+  if (!dialog.ConvertedPath().empty()) OpenDocument(dialog.ConvertedPath());
+}
+
+void CReaderDlg::OnAbout() {
+  StopSpeech();
+  UnregisterSystemHotKeys();
+  Dialog about(IDD_ABOUT, u"О программе");
+  about.AddControl(IDOK, ControlKind::Button, u"OK");
+  about.DoModal();
+  RegisterHotKeyGroups();
+}
+
+void CReaderDlg::OnExit() {
+  StopSpeech();
+  host_->EndModal(IDOK);
+}
+
+void CReaderDlg::OnFullScreen() {
+  settings.fullScreen = !settings.fullScreen;
+  host_->SetFullScreen(settings.fullScreen);
+  RepaintPage();
+}
+
+void CReaderDlg::OnToolbar() {
+  settings.toolbar = !settings.toolbar;
+  host_->ShowToolbar(settings.toolbar);
+  RepaintPage();
+}
+
+void CReaderDlg::OnInitMenuPopup(MenuItem* popup) {
+  if (popup == nullptr || popup->items.size() <= kRecentSubmenuIndex) return;
+  MenuItem& submenu = popup->items[kRecentSubmenuIndex];
+  if (!submenu.IsPopup()) return;
+  FillRecentMenu(submenu, settings.recentFiles);
+}
+
+void CReaderDlg::OnRecentFile(UINT id) {
+  StopSpeech();
+  const size_t k = id - ID_RECENT_FIRST;
+  if (settings.recentFiles.size() > k) OpenDocument(std::u16string(settings.recentFiles[k]));
+}
+
+void CReaderDlg::OnTimer(UINT_PTR id) {
+  if (id == kClockTimer) {
+    paneOnly_ = true;
+    host_->Invalidate();
+    host_->Update();
+    host_->KillTimer(kClockTimer);
+    host_->SetTimer(kClockTimer, ClockPeriod());
+  } else if (id == kKeepAwakeTimer) {
+    SystemIdleTimerReset();
+  }
+}

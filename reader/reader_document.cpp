@@ -1,0 +1,117 @@
+// Opening and closing the document and its ".trc" settings file.
+#include <algorithm>
+
+#include "foundation/code_pages.h"
+#include "foundation/string_utils.h"
+#include "platform/message_box.h"
+#include "reader/reader_dlg.h"
+
+namespace {
+
+constexpr INT kExcerptBytes = 450;
+
+std::u16string SettingsFileOf(const std::u16string& document) { return document + u".trc"; }
+
+void ShowStop(const char16_t* text) { MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONSTOP); }
+
+}  // namespace
+
+void CReaderDlg::CloseDocument() {
+  documentPath_.clear();
+  page_.Close();
+  bookmarks_.clear();
+  readMark_ = false;
+}
+
+void CReaderDlg::OpenDocument(const std::u16string& path) {
+  host_->SetWaitCursor(true);
+  SaveDocumentSettings();
+  CloseDocument();
+  documentPath_ = path;
+  switch (page_.Open(path)) {
+    case PageModel::OpenResult::kOpened: break;
+    case PageModel::OpenResult::kTooLarge:
+      CloseDocument();
+      ShowStop(u"ERROR: file is too large to open!");
+      host_->SetWaitCursor(false);
+      RepaintPage();
+      return;
+    case PageModel::OpenResult::kCannotOpen:
+      CloseDocument();
+      ShowStop(u"ERROR: can't open file!");
+      host_->SetWaitCursor(false);
+      RepaintPage();
+      return;
+  }
+  host_->SetTitle(TitleForPath(path));
+  if (settings.codePage == kCodePageAuto) {
+    std::string bytes;
+    page_.File().Rewind();
+    page_.File().ReadIntoString(bytes, static_cast<size_t>(std::min<INT>(1000, page_.FileSize())));
+    page_.File().Rewind();
+    const int32_t detected = DetectCodePage(GlobalCodePageConverter(), bytes);
+    if (detected >= kCodePageWin && detected <= kCodePageIso) {
+      GlobalCodePageConverter().Select(detected, 1);
+    } else {
+      MessageBoxW(nullptr,
+                  detected == kCodePageUtf8
+                      ? u"UFT8 text detected! Make a UTF8 -> TXT conversion from Menu -> Convert!"
+                      : u"Unable to detect code page! Select code page manually!",
+                  nullptr, MB_OK | MB_ICONSTOP);
+      GlobalCodePageConverter().Select(kCodePageWin, 1);
+    }
+  }
+  auto& recent = settings.recentFiles;
+  std::erase(recent, path);
+  recent.insert(recent.begin(), path);
+  if (recent.size() > kRecentDocumentsMax) recent.resize(kRecentDocumentsMax);
+
+  UpdateLayout();
+  INT start = 0;
+  {
+    CSettingsStore trc;
+    trc.Load(SettingsFileOf(path));
+    if (!trc.GetInt("Page", start)) start = 0;
+  }
+  LoadDocumentSettings();
+  SaveSettings();
+  page_.ShowPageAt(start);
+  PageChanged();
+  host_->SetWaitCursor(false);
+}
+
+std::string CReaderDlg::GetBookmarkExcerpt(INT offset) {
+  return page_.ReadConverted(offset, std::min(kExcerptBytes, page_.FileSize() - offset));
+}
+
+void CReaderDlg::LoadDocumentSettings() {
+  if (NoDocument()) return;
+  CSettingsStore trc;
+  trc.Load(SettingsFileOf(documentPath_));
+  std::string text;
+  std::vector<std::string> pieces;
+  bookmarks_.clear();
+  if (trc.GetString("Bookmarks", text)) {
+    SplitByChar(text, pieces, ';');
+    for (const std::string& piece : pieces) {
+      const INT offset = SettingsAtoi(piece);
+      if (offset >= 0 && offset < page_.FileSize()) bookmarks_[offset] = GetBookmarkExcerpt(offset);
+    }
+  }
+  INT mark = 0;
+  trc.GetInt("ReadMark", mark);
+  readMark_ = mark != 0;
+}
+
+void CReaderDlg::SaveDocumentSettings() {
+  if (NoDocument()) return;
+  CSettingsStore trc;
+  trc.Load(SettingsFileOf(documentPath_));
+  trc.SetInt("Page", page_.PageStart());
+  // An empty list removes the key, so deleted bookmarks do not come back.
+  std::string list;
+  for (const auto& [offset, excerpt] : bookmarks_) list += IntToString(offset) + ";";
+  trc.SetString("Bookmarks", list);
+  trc.SetInt("ReadMark", readMark_ ? 1 : 0);
+  if (!trc.Save()) ShowStop(u"Can't save file specific settings");
+}

@@ -1,0 +1,120 @@
+#include "reader/page_model.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+std::u16string WriteFile(const std::string& name, const std::string& text) {
+  const std::string path = testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary) << text;
+  return std::u16string(path.begin(), path.end());
+}
+
+class PageModelTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (size_t i = 1; i < 256; ++i) widths_[i] = 10;
+    layout_.widths = &widths_;
+    layout_.textWidth = 200;  // 20 bytes a line
+  }
+  CharWidthTable widths_{};
+  LineLayout layout_;
+  PageModel page_;
+};
+
+TEST_F(PageModelTest, PageNumbersOfA2001ByteFile) {
+  ASSERT_EQ(page_.Open(WriteFile("a.txt", std::string(2001, 'x'))), PageModel::OpenResult::kOpened);
+  page_.SetLayout(layout_, 1000);
+  EXPECT_EQ(page_.GetPageCount(), 3);
+  ASSERT_TRUE(page_.RepaintPage());
+  EXPECT_EQ(page_.PageLength(), 1000);
+  int turns = 1;
+  while (page_.NextPage()) ++turns;
+  EXPECT_EQ(turns, 3);
+  EXPECT_EQ(page_.PageStart(), 2000);
+  EXPECT_EQ(page_.GetPageNumber(), 2);
+  EXPECT_TRUE(page_.AtDocumentEnd());
+  EXPECT_DOUBLE_EQ(page_.ProgressFraction(), 2000.0 / 2001.0);
+}
+
+TEST_F(PageModelTest, BackwardPagingRebuildsTheForwardPages) {
+  std::string text;
+  for (int i = 0; i < 120; ++i) text += "Line " + std::to_string(i) + " ends here.\n";
+  ASSERT_EQ(page_.Open(WriteFile("b.txt", text)), PageModel::OpenResult::kOpened);
+  page_.SetLayout(layout_, 7);
+  ASSERT_TRUE(page_.RepaintPage());
+  std::vector<std::pair<INT, std::vector<std::string>>> forward;
+  do {
+    forward.push_back({page_.PageStart(), page_.Lines().lines});
+    forward.back().second.resize(std::min<size_t>(7, forward.back().second.size()));
+  } while (page_.NextPage());
+  ASSERT_GT(forward.size(), 10u);
+  for (size_t k = forward.size() - 1; k-- > 0;) {
+    ASSERT_TRUE(page_.PrevPage());
+    EXPECT_EQ(page_.PageStart(), forward[k].first);
+    std::vector<std::string> shown = page_.Lines().lines;
+    shown.resize(std::min<size_t>(7, shown.size()));
+    if (forward[k].first != 0) {
+      EXPECT_EQ(shown, forward[k].second) << "page " << k;
+    }
+  }
+  EXPECT_FALSE(page_.PrevPage());
+}
+
+TEST_F(PageModelTest, ExactLinesOfAPage) {
+  const std::string text =
+      "\xCC\xE0\xEC\xE0 \xEC\xFB\xEB\xE0\n\xF0\xE0\xEC\xF3 \xE8 \xEF\xEE\xEB. "
+      "\xD1\xEE\xE1\xE0\xEA\xE0 \xEB\xE0\xFF\xEB\xE0 \xE3\xF0\xEE\xEC\xEA\xEE.\r\n"
+      "\xCA\xEE\xED\xE5\xF6.";
+  ASSERT_EQ(page_.Open(WriteFile("c.txt", text)), PageModel::OpenResult::kOpened);
+  page_.SetLayout(layout_, 10);
+  ASSERT_TRUE(page_.RepaintPage());
+  // "Мама мыла раму и пол. Собака лаяла громко." joined across the line
+  // feed before "раму", justified; the line ending the paragraph keeps its
+  // blank from the carriage return and is not justified.
+  EXPECT_EQ(page_.Lines().lines,
+            (std::vector<std::string>{
+                "   \xCC\xE0\xEC\xE0  \xEC\xFB\xEB\xE0 \xF0\xE0\xEC\xF3 \xE8",
+                "\xEF\xEE\xEB.   \xD1\xEE\xE1\xE0\xEA\xE0  \xEB\xE0\xFF\xEB\xE0",
+                "\xE3\xF0\xEE\xEC\xEA\xEE. ",
+                "   \xCA\xEE\xED\xE5\xF6.",
+            }));
+  EXPECT_EQ(page_.PageLength(), static_cast<INT>(text.size()));
+}
+
+TEST_F(PageModelTest, JumpsAndStaleStarts) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "word" + std::to_string(i % 10) + " ";
+  ASSERT_EQ(page_.Open(WriteFile("d.txt", text)), PageModel::OpenResult::kOpened);
+  page_.SetLayout(layout_, 5);
+  ASSERT_TRUE(page_.GoToOffset(1004));  // inside "word7 " at 1002..1007
+  EXPECT_EQ(page_.PageStart(), 1002);
+  ASSERT_TRUE(page_.GoToPercent(50.0));  // offset 900, a word start
+  EXPECT_EQ(page_.PageStart(), 900);
+  ASSERT_TRUE(page_.GoToPercent(-20.0));  // clamped to the start
+  EXPECT_EQ(page_.PageStart(), 0);
+  EXPECT_FALSE(page_.GoToOffset(-1));
+  // A start beyond the file shows the last page instead of reading past the end.
+  ASSERT_TRUE(page_.ShowPageAt(1 << 30));
+  EXPECT_EQ(page_.PageStart() + page_.PageLength(), static_cast<INT>(text.size()));
+  EXPECT_GT(page_.PageLength(), 0);
+  // Zero lines per page still moves forward.
+  page_.SetLayout(layout_, 0);
+  ASSERT_TRUE(page_.ShowPageAt(0));
+  EXPECT_GT(page_.PageLength(), 0);
+}
+
+TEST_F(PageModelTest, RefusesMissingAndHugeFiles) {
+  EXPECT_EQ(page_.Open(u"/nonexistent/file.txt"), PageModel::OpenResult::kCannotOpen);
+  const std::string path = testing::TempDir() + "huge.txt";
+  { std::ofstream(path, std::ios::binary) << "x"; }
+  std::filesystem::resize_file(path, (uint64_t{1} << 31) + 5);  // sparse
+  EXPECT_EQ(page_.Open(std::u16string(path.begin(), path.end())), PageModel::OpenResult::kTooLarge);
+  EXPECT_TRUE(page_.NoDocument());
+  std::filesystem::remove(path);
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "foundation/code_pages.h"
+#include "platform/window/headless_backend.h"
+#include "reader/reader_dlg.h"
+#include "reader/tests/window/engine_double.h"
+
+namespace {
+
+std::string Scratch(const std::string& name) { return testing::TempDir() + name; }
+std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+void WriteAll(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class ReaderWindowTest : public testing::Test {
+ protected:
+  CReaderDlg::Environment Environment(const std::string& settingsFile) {
+    CReaderDlg::Environment environment;
+    environment.settingsPath = settingsFile.empty() ? u"" : Wide(Scratch(settingsFile));
+    environment.engine.create = [this](ITTSEngine** out) {
+      if (!engineAvailable_) return E_FAIL;
+      engine_.AddRef();
+      *out = &engine_;
+      return S_OK;
+    };
+    environment.engine.listVoices = [this] { return voices_; };
+    return environment;
+  }
+  std::vector<std::u16string> BoxTexts() {
+    std::vector<std::u16string> texts;
+    for (const auto& box : backend_.MessageBoxes().Boxes()) texts.push_back(box.text);
+    return texts;
+  }
+
+  HeadlessBackend backend_;
+  RecordingEngine engine_;
+  bool engineAvailable_ = true;
+  std::vector<std::string> voices_{"Anna", "Boris"};
+};
+
+TEST_F(ReaderWindowTest, StartUpConfiguresTheEngineInOrder) {
+  WriteAll(Scratch("start.ini"),
+           "UseTTS=1\nVoice=Gone\nRate=15\nPitch=-3\nVolume=7\nTextParams=101\n"
+           "Buttons=0,Next page,\nStatusParams=10021\nCodePage=KOI8R\n");
+  CReaderDlg reader(backend_, Environment("start.ini"));
+  reader.OnInitDialog();
+  EXPECT_EQ(engine_.calls, (std::vector<std::string>{
+                               "SetVoice Anna", "SetEventMask 63", "SetNotifyWindow 1025",
+                               "SetRate 15", "SetRateRange 20", "SetPitch -3", "SetVolume 7"}));
+  EXPECT_EQ(BoxTexts(), (std::vector<std::u16string>{u"Error: can't find last used voice. Use first instead."}));
+  EXPECT_EQ(reader.settings.voice, "Anna");
+  EXPECT_TRUE(reader.settings.useTts);
+  // Values of the wrong shape change nothing.
+  EXPECT_TRUE(reader.settings.hyphenate && reader.settings.justify && reader.settings.smartParagraphs);
+  EXPECT_EQ(reader.settings.actions[1], "");
+  EXPECT_EQ(reader.settings.pagesMode, 2);
+  EXPECT_FALSE(reader.settings.progressBar);
+  EXPECT_EQ(reader.settings.codePage, 3);
+  EXPECT_EQ(static_cast<HeadlessHost&>(reader.Host()).Timers().count(kClockTimer), 1u);
+  reader.OnDestroy();
+  GlobalCodePageConverter().Select(1, 1);
+}
+
+TEST_F(ReaderWindowTest, EngineFailuresLeaveSpeechOff) {
+  WriteAll(Scratch("fail.ini"), "UseTTS=1\nVoice=Boris\n");
+  engine_.setVoiceResult = E_FAIL;
+  {
+    CReaderDlg reader(backend_, Environment("fail.ini"));
+    reader.OnInitDialog();
+    EXPECT_EQ(reader.Engine(), nullptr);
+    EXPECT_FALSE(reader.settings.useTts);
+    reader.OnDestroy();
+  }
+  EXPECT_EQ(engine_.references, 1u);
+  // Speech was saved as off; turn it on again for an engine that cannot be made.
+  EXPECT_NE(ReadAll(Scratch("fail.ini")).find("UseTTS=0\n"), std::string::npos);
+  WriteAll(Scratch("fail.ini"), "UseTTS=1\n");
+  engineAvailable_ = false;
+  {
+    CReaderDlg reader(backend_, Environment("fail.ini"));
+    reader.OnInitDialog();
+    reader.OnDestroy();
+  }
+  EXPECT_EQ(BoxTexts(), (std::vector<std::u16string>{
+                            u"Error: can't set TTS voice. TTS feature will be disabled",
+                            u"Error: Morvane TTS can not be created!"}));
+}
+
+TEST_F(ReaderWindowTest, SettingsAndDocumentSettingsRoundTrip) {
+  const std::string doc = Scratch("book.txt");
+  std::string text;
+  for (int i = 0; i < 400; ++i) text += "Some words of a book. ";
+  WriteAll(doc, text);
+  WriteAll(Scratch("round.ini"), "TextOrientation=2\n");
+  {
+    CReaderDlg reader(backend_, Environment("round.ini"));
+    reader.OnInitDialog();
+    for (int i = 0; i < 12; ++i) {
+      const std::string other = Scratch("other" + std::to_string(i) + ".txt");
+      WriteAll(other, "x");
+      reader.OpenDocument(Wide(other));
+    }
+    reader.OpenDocument(Wide(doc));
+    reader.NextPage();
+    reader.Bookmarks()[5] = "x";
+    reader.SetReadMark(true);
+    reader.settings.findText = "a;b";
+    reader.OnDestroy();
+    EXPECT_EQ(reader.settings.recentFiles.size(), 10u);
+  }
+  const std::string trc = ReadAll(doc + ".trc");
+  EXPECT_NE(trc.find("Bookmarks=5;\n"), std::string::npos) << trc;
+  EXPECT_NE(trc.find("ReadMark=1\n"), std::string::npos);
+  CReaderDlg reader(backend_, Environment("round.ini"));
+  reader.OnInitDialog();
+  EXPECT_EQ(reader.DocumentPath(), Wide(doc));
+  EXPECT_EQ(reader.settings.orientation, 2);
+  EXPECT_EQ(reader.settings.findText, "a;b");
+  EXPECT_EQ(reader.settings.recentFiles.size(), 10u);
+  EXPECT_EQ(reader.settings.recentFiles[0], Wide(doc));
+  EXPECT_GT(reader.Page().PageStart(), 0);
+  EXPECT_TRUE(reader.ReadMark());
+  EXPECT_EQ(reader.Bookmarks().count(5), 1u);
+  reader.OnDestroy();
+}
+
+// Frames: text in the text area, the pane at the (turned) bottom, and the
+// bar's black share matching the page start.
+TEST_F(ReaderWindowTest, FramesInEveryOrientation) {
+  const std::string doc = Scratch("frame.txt");
+  std::string text;
+  for (int i = 0; i < 500; ++i) text += "Lorem ipsum dolor sit amet. ";
+  WriteAll(doc, text);
+  for (INT orientation = 0; orientation < 4; ++orientation) {
+    CReaderDlg reader(backend_, Environment(""));
+    reader.settings.showBattery = false;
+    reader.settings.showTime = false;
+    reader.settings.pagesMode = 0;
+    reader.settings.orientation = orientation;
+    reader.OnInitDialog();
+    auto& host = static_cast<HeadlessHost&>(reader.Host());
+    host.Resize(240, 320);
+    reader.OpenDocument(Wide(doc));
+    reader.GoToOffset(static_cast<INT>(text.size() / 2));
+    host.Update();
+    const Bitmap& screen = host.ScreenBitmap();
+    ASSERT_EQ(screen.Width(), 240);
+    const RECT bar = reader.ProgressBarRect();
+    const LONG pane = reader.StatusBitmaps().GetSize("StatusBitmap").cy;
+    // The bar lies along the turned bottom edge.
+    switch (orientation) {
+      case 0: EXPECT_EQ(bar, (RECT{0, 320 - pane, 240, 320})); break;
+      case 1: EXPECT_EQ(bar, (RECT{240 - pane, 0, 240, 320})); break;
+      case 2: EXPECT_EQ(bar, (RECT{0, 0, 240, pane})); break;
+      case 3: EXPECT_EQ(bar, (RECT{0, 0, pane, 320})); break;
+    }
+    // Count black pixels along the bar's middle line, in page coordinates.
+    const LONG length = (orientation % 2 == 0 ? 240 : 320);
+    int black = 0;
+    for (LONG a = 0; a < length; ++a) {
+      const LONG mid = pane / 2;  // band row of the bar's second line
+      POINT p;
+      switch (orientation) {
+        case 0: p = {a, 320 - pane + mid}; break;
+        case 1: p = {240 - pane + mid, 319 - a}; break;
+        case 2: p = {239 - a, pane - 1 - mid}; break;
+        default: p = {pane - 1 - mid, a}; break;
+      }
+      if (screen.GetPixel(p.x, p.y) == 0) ++black;
+    }
+    const int expected = static_cast<int>(reader.Page().ProgressFraction() * (length - 6));
+    EXPECT_NEAR(black, expected, 1) << "orientation " << orientation;
+    // Text pixels (dark) exist in the text area and not in the margin.
+    int dark = 0;
+    for (int y = 0; y < screen.Height(); ++y)
+      for (int x = 0; x < screen.Width(); ++x) {
+        const bool inPane = bar.Contains(POINT{x, y});
+        if (!inPane && screen.GetPixel(x, y) != 0xFFFFFF) ++dark;
+      }
+    EXPECT_GT(dark, 500) << "orientation " << orientation;
+    // A tap on the bar's start half jumps to the first half of the document.
+    POINT start;
+    switch (orientation) {
+      case 0: start = {10, 320 - pane / 2}; break;
+      case 1: start = {240 - pane / 2, 310}; break;
+      case 2: start = {230, pane / 2}; break;
+      default: start = {pane / 2, 10}; break;
+    }
+    host.Tap(start.x, start.y);
+    EXPECT_LT(reader.Page().PageStart(), static_cast<INT>(text.size() / 10)) << orientation;
+    reader.OnDestroy();
+  }
+}
+
+TEST_F(ReaderWindowTest, DoubleTapTogglesFullScreenOnce) {
+  CReaderDlg reader(backend_, Environment(""));
+  reader.OnInitDialog();
+  auto& host = static_cast<HeadlessHost&>(reader.Host());
+  backend_.Advance(1000);
+  host.Tap(100, 100);
+  backend_.Advance(300);
+  host.Tap(100, 100);
+  EXPECT_TRUE(reader.settings.fullScreen);
+  backend_.Advance(300);
+  host.Tap(100, 100);
+  EXPECT_TRUE(reader.settings.fullScreen);
+  reader.OnDestroy();
+}
+
+}  // namespace
