@@ -1,6 +1,7 @@
 #include "documents/html/markup_scanner.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
@@ -22,7 +23,18 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
   int64_t pending = 0;
   int64_t tagStart = -1;
   next = offset + n;
+  const bool entities = rules.HandlesEntities();
   for (int64_t i = 0; i < n; ++i) {
+    // Only "<" and "&" matter outside a tag and only ">" inside one: skip
+    // to the next of them.
+    if (tagStart < 0) {
+      while (i < n && data[i] != '<' && (data[i] != '&' || !entities)) ++i;
+    } else if (const void* close = std::memchr(data + i, '>', static_cast<size_t>(n - i))) {
+      i = static_cast<const char*>(close) - data;
+    } else {
+      i = n;
+    }
+    if (i == n) break;
     const char c = data[i];
     if (tagStart < 0 && c == '<') {
       if (i + 1 < n && rules.IsTagStart(static_cast<unsigned char>(data[i + 1]))) {
@@ -39,7 +51,7 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
       pending = i + 1;
       tagStart = -1;
       if (!rules.OnTag(output, tag)) return BlockEnd::kStop;
-    } else if (tagStart < 0 && c == '&' && rules.HandlesEntities()) {
+    } else if (tagStart < 0 && c == '&' && entities) {
       const int64_t reach = std::min(i + kEntityReach, n - 1);
       int64_t j = i + 1;
       while (j <= reach && data[j] != ';') ++j;

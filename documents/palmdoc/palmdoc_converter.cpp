@@ -38,13 +38,18 @@ bool ReadLayout(TextFile& file, PalmDocLayout& layout) {
   return true;
 }
 
-bool ReadEntryOffset(TextFile& file, uint32_t index, uint32_t& offset) {
-  uint8_t entry[kEntrySize];
-  if (!ReadExactlyAt(file, kHeaderSize + static_cast<int64_t>(kEntrySize) * index, entry,
-                     sizeof entry)) {
+// The data offsets of the record list entries first to last, in one read.
+bool ReadEntryOffsets(TextFile& file, uint32_t first, uint32_t last,
+                      std::vector<uint32_t>& offsets) {
+  std::vector<uint8_t> entries(static_cast<size_t>(last - first + 1) * kEntrySize);
+  if (!ReadExactlyAt(file, kHeaderSize + static_cast<int64_t>(kEntrySize) * first,
+                     entries.data(), entries.size())) {
     return false;
   }
-  offset = ReadBigEndian32(entry);
+  offsets.resize(last - first + 1);
+  for (size_t i = 0; i < offsets.size(); ++i) {
+    offsets[i] = ReadBigEndian32(&entries[i * kEntrySize]);
+  }
   return true;
 }
 
@@ -69,26 +74,31 @@ bool ConvertPdbToText(const char16_t* source, const char16_t* target) {
   const uint32_t count = layout.textRecordCount;
   if (count > 0 && count + 1 > layout.databaseRecordCount) return false;
   const int64_t fileSize = file.GetSize();
-  uint32_t start = 0;
-  if (count > 0 && !ReadEntryOffset(file, 1, start)) return false;
+  // Entry 1 gives the first text record's start, entries 2 to count (and
+  // count + 1 when the database holds more records) the ends.
+  const uint32_t lastEntry = layout.databaseRecordCount > count + 1 ? count + 1 : count;
+  std::vector<uint32_t> offsets;
+  if (count > 0 && !ReadEntryOffsets(file, 1, lastEntry, offsets)) return false;
   std::vector<uint8_t> record;
   std::vector<uint8_t> decoded(layout.recordSize);
   // A compressed record this long cannot decode within the record size.
   const int64_t compressedLimit = 2 * static_cast<int64_t>(layout.recordSize) + 16;
+  int64_t start = count > 0 ? offsets[0] : 0;
+  // Records follow one another, so the file is read straight on after the
+  // first seek.
+  int64_t position = -1;
   for (uint32_t i = 1; i <= count; ++i) {
-    int64_t end = fileSize;
-    if (i < count || layout.databaseRecordCount > count + 1) {
-      uint32_t next = 0;
-      if (!ReadEntryOffset(file, i + 1, next)) return false;
-      end = next;
-    }
+    const int64_t end = i < offsets.size() ? offsets[i] : fileSize;
     if (end < start || end > fileSize) return false;
     const int64_t length = end - start;
     if (length > (compressed ? compressedLimit : static_cast<int64_t>(layout.recordSize))) {
       return false;
     }
     record.resize(static_cast<size_t>(length));
-    if (!ReadExactlyAt(file, start, record.data(), record.size())) return false;
+    const bool read = position == start ? ReadExactly(file, record.data(), record.size())
+                                        : ReadExactlyAt(file, start, record.data(), record.size());
+    if (!read) return false;
+    position = end;
     if (compressed) {
       const int32_t size = static_cast<int32_t>(record.size());
       const int32_t expected = PalmDocDecodedLength(record.data(), size);
@@ -101,7 +111,7 @@ bool ConvertPdbToText(const char16_t* source, const char16_t* target) {
     } else if (!out.Write(record.data(), record.size())) {
       return false;
     }
-    start = static_cast<uint32_t>(end);
+    start = end;
   }
   return out.Commit();
 }

@@ -1,5 +1,8 @@
 #include "documents/palmdoc/palmdoc.h"
 
+#include <algorithm>
+#include <cstring>
+
 uint32_t ReadBigEndian16(const uint8_t* bytes) {
   return (static_cast<uint32_t>(bytes[0]) << 8) | bytes[1];
 }
@@ -16,10 +19,13 @@ int32_t DecompressPalmDoc(const uint8_t* input, int32_t length, uint8_t* output,
   while (in < length && out < capacity) {
     const uint8_t c = input[in++];
     if (c >= 1 && c <= 8) {
-      for (int32_t k = 0; k < c; ++k) {
-        if (in >= length || out >= capacity) return out;
-        output[out++] = input[in++];
-      }
+      // A run cut short by the end of the input or of the output ends the
+      // decoding with what it copied.
+      const int32_t run = std::min({static_cast<int32_t>(c), length - in, capacity - out});
+      std::memcpy(output + out, input + in, static_cast<size_t>(run));
+      in += run;
+      out += run;
+      if (run < c) return out;
     } else if (c < 0x80) {
       output[out++] = c;
     } else if (c < 0xC0) {
@@ -29,7 +35,13 @@ int32_t DecompressPalmDoc(const uint8_t* input, int32_t length, uint8_t* output,
       const int32_t count = static_cast<int32_t>(v & 7) + 3;
       // A distance of 0 would read the byte being written.
       if (distance == 0 || distance > out || count > capacity - out) break;
-      for (int32_t k = 0; k < count; ++k, ++out) output[out] = output[out - distance];
+      if (distance >= count) {
+        std::memcpy(output + out, output + out - distance, static_cast<size_t>(count));
+        out += count;
+      } else {
+        // An overlapping copy repeats the bytes just written.
+        for (int32_t k = 0; k < count; ++k, ++out) output[out] = output[out - distance];
+      }
     } else {
       output[out++] = ' ';
       if (out < capacity) output[out++] = c ^ 0x80;

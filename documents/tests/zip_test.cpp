@@ -123,6 +123,21 @@ TEST(ZipReaderTest, UnsupportedAndUnsafeEntriesAreLeftOut) {
             u"or deflating!");
 }
 
+TEST(ZipReaderTest, DeeplyNestedNamesAreLeftOut) {
+  std::string deepest;
+  for (int i = 0; i < 99; ++i) deepest += "d/";
+  std::string tooDeep;
+  for (int i = 0; i < 32000; ++i) tooDeep += "n/";
+  ZipDirectory root;
+  const std::string archive = ArchivePath(Local(deepest + "kept.txt", "k") +
+                                          Local(tooDeep + "x.txt", "x") + kCentral);
+  ASSERT_TRUE(ReadZipArchive(Wide(archive).c_str(), root));
+  ASSERT_EQ(root.folders().size(), 1u);
+  const ZipDirectory* folder = root.folders().at("d").get();
+  for (int i = 1; i < 99; ++i) folder = folder->folders().at("d").get();
+  EXPECT_EQ(Extract(archive, folder->files().at("kept.txt")), "k");
+}
+
 TEST(ZipReaderTest, InflatedOutputIsBoundedByTheDeclaredSize) {
   ZipDirectory root;
   const std::string big(100000, 'z');

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
@@ -26,6 +25,51 @@ int64_t CutBeforeLastLead(const std::string& block) {
   return static_cast<int64_t>(block.size());
 }
 
+// The Windows-1251 byte of a decoded character: its table byte, the default
+// character where it has none.
+inline char WinByte(uint32_t code, char defaultChar) {
+  const uint8_t byte =
+      code < static_cast<uint32_t>(kReverseTableSize) ? kWin1251ReverseTable[code] : 0;
+  return byte != 0 ? static_cast<char>(byte) : defaultChar;
+}
+
+// Decodes the block as Utf8ToWide does (a blank for characters beyond
+// 16 bits, a blank for a byte that starts no sequence) and appends the
+// characters as FromWideToBuffer writes them, in one pass without the
+// intermediate strings.
+void AppendAsWin1251(const std::string& block, char defaultChar, std::string& output) {
+  const auto* p = reinterpret_cast<const uint8_t*>(block.data());
+  const size_t n = block.size();
+  const size_t start = output.size();
+  output.resize(start + n);  // never more than one byte per input byte
+  char* out = output.data() + start;
+  const char wideReplacement = WinByte(u' ', defaultChar);
+  size_t i = 0;
+  while (i < n) {
+    const uint32_t b0 = p[i];
+    if (b0 < 0x80) {
+      *out++ = WinByte(b0, defaultChar);
+      ++i;
+    } else if ((b0 & 0xE0) == 0xC0 && i + 1 < n) {
+      *out++ = WinByte((b0 & 0x1F) << 6 | (p[i + 1] & 0x3F), defaultChar);
+      i += 2;
+    } else if ((b0 & 0xF0) == 0xE0 && i + 2 < n) {
+      *out++ = WinByte((b0 & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F),
+                       defaultChar);
+      i += 3;
+    } else if ((b0 & 0xF8) == 0xF0 && i + 3 < n) {
+      const uint32_t code = (b0 & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 |
+                            (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
+      *out++ = code >= 0x10000 ? wideReplacement : WinByte(code, defaultChar);
+      i += 4;
+    } else {
+      *out++ = WinByte(' ', defaultChar);
+      ++i;
+    }
+  }
+  output.resize(static_cast<size_t>(out - output.data()));
+}
+
 }  // namespace
 
 bool IsUtf8TextFile(const char16_t* path) {
@@ -41,10 +85,8 @@ bool ConvertUtf8ToWin(const char16_t* source, const char16_t* target) {
   OutputFile out;
   if (!file.IsOpen() || !out.Open(source, target)) return false;
   const int64_t size = file.GetSize();
-  const CodePageConverter& converter = GlobalCodePageConverter();
+  const char defaultChar = static_cast<char>(GlobalCodePageConverter().DefaultChar());
   std::string block;
-  std::u16string wide;
-  std::vector<char> bytes;
   std::string output;
   for (int64_t offset = 0; offset < size;) {
     const int64_t n = std::min(size - offset, kBlockSize);
@@ -54,9 +96,7 @@ bool ConvertUtf8ToWin(const char16_t* source, const char16_t* target) {
     if (offset + n < size) used = CutBeforeLastLead(block);
     block.resize(static_cast<size_t>(used));
     offset += used;
-    Utf8ToWide(block, wide, u' ');
-    converter.FromWideToBuffer(wide, bytes);
-    output.append(bytes.data(), bytes.size());
+    AppendAsWin1251(block, defaultChar, output);
     if (output.size() > kFlushSize) {
       if (!out.Write(output)) return false;
       output.clear();

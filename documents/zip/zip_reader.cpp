@@ -17,6 +17,9 @@ constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagDataDescriptor = 0x0008;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflated = 8;
+// Folders deeper than this are not shown: the tree is walked (and freed)
+// recursively, and a name of 64 KB could otherwise nest 32000 folders.
+constexpr size_t kMostPathPieces = 100;
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t Le32(const uint8_t* p) {
@@ -116,7 +119,7 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
     if (name.back() == '/') continue;
     SplitByAny(name, pieces, "/");
     const int64_t dataOffset = file.Tell();
-    if (pieces.empty() || IsUnsafeName(name, pieces)) {
+    if (pieces.empty() || pieces.size() > kMostPathPieces || IsUnsafeName(name, pieces)) {
       if (!SkipBytes(file, header.compressedSize)) return false;
       continue;
     }

@@ -1,0 +1,38 @@
+// libFuzzer target: arbitrary bytes as an FB2 book.
+#include <string>
+#include <vector>
+
+#include "documents/converters.h"
+#include "documents/fuzz/fuzz_support.h"
+
+namespace {
+
+std::vector<std::string> Seeds() {
+  std::vector<std::string> seeds = {
+      "<?xml version=\"1.0\" encoding=\"windows-1251\"?><FictionBook><description>"
+      "<title-info><genre>prose</genre><author><first-name>A</first-name>"
+      "<last-name>B</last-name></author><book-title>T</book-title><date>2004</date>"
+      "<lang>ru</lang></title-info><custom-info info-type=\"x\">c</custom-info>"
+      "</description><body><title><p>Head</p></title><section><p>Text &amp; more</p>"
+      "<empty-line/><poem><v>line</v></poem><a xlink:href=\"#n\">1</a></section></body>"
+      "<binary id=\"i\">AAAA</binary><p>after</p></FictionBook>",
+      "<p>\x01x</p></title></section><epigraph>e</epigraph><cite>c</cite>< p <",
+  };
+  seeds.push_back(Repeated(seeds[0], 25000));
+  return seeds;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  InitFuzzTarget(*argc, *argv, Seeds());
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzFiles files(data, size, "in.fb2");
+  FUZZ_CHECK(ConvertFb2ToText(files.source(), files.target()));
+  // Paragraph markers never reach the file.
+  FUZZ_CHECK(files.Output().find('\x01') == std::string::npos);
+  return 0;
+}

@@ -1,0 +1,117 @@
+// libFuzzer target: arbitrary bytes as a ZIP archive. The folder tree is
+// walked and every file entry extracted; the last 12 bytes also serve as an
+// entry as a reader's settings file could hold it.
+#include <zlib.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "documents/fuzz/fuzz_support.h"
+#include "documents/zip/zip_archive.h"
+
+namespace {
+
+constexpr size_t kMostExtractions = 16;
+
+void Put16(std::string& s, uint32_t v) {
+  s += static_cast<char>(v & 0xFF);
+  s += static_cast<char>((v >> 8) & 0xFF);
+}
+
+void Put32(std::string& s, uint32_t v) {
+  Put16(s, v & 0xFFFF);
+  Put16(s, v >> 16);
+}
+
+std::string RawDeflate(const std::string& text) {
+  z_stream stream{};
+  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&stream, text.size()), '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  stream.avail_in = static_cast<uInt>(text.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FINISH);
+  out.resize(stream.total_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+void AddEntry(std::string& zip, const std::string& name, const std::string& text, bool deflate) {
+  const std::string data = deflate ? RawDeflate(text) : text;
+  Put32(zip, 0x04034b50);
+  Put16(zip, 20);
+  Put16(zip, 0);
+  Put16(zip, deflate ? 8 : 0);
+  Put32(zip, 0);
+  Put32(zip, 0);
+  Put32(zip, static_cast<uint32_t>(data.size()));
+  Put32(zip, static_cast<uint32_t>(text.size()));
+  Put16(zip, static_cast<uint32_t>(name.size()));
+  Put16(zip, 0);
+  zip += name + data;
+}
+
+std::string CentralDirectory() {
+  std::string end;
+  Put32(end, 0x02014b50);
+  return end + std::string(26, '\0');
+}
+
+std::vector<std::string> Seeds() {
+  std::string two;
+  AddEntry(two, "dir/sub/a.txt", "hello", false);
+  AddEntry(two, "dir/", "", false);
+  AddEntry(two, "b.txt", "\xEC\xE0\xEC\xE0 \xEC\xFB\xEB\xE0 \xF0\xE0\xEC\xF3 text text text", true);
+  two += CentralDirectory();
+  std::string dos;
+  AddEntry(dos, "\xAC\xA0\xAC\xA0/\xE0\xA0\xAC\xE3.txt", "x", false);
+  AddEntry(dos, "empty", "", false);
+  dos += CentralDirectory();
+  return {two, dos, CentralDirectory()};
+}
+
+int32_t Le32(const uint8_t* p) {
+  uint32_t v = 0;
+  std::memcpy(&v, p, 4);
+  return static_cast<int32_t>(v);
+}
+
+void Collect(const ZipDirectory& folder, std::vector<ZipEntry>& entries) {
+  for (const auto& [name, entry] : folder.files()) {
+    if (entries.size() < kMostExtractions) entries.push_back(entry);
+  }
+  for (const auto& [name, child] : folder.folders()) {
+    FUZZ_CHECK(child->parent() == &folder);
+    Collect(*child, entries);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  InitFuzzTarget(*argc, *argv, Seeds());
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzFiles files(data, size, "in.zip");
+  std::vector<ZipEntry> entries;
+  {
+    ZipDirectory root;
+    ReadZipArchive(files.source(), root);
+    Collect(root, entries);
+  }
+  if (size >= 12) {
+    const uint8_t* tail = data + size - 12;
+    entries.push_back({Le32(tail), Le32(tail + 4), Le32(tail + 8)});
+  }
+  for (const ZipEntry& entry : entries) {
+    if (ExtractZipEntry(files.source(), entry, files.target())) {
+      FUZZ_CHECK(files.Output().size() == static_cast<size_t>(entry.uncompressedSize));
+    }
+    files.RemoveOutput();
+  }
+  return 0;
+}
