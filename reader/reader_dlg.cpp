@@ -15,6 +15,7 @@
 #include "reader/open/convert_window.h"
 #include "reader/open/open_command.h"
 #include "reader/open/open_file_dlg.h"
+#include "reader/dialogs/about_dlg.h"
 #include "reader/reader_menu.h"
 
 namespace {
@@ -216,6 +217,17 @@ bool CReaderDlg::OnCommand(UINT id) {
     case ID_LOCK: buttons_.OnLock(); return true;
     case ID_OPEN: OnOpen(); return true;
     case ID_CONVERT: OnConvert(); return true;
+    case ID_SETTINGS: OnSettings(); return true;
+    case ID_FIND: OnFind(); return true;
+    case ID_FIND_NEXT: OnFindNext(); return true;
+    case ID_ADD_BOOKMARK: OnAddBookmark(); return true;
+    case ID_BOOKMARKS: OnBookmarks(); return true;
+    case ID_MARK_READ: OnMarkRead(); return true;
+    case ID_SET_READ_MARK: OnSetReadMark(); return true;
+    case ID_MARK_UNREAD: OnMarkUnread(); return true;
+    case ID_GO_TO_PAGE: OnGoToPage(); return true;
+    case ID_SPEAK_USER_TEXT: OnSpeakUserText(); return true;
+    case ID_USER_STRESS_BASE: OnUserStressBase(); return true;
     default: break;
   }
   if (id > ID_RECENT_FIRST && id <= ID_RECENT_LAST) {
@@ -278,8 +290,7 @@ void CReaderDlg::OnConvert() {
 void CReaderDlg::OnAbout() {
   StopSpeech();
   UnregisterSystemHotKeys();
-  Dialog about(IDD_ABOUT, u"О программе");
-  about.AddControl(IDOK, ControlKind::Button, u"OK");
+  CAboutDlg about;
   about.DoModal();
   RegisterHotKeyGroups();
 }

@@ -11,10 +11,13 @@
 #include "reader/buttons/hardware_buttons.h"
 #include "reader/command_ids.h"
 #include "reader/engine_startup.h"
+#include "reader/marks/text_search.h"
 #include "reader/open/document_opener.h"
 #include "reader/page_geometry.h"
 #include "reader/page_model.h"
 #include "reader/reader_settings.h"
+#include "reader/settings_sheet/misc_params.h"
+#include "reader/settings_sheet/voice_services.h"
 #include "reader/settings_store.h"
 #include "reader/speech/speech_control.h"
 #include "reader/status_bitmaps.h"
@@ -49,7 +52,7 @@ class CReaderDlg {
   // Runs a menu command; false for an unknown id.
   bool OnCommand(UINT id);
 
-  // Documents (plain text).
+  // Documents of every kind, read as text.
   void OpenDocument(const std::u16string& path);
   void CloseDocument();
   void LoadDocumentSettings();
@@ -90,6 +93,27 @@ class CReaderDlg {
   void OnConvert();
   void StopSpeech();
 
+  // Bookmarks, read marks, search and go to page.
+  void OnAddBookmark();
+  void OnBookmarks();
+  bool PageHasBookmark() const;
+  void OnMarkRead();
+  void OnSetReadMark();
+  void OnMarkUnread();
+  void OnFind();
+  void OnFindNext();
+  bool StartSearch(const std::string& text, bool matchCase, bool backward);
+  bool FindText();
+  void ResetSearch();
+  void OnGoToPage();
+
+  // The settings sheet, the user's own text and the user stress base.
+  void OnSettings();
+  void OnSpeakUserText();
+  void OnUserStressBase();
+  MiscParams GetMiscParams() const;
+  void SetMiscParams(const MiscParams& params);
+
   // State, public as the other windows and the tests read it.
   ReaderSettings settings;
   CSettingsStore store;
@@ -124,6 +148,11 @@ class CReaderDlg {
   void UnregisterSystemHotKeys();
   void OnEngineNotify(WPARAM count, LPARAM cookie);
   void OnLaterCommand(UINT id);
+  void ChangeReadMark(bool on);
+  void ShowNotFound();
+  VoiceServices SheetVoiceServices() const;
+  // Detects the open text's code page again, with the messages of opening.
+  void DetectCodePageMessage();
 
   WindowBackend& backend_;
   Environment environment_;
@@ -142,12 +171,10 @@ class CReaderDlg {
 
   std::u16string documentPath_;
   PageModel page_;
-  bool convertedOpen_ = false;
-  bool extractedTemporary_ = false;
 
   bool readMark_ = false;
   std::map<INT, std::string> bookmarks_;
-  INT searchPosition_ = -1;
+  CTextSearch search_;
 
   ComPtr<ITTSEngine> engine_;
 

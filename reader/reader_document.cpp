@@ -4,6 +4,7 @@
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
+#include "reader/marks/bookmark_excerpt.h"
 #include "reader/reader_dlg.h"
 
 namespace {
@@ -25,10 +26,16 @@ void CReaderDlg::CloseDocument() {
 
 void CReaderDlg::OpenDocument(const std::u16string& path) {
   host_->SetWaitCursor(true);
-  SaveDocumentSettings();
+  // The file read as text: the document itself or its converted ".auto".
+  const auto text = opener_.Prepare(path, documentPath_,
+                                    {[this] { SaveDocumentSettings(); }, [this] { page_.Close(); }});
+  if (!text) {
+    host_->SetWaitCursor(false);
+    return;
+  }
   CloseDocument();
   documentPath_ = path;
-  switch (page_.Open(path)) {
+  switch (page_.Open(*text)) {
     case PageModel::OpenResult::kOpened: break;
     case PageModel::OpenResult::kTooLarge:
       CloseDocument();
@@ -44,27 +51,8 @@ void CReaderDlg::OpenDocument(const std::u16string& path) {
       return;
   }
   host_->SetTitle(TitleForPath(path));
-  if (settings.codePage == kCodePageAuto) {
-    std::string bytes;
-    page_.File().Rewind();
-    page_.File().ReadIntoString(bytes, static_cast<size_t>(std::min<INT>(1000, page_.FileSize())));
-    page_.File().Rewind();
-    const int32_t detected = DetectCodePage(GlobalCodePageConverter(), bytes);
-    if (detected >= kCodePageWin && detected <= kCodePageIso) {
-      GlobalCodePageConverter().Select(detected, 1);
-    } else {
-      MessageBoxW(nullptr,
-                  detected == kCodePageUtf8
-                      ? u"UFT8 text detected! Make a UTF8 -> TXT conversion from Menu -> Convert!"
-                      : u"Unable to detect code page! Select code page manually!",
-                  nullptr, MB_OK | MB_ICONSTOP);
-      GlobalCodePageConverter().Select(kCodePageWin, 1);
-    }
-  }
-  auto& recent = settings.recentFiles;
-  std::erase(recent, path);
-  recent.insert(recent.begin(), path);
-  if (recent.size() > kRecentDocumentsMax) recent.resize(kRecentDocumentsMax);
+  if (settings.codePage == kCodePageAuto) DetectCodePageMessage();
+  AddRecentDocument(settings.recentFiles, path);
 
   UpdateLayout();
   INT start = 0;
@@ -80,8 +68,26 @@ void CReaderDlg::OpenDocument(const std::u16string& path) {
   host_->SetWaitCursor(false);
 }
 
+void CReaderDlg::DetectCodePageMessage() {
+  std::string bytes;
+  page_.File().Rewind();
+  page_.File().ReadIntoString(bytes, static_cast<size_t>(std::min<INT>(1000, page_.FileSize())));
+  page_.File().Rewind();
+  const int32_t detected = DetectCodePage(GlobalCodePageConverter(), bytes);
+  if (detected >= kCodePageWin && detected <= kCodePageIso) {
+    GlobalCodePageConverter().Select(detected, 1);
+    return;
+  }
+  MessageBoxW(nullptr,
+              detected == kCodePageUtf8
+                  ? u"UFT8 text detected! Make a UTF8 -> TXT conversion from Menu -> Convert!"
+                  : u"Unable to detect code page! Select code page manually!",
+              nullptr, MB_OK | MB_ICONSTOP);
+  GlobalCodePageConverter().Select(kCodePageWin, 1);
+}
+
 std::string CReaderDlg::GetBookmarkExcerpt(INT offset) {
-  return page_.ReadConverted(offset, std::min(kExcerptBytes, page_.FileSize() - offset));
+  return ::GetBookmarkExcerpt(page_, offset, kExcerptBytes);
 }
 
 void CReaderDlg::LoadDocumentSettings() {

@@ -83,11 +83,11 @@ INT CReaderDlg::GetPageCount() const { return NoDocument() ? 0 : page_.GetPageCo
 void CReaderDlg::OnNextPage() {
   StopSpeech();
   NextPage();
-  searchPosition_ = page_.PageStart();
+  search_.SetPosition(page_.PageStart());
 }
 
 void CReaderDlg::OnPrevPage() {
   StopSpeech();
   PrevPage();
-  searchPosition_ = page_.PageStart();
+  search_.SetPosition(page_.PageStart());
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Builds the installed Russian linguistic data.
 
-The stress dictionary comes from the lexicon of festvox-ru, the 'ё' words from
-hunspell-ru (both downloaded as Debian packages into a cache), the rest from
-the hand-written sources. The list of lexicon forms the dictionary holds,
-each with its stressed letter, goes into the work folder for the tests.
+The stress dictionary comes from the lexicon of festvox-ru, completed by a
+hand-written list of stressed words (extra_stress.txt: what the text
+normaliser says that the lexicon lacks), the 'ё' words from hunspell-ru (both
+packages downloaded as Debian packages into a cache), the rest from the
+hand-written sources. The list of forms the dictionary holds, each with its
+stressed letter, goes into the work folder for the tests.
 """
 
 import argparse
@@ -33,8 +35,10 @@ def read_word_list(path):
     return words
 
 
-def build_stress_dictionary(lexicon_text, folder, forms_list):
+def build_stress_dictionary(lexicon_text, extra_text, folder, forms_list):
     forms = lexicon.stress_forms(lexicon_text)
+    # The hand-written stresses complete the lexicon and win over it.
+    forms.update(lexicon.marked_forms(extra_text, "extra_stress.txt"))
     records, endings = build_records(forms)
     stems = word_files.write_stem_files(folder, STEM_LENGTHS, stem_records(records))
     word_files.write_word_files(folder, "endsg3.dat", ENDING_LENGTHS, endings)
@@ -71,7 +75,9 @@ def main():
 
     stress_folder = os.path.join(args.out, args.stress_folder)
     os.makedirs(stress_folder, exist_ok=True)
-    build_stress_dictionary(lexicon_text, stress_folder,
+    build_stress_dictionary(lexicon_text,
+                            sources.read(os.path.join(args.sources, "extra_stress.txt")),
+                            stress_folder,
                             os.path.join(args.work, "stress_forms.txt"))
     build_yo_variants(sources.read(hunspell[sources.HUNSPELL_DIC]),
                       sources.read(hunspell[sources.HUNSPELL_AFF]),

@@ -3,6 +3,7 @@ stressed vowel, reduced to one stressed letter per spelling as the stress
 dictionary can hold it."""
 
 import re
+import sys
 
 from .russian import is_word, vowel_positions
 
@@ -69,3 +70,21 @@ def stresses_by_spelling(text):
         if index is not None:
             stresses.setdefault(word.replace("ё", "е"), set()).add(index)
     return stresses
+
+
+def marked_forms(text, where):
+    """A map from each word of a hand-written list ("+" after the stressed
+    vowel, one word a line, "#" comments) to its stressed letter, spelled
+    with 'е' for 'ё' as stress_forms spells them."""
+    forms = {}
+    for number, line in enumerate(text.splitlines(), 1):
+        entry = line.split("#", 1)[0].strip()
+        if not entry:
+            continue
+        word = entry.replace("+", "")
+        index = entry.find("+") - 1
+        if (entry.count("+") != 1 or index < 0 or not is_word(word) or len(word) > MAX_LENGTH
+                or index not in vowel_positions(word)):
+            sys.exit(f"{where}:{number}: expected one word with '+' after its stressed vowel")
+        forms[word.replace("ё", "е")] = index
+    return forms

@@ -1,0 +1,204 @@
+// Text to samples through the registered servers, the built Russian data and
+// the built voice: the engine's events against the text, the WAV it writes,
+// and the sound of the pieces (no silent word, no click, even loudness,
+// length that follows the rate).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/tests/stack/stack_audio.h"
+#include "interfaces/orvox.h"
+#include "platform/sync.h"
+
+namespace {
+
+// Windows-1251: three sentences, a comma inside the first.
+const std::string kText =
+    "Мы долго шли по берегу реки, и солнце светило нам в спину. "
+    "Вечером мы развели костёр у самой воды. Какая тихая ночь!";
+
+struct Spoken {
+  std::vector<TTSEvent> events;
+  std::vector<int16_t> samples;
+  // Pull mode: samples delivered by the end of each piece.
+  std::vector<size_t> pieceEnds;
+};
+
+class SpeechStackTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(PARLEN_VOICE_FILE))
+      GTEST_SKIP() << "the voice " << PARLEN_VOICE_FILE
+                   << " is not built (build the target russian-voice)";
+    setenv("PARLEN_AUDIO_FAST", "1", 1);
+  }
+
+  static ITTSEngine* CreateEngine(int rate) {
+    ITTSEngine* engine = nullptr;
+    EXPECT_EQ(CoCreateInstance(CLSID_TTSEngine, nullptr, 0x17, IID_PPV_ARGS(&engine)), S_OK);
+    if (engine == nullptr) return nullptr;
+    EXPECT_EQ(engine->SetEventMask(0x3F), S_OK);
+    EXPECT_EQ(engine->SetVoice(PARLEN_VOICE_NAME), S_OK);
+    EXPECT_EQ(engine->SetRate(static_cast<I1>(rate)), S_OK);
+    return engine;
+  }
+
+  static void FollowUntilEnd(ITTSEngine* engine, Spoken& out) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    for (bool ended = false; !ended && std::chrono::steady_clock::now() < limit;) {
+      TTSEvent events[64];
+      UINT got = 0;
+      engine->GetEvents(events, 64, &got);
+      for (UINT i = 0; i < got; ++i) {
+        if (events[i].type == TE_SpeechEnd) ended = true;
+        if (events[i].type == TE_AudioDelivered)
+          out.pieceEnds.push_back(events[i].param1);
+        else
+          out.events.push_back(events[i]);
+      }
+      if (got == 0) Sleep(2);
+    }
+    engine->Wait(INFINITE);
+  }
+
+  // Through the wave-out device into a WAV file.
+  Spoken SpeakToFile(const std::string& text, int rate) {
+    Spoken out;
+    const std::string path = std::string(std::getenv("TEST_TMPDIR")) + "speech" +
+                             std::to_string(files_++) + ".wav";
+    setenv("PARLEN_AUDIO", ("file:" + path).c_str(), 1);
+    ITTSEngine* engine = CreateEngine(rate);
+    if (engine == nullptr) return out;
+    EXPECT_EQ(engine->Speak(text.c_str(), 1), S_OK);
+    FollowUntilEnd(engine, out);
+    engine->Release();
+    Wave wave;
+    EXPECT_TRUE(ReadWave(path, wave)) << path;
+    EXPECT_EQ(wave.sampleRate, 16000);
+    out.samples = std::move(wave.samples);
+    return out;
+  }
+
+  // Pull mode with a buffer that takes the whole text in one request, so
+  // that each piece's delivery marks where it ends.
+  static Spoken SpeakPulled(const std::string& text, int rate) {
+    Spoken out;
+    ITTSEngine* engine = CreateEngine(rate);
+    if (engine == nullptr) return out;
+    ITTSAudioPull* pull = nullptr;
+    EXPECT_EQ(engine->QueryInterface(IID_PPV_ARGS(&pull)), S_OK);
+    std::vector<SHORT> buffer(1 << 22);
+    pull->SetPullBuffer(buffer.data(), static_cast<UINT>(buffer.size()));
+    EXPECT_EQ(engine->Speak(text.c_str(), 1), S_OK);
+    FollowUntilEnd(engine, out);
+    EXPECT_LT(out.pieceEnds.empty() ? 0 : out.pieceEnds.back(), buffer.size());
+    out.samples.assign(buffer.begin(), buffer.begin() + (out.pieceEnds.empty() ? 0 : out.pieceEnds.back()));
+    pull->SetPullBuffer(nullptr, 0);
+    pull->Release();
+    engine->Release();
+    return out;
+  }
+
+  static std::vector<TextSpan> SpansOf(const Spoken& spoken, UINT type) {
+    std::vector<TextSpan> spans;
+    for (const auto& e : spoken.events)
+      if (e.type == type) spans.push_back({e.param1, e.param2});
+    return spans;
+  }
+
+  static inline int files_ = 0;
+};
+
+TEST_F(SpeechStackTest, EventsFollowTheTextsSentencesAndWords) {
+  const Spoken spoken = SpeakToFile(kText, 0);
+  std::vector<UINT> order;
+  for (const auto& e : spoken.events)
+    if (e.type != TE_WordSpan && e.type != TE_SentenceSpan) order.push_back(e.type);
+  EXPECT_EQ(order, (std::vector<UINT>{TE_VoiceChanged, TE_SpeechStart, TE_SpeechEnd}));
+
+  EXPECT_EQ(SpansOf(spoken, TE_SentenceSpan), SentencesOf(kText));
+  // A sentence's span comes right before the words that begin it.
+  for (size_t i = 0; i + 1 < spoken.events.size(); ++i) {
+    if (spoken.events[i].type != TE_SentenceSpan) continue;
+    EXPECT_EQ(spoken.events[i + 1].type, TE_WordSpan);
+    EXPECT_EQ(spoken.events[i + 1].param1, spoken.events[i].param1);
+  }
+  // Pieces take whole words, in order, and leave none out: each span runs
+  // from a word's start to a later word's end, and the next span starts at
+  // the word after.
+  const std::vector<TextSpan> words = WordsOf(kText);
+  const std::vector<TextSpan> pieces = SpansOf(spoken, TE_WordSpan);
+  size_t next = 0;
+  for (const TextSpan& piece : pieces) {
+    ASSERT_LT(next, words.size());
+    EXPECT_EQ(piece.start, words[next].start) << "word " << next;
+    while (next < words.size() && words[next].end < piece.end) ++next;
+    ASSERT_LT(next, words.size());
+    EXPECT_EQ(piece.end, words[next].end) << "word " << next;
+    ++next;
+  }
+  EXPECT_EQ(next, words.size());
+}
+
+TEST_F(SpeechStackTest, WaveHasTheLengthOfTheTextAndThePulledSamples) {
+  const Spoken file = SpeakToFile(kText, 0);
+  const Spoken pulled = SpeakPulled(kText, 0);
+  // The device and the pull buffer get the same pieces.
+  EXPECT_EQ(file.samples, pulled.samples);
+  EXPECT_EQ(pulled.pieceEnds.size(), SpansOf(file, TE_WordSpan).size());
+
+  // Speech without the pauses: between 120 and 300 ms a syllable.
+  const double perSyllable = static_cast<double>(SpeechSampleCount(file.samples, 160)) /
+                             16000.0 / static_cast<double>(CountVowelLetters(kText));
+  EXPECT_GT(perSyllable, 0.12);
+  EXPECT_LT(perSyllable, 0.3);
+  // Three sentence ends and a comma: at least their pauses on top.
+  EXPECT_GT(file.samples.size(), SpeechSampleCount(file.samples, 160) + 16000 * 1);
+}
+
+TEST_F(SpeechStackTest, PiecesAreAudibleEvenAndFreeOfClicks) {
+  const Spoken pulled = SpeakPulled(kText, 0);
+  ASSERT_FALSE(pulled.pieceEnds.empty());
+  double loudest = 0, softest = 1e9;
+  size_t from = 0;
+  for (size_t end : pulled.pieceEnds) {
+    const size_t sound = EndOfSound(pulled.samples, from, end);
+    ASSERT_GT(sound, from + 1600) << "piece ending at " << end;
+    // No word inside a piece falls silent: pieces hold no pauses but their
+    // last, and no stop closure lasts 150 ms.
+    EXPECT_LT(LongestQuietStretch(pulled.samples, from, sound, 160, 100.0), 2400u)
+        << "piece ending at " << end;
+    const double rms = Rms(pulled.samples, from, sound);
+    loudest = std::max(loudest, rms);
+    softest = std::min(softest, rms);
+    from = end;
+  }
+  EXPECT_LT(loudest / softest, 1.6) << "softest " << softest << ", loudest " << loudest;
+  EXPECT_LT(LargestLoneStep(pulled.samples, 8, 3.0), 3000);
+}
+
+TEST_F(SpeechStackTest, RateScalesTheLength) {
+  const Spoken normal = SpeakPulled(kText, 0);
+  const Spoken fast = SpeakPulled(kText, 5);
+  const Spoken slow = SpeakPulled(kText, -5);
+  const double speech = static_cast<double>(SpeechSampleCount(normal.samples, 160));
+  // 1.117^5 = 1.74: faster speech shortens sounds and pauses alike, slower
+  // speech stretches the sounds only.
+  const double fastRatio = static_cast<double>(fast.samples.size()) / normal.samples.size();
+  EXPECT_GT(fastRatio, 0.52);
+  EXPECT_LT(fastRatio, 0.63);
+  const double slowRatio = SpeechSampleCount(slow.samples, 160) / speech;
+  EXPECT_GT(slowRatio, 1.6);
+  EXPECT_LT(slowRatio, 1.9);
+  EXPECT_EQ(fast.pieceEnds.size(), normal.pieceEnds.size());
+  EXPECT_EQ(slow.pieceEnds.size(), normal.pieceEnds.size());
+  EXPECT_LT(LargestLoneStep(fast.samples, 8, 3.0), 3000);
+  EXPECT_LT(LargestLoneStep(slow.samples, 8, 3.0), 3000);
+}
+
+}  // namespace

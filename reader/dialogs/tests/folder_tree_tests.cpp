@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/unicode.h"
+#include "platform/window/headless_backend.h"
+#include "reader/dialogs/folder_tree/date_time_formatter.h"
+#include "reader/dialogs/folder_tree/file_open_tree_dlg.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// File names on disk are UTF-8; narrow literals here are Windows-1251.
+fs::path Name(const std::u16string& name) { return fs::path(Utf16ToUtf8(name)); }
+
+TEST(DateTimeFormatter, ExpandsPictureLettersAndKeepsQuotedText) {
+  SYSTEMTIME time;
+  time.wYear = 2024;
+  time.wMonth = 3;
+  time.wDay = 5;
+  time.wDayOfWeek = 2;
+  time.wHour = 14;
+  time.wMinute = 7;
+  time.wSecond = 9;
+  CDateTimeFormatter formatter(time);
+  EXPECT_EQ(formatter.Format(u"dd.MM.yyyy"), u"05.03.2024");
+  EXPECT_EQ(formatter.Format(u"M/d/yy H:mm:ss"), u"03/05/2024 14:07:09");
+  EXPECT_EQ(formatter.Format(u"h t 'day' w, q"), u"02 PM day 02, 01");
+  EXPECT_EQ(formatter.Output(), u"02 PM day 02, 01");
+}
+
+TEST(FolderListing, SizesInBytesKilobytesAndMegabytes) {
+  EXPECT_EQ(FormatFileSize(0), u"0");
+  EXPECT_EQ(FormatFileSize(1024), u"1024");
+  EXPECT_EQ(FormatFileSize(1025), u"1K");
+  EXPECT_EQ(FormatFileSize(1048576), u"1024K");
+  EXPECT_EQ(FormatFileSize(3 * 1048576 + 1), u"3M");
+}
+
+class FolderTree : public ::testing::Test {
+ protected:
+  FolderTree() {
+    root = fs::path(std::getenv("TEST_TMPDIR")) / "tree";
+    fs::create_directories(root / Name(u"книги") / Name(u"старые"));
+    fs::create_directories(root / Name(u".скрытая"));
+    std::ofstream(root / Name(u"б.txt")) << std::string(2000, 'x');
+    std::ofstream(root / Name(u"а.txt")) << "a";
+    std::ofstream(root / Name(u"а.txt.trc")) << "Page=0";
+    std::ofstream(root / ".profile") << "";
+  }
+  std::u16string Root() const {
+    std::u16string out;
+    Utf8ToUtf16(root.string(), &out);
+    return out;
+  }
+  HeadlessBackend backend;
+  fs::path root;
+};
+
+TEST_F(FolderTree, ShowsVisibleFoldersAndFilesAndSortsByColumn) {
+  CFileOpenTreeDlg dialog(Root());
+  backend.ExpectDialog([&](DialogDriver& d) {
+    EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_TREE)->items,
+              (std::vector<std::u16string>{u"My Device", u"  книги"}));
+    EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_FILES)->items,
+              (std::vector<std::u16string>{u"а.txt", u"б.txt"}));
+    EXPECT_EQ(dialog.Columns(1)[1], u"1K");
+    dialog.SortBy(2);
+    dialog.SortBy(2);  // the same column again: descending
+    EXPECT_EQ(dialog.SortColumn(), -2);
+    EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_FILES)->items,
+              (std::vector<std::u16string>{u"б.txt", u"а.txt"}));
+    d.DoubleClick(CFileOpenTreeDlg::IDC_TREE, 1);
+    EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_TREE)->items,
+              (std::vector<std::u16string>{u"My Device", u"  книги", u"    старые"}));
+    EXPECT_EQ(dialog.FolderPath(2), Root() + u"/книги/старые");
+    d.Select(CFileOpenTreeDlg::IDC_TREE, 0);
+    d.DoubleClick(CFileOpenTreeDlg::IDC_FILES, 1);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.path, Root() + u"/а.txt");
+}
+
+TEST_F(FolderTree, DeletesOnlyAfterAskingAndReportsAFailure) {
+  CFileOpenTreeDlg dialog(Root());
+  backend.MessageBoxes().SetAnswer(IDNO);
+  backend.ExpectDialog([&](DialogDriver& d) {
+    d.Select(CFileOpenTreeDlg::IDC_FILES, 1);
+    EXPECT_FALSE(dialog.DeleteSelectedFile());
+    EXPECT_TRUE(fs::exists(root / Name(u"б.txt")));
+    backend.MessageBoxes().SetAnswer(IDYES);
+    EXPECT_TRUE(dialog.DeleteSelectedFile());
+    EXPECT_FALSE(fs::exists(root / Name(u"б.txt")));
+    fs::remove(root / Name(u"а.txt"));  // gone behind the dialog's back
+    d.Select(CFileOpenTreeDlg::IDC_FILES, 0);
+    EXPECT_FALSE(dialog.DeleteSelectedFile());
+  });
+  dialog.DoModal();
+  const auto boxes = backend.MessageBoxes().Boxes();
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[0].text, u"Do You wish to delete \"б.txt\"?");
+  EXPECT_EQ(boxes[3].text, u"Can't delete file! It is probably opened by Parlen or another app.");
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# parlen on a virtual X display: opens a document, turns a page with the
+# right key, reads aloud into a WAV file with the return key, and checks the
+# screen after each step (the page area is not blank and it changed).
+#   xvfb_smoke.sh <parlen> <x_key> <reg_write> <installed registry>
+# Exit 77 (skipped) without xvfb-run or xwd.
+set -euo pipefail
+parlen=$1 x_key=$2 reg_write=$3 installed=$4
+area_tool=$(dirname "$0")/xwd_area.py
+for tool in xvfb-run xwd xwininfo python3; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (the smoke test needs xvfb-run, xwd, xwininfo, python3)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export PARLEN_REGISTRY=$work/registry.reg
+cp "$installed" "$PARLEN_REGISTRY"
+"$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
+
+# Right: "Next page"; Return: "Speak/pause" (hot-key ids 9 and 10).
+buttons="0,0,0,0,0,0,0,0,0,Next page,Speak/pause,0,0,0,0,0,0,0,0,0,0,"
+speech=0
+if grep -qi '^\[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Voices\\Nikolay\]' "$PARLEN_REGISTRY"; then
+  speech=1
+else
+  echo "note: the voice Nikolay is not installed; reading is not checked"
+fi
+# No clock in the status pane: only the page may change the screen.
+printf 'UseTTS=%s\nVoice=Nikolay\nCodePage=Win\nStatusParams=11010\nButtons=%s\n' "$speech" "$buttons" >"$work/parlen.cfg"
+
+document=$work/river.txt
+for i in $(seq 1 60); do
+  printf 'Мы долго шли по берегу реки, и солнце светило нам в спину. Вечером мы развели костёр.\r\n'
+done | iconv -f UTF-8 -t CP1251 >"$document"
+
+export PARLEN_AUDIO=file:$work/reading.wav PARLEN_AUDIO_FAST=1
+xvfb-run -a -s "-screen 0 800x800x24" bash -s "$parlen" "$x_key" "$document" "$work" "$speech" \
+  "$area_tool" <<'SESSION'
+set -euo pipefail
+parlen=$1 x_key=$2 document=$3 work=$4 speech=$5 area_tool=$6
+"$parlen" "$document" >"$work/parlen.log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+title=$(basename "$document")
+for i in $(seq 1 100); do
+  xwininfo -name "$title" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+if ! xwininfo -name "$title" >"$work/window.txt" 2>&1; then
+  echo "FAILED: no window \"$title\""; cat "$work/parlen.log"; exit 1
+fi
+value() { sed -n "s/^ *$1: *//p" "$work/window.txt" | head -1; }
+area="$(value 'Absolute upper-left X') $(value 'Absolute upper-left Y') $(value Width) $(value Height)"
+
+shot() {  # mean lightness and digest of the window's area of the screen
+  sleep 0.5
+  xwd -root -silent >"$work/$1.xwd"
+  python3 "$area_tool" "$work/$1.xwd" $area >"$work/$1.txt"
+}
+check_text() {  # some dark pixels, mostly light ones
+  local mean
+  mean=$(cut -d' ' -f1 "$work/$1.txt")
+  if ! awk -v m="$mean" 'BEGIN { exit !(m > 0.5 && m < 0.995) }'; then
+    echo "FAILED: $1: the page area looks blank (mean lightness $mean)"; exit 1
+  fi
+}
+changed() {
+  if [ "$(cut -d' ' -f2 "$work/$1.txt")" = "$(cut -d' ' -f2 "$work/$2.txt")" ]; then
+    echo "FAILED: $2 shows the same page as $1"; exit 1
+  fi
+}
+
+shot first
+check_text first
+"$x_key" "$title" Right
+shot second
+check_text second
+changed first second
+echo "page turned by the right key"
+
+if [ "$speech" = 1 ]; then
+  "$x_key" "$title" Return
+  for i in $(seq 1 100); do
+    [ -s "$work/reading.wav" ] && [ "$(stat -c %s "$work/reading.wav")" -gt 1000 ] && break
+    sleep 0.2
+  done
+  shot reading
+  check_text reading
+  changed second reading
+  echo "read aloud into $(stat -c %s "$work/reading.wav") bytes of WAV; the page turned"
+fi
+SESSION

@@ -1,0 +1,135 @@
+// Opening each document kind through the main window: the page shows the
+// converted Windows-1251 text, and an archive entry comes back from its
+// archive when the main window opens it again from the recent list.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/window/headless_backend.h"
+#include "reader/open/open_file_dlg.h"
+#include "reader/open/tests/open_fixtures.h"
+#include "reader/reader_dlg.h"
+
+namespace {
+
+// "Привет, мир." in UTF-8 and in Windows-1251.
+const std::string kHelloUtf8 =
+    "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xBC\xD0\xB8\xD1\x80.";
+const std::string kHello1251 = "Привет, мир.";
+
+class OpenKindsTest : public testing::Test {
+ protected:
+  OpenKindsTest() {
+    setenv("XDG_CACHE_HOME", Scratch("cache").c_str(), 1);
+    CReaderDlg::Environment environment;
+    environment.engine.create = [](ITTSEngine**) { return E_FAIL; };
+    reader_ = std::make_unique<CReaderDlg>(backend_, environment);
+    reader_->OnInitDialog();
+  }
+  ~OpenKindsTest() override { reader_->OnDestroy(); }
+
+  // The words of the page's lines, one blank between them (the lines carry
+  // the indent and the blanks of justification).
+  std::string PageText() {
+    std::string text;
+    for (const std::string& line : reader_->Page().Lines().lines) {
+      for (const char c : line) {
+        if (c != ' ') {
+          text += c;
+        } else if (!text.empty() && text.back() != ' ') {
+          text += ' ';
+        }
+      }
+      if (!text.empty() && text.back() != ' ') text += ' ';
+    }
+    if (!text.empty()) text.pop_back();
+    return text;
+  }
+  std::string Open(const std::string& path) {
+    reader_->OpenDocument(Wide(path));
+    return PageText();
+  }
+
+  HeadlessBackend backend_;
+  std::unique_ptr<CReaderDlg> reader_;
+};
+
+TEST_F(OpenKindsTest, EveryKindShowsItsTextOnThePage) {
+  const std::string fb2 = Scratch("book.fb2");
+  WriteBytes(fb2, "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><body><section><p>" +
+                      kHelloUtf8 + "</p></section></body></FictionBook>");
+  EXPECT_NE(Open(fb2).find(kHello1251), std::string::npos) << PageText();
+  EXPECT_EQ(reader_->DocumentPath(), Wide(fb2));
+  EXPECT_EQ(reader_->Host().Title(), u"book.fb2");
+  EXPECT_TRUE(Exists(fb2 + ".auto"));
+
+  const std::string html = Scratch("page.html");
+  WriteBytes(html, "<html><body><p>Hello <b>there</b>.</p></body></html>");
+  EXPECT_EQ(Open(html), "Hello there.");
+  // The previous document's converted text went with it.
+  EXPECT_FALSE(Exists(fb2 + ".auto"));
+
+  const std::string rtf = Scratch("letter.rtf");
+  WriteBytes(rtf, "{\\rtf1\\ansi Dear reader.\\par}");
+  EXPECT_EQ(Open(rtf), "Dear reader.");
+
+  const std::string utf8 = Scratch("utf8.txt");
+  WriteBytes(utf8, kHelloUtf8 + " " + kHelloUtf8);
+  EXPECT_EQ(Open(utf8), kHello1251 + " " + kHello1251);
+
+  const std::string plain = Scratch("plain.txt");
+  WriteBytes(plain, kHello1251);
+  EXPECT_EQ(Open(plain), kHello1251);
+  EXPECT_FALSE(Exists(plain + ".auto"));
+  EXPECT_FALSE(Exists(utf8 + ".auto"));
+
+  EXPECT_EQ(reader_->settings.recentFiles,
+            (std::vector<std::u16string>{Wide(plain), Wide(utf8), Wide(rtf), Wide(html), Wide(fb2)}));
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
+}
+
+TEST_F(OpenKindsTest, MissingDocumentLeavesTheOpenOneAsItIs) {
+  const std::string plain = Scratch("stays.txt");
+  WriteBytes(plain, "Still here.");
+  Open(plain);
+  EXPECT_EQ(Open(Scratch("gone.txt")), "Still here.");
+  EXPECT_EQ(reader_->DocumentPath(), Wide(plain));
+  EXPECT_EQ(reader_->settings.recentFiles, (std::vector<std::u16string>{Wide(plain)}));
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
+}
+
+TEST_F(OpenKindsTest, ArchiveEntryOpensAndComesBackFromTheRecentList) {
+  const std::string folder = Scratch("shelf/");
+  const ZipFixture zip =
+      WriteZip(folder + "books.zip", {{"tale.html", "<p>" + kHelloUtf8 + "</p>"}, {"note.txt", "Note."}});
+  const std::u16string tale = ZipExtractionPath(Wide(zip.path), u"tale.html");
+  backend_.ExpectDialog([&](DialogDriver& d) {
+    ASSERT_EQ(d.Find(COpenFileDlg::kFileListId)->items,
+              (std::vector<std::u16string>{u"..", u"books.zip", u"first.txt"}));
+    d.Select(COpenFileDlg::kFileListId, 1);  // into the archive
+    ASSERT_EQ(d.Find(COpenFileDlg::kFileListId)->items,
+              (std::vector<std::u16string>{u"..", u"note.txt", u"tale.html"}));
+    d.Select(COpenFileDlg::kFileListId, 2);
+    d.PressKey(VK_RIGHT);
+  });
+  WriteBytes(folder + "first.txt", "First.");
+  Open(folder + "first.txt");
+  reader_->OnCommand(ID_OPEN);
+  EXPECT_EQ(reader_->DocumentPath(), tale);
+  EXPECT_EQ(PageText(), kHello1251);
+
+  // Another document, and the extracted copy lost meanwhile: the recent
+  // list takes it out of the archive again through its settings file.
+  Open(folder + "first.txt");
+  std::filesystem::remove(Utf8(tale));
+  ASSERT_EQ(reader_->settings.recentFiles[1], tale);
+  reader_->OnCommand(ID_RECENT_FIRST + 1);
+  EXPECT_EQ(reader_->DocumentPath(), tale);
+  EXPECT_EQ(PageText(), kHello1251);
+  // Its text lives in the converted file; the extracted copy went at once.
+  EXPECT_FALSE(Exists(tale));
+  EXPECT_TRUE(Exists(Utf8(tale) + ".auto"));
+}
+
+}  // namespace
