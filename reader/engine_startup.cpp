@@ -1,32 +1,24 @@
 #include "reader/engine_startup.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "engine/voices/voice_registry.h"
 #include "platform/message_box.h"
 #include "reader/command_ids.h"
+#include "reader/settings_sheet/voice_services.h"
 
 namespace {
-
-// In-process, in-process handler, local and remote server.
-constexpr DWORD kEngineClassContext = 0x17;
-constexpr INT kRateRange = 20;
 
 void ShowError(const char16_t* text) { MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONSTOP); }
 
 }  // namespace
 
 EngineServices DefaultEngineServices() {
+  // The same installed system the voice page uses.
+  VoiceServices voices = DefaultVoiceServices();
   EngineServices services;
-  services.create = [](ITTSEngine** engine) {
-    return CoCreateInstance(CLSID_TTSEngine, nullptr, kEngineClassContext, IID_ITTSEngine,
-                            reinterpret_cast<void**>(engine));
-  };
-  services.listVoices = [] {
-    std::vector<std::string> names;
-    GetVoiceNames(names);
-    return names;
-  };
+  services.create = std::move(voices.createEngine);
+  services.listVoices = std::move(voices.listVoices);
   return services;
 }
 
@@ -75,7 +67,7 @@ bool ConnectEngineEvents(ITTSEngine& engine, HWND window, DWORD cookie) {
 void ApplyEngineValues(ITTSEngine& engine, signed char rate, signed char pitch,
                        unsigned char volume) {
   engine.SetRate(rate);
-  engine.SetRateRange(kRateRange);
+  engine.SetRateRange(kReaderRateRange);
   engine.SetPitch(pitch);
   engine.SetVolume(volume);
 }

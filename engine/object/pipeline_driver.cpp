@@ -7,6 +7,7 @@
 #include "engine/com_error.h"
 #include "engine/pause_markers.h"
 #include "engine/phonetic_substitutes.h"
+#include "engine/syntagma_phonemes.h"
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 
@@ -15,16 +16,6 @@ namespace {
 constexpr INT kVoiceKindRussianPhonetics = 1;
 // Voice kind 1 speaks up to this many words of a syntagma in one piece.
 constexpr size_t kWordsPerPiece = 6;
-
-// Drops a leading and then a trailing "#" or "_" element with its comma.
-void StripEdgeMarks(std::string& allophones) {
-  if (!allophones.empty() && (allophones.front() == '_' || allophones.front() == '#')) {
-    allophones.erase(0, std::min<size_t>(2, allophones.size()));
-  }
-  if (!allophones.empty() && (allophones.back() == '_' || allophones.back() == '#')) {
-    allophones.erase(allophones.size() - std::min<size_t>(2, allophones.size()));
-  }
-}
 
 std::string TakeString(char* text) {
   std::string copy = text != nullptr ? text : "";
@@ -156,21 +147,15 @@ bool SpeechEngine::PopSentence(bool& popped, TextSpan& sentence) {
 bool SpeechEngine::ConvertSyntagma(SyntagmaEntry& syntagma) {
   if (syntagma.words.empty()) return true;
   if (!phonetic_) return false;
-  std::string phonemes = "#,";
-  for (size_t i = 0; i < syntagma.words.size(); ++i) {
-    if (i != 0) phonemes += ",_,";
-    phonemes += syntagma.words[i].str;
-  }
-  phonemes += ",#";
+  std::vector<std::string> words;
+  for (const WordEntry& word : syntagma.words) words.push_back(word.str);
+  std::string phonemes = JoinSyntagmaPhonemes(words);
   LPSTR answer = nullptr;
   HRESULT result = phonetic_->PhonemesToAllophones(phonemes.data(), &answer);
   std::string allophones = TakeString(answer);
   if (FAILED(result)) return false;
 
-  StripEdgeMarks(allophones);
-  ReplaceAll(allophones, ",_,", "+");
-  std::vector<std::string> parts;
-  SplitByChar(allophones, parts, '+');
+  std::vector<std::string> parts = SplitSyntagmaAllophones(std::move(allophones));
   size_t converted = std::min(parts.size(), syntagma.words.size());
   for (size_t i = 0; i < converted; ++i) {
     std::string marker =

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "foundation/code_pages.h"
+#include "foundation/string_utils.h"
 #include "platform/window/device_context.h"
 #include "reader/settings_sheet/font_points.h"
 
@@ -9,11 +11,6 @@ namespace {
 
 const char16_t* const kPointSizes[] = {u"6",  u"7",  u"8",  u"9",  u"10", u"11", u"12",
                                        u"14", u"16", u"20", u"24", u"28", u"36"};
-
-std::u16string Decimal(long value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 // Leading blanks, an optional sign and the digits up to the first other
 // character; 0 when there are none.
@@ -77,7 +74,7 @@ void CChooseFontPage::FillSizes() {
   Control& sizes = *GetDlgItem(IDC_SIZE);
   sizes.ResetContent();
   for (const char16_t* size : kPointSizes) sizes.AddString(size);
-  const std::u16string points = Decimal(HeightToPoints(font.lfHeight, dpi_));
+  const std::u16string points = NarrowToWide(IntToString(HeightToPoints(font.lfHeight, dpi_)));
   const int found = sizes.FindString(-1, points);
   if (found >= 0) sizes.SetCurSel(found);
   else sizes.SetText(points);

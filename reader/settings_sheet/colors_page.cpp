@@ -1,16 +1,8 @@
 #include "reader/settings_sheet/colors_page.h"
 
 #include "foundation/code_pages.h"
+#include "foundation/string_utils.h"
 #include "reader/settings_sheet/new_scheme_dlg.h"
-
-namespace {
-
-std::u16string Decimal(int value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
 
 CColorsPage::CColorsPage() : PropertyPage(IDD, u"Цвета") {
   AddControl(IDC_SCHEME, ControlKind::ComboBox);
@@ -83,9 +75,9 @@ COLORREF CColorsPage::SliderColor() const {
 }
 
 void CColorsPage::WriteSliderValues() {
-  SetDlgItemTextW(IDC_RED_VALUE, Decimal(GetDlgItem(IDC_RED)->GetPos()));
-  SetDlgItemTextW(IDC_GREEN_VALUE, Decimal(GetDlgItem(IDC_GREEN)->GetPos()));
-  SetDlgItemTextW(IDC_BLUE_VALUE, Decimal(GetDlgItem(IDC_BLUE)->GetPos()));
+  SetDlgItemTextW(IDC_RED_VALUE, NarrowToWide(IntToString(GetDlgItem(IDC_RED)->GetPos())));
+  SetDlgItemTextW(IDC_GREEN_VALUE, NarrowToWide(IntToString(GetDlgItem(IDC_GREEN)->GetPos())));
+  SetDlgItemTextW(IDC_BLUE_VALUE, NarrowToWide(IntToString(GetDlgItem(IDC_BLUE)->GetPos())));
 }
 
 void CColorsPage::OnSlider() {

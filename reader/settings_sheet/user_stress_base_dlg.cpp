@@ -19,11 +19,7 @@ CUserStressBaseDlg::CUserStressBaseDlg()
   OnCommandMessage(IDC_DELETE, BN_CLICKED, [this] { OnDelete(); });
 }
 
-std::u16string UserStressEntryText(UserStressBaseFile& base, const std::string& key) {
-  // The key itself as the word: an exact or prefix key finds its own entry,
-  // a suffix or infix key its core after the leading "*", so the answer
-  // counts the stars as well.
-  const int stress = base.Find(key);
+std::u16string UserStressEntryText(const std::string& key, int stress) {
   std::u16string text = NarrowToWide(key);
   if (stress >= 0 && static_cast<size_t>(stress) < text.size())
     text.insert(static_cast<size_t>(stress) + 1, 1, u'+');
@@ -49,7 +45,10 @@ BOOL CUserStressBaseDlg::OnInitDialog() {
   }
   Control& list = *GetDlgItem(IDC_WORDS);
   list.ResetContent();
-  for (const std::string& key : base_.ListEntries()) list.AddString(UserStressEntryText(base_, key));
+  // The stored stresses, not Find on the key: another pattern that sorts
+  // earlier and matches inside the key would answer for it.
+  for (const auto& [key, stress] : base_.ListStresses())
+    list.AddString(UserStressEntryText(key, stress));
   return TRUE;
 }
 

@@ -32,9 +32,9 @@ class CUserStressBaseDlg : public PropertyPage {
   UserStressBaseFile base_;
 };
 
-// An entry as the list shows it: the key with "+" after its stressed letter
-// (for a "*" pattern, counted after the leading "*").
-std::u16string UserStressEntryText(UserStressBaseFile& base, const std::string& key);
+// An entry as the list shows it: the key with "+" after the letter at
+// `stress` (an index into the key, a leading "*" counted).
+std::u16string UserStressEntryText(const std::string& key, int stress);
 
 // The stress-base command: the page as the only page of the "Stress base"
 // sheet; after a change the engine (when there is one) reloads the file.

@@ -1,13 +1,9 @@
 #include "reader/settings_sheet/voice_page.h"
 
 #include "foundation/code_pages.h"
+#include "foundation/string_utils.h"
 
 namespace {
-
-std::u16string Decimal(int value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 const int kVoiceControls[] = {CVoicePage::IDC_VOICE,     CVoicePage::IDC_RATE,
                               CVoicePage::IDC_PITCH,     CVoicePage::IDC_VOLUME,
@@ -82,9 +78,9 @@ void CVoicePage::EnableControls(bool on) {
 }
 
 void CVoicePage::WriteValues() {
-  SetDlgItemTextW(IDC_RATE_VALUE, Decimal(GetDlgItem(IDC_RATE)->GetPos()));
-  SetDlgItemTextW(IDC_PITCH_VALUE, Decimal(GetDlgItem(IDC_PITCH)->GetPos()));
-  SetDlgItemTextW(IDC_VOLUME_VALUE, Decimal(GetDlgItem(IDC_VOLUME)->GetPos()));
+  SetDlgItemTextW(IDC_RATE_VALUE, NarrowToWide(IntToString(GetDlgItem(IDC_RATE)->GetPos())));
+  SetDlgItemTextW(IDC_PITCH_VALUE, NarrowToWide(IntToString(GetDlgItem(IDC_PITCH)->GetPos())));
+  SetDlgItemTextW(IDC_VOLUME_VALUE, NarrowToWide(IntToString(GetDlgItem(IDC_VOLUME)->GetPos())));
 }
 
 void CVoicePage::ShowTestText() {

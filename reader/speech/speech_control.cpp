@@ -160,17 +160,3 @@ void SpeechControl::SpeakUserText(const std::u16string& text) {
   if (window_.Engine() == nullptr || text.empty()) return;
   SpeakOtherText(WideToNarrow(text));
 }
-
-bool SpeechControl::ReloadUserBase() {
-  ITTSEngine* engine = window_.Engine();
-  if (engine == nullptr) return false;
-  ITTSUserBase* userBase = nullptr;
-  if (FAILED(engine->QueryInterface(IID_ITTSUserBase, reinterpret_cast<void**>(&userBase))) ||
-      userBase == nullptr) {
-    return false;
-  }
-  if (userBase->ReloadUserBase() != 0)
-    MessageBoxW(window_.Window(), u"Can't reload user stress base", nullptr, MB_OK);
-  userBase->Release();
-  return true;
-}

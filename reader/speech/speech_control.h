@@ -45,9 +45,6 @@ class SpeechControl {
   // Speaks text that is not the document; failures show "Error playing text".
   void SpeakClipboard();
   void SpeakUserText(const std::u16string& text);
-  // After the user stress base was edited; false when the engine has no
-  // user base (nothing to reload). A failing reload shows its message.
-  bool ReloadUserBase();
 
   INT SpeechPosition() const { return position_; }
   const std::string& Chunk() const { return chunk_; }

@@ -3,11 +3,20 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "foundation/char_classes.h"
 
 inline bool IsLetterByte(unsigned char c) {
   return (RusCharClassTable.classes[c] & kClassRusLetter) != 0;
+}
+
+// Whether every byte is a Cyrillic letter (false for an empty text).
+inline bool IsAllLetterBytes(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!IsLetterByte(static_cast<unsigned char>(c))) return false;
+  return true;
 }
 
 inline bool IsVowelByte(unsigned char c) {

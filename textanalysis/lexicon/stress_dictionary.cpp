@@ -36,13 +36,6 @@ bool StressDictionary::Load(const std::u16string& folder) {
   return true;
 }
 
-bool StressDictionary::IsAllLetters(std::string_view word) const {
-  if (word.empty()) return false;
-  for (char c : word)
-    if (!IsLetterByte(static_cast<unsigned char>(c))) return false;
-  return true;
-}
-
 int StressDictionary::SearchStems(std::string_view word) const {
   if (word.size() >= kLongWord) return kNoStress;
   for (size_t n = word.size(); n >= static_cast<size_t>(kMinStemLength); --n) {
@@ -53,7 +46,7 @@ int StressDictionary::SearchStems(std::string_view word) const {
 }
 
 int StressDictionary::Lookup(std::string_view word) const {
-  if (!IsAllLetters(word)) return kNoStress;
+  if (!IsAllLetterBytes(word)) return kNoStress;
 
   // Only the first vowels are ever chosen: no allocation per lookup.
   std::array<int, kDefaultVowelByCount.back() + 1> vowels{};
@@ -77,5 +70,5 @@ int StressDictionary::Lookup(std::string_view word) const {
 }
 
 bool StressDictionary::Contains(std::string_view word) const {
-  return IsAllLetters(word) && SearchStems(word) != kNoStress;
+  return IsAllLetterBytes(word) && SearchStems(word) != kNoStress;
 }

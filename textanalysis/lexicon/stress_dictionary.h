@@ -29,7 +29,6 @@ class StressDictionary {
   bool Contains(std::string_view word) const;
 
  private:
-  bool IsAllLetters(std::string_view word) const;
   // Stem files of the word's length down to 2; the first stress found.
   int SearchStems(std::string_view word) const;
 

@@ -178,6 +178,13 @@ const std::set<std::string>& UserStressBaseFile::ListEntries() {
   return listed_;
 }
 
+std::map<std::string, int> UserStressBaseFile::ListStresses() const {
+  std::map<std::string, int> entries;
+  for (const Table* table : {&infix_, &suffix_, &prefix_, &exact_})
+    for (const auto& [key, value] : *table) entries.emplace(key, value + LeadingStars(key));
+  return entries;
+}
+
 void UserStressBaseFile::AppendLine(const std::string& line) const {
   if (path_.empty()) return;
   bool needsBreak = false;

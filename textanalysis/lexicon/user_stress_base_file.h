@@ -44,6 +44,9 @@ class UserStressBaseFile {
 
   // Every key of the infix, suffix, prefix and exact tables.
   const std::set<std::string>& ListEntries();
+  // The same keys, each with the index of its stressed letter in the key
+  // (a pattern's leading "*" counted), for showing the entries as lines.
+  std::map<std::string, int> ListStresses() const;
 
   // Adds 1 to the REG_DWORD `UserStressBaseGeneration` under
   // HKEY_LOCAL_MACHINE "Software\Morvane\Glossel Module\419" (created when

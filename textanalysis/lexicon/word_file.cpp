@@ -51,15 +51,8 @@ void WordFile::Clear() {
   loaded_ = false;
 }
 
-bool WordFile::IsAllLetters(std::string_view text) const {
-  if (text.empty()) return false;
-  for (char c : text)
-    if (!IsLetterByte(static_cast<unsigned char>(c))) return false;
-  return true;
-}
-
 bool WordFile::Find(std::string_view word) const {
-  if (!loaded_ || static_cast<int>(word.size()) != length_ || !IsAllLetters(word)) return false;
+  if (!loaded_ || static_cast<int>(word.size()) != length_ || !IsAllLetterBytes(word)) return false;
   INT last = 0;
   const INT low = Search(
       word, [&](const char* record) { return CompareBytes(record, word.data(), length_) < 0; },

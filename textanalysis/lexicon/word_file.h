@@ -34,8 +34,6 @@ class WordFile {
   bool Find(std::string_view word) const;
 
  protected:
-  // Whether every byte is a Cyrillic letter (false for an empty text).
-  bool IsAllLetters(std::string_view text) const;
   // Called once the records are read and checked, before they are indexed:
   // a derived file may rewrite them in place (keeping their order).
   virtual void PrepareRecords(char* /*records*/) {}

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <thread>
 
+#include "foundation/char_classes.h"
 #include "tools/voice_build/alignment.h"
 #include "tools/voice_build/phone_match.h"
 #include "tools/voice_build/unit_names.h"
@@ -36,45 +37,54 @@ PhonemeRow Flatten(const std::vector<SpokenSyntagma>& syntagmas) {
   return row;
 }
 
-std::vector<SpokenSyntagma> TranscribeAll(const RussianFrontEnd& frontEnd,
-                                          const std::vector<TextSyntagma>& text) {
-  std::vector<SpokenSyntagma> out;
-  for (const auto& syntagma : text) out.push_back(frontEnd.Transcribe(syntagma));
-  return out;
+bool IsStressedPhoneme(const std::string& phoneme) {
+  return IsVowelPhoneme(phoneme) && (phoneme.back() == '0' || phoneme.back() == '5');
 }
 
-// Where the recording shows one stressed vowel in a word, the word's stress
-// is put there: the recording is what the units must match.
-bool StressFromLabels(std::vector<TextSyntagma>& text, const std::vector<SpokenSyntagma>& spoken,
-                      const Alignment& alignment,
-                      const std::vector<PhoneLabel>& labels) {
-  bool changed = false;
+// Where the recording shows one stressed vowel in a word and the analysis
+// stressed another, the text gets a stress mark after that vowel's letter
+// (and loses the word's other marks): the recording is what the units must
+// match.
+bool StressFromLabels(std::string& text, const std::vector<SpokenSyntagma>& spoken,
+                      const Alignment& alignment, const std::vector<PhoneLabel>& labels) {
+  struct Respelling {
+    size_t begin, end;
+    std::string word;
+  };
+  std::vector<Respelling> changes;
   size_t at = 0;
-  for (size_t s = 0; s < spoken.size(); ++s) {
-    size_t textWord = 0;
-    for (const auto& w : spoken[s].words) {
-      while (textWord < text[s].size() && text[s][textWord].letters != w.letters) ++textWord;
-      int vowel = 0, stressedVowel = -1, stressedCount = 0;
+  for (const auto& syntagma : spoken) {
+    for (const auto& w : syntagma.words) {
+      int vowels = 0, heard = -1, heardCount = 0;
+      bool heardIsSaid = false;
       for (size_t k = 0; k < w.phonemes.size(); ++k, ++at) {
         if (!IsVowelPhoneme(w.phonemes[k])) continue;
         const int label = alignment.label[at];
         if (label >= 0 && IsStressedVowelLabel(labels[label].name)) {
-          stressedVowel = vowel;
-          ++stressedCount;
+          heard = vowels;
+          heardIsSaid = IsStressedPhoneme(w.phonemes[k]);
+          ++heardCount;
         }
-        ++vowel;
+        ++vowels;
       }
-      if (textWord < text[s].size() && stressedCount == 1) {
-        const int index = VowelLetterIndex(w.letters, stressedVowel + 1);
-        if (index >= 0 && index != text[s][textWord].stress) {
-          text[s][textWord].stress = index;
-          changed = true;
-        }
+      const size_t begin = static_cast<size_t>(w.span.start);
+      size_t end = begin + static_cast<size_t>(w.span.size);
+      if (heardCount != 1 || heardIsSaid || end > text.size()) continue;
+      if (end < text.size() && text[end] == '+') ++end;
+      // The word's letters must be its vowels one for one.
+      std::string word;
+      int letterVowels = 0;
+      for (size_t i = begin; i < end; ++i) {
+        if (text[i] == '+') continue;
+        word += text[i];
+        if (!IsRusVowel(static_cast<unsigned char>(text[i]))) continue;
+        if (letterVowels++ == heard) word += '+';
       }
-      ++textWord;
+      if (letterVowels == vowels) changes.push_back(Respelling{begin, end, std::move(word)});
     }
   }
-  return changed;
+  for (auto c = changes.rbegin(); c != changes.rend(); ++c) text.replace(c->begin, c->end - c->begin, c->word);
+  return !changes.empty();
 }
 
 void Measure(UnitCandidate& c, const Utterance& u, const PitchTrack& track) {
@@ -140,18 +150,17 @@ void CollectCandidates(Utterance& u, const PhonemeRow& row, const Alignment& a,
 }
 
 void AnalyseOne(Utterance& u, const UtteranceText& prompt, const CorpusPaths& paths,
-                const RussianFrontEnd& frontEnd, const StressLexicon& lexicon, int32_t unvoicedPeriod,
-                int32_t& sampleRate) {
+                const RussianFrontEnd& frontEnd, int32_t unvoicedPeriod, int32_t& sampleRate) {
   u.id = prompt.id;
   if (!ReadMonoWave(paths.waveDir + "/" + prompt.id + ".wav", u.samples, sampleRate)) return;
   const auto labels = ReadPhoneLabels(paths.labelDir + "/" + prompt.id + ".lab", sampleRate);
   if (labels.empty()) return;
-  std::vector<TextSyntagma> text = SplitText(prompt.text, lexicon);
-  std::vector<SpokenSyntagma> spoken = TranscribeAll(frontEnd, text);
+  std::string text = StressMarksAfterVowels(prompt.text);
+  std::vector<SpokenSyntagma> spoken = frontEnd.Analyze(text);
   PhonemeRow row = Flatten(spoken);
   Alignment alignment = AlignPhones(row.phonemes, row.boundary, labels);
   if (StressFromLabels(text, spoken, alignment, labels)) {
-    spoken = TranscribeAll(frontEnd, text);
+    spoken = frontEnd.Analyze(text);
     row = Flatten(spoken);
     alignment = AlignPhones(row.phonemes, row.boundary, labels);
   }
@@ -176,7 +185,7 @@ bool IsVoicedPhoneme(const std::string& phoneme) {
 }
 
 std::vector<Utterance> AnalyseCorpus(const CorpusPaths& paths, const RussianFrontEnd& frontEnd,
-                                     const StressLexicon& lexicon, int32_t unvoicedPeriod,
+                                     int32_t unvoicedPeriod,
                                      int threads, int32_t& sampleRate) {
   const std::vector<UtteranceText> prompts = ReadPromptList(paths.promptList);
   std::vector<Utterance> corpus(prompts.size());
@@ -186,7 +195,7 @@ std::vector<Utterance> AnalyseCorpus(const CorpusPaths& paths, const RussianFron
   for (int t = 0; t < std::max(1, threads); ++t) {
     workers.emplace_back([&] {
       for (size_t i = next++; i < prompts.size(); i = next++)
-        AnalyseOne(corpus[i], prompts[i], paths, frontEnd, lexicon, unvoicedPeriod, rates[i]);
+        AnalyseOne(corpus[i], prompts[i], paths, frontEnd, unvoicedPeriod, rates[i]);
     });
   }
   for (auto& w : workers) w.join();

@@ -41,7 +41,7 @@ struct CorpusPaths {
 // Reads and analyses every utterance of the prompt list, on `threads`
 // threads. `unvoicedPeriod` spaces the pseudo-marks.
 std::vector<Utterance> AnalyseCorpus(const CorpusPaths& paths, const RussianFrontEnd& frontEnd,
-                                     const StressLexicon& lexicon, int32_t unvoicedPeriod,
+                                     int32_t unvoicedPeriod,
                                      int threads, int32_t& sampleRate);
 
 // Whether a phoneme is voiced throughout (vowels, sonorants, voiced

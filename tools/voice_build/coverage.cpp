@@ -5,7 +5,7 @@
 
 #include "foundation/string_utils.h"
 #include "sonalik/allophone_rules.h"
-#include "tools/voice_build/cross_word_rules.h"
+#include "textanalysis/stages/cross_word_rules.h"
 
 void CountName(const std::string& name, const HasUnit& has, CoverageCount& count) {
   if (has(name))

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/voice_build/front_end.h"
+#include "tools/voice_build/stress_lexicon.h"
 
 struct CoverageCount {
   std::set<std::string> direct, substituted, missing;

@@ -1,78 +1,108 @@
 #include "tools/voice_build/front_end.h"
 
+#include "engine/syntagma_phonemes.h"
 #include "foundation/char_classes.h"
 #include "foundation/string_utils.h"
-#include "tools/voice_build/cross_word_rules.h"
 
 namespace {
 
-constexpr unsigned char kSmallYo = 0xB8;  // "ё"
-
 bool IsVowelLetter(char c) { return IsRusVowel(static_cast<unsigned char>(c)); }
 
-int ResolveStress(const TextWord& word, const StressLexicon& lexicon) {
-  if (word.stress >= 0) return word.stress;
-  if (const auto* readings = lexicon.Find(word.letters)) return VowelLetterIndex(word.letters, readings->front());
-  const size_t yo = word.letters.find(static_cast<char>(kSmallYo));
-  return yo == std::string::npos ? -1 : static_cast<int>(yo);
+std::string TakeString(char* text) {
+  std::string copy = text != nullptr ? text : "";
+  CoTaskMemFree(text);
+  return copy;
+}
+
+// The word strings of one popped syntagma; frees what the server gave.
+std::vector<SpokenWord> TakeWords(Syntagma2& syntagma, std::vector<std::string>& strings) {
+  std::vector<SpokenWord> words;
+  for (INT w = 0; syntagma.words != nullptr && w < syntagma.num_words; ++w) {
+    SyntagmaWord2& word = syntagma.words[w];
+    strings.push_back(TakeString(word.str));
+    words.push_back(SpokenWord{TakeString(word.raw_text), word.word_itvl, {}, {}});
+  }
+  CoTaskMemFree(syntagma.words);
+  return words;
 }
 
 }  // namespace
 
-std::vector<TextSyntagma> SplitText(const std::string& text, const StressLexicon& lexicon) {
-  std::vector<TextSyntagma> syntagmas(1);
-  TextWord word;
-  bool stressNext = false;
-  auto endWord = [&] {
-    if (!word.letters.empty()) {
-      word.stress = ResolveStress(word, lexicon);
-      syntagmas.back().push_back(word);
-    }
-    word = TextWord{};
-    stressNext = false;
-  };
-  auto endSyntagma = [&] {
-    endWord();
-    if (!syntagmas.back().empty()) syntagmas.emplace_back();
-  };
+std::string StressMarksAfterVowels(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (IsRusLetter(c)) {
-      const char lower = static_cast<char>(RusToLower(c));
-      if (stressNext && IsVowelLetter(lower)) {
-        word.stress = static_cast<int>(word.letters.size());
-        stressNext = false;
-      }
-      word.letters += lower;
-    } else if (c == '+') {
-      stressNext = true;
-    } else if (c == '-' && !word.letters.empty() && i + 1 < text.size() &&
-               IsRusLetter(static_cast<unsigned char>(text[i + 1]))) {
-      endWord();
-    } else if (c == '\'') {
-      // An apostrophe inside a word is not a letter of it.
-    } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-      endWord();
-    } else {
-      endSyntagma();
+    if (text[i] == '+' && i + 1 < text.size() && IsVowelLetter(text[i + 1])) {
+      out += text[++i];
+      out += '+';
+    } else if (text[i] != '+') {
+      out += text[i];
     }
   }
-  endSyntagma();
-  syntagmas.pop_back();
-  return syntagmas;
+  return out;
 }
 
-RussianFrontEnd::RussianFrontEnd(const StressLexicon& lexicon) : lexicon_(lexicon) {
+RussianFrontEnd::RussianFrontEnd() {
   letters_.SetMode(1);
+  if (FAILED(CoCreateInstance(CLSID_RusTextTagsProcessor, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&analysis_)))) {
+    analysis_ = nullptr;
+    return;
+  }
+  ILMSubLang* lang = nullptr;
+  if (SUCCEEDED(analysis_->QueryInterface(IID_PPV_ARGS(&lang)))) {
+    lang->SetLang(1);
+    lang->Release();
+  }
+}
+
+RussianFrontEnd::~RussianFrontEnd() {
+  if (analysis_ != nullptr) analysis_->Release();
 }
 
 std::vector<SpokenSyntagma> RussianFrontEnd::Analyze(const std::string& text) const {
   std::vector<SpokenSyntagma> out;
-  for (const auto& syntagma : SplitText(text, lexicon_)) {
-    SpokenSyntagma spoken = Transcribe(syntagma);
-    if (!spoken.words.empty()) out.push_back(std::move(spoken));
+  if (analysis_ == nullptr) return out;
+  std::vector<std::vector<std::string>> strings;
+  {
+    std::lock_guard<std::mutex> hold(analysisLock_);
+    analysis_->Reset();
+    // "+" marks count only inside a "Stress" tag.
+    std::string tagText = "Stress";
+    MarkupInfo stress{tagText.data(), Interval{0, static_cast<UI4>(text.size())}};
+    std::string copy = text;
+    analysis_->PushText(copy.data(), &stress, 1);
+    for (I4 more = 1; more != 0;) {
+      Syntagma2* syntagmas = nullptr;
+      INT count = 0;
+      if (FAILED(analysis_->PopSentence(&syntagmas, &count, &more))) break;
+      for (INT s = 0; syntagmas != nullptr && s < count; ++s) {
+        SpokenSyntagma spoken;
+        strings.emplace_back();
+        spoken.words = TakeWords(syntagmas[s], strings.back());
+        out.push_back(std::move(spoken));
+      }
+      CoTaskMemFree(syntagmas);
+    }
+    analysis_->Reset();
   }
-  return out;
+  std::vector<SpokenSyntagma> kept;
+  for (size_t s = 0; s < out.size(); ++s) {
+    if (out[s].words.empty()) continue;
+    std::vector<std::vector<std::string>> allophones;
+    const bool valid = Allophones(strings[s], allophones);
+    SpokenSyntagma syntagma;
+    syntagma.valid = valid;
+    for (size_t w = 0; w < out[s].words.size(); ++w) {
+      if (strings[s][w].empty()) continue;
+      SpokenWord word = std::move(out[s].words[w]);
+      word.phonemes = SplitList(strings[s][w]);
+      if (valid) word.allophones = std::move(allophones[w]);
+      syntagma.words.push_back(std::move(word));
+    }
+    if (!syntagma.words.empty()) kept.push_back(std::move(syntagma));
+  }
+  return kept;
 }
 
 std::string RussianFrontEnd::WordPhonemes(const std::string& letters, int stress) const {
@@ -96,38 +126,13 @@ std::string RussianFrontEnd::WordPhonemes(const std::string& letters, int stress
 bool RussianFrontEnd::Allophones(const std::vector<std::string>& words,
                                  std::vector<std::vector<std::string>>& out) const {
   out.assign(words.size(), {});
-  std::string list = "#";
-  for (size_t i = 0; i < words.size(); ++i) list += (i == 0 ? "," : ",_,") + words[i];
-  list += ",#";
-  const auto allophones = phonetics_.PhonemesToAllophones(list);
+  const auto allophones = phonetics_.PhonemesToAllophones(JoinSyntagmaPhonemes(words));
   if (!allophones) return false;
-  const std::vector<std::string> names = SplitList(*allophones);
-  size_t at = 1;  // after the opening "#"
+  const std::vector<std::string> parts = SplitSyntagmaAllophones(*allophones);
+  if (parts.size() != words.size()) return false;
   for (size_t i = 0; i < words.size(); ++i) {
-    const size_t count = SplitList(words[i]).size();
-    if (at + count > names.size()) return false;
-    out[i].assign(names.begin() + at, names.begin() + at + count);
-    at += count + 1;  // the word and the "_" or "#" after it
+    out[i] = SplitList(parts[i]);
+    if (out[i].size() != SplitList(words[i]).size()) return false;
   }
   return true;
-}
-
-SpokenSyntagma RussianFrontEnd::Transcribe(const TextSyntagma& words) const {
-  SpokenSyntagma out;
-  std::vector<std::string> strings;
-  for (const auto& word : words) {
-    std::string phonemes = WordPhonemes(word.letters, word.stress);
-    if (phonemes.empty()) continue;
-    if (!strings.empty()) ApplyCrossWordRules(strings.back(), phonemes);
-    strings.push_back(std::move(phonemes));
-    out.words.push_back(SpokenWord{word.letters, word.stress, {}, {}});
-  }
-  if (out.words.empty()) return out;
-  std::vector<std::vector<std::string>> allophones;
-  out.valid = Allophones(strings, allophones);
-  for (size_t i = 0; i < out.words.size(); ++i) {
-    out.words[i].phonemes = SplitList(strings[i]);
-    if (out.valid) out.words[i].allophones = std::move(allophones[i]);
-  }
-  return out;
 }

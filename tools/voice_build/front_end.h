@@ -1,24 +1,19 @@
-// The builder's text analysis: words of a text, their stresses, phonemes of
-// sub-language 1 and the allophone names the engine would ask the voice
-// for. Analyze is the one entry to swap for the real text-analysis server.
+// The builder's text analysis: the text-analysis server of sub-language 1,
+// as the engine runs it for a kind-1 voice, and the allophone names the
+// engine then asks the voice for.
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "interfaces/glossel.h"
 #include "runemap/rus_letter_converter.h"
 #include "sonalik/sonalik_phonetics.h"
-#include "tools/voice_build/stress_lexicon.h"
-
-struct TextWord {
-  std::string letters;  // Windows-1251 small letters
-  int stress = -1;      // letter index of the stressed vowel, -1 none
-};
-using TextSyntagma = std::vector<TextWord>;
 
 struct SpokenWord {
-  std::string letters;
-  int stress = -1;
+  std::string letters;  // as the text analysis gives them
+  Interval span{};      // in the analysed text
   std::vector<std::string> phonemes;
   // One allophone name per phoneme.
   std::vector<std::string> allophones;
@@ -30,23 +25,26 @@ struct SpokenSyntagma {
   bool valid = true;
 };
 
-// Words and syntagmas of a Windows-1251 text: punctuation ends a syntagma,
-// a hyphen inside a word splits it, "+" before a vowel marks its stress;
-// other words take their stress from the lexicon (first reading), else from
-// "ё".
-std::vector<TextSyntagma> SplitText(const std::string& text, const StressLexicon& lexicon);
+// The recordings' texts put "+" before a stressed vowel; the text analysis
+// takes it after the stressed letter.
+std::string StressMarksAfterVowels(const std::string& text);
 
 class RussianFrontEnd {
  public:
-  explicit RussianFrontEnd(const StressLexicon& lexicon);
+  // The text-analysis object comes from the registry; Ready() tells
+  // whether it could be made.
+  RussianFrontEnd();
+  ~RussianFrontEnd();
   RussianFrontEnd(const RussianFrontEnd&) = delete;
   RussianFrontEnd& operator=(const RussianFrontEnd&) = delete;
 
+  bool Ready() const { return analysis_ != nullptr; }
+
+  // The syntagmas of a Windows-1251 text; "+" after a letter stresses it.
+  // Words without phonemes are left out. Safe to call from several threads.
   std::vector<SpokenSyntagma> Analyze(const std::string& text) const;
-  // Phonemes (with the rules at word joints) and allophones of words whose
-  // stresses are given. Words without phonemes are left out.
-  SpokenSyntagma Transcribe(const TextSyntagma& words) const;
-  // The phoneme string of one word, "" when it has none.
+  // The phoneme string of one word alone with the given stressed letter
+  // (-1 none), "" when it has none.
   std::string WordPhonemes(const std::string& letters, int stress) const;
   // Allophones of a syntagma given as word phoneme strings, one list per
   // word; false when the phonetics refuses the list.
@@ -56,7 +54,8 @@ class RussianFrontEnd {
   const SonalikPhonetics& Phonetics() const { return phonetics_; }
 
  private:
-  const StressLexicon& lexicon_;
+  ILMPrepToSpeak2* analysis_ = nullptr;
+  mutable std::mutex analysisLock_;
   RusLetterConverter letters_;
   SonalikPhonetics phonetics_;
 };

@@ -88,12 +88,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "voice_build: %s\n", error.c_str());
     return 1;
   }
-  const RussianFrontEnd frontEnd(lexicon);
+  const RussianFrontEnd frontEnd;
+  if (!frontEnd.Ready()) {
+    std::fprintf(stderr, "voice_build: cannot create the text-analysis object\n");
+    return 1;
+  }
   const CorpusPaths paths{corpusDir + "/etc/txt.done.data", corpusDir + "/wav", corpusDir + "/lab"};
   int32_t sampleRate = 0;
   // Pseudo-marks every 8 ms where the voice is silent or unvoiced.
   constexpr int32_t kUnvoicedPeriod = 128;
-  const std::vector<Utterance> corpus = AnalyseCorpus(paths, frontEnd, lexicon, kUnvoicedPeriod, threads, sampleRate);
+  const std::vector<Utterance> corpus = AnalyseCorpus(paths, frontEnd, kUnvoicedPeriod, threads, sampleRate);
   size_t usable = 0, phonemes = 0, exact = 0, candidates = 0;
   for (const auto& u : corpus) {
     usable += u.usable;

@@ -83,6 +83,18 @@ TEST_F(UserStressBasePage, ListsAddsAndDeletesInTheSharedFile) {
   EXPECT_EQ(backend.MessageBoxes().Count(), 0u);
 }
 
+TEST_F(UserStressBasePage, EachPatternShowsItsOwnStress) {
+  // "*ма" sorts first and its core ends "*яма" too: the list still shows
+  // the stress stored for "*яма".
+  std::ofstream(path, std::ios::binary) << "*ма+\n*я+ма\nя+ма*\n*я+м*\n";
+  backend.ExpectSheet([](SheetDriver& s) {
+    EXPECT_EQ(s.Page().Find(CUserStressBaseDlg::IDC_WORDS)->items,
+              (std::vector<std::u16string>{u"*ма+", u"*я+м*", u"*я+ма", u"я+ма*"}));
+    s.Ok();
+  });
+  RunUserStressBaseSheet(nullptr);
+}
+
 TEST_F(UserStressBasePage, NoChangeNoReloadAndAFailedReloadIsReported) {
   RecordingEngine engine;
   const DWORD before = Generation();

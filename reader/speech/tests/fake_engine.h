@@ -81,7 +81,7 @@ class FakeEngine : public ITTSEngine, public ITTSUserBase {
     wordsSpoken = 0;
     return S_OK;
   }
-  HRESULT ReloadUserBase() override { return reloadResult; }
+  HRESULT ReloadUserBase() override { return S_OK; }
 
   // Queues the word spans of the next `count` words of the last text (all
   // that are left for -1), then the end of speech when none are left.
@@ -109,7 +109,6 @@ class FakeEngine : public ITTSEngine, public ITTSUserBase {
   bool paused = false;
   bool hasUserBase = true;
   HRESULT speakResult = S_OK;
-  HRESULT reloadResult = 0;
   int wordsSpoken = 0;
   std::vector<std::string> spoken;
   std::vector<UINT> flags;

@@ -54,7 +54,7 @@ std::string Document() {
 
 // Forwards to the engine, noting when each chunk starts and each end of
 // speech is handed out, and how many samples the WAV holds at each start.
-class TimedEngine : public ITTSEngine {
+class TimedEngine final : public ITTSEngine {
  public:
   TimedEngine(ITTSEngine* inner, std::string wav) : inner_(inner), wav_(std::move(wav)) {}
   ~TimedEngine() { inner_->Release(); }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "platform/registry.h"
@@ -63,6 +64,10 @@ TEST_F(UserStressBaseTest, LineFormats) {
   EXPECT_EQ(base_.Find("радость"), 3);
   EXPECT_EQ(base_.Find("РАДОСТЬ"), 3);
   EXPECT_EQ(base_.ListEntries(), (std::set<std::string>{"*маш*", "*ость", "лес*", "мама", "папа"}));
+  // Indexes into the key, the leading "*" counted.
+  EXPECT_EQ(base_.ListStresses(),
+            (std::map<std::string, int>{
+                {"*маш*", 2}, {"*ость", 1}, {"лес*", 1}, {"мама", 3}, {"папа", 3}}));
 }
 
 TEST_F(UserStressBaseTest, LineLengthLimitMissingFileAndEmptyPath) {

@@ -11,6 +11,7 @@
 #include "platform/unicode.h"
 #include "sonalik/allophone_rules.h"
 #include "tools/voice_build/front_end.h"
+#include "tools/voice_build/tests/text_analysis_setup.h"
 #include "tools/voice_build/voice_assembly.h"
 #include "tools/voice_build/voice_quality.h"
 
@@ -24,8 +25,8 @@ class BuiltVoiceTest : public ::testing::Test {
     std::u16string path;
     Utf8ToUtf16(PARLEN_VOICE_FILE, &path);
     ASSERT_EQ(voice_.Load(path), S_OK);
-    std::string error;
-    lexicon_.Load(PARLEN_FESTVOX_LEXICON, error);
+    if (!BuiltDataPresent()) GTEST_SKIP() << "no built data in " BUILT_DATA_DIR;
+    ASSERT_TRUE(RegisterTextAnalysis());
   }
 
   bool Has(const std::string& name) {
@@ -41,14 +42,13 @@ class BuiltVoiceTest : public ::testing::Test {
   }
 
   Allobase voice_;
-  StressLexicon lexicon_;
 };
 
 TEST_F(BuiltVoiceTest, LoadsAsKindOneAndCoversCommonWords) {
   EXPECT_EQ(voice_.VoiceKind(), 1);
   EXPECT_FALSE(voice_.IsAdpcm());
   EXPECT_GT(voice_.UnitCount(), 1000u);
-  const RussianFrontEnd frontEnd(lexicon_);
+  const RussianFrontEnd frontEnd;
   std::ifstream in(PARLEN_COMMON_WORDS);
   std::string line, missing;
   size_t words = 0;
@@ -72,7 +72,7 @@ TEST_F(BuiltVoiceTest, LoadsAsKindOneAndCoversCommonWords) {
 }
 
 TEST_F(BuiltVoiceTest, SentenceHasItsLengthAndNoSilentWord) {
-  const RussianFrontEnd frontEnd(lexicon_);
+  const RussianFrontEnd frontEnd;
   const auto syntagmas = frontEnd.Analyze("Мы долго шли по берегу реки, и солнце светило нам в спину.");
   ASSERT_EQ(syntagmas.size(), 2u);
   size_t units = 0;
