@@ -8,11 +8,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "engine/tests/stack/stack_audio.h"
+#include "foundation/registry_string.h"
 #include "interfaces/orvox.h"
+#include "platform/server.h"
 #include "platform/sync.h"
 
 namespace {
@@ -87,11 +90,19 @@ class SpeechStackTest : public testing::Test {
   // Pull mode with a buffer that takes the whole text in one request, so
   // that each piece's delivery marks where it ends.
   static Spoken SpeakPulled(const std::string& text, int rate) {
-    Spoken out;
     ITTSEngine* engine = CreateEngine(rate);
-    if (engine == nullptr) return out;
+    if (engine == nullptr) return Spoken();
+    Spoken out = SpeakPulledBy(engine, text);
+    engine->Release();
+    return out;
+  }
+
+  // The same with an engine that stays alive between texts.
+  static Spoken SpeakPulledBy(ITTSEngine* engine, const std::string& text) {
+    Spoken out;
     ITTSAudioPull* pull = nullptr;
     EXPECT_EQ(engine->QueryInterface(IID_PPV_ARGS(&pull)), S_OK);
+    if (pull == nullptr) return out;
     std::vector<SHORT> buffer(1 << 22);
     pull->SetPullBuffer(buffer.data(), static_cast<UINT>(buffer.size()));
     EXPECT_EQ(engine->Speak(text.c_str(), 1), S_OK);
@@ -100,7 +111,6 @@ class SpeechStackTest : public testing::Test {
     out.samples.assign(buffer.begin(), buffer.begin() + (out.pieceEnds.empty() ? 0 : out.pieceEnds.back()));
     pull->SetPullBuffer(nullptr, 0);
     pull->Release();
-    engine->Release();
     return out;
   }
 
@@ -199,6 +209,86 @@ TEST_F(SpeechStackTest, RateScalesTheLength) {
   EXPECT_EQ(slow.pieceEnds.size(), normal.pieceEnds.size());
   EXPECT_LT(LargestLoneStep(fast.samples, 8, 3.0), 3000);
   EXPECT_LT(LargestLoneStep(slow.samples, 8, 3.0), 3000);
+}
+
+// The user stress base, as the data installation registers it: the text
+// analysis reads `UserStressBase` under the data's key (relative to `Root`),
+// the reader the full path under the text-analysis module's key. Both are
+// pointed at a copy in the scratch folder, and put back when the case ends,
+// so that the build's own file stays as it is.
+class UserStressBaseCopy {
+ public:
+  UserStressBaseCopy() {
+    ReadRegistryString(root_, HKEY_LOCAL_MACHINE, kDataKey, "Root");
+    ReadRegistryString(relative_, HKEY_LOCAL_MACHINE, kDataKey, "UserStressBase");
+    ReadRegistryString(full_, HKEY_LOCAL_MACHINE, kModuleKey, "UserStressBase");
+    path_ = std::string(std::getenv("TEST_TMPDIR")) + "userstress.txt";
+    std::error_code error;
+    std::filesystem::copy_file(full_, path_, std::filesystem::copy_options::overwrite_existing,
+                               error);
+    copied_ = !error;
+    const std::string fromRoot =
+        std::filesystem::relative(path_, root_, error).generic_string();
+    Point(fromRoot, path_);
+  }
+  ~UserStressBaseCopy() { Point(relative_, full_); }
+
+  bool Copied() const { return copied_; }
+  const std::string& Full() const { return full_; }
+  // Appends one line: a word with "+" after its stressed vowel, or the bare
+  // word, which removes it again.
+  void Append(const std::string& line) const {
+    std::ofstream file(path_, std::ios::binary | std::ios::app);
+    file << line << '\n';
+  }
+
+ private:
+  static constexpr const char* kDataKey = "SOFTWARE\\Morvane\\Russian";
+  static constexpr const char* kModuleKey = "Software\\Morvane\\Glossel Module\\419";
+
+  static void Point(const std::string& relative, const std::string& full) {
+    EXPECT_EQ(WriteRegistryString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Morvane\\Russian",
+                                  u"UserStressBase", Widen(relative)),
+              ERROR_SUCCESS);
+    EXPECT_EQ(WriteRegistryString(HKEY_LOCAL_MACHINE, u"Software\\Morvane\\Glossel Module\\419",
+                                  u"UserStressBase", Widen(full)),
+              ERROR_SUCCESS);
+  }
+  // The paths are plain ASCII.
+  static std::u16string Widen(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
+  std::string root_, relative_, full_, path_;
+  bool copied_ = false;
+};
+
+TEST_F(SpeechStackTest, UserStressBaseChangesHowAWordIsSpoken) {
+  UserStressBaseCopy base;
+  ASSERT_TRUE(base.Copied()) << "no user stress base at \"" << base.Full() << "\"";
+  ITTSEngine* engine = CreateEngine(0);
+  ASSERT_NE(engine, nullptr);
+  ITTSUserBase* user = nullptr;
+  EXPECT_EQ(engine->QueryInterface(IID_PPV_ARGS(&user)), S_OK);
+  ASSERT_NE(user, nullptr);
+
+  // The dictionary stresses the last syllable: «молоко́».
+  const std::string text = "Молоко.";
+  const Spoken dictionary = SpeakPulledBy(engine, text);
+  ASSERT_FALSE(dictionary.samples.empty());
+
+  base.Append("мо+локо");
+  EXPECT_EQ(user->ReloadUserBase(), S_OK);
+  const Spoken stressed = SpeakPulledBy(engine, text);
+  ASSERT_FALSE(stressed.samples.empty());
+  EXPECT_NE(stressed.samples, dictionary.samples);
+
+  base.Append("молоко");
+  EXPECT_EQ(user->ReloadUserBase(), S_OK);
+  const Spoken removed = SpeakPulledBy(engine, text);
+  EXPECT_EQ(removed.samples.size(), dictionary.samples.size());
+  EXPECT_TRUE(removed.samples == dictionary.samples);
+
+  user->Release();
+  engine->Release();
 }
 
 }  // namespace
