@@ -13,6 +13,13 @@
 // seeds into DIR as files seed-0, seed-1, ... before the run reads it.
 void InitFuzzTarget(int argc, char** argv, const std::vector<std::string>& seeds);
 
+// Defines the target's LLVMFuzzerInitialize over its seed function.
+#define FUZZ_TARGET_SEEDS(seedFunction)                               \
+  extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {      \
+    InitFuzzTarget(*argc, *argv, seedFunction());                     \
+    return 0;                                                         \
+  }
+
 // The piece repeated until the text is at least this long: a seed that
 // crosses the converters' block boundaries.
 std::string Repeated(const std::string& piece, size_t atLeast);

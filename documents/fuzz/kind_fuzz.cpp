@@ -25,10 +25,7 @@ constexpr const char* kNames[] = {"in.txt", "in.zip", "in.LIT", "in.rb", "in.rTf
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  InitFuzzTarget(*argc, *argv, Seeds());
-  return 0;
-}
+FUZZ_TARGET_SEEDS(Seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string name = size > 0 ? kNames[data[0] % std::size(kNames)] : kNames[0];

@@ -45,10 +45,7 @@ std::vector<std::string> Seeds() {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  InitFuzzTarget(*argc, *argv, Seeds());
-  return 0;
-}
+FUZZ_TARGET_SEEDS(Seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {

@@ -48,10 +48,7 @@ bool Expected(const std::string& file, std::string& text) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  InitFuzzTarget(*argc, *argv, Seeds());
-  return 0;
-}
+FUZZ_TARGET_SEEDS(Seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string file(reinterpret_cast<const char*>(data), size);
