@@ -10,13 +10,15 @@ stressed letter, goes into the work folder for the tests.
 """
 
 import argparse
+import collections
 import os
 import shutil
 import sys
 import time
 
-from russian_data import lexicon, sources, string_resources, word_files, yo_variants
-from russian_data.hunspell import expand
+from russian_data import (lexicon, sources, stress_sources, string_resources, word_files,
+                          yo_variants)
+from russian_data.hunspell import lemmas
 from russian_data.mask_bases import build_mask_base
 from russian_data.russian import VOWELS
 from russian_data.stress_dictionary import build_records, stem_records
@@ -35,21 +37,30 @@ def read_word_list(path):
     return words
 
 
-def build_stress_dictionary(lexicon_text, extra_text, folder, forms_list):
-    forms = lexicon.stress_forms(lexicon_text)
+def build_stress_dictionary(lexicon_text, extra_text, lemmas, folder, forms_list):
+    forms = lexicon.stress_forms(lexicon_text, lemmas.of)
     # The hand-written stresses complete the lexicon and win over it.
     forms.update(lexicon.marked_forms(extra_text, "extra_stress.txt"))
-    records, endings = build_records(forms)
+    lexicon_forms = forms
+    forms, origins = stress_sources.assemble(lexicon_forms, lemmas)
+    # Endings come from the lexicon's forms: the inferred ones would only
+    # add rare tails.
+    records, endings = build_records(forms, lexicon_forms)
     stems = word_files.write_stem_files(folder, STEM_LENGTHS, stem_records(records))
     word_files.write_word_files(folder, "endsg3.dat", ENDING_LENGTHS, endings)
     with open(forms_list, "wb") as out:
         for word in sorted(forms):
             out.write(f"{word} {forms[word]}\n".encode("cp1251"))
-    print(f"stress dictionary: {len(forms)} forms, {stems} stems, {len(endings)} endings")
+    counts = collections.Counter(origins.values())
+    print(f"stress dictionary: {len(forms)} forms ({counts[stress_sources.LEXICON]} of the "
+          f"lexicon, {counts[stress_sources.PARADIGM]} by their lemma's pattern, "
+          f"{counts[stress_sources.ENDING]} by their ending), {stems} stems, "
+          f"{len(endings)} endings")
 
 
-def build_yo_variants(dic_text, aff_text, ambiguous, lexicon_text, folder):
-    forms = yo_variants.yo_forms(expand(dic_text, aff_text), ambiguous,
+def build_yo_variants(lemma_forms, ambiguous, lexicon_text, folder):
+    pairs = ((forms[0], form) for forms in lemma_forms for form in forms)
+    forms = yo_variants.yo_forms(pairs, ambiguous,
                                  lexicon.stresses_by_spelling(lexicon_text))
     count = word_files.write_word_files(folder, "jog3.dat", YO_LENGTHS, forms)
     print(f"yo-variants base: {count} words")
@@ -72,16 +83,16 @@ def main():
     festvox = sources.lexicon_files(args.debs, args.work)
     hunspell = sources.hunspell_files(args.debs, args.work)
     lexicon_text = sources.read(festvox[sources.LEXICON])
+    lemma_forms = list(lemmas(sources.read(hunspell[sources.HUNSPELL_DIC]),
+                              sources.read(hunspell[sources.HUNSPELL_AFF])))
 
     stress_folder = os.path.join(args.out, args.stress_folder)
     os.makedirs(stress_folder, exist_ok=True)
     build_stress_dictionary(lexicon_text,
                             sources.read(os.path.join(args.sources, "extra_stress.txt")),
-                            stress_folder,
+                            stress_sources.Lemmas(lemma_forms), stress_folder,
                             os.path.join(args.work, "stress_forms.txt"))
-    build_yo_variants(sources.read(hunspell[sources.HUNSPELL_DIC]),
-                      sources.read(hunspell[sources.HUNSPELL_AFF]),
-                      read_word_list(os.path.join(args.sources, "yo_ambiguous.txt")),
+    build_yo_variants(lemma_forms, read_word_list(os.path.join(args.sources, "yo_ambiguous.txt")),
                       lexicon_text, stress_folder)
     # The derived data keeps its sources' licence notices beside it.
     shutil.copyfile(festvox[sources.LEXICON_NOTICE],

@@ -1,21 +1,114 @@
 #!/usr/bin/env python3
 """Measures how well the stress dictionary stresses words it has not seen.
 
-Builds the dictionary once more without a random tenth of the lexicon's
-forms, writes it to a temporary folder, reads it back as the reader does and
-reports how often that tenth gets its lexicon stress. Words of one vowel and
-words with 'ё' are stressed without the dictionary, so they are reported
-apart.
+Holds out a random tenth of Hunspell's lemmas (every form of a held-out
+lemma leaves the lexicon), builds the dictionary from the rest, writes it to
+a temporary folder, reads it back as the reader does and reports how often
+the held-out forms the lexicon stresses get that stress, split by what gave
+it: the records of a stem (a lemma's inferred pattern, or a stem shared with
+other words), the prediction of the word's ending, or the default rule.
+Then reports which of these the words of real texts reach in the installed
+dictionary.
 """
 
 import argparse
+import collections
+import glob
+import os
 import random
+import re
+import subprocess
 import tempfile
 
-from russian_data import lexicon, sources, word_files
+from russian_data import hunspell, lexicon, packages, sources, stress_sources, word_files
 from russian_data.russian import vowel_positions
 from russian_data.stress_dictionary import build_records, stem_records
 from build_russian_data import ENDING_LENGTHS, STEM_LENGTHS
+
+STEMS = "stems"
+ENDINGS = "endings"
+DEFAULT = "default"
+WORD = re.compile("[а-яё]+")
+FORTUNES = "fortunes-ru"
+BENCH_UTTERANCES = 200
+UTTERANCE = re.compile(r'^\( ru_[0-9]+ "(.*)" \)$')
+
+
+def write_dictionary(folder, stresses, lexicon_forms):
+    records, endings = build_records(stresses, lexicon_forms)
+    word_files.write_stem_files(folder, STEM_LENGTHS, stem_records(records))
+    word_files.write_word_files(folder, "endsg3.dat", ENDING_LENGTHS, endings)
+    return word_files.StressFiles(folder, STEM_LENGTHS, ENDING_LENGTHS)
+
+
+def source_of(word, sources_of_forms, dictionary):
+    source = sources_of_forms.get(word)
+    if source == stress_sources.ENDING:
+        return ENDINGS
+    if source is not None:
+        return STEMS
+    return STEMS if dictionary.find(word.encode("cp1251")) is not None else DEFAULT
+
+
+def held_out_report(forms, lemmas, seed, fraction):
+    chosen = list(range(len(lemmas.lemmas)))
+    random.Random(seed).shuffle(chosen)
+    held = chosen[:int(len(chosen) * fraction)]
+    held_forms = {form.replace("ё", "е") for i in held for form in lemmas.lemmas[i]}
+    stresses, sources_of_forms = stress_sources.assemble(forms, lemmas, exclude=held_forms)
+    with tempfile.TemporaryDirectory() as folder:
+        dictionary = write_dictionary(folder, stresses, forms)
+        right = collections.Counter()
+        total = collections.Counter()
+        for word in sorted(held_forms):
+            if word not in forms or len(vowel_positions(word)) < 2:
+                continue
+            source = source_of(word, sources_of_forms, dictionary)
+            total[source] += 1
+            right[source] += dictionary.lookup(word) == forms[word]
+    print(f"held out {len(held)} of {len(lemmas.lemmas)} lemmas (seed {seed}); "
+          f"their forms of several vowels the lexicon stresses:")
+    for source in (STEMS, ENDINGS, DEFAULT):
+        share = 100.0 * right[source] / total[source] if total[source] else 0.0
+        print(f"  {source:8} {right[source]:6} of {total[source]:6} right ({share:.1f}%)")
+    all_right, all_total = sum(right.values()), sum(total.values())
+    print(f"  all      {all_right:6} of {all_total:6} right ({100.0 * all_right / all_total:.1f}%)")
+
+
+def text_report(name, text, sources_of_forms, dictionary):
+    counts = collections.Counter()
+    for word in WORD.findall(text.lower()):
+        word = word.replace("ё", "е") if "ё" not in word else None
+        if word is None or len(vowel_positions(word)) < 2:
+            counts["no dictionary needed"] += 1
+        else:
+            counts[source_of(word, sources_of_forms, dictionary)] += 1
+    total = sum(counts.values())
+    looked_up = total - counts["no dictionary needed"]
+    print(f"{name}: {total} words, {looked_up} looked up in the dictionary")
+    for source in (STEMS, ENDINGS, DEFAULT):
+        print(f"  {source:8} {counts[source]:7} ({100.0 * counts[source] / total:.1f}% of all "
+              f"words, {100.0 * counts[source] / max(looked_up, 1):.1f}% of those looked up)")
+
+
+def benchmark_text(deb_cache, work_dir):
+    """The benchmark text: the first utterances of the voice's recordings."""
+    lines = sources.read(sources.utterance_file(deb_cache, work_dir)).splitlines()
+    return "\n".join(UTTERANCE.sub(r"\1", line).replace("+", "")
+                     for line in lines[:BENCH_UTTERANCES])
+
+
+def fortunes_text(deb_cache, work_dir):
+    deb = packages.fetch(FORTUNES, deb_cache)
+    target = os.path.join(work_dir, FORTUNES)
+    if not os.path.isdir(target):
+        subprocess.run(["dpkg-deb", "-x", deb, target], check=True)
+    texts = []
+    for path in sorted(glob.glob(os.path.join(target, "usr/share/games/fortunes/ru/*"))):
+        if not path.endswith(".dat") and not os.path.islink(path):
+            with open(path, encoding="utf-8", errors="replace") as source:
+                texts.append(source.read())
+    return "\n".join(texts)
 
 
 def main():
@@ -24,33 +117,27 @@ def main():
     parser.add_argument("--debs", required=True, help="the cache of downloaded packages")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--fraction", type=float, default=0.1)
+    parser.add_argument("--text", action="append", default=[],
+                        help="a UTF-8 text whose words to count (repeatable)")
     args = parser.parse_args()
 
     festvox = sources.lexicon_files(args.debs, args.work)
-    forms = lexicon.stress_forms(sources.read(festvox[sources.LEXICON]))
-    words = sorted(forms)
-    random.Random(args.seed).shuffle(words)
-    held_out = words[:int(len(words) * args.fraction)]
-    training = {word: forms[word] for word in words[len(held_out):]}
+    hunspell_files = sources.hunspell_files(args.debs, args.work)
+    lemmas = stress_sources.Lemmas(hunspell.lemmas(
+        sources.read(hunspell_files[sources.HUNSPELL_DIC]),
+        sources.read(hunspell_files[sources.HUNSPELL_AFF])))
+    forms = lexicon.stress_forms(sources.read(festvox[sources.LEXICON]), lemmas.of)
+    held_out_report(forms, lemmas, args.seed, args.fraction)
 
-    records, endings = build_records(training)
+    stresses, sources_of_forms = stress_sources.assemble(forms, lemmas)
     with tempfile.TemporaryDirectory() as folder:
-        word_files.write_stem_files(folder, STEM_LENGTHS, stem_records(records))
-        word_files.write_word_files(folder, "endsg3.dat", ENDING_LENGTHS, endings)
-        dictionary = word_files.StressFiles(folder, STEM_LENGTHS, ENDING_LENGTHS)
-        right = {True: 0, False: 0}
-        total = {True: 0, False: 0}
-        for word in held_out:
-            needs_dictionary = len(vowel_positions(word)) > 1
-            total[needs_dictionary] += 1
-            right[needs_dictionary] += dictionary.lookup(word) == forms[word]
-
-    print(f"held out {len(held_out)} of {len(forms)} forms (seed {args.seed})")
-    print(f"words of several vowels: {right[True]} of {total[True]} right "
-          f"({100.0 * right[True] / total[True]:.1f}%)")
-    all_right = right[True] + right[False]
-    print(f"all held-out words:      {all_right} of {len(held_out)} right "
-          f"({100.0 * all_right / len(held_out):.1f}%)")
+        dictionary = write_dictionary(folder, stresses, forms)
+        text_report(f"benchmark text (the first {BENCH_UTTERANCES} utterances of festvox-ru)",
+                    benchmark_text(args.debs, args.work), sources_of_forms, dictionary)
+        for path in args.text:
+            text_report(os.path.basename(path), sources.read(path), sources_of_forms, dictionary)
+        text_report(f"{FORTUNES} (Debian package)", fortunes_text(args.debs, args.work),
+                    sources_of_forms, dictionary)
 
 
 if __name__ == "__main__":

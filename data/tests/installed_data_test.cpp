@@ -47,6 +47,19 @@ TEST(InstalledStressDictionary, GivesEveryKeptLexiconFormItsStress) {
   EXPECT_TRUE(wrong.empty()) << ::testing::PrintToString(wrong);
 }
 
+// Forms the lexicon lacks, stressed from their lemma's pattern or ending.
+TEST(InstalledStressDictionary, StressesFormsTheLexiconLacks) {
+  StressDictionary dictionary;
+  ASSERT_TRUE(dictionary.Load(kStressFolder));
+  const std::pair<const char*, int> expected[] = {
+      {"отменять", 5},      {"пылесосами", 5},    {"пылесосы", 5},
+      {"законопроект", 9},  {"законопроекты", 9}, {"втулка", 2},
+      {"втулками", 2},      {"газопроводами", 8}, {"переосмысление", 10},
+      {"телефонами", 5},    {"подоконниками", 5}, {"маршрутизаторы", 9},
+      {"сковородками", 6}};
+  for (const auto& [word, stress] : expected) EXPECT_EQ(dictionary.Lookup(word), stress) << word;
+}
+
 TEST(InstalledYoVariants, HoldUnambiguousYoFormsOnly) {
   YoVariantsBase base;
   ASSERT_TRUE(base.Load(kStressFolder));

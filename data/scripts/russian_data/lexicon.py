@@ -39,24 +39,57 @@ def stressed_index(word, number, fix_yo):
     return index
 
 
-def stress_forms(text):
+# Of two readings of one form, a noun, adjective or verb reading is preferred
+# to a gerund or adverb reading.
+MAIN_PARTS = frozenset(("n", "adj", "v"))
+
+
+def stress_forms(text, lemmas_of=None):
     """A map from each word form (spelled with 'е' for 'ё', as text typed
     without 'ё' reaches the dictionary) to its stressed letter. Of
     homographs one reading stays: a word spelled with 'е' in the lexicon
     over one derived from a 'ё' spelling, a common word over a proper name,
-    then the first listed."""
-    chosen = {}
+    a noun, adjective or verb over a gerund or adverb, then the reading that
+    more forms of the word's lemmas share (`lemmas_of` gives a form's
+    lemmas, each a list of forms), then the first listed."""
+    readings = {}
     for word, part, number, fix_yo in parse(text):
         if not is_word(word) or len(word) > MAX_LENGTH:
             continue
         index = stressed_index(word, number, fix_yo)
         if index is None:
             continue
-        rank = (2 if "ё" in word else 0) + (1 if part in PROPER_NAMES else 0)
-        spelled = word.replace("ё", "е")
-        if spelled not in chosen or chosen[spelled][0] > rank:
-            chosen[spelled] = (rank, index)
-    return {word: index for word, (rank, index) in chosen.items()}
+        rank = ((2 if "ё" in word else 0) + (1 if part in PROPER_NAMES else 0),
+                0 if part in MAIN_PARTS else 1)
+        readings.setdefault(word.replace("ё", "е"), []).append((rank, index))
+    chosen = {}
+    ambiguous = []
+    for word, found in readings.items():
+        best = min(rank for rank, index in found)
+        indexes = list(dict.fromkeys(index for rank, index in found if rank == best))
+        chosen[word] = indexes[0]
+        if len(indexes) > 1:
+            ambiguous.append((word, indexes))
+    if lemmas_of is not None:
+        for word, indexes in ambiguous:
+            support = [shared_stress(word, index, lemmas_of(word), readings)
+                       for index in indexes]
+            chosen[word] = indexes[support.index(max(support))]
+    return chosen
+
+
+def shared_stress(word, index, lemmas, readings):
+    """How many other forms of the word's lemmas the lexicon stresses on the
+    same letter, with the same letters up to it, in every reading."""
+    count = 0
+    for lemma in lemmas:
+        for form in lemma:
+            form = form.replace("ё", "е")
+            found = readings.get(form)
+            if (form != word and found and form[:index + 1] == word[:index + 1]
+                    and all(i == index for rank, i in found)):
+                count += 1
+    return count
 
 
 def stresses_by_spelling(text):

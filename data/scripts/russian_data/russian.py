@@ -1,12 +1,22 @@
 """Letters of Russian as the stress dictionary and its reader see them."""
 
+import re
+
 VOWELS = frozenset("аеёиоуыэюяАЕЁИОУЫЭЮЯ")
 LETTERS = frozenset("абвгдеёжзийклмнопрстуфхцчшщъыьэюя")
 
 
+WORD = re.compile("[абвгдеёжзийклмнопрстуфхцчшщъыьэюя]+")
+SEVERAL_VOWELS = re.compile("[аеёиоуыэюяАЕЁИОУЫЭЮЯ].*[аеёиоуыэюяАЕЁИОУЫЭЮЯ]")
+
+
 def is_word(text):
     """Lower-case Cyrillic letters only, and at least one."""
-    return bool(text) and all(c in LETTERS for c in text)
+    return WORD.fullmatch(text) is not None
+
+
+def has_several_vowels(word):
+    return SEVERAL_VOWELS.search(word) is not None
 
 
 def vowel_positions(word):

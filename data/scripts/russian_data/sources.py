@@ -3,6 +3,7 @@
 from . import packages
 
 LEXICON = "usr/share/festival/voices/russian/msu_ru_nsh_clunits/dict/msu_ru_nsh_dict.scm"
+UTTERANCES = "usr/share/festival/voices/russian/msu_ru_nsh_clunits/etc/txt.done.data"
 LEXICON_NOTICE = "usr/share/doc/festvox-ru/copyright"
 HUNSPELL_DIC = "usr/share/hunspell/ru_RU.dic"
 HUNSPELL_AFF = "usr/share/hunspell/ru_RU.aff"
@@ -11,6 +12,10 @@ HUNSPELL_NOTICE = "usr/share/doc/hunspell-ru/copyright"
 
 def lexicon_files(deb_cache, work_dir):
     return packages.fetch_files("festvox-ru", [LEXICON, LEXICON_NOTICE], deb_cache, work_dir)
+
+
+def utterance_file(deb_cache, work_dir):
+    return packages.fetch_files("festvox-ru", [UTTERANCES], deb_cache, work_dir)[UTTERANCES]
 
 
 def hunspell_files(deb_cache, work_dir):

@@ -21,6 +21,8 @@ NO_STRESS = 255
 # kept when that happens after enough different prefixes.
 ENDING_LENGTH = 5
 ENDING_PREFIXES = 100
+# How many forms a stem must reach to be kept when no form needs it.
+SHARED_STEM_FORMS = 3
 
 
 def default_stress(vowels):
@@ -81,27 +83,42 @@ def consistent_stems(forms, endings):
             if len(found) == 1 and next(iter(found)) >= 0}
 
 
-def build_records(forms):
+def build_records(forms, ending_forms=None):
     """(records, endings): records map lower-case stems and whole words to
-    their stressed letter. Whole words are added, shortest first, wherever
-    the stems would give a known form another stress; a stem that is itself
-    a known form takes that form's stress."""
-    endings = derive_endings(forms)
-    records = consistent_stems(forms, endings)
-    by_length = collections.defaultdict(list)
+    their stressed letter. Endings are derived from `ending_forms` (by
+    default the forms themselves). Candidates are the consistent stems and
+    the forms themselves (a stem that is itself a known form takes that
+    form's stress); shortest first, a candidate is kept where some form it
+    reaches would otherwise be stressed wrongly, and a stem also where it
+    reaches several forms. Since the reader takes
+    the longest record, each form's answer is that of the last record kept
+    that reaches it."""
+    endings = derive_endings(forms if ending_forms is None else ending_forms)
+    stems = consistent_stems(forms, endings)
+    candidates = dict(stems)
+    candidates.update(forms)
+    reached = collections.defaultdict(list)
+    current = {}
     for word in forms:
-        if len(word) >= MIN_STEM:
-            by_length[len(word)].append(word)
-    # Records of one length only touch lookups of words as long or longer,
-    # so each length can be settled in turn.
-    for length in sorted(by_length):
-        words = sorted(by_length[length])
-        for word in words:
-            if word in records:
-                records[word] = forms[word]
-        for word in words:
-            if word not in records and lookup(word, records, endings) != forms[word]:
-                records[word] = forms[word]
+        if len(word) < MIN_STEM or len(word) > MAX_STEM:
+            continue
+        current[word] = lookup(word, {}, ())
+        for n in range(max(MIN_STEM, len(word) - ENDING_LENGTH), len(word) + 1):
+            stem = word[:n]
+            if stem in candidates and (n == len(word) or word[n:] in endings):
+                reached[stem].append(word)
+    records = {}
+    for stem in sorted(reached, key=len):
+        index = candidates[stem]
+        words = reached[stem]
+        # A stem shared by several forms is kept also for the forms it has
+        # not seen.
+        shared = (len(words) >= SHARED_STEM_FORMS and stem in stems
+                  and forms.get(stem, index) == stems[stem])
+        if shared or any(current[word] != forms[word] for word in words):
+            records[stem] = index
+            for word in words:
+                current[word] = index
     return records, endings
 
 

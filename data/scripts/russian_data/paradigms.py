@@ -1,0 +1,138 @@
+"""Stress for every form of a Hunspell lemma, from a pattern that the forms
+of it the lexicon stresses decide.
+
+A lemma's forms share a stem (their common beginning) and differ in their
+endings. The known forms decide one of three patterns: the stress stays on
+one letter of the stem; it stays on the ending (on the stem's last vowel
+where the ending has none); or, where neither holds, it moves with the
+ending as the known forms show, and only forms whose ending is among theirs
+get a stress. Forms spelled with 'ё' are stressed on it whatever the
+pattern.
+"""
+
+import os
+
+from .ending_model import TailVotes, letter_from_end, vowels_from_end
+from .russian import vowel_positions
+
+STEM = "stem"
+ENDING = "ending"
+MOBILE = "mobile"
+VOWEL_LETTERS = frozenset("аеёиоуыэюя")
+
+
+class Lemma:
+    def __init__(self, forms):
+        self.forms = forms
+        self.spelled = [form.replace("ё", "е") for form in forms]
+        self.stem_length = len(os.path.commonprefix(self.spelled))
+
+    def ending_stress(self, form):
+        """The stressed letter of a form under the ending pattern, or None
+        when neither the ending nor the stem has a vowel."""
+        for i in range(self.stem_length, len(form)):
+            if form[i] in VOWEL_LETTERS:
+                return i
+        stem_vowels = vowel_positions(form[:self.stem_length])
+        return stem_vowels[-1] if stem_vowels else None
+
+
+def decide(lemma, known):
+    """The lemma's pattern as its known forms show it: (STEM, letter),
+    (ENDING, None), (MOBILE, stress by ending) or None."""
+    seen = [(form, known[form]) for form in lemma.spelled if form in known]
+    if not seen:
+        return None
+    stem_letters = {index for form, index in seen if index < lemma.stem_length}
+    fits_stem = len(stem_letters) == 1 and all(index < lemma.stem_length
+                                               for form, index in seen)
+    fits_ending = all(lemma.ending_stress(form) == index for form, index in seen)
+    if fits_stem and fits_ending:
+        # Both fit where the stress is stem-final before empty endings:
+        # decided only if no form would part them.
+        stem_index = next(iter(stem_letters))
+        if all(lemma.ending_stress(form) == stem_index for form in lemma.spelled):
+            return STEM, stem_index
+        return MOBILE, {form[lemma.stem_length:]: stem_index for form, index in seen}
+    if fits_stem:
+        return STEM, next(iter(stem_letters))
+    if fits_ending:
+        return ENDING, None
+    # A moving stress, kept per ending where every known form agrees, as a
+    # letter of the stem or as the ending's own stress.
+    votes = {}
+    for form, index in seen:
+        rule = index if index < lemma.stem_length else (
+            ENDING if lemma.ending_stress(form) == index else None)
+        votes.setdefault(form[lemma.stem_length:], set()).add(rule)
+    return MOBILE, {ending: next(iter(rules)) for ending, rules in votes.items()
+                    if len(rules) == 1 and None not in rules}
+
+
+def apply(lemma, pattern):
+    """A map from each spelled form (with 'е' for 'ё') to its stressed
+    letter, for the forms the pattern decides."""
+    kind, value = pattern
+    result = {}
+    for original, form in zip(lemma.forms, lemma.spelled):
+        if "ё" in original:
+            result[form] = original.index("ё")
+            continue
+        if kind == STEM:
+            index = value
+        elif kind == ENDING:
+            index = lemma.ending_stress(form)
+        else:
+            index = value.get(form[lemma.stem_length:])
+            if index == ENDING:
+                index = lemma.ending_stress(form)
+        if index is not None and index < len(form) and form[index] in VOWEL_LETTERS:
+            result[form] = index
+    return result
+
+
+def infer(forms, known):
+    """The stresses of a lemma's forms (as Hunspell writes them) that the
+    known forms (spelled forms to the lexicon's stress) decide."""
+    lemma = Lemma(forms)
+    pattern = decide(lemma, known)
+    return apply(lemma, pattern) if pattern else {}
+
+
+class PatternModel:
+    """A lemma's pattern predicted from the ending of its dictionary form:
+    a stem stress counted in vowels from that form's end, or the ending
+    pattern. Learnt from lemmas whose known forms decide a fixed pattern."""
+
+    def __init__(self, decided):
+        """`decided`: (Lemma, pattern) pairs."""
+        labelled = []
+        for lemma, (kind, value) in decided:
+            entry = lemma.spelled[0]
+            if kind == STEM and entry[value] in VOWEL_LETTERS:
+                labelled.append((entry, (STEM, vowels_from_end(entry, value))))
+            elif kind == ENDING:
+                labelled.append((entry, (ENDING, None)))
+        self.votes = TailVotes(labelled)
+        # Words sharing their beginning (a prefix and root) share a stem
+        # stress counted from the start.
+        self.head_votes = TailVotes(
+            (entry[::-1], (kind, len(vowel_positions(entry)) + 1 - place if place else None))
+            for entry, (kind, place) in labelled)
+
+    def predict(self, lemma):
+        """The lemma's pattern, or None."""
+        entry = lemma.spelled[0]
+        label = self.head_votes.predict(entry[::-1])
+        if label is not None and label[0] == STEM:
+            vowels = vowel_positions(entry)
+            if label[1] <= len(vowels) and vowels[label[1] - 1] < lemma.stem_length:
+                return STEM, vowels[label[1] - 1]
+        label = self.votes.predict(entry)
+        if label is None:
+            return None
+        kind, place = label
+        if kind == ENDING:
+            return label
+        index = letter_from_end(lemma.spelled[0], place)
+        return (STEM, index) if index is not None and index < lemma.stem_length else None

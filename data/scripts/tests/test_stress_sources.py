@@ -1,0 +1,113 @@
+"""The stress dictionary's sources: lemma patterns, ending predictions and
+the choice between two readings of one form."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), ".."))
+
+from russian_data import lexicon, paradigms, stress_sources  # noqa: E402
+from russian_data.ending_model import EndingModel  # noqa: E402
+
+BOOK = ["книга", "книги", "книге", "книгу", "книгой", "книгами", "книгах"]
+TABLE = ["стол", "стола", "столу", "столом", "столе", "столы", "столами"]
+HEAD = ["голова", "головы", "голове", "голову", "головой", "голов", "головам", "головами"]
+
+
+def marked(stresses):
+    return sorted(word[:i + 1] + "+" + word[i + 1:] for word, i in stresses.items())
+
+
+class LemmaPatterns(unittest.TestCase):
+    def test_fixed_stem_stress_reaches_every_form(self):
+        self.assertEqual(marked(paradigms.infer(BOOK, {"книгами": 2})),
+                         sorted(["кни+га", "кни+гами", "кни+гах", "кни+ге", "кни+ги",
+                                 "кни+гой", "кни+гу"]))
+
+    def test_fixed_ending_stress_falls_on_the_stem_before_an_empty_ending(self):
+        self.assertEqual(marked(paradigms.infer(TABLE, {"стола": 4, "столами": 4})),
+                         sorted(["сто+л", "стола+", "стола+ми", "столе+", "столо+м", "столу+",
+                                 "столы+"]))
+
+    def test_moving_stress_only_where_the_known_forms_show_it(self):
+        known = {"голова": 5, "голову": 1, "головы": 5, "головам": 5, "голов": 3}
+        self.assertEqual(marked(paradigms.infer(HEAD, known)),
+                         sorted(["голова+", "голова+м", "голо+в", "го+лову", "головы+"]))
+
+    def test_undecided_when_both_patterns_fit_and_part(self):
+        # "стол" alone fits a stem stress and an ending stress alike.
+        self.assertEqual(paradigms.infer(TABLE, {"стол": 2}), {"стол": 2})
+
+    def test_yo_forms_are_stressed_on_yo(self):
+        self.assertEqual(paradigms.infer(["идти", "иду", "идёт"], {"иду": 2}),
+                         {"идти": 3, "иду": 2, "идет": 2})
+
+    def test_unknown_lemma_gives_nothing(self):
+        self.assertEqual(paradigms.infer(BOOK, {"стол": 2}), {})
+
+
+class EndingPredictions(unittest.TestCase):
+    def test_a_tail_predicts_only_when_its_words_agree(self):
+        known = {"радость": 1, "сладкость": 2, "гладкость": 2, "мягкость": 1,
+                 "жесткость": 1, "звонкость": 2}
+        known.update({"прогулка": 4, "шкатулка": 4, "булка": 1, "селедка": 3, "река": 3, "мука": 3, "тоска": 4,
+                      "переулка": 4, "закоулка": 4})
+        model = EndingModel(known)
+        # ...ость: six words, all on the vowel before the tail.
+        self.assertEqual(model.predict("крепкость"), 2)
+        # ...улка: five words, all on "у".
+        self.assertEqual(model.predict("втулка"), 2)
+        # ...ка: the words disagree, so a tail they share does not decide.
+        self.assertIsNone(model.predict("сетка"))
+
+    def test_one_vowel_words_need_no_prediction(self):
+        self.assertIsNone(EndingModel({}).predict("кот"))
+
+
+class Assembly(unittest.TestCase):
+    def test_sources_by_priority(self):
+        lemmas = stress_sources.Lemmas([BOOK, TABLE, ["лампа", "лампы"]])
+        stresses, origins = stress_sources.assemble({"книгами": 2, "столами": 4}, lemmas)
+        self.assertEqual(origins["книгами"], stress_sources.LEXICON)
+        self.assertEqual((stresses["книгу"], origins["книгу"]), (2, stress_sources.PARADIGM))
+        self.assertEqual((stresses["столу"], origins["столу"]), (4, stress_sources.PARADIGM))
+        self.assertNotIn("лампа", stresses)  # no tail with enough words
+
+    def test_held_out_forms_lose_their_lexicon_stress(self):
+        lemmas = stress_sources.Lemmas([BOOK])
+        stresses, origins = stress_sources.assemble({"книгами": 2}, lemmas,
+                                                    exclude={"книгами"})
+        self.assertEqual(stresses, {})
+
+
+LEXICON_TEXT = """
+("буря" adv-v (2))
+("буря" n (1))
+("выходить" v (1))
+("выходить" v (3))
+("выходит" v (3))
+("выходил" v (3))
+("выходила" v (3))
+("выхожу" v (1))
+("окно" n (2))
+("окно" name (1))
+"""
+
+
+class ReadingChoice(unittest.TestCase):
+    def test_noun_over_gerund_and_common_word_over_name(self):
+        forms = lexicon.stress_forms(LEXICON_TEXT)
+        self.assertEqual(forms["буря"], 1)
+        self.assertEqual(forms["окно"], 3)
+
+    def test_the_reading_more_forms_of_the_lemma_share(self):
+        lemma = ["выходить", "выходит", "выходил", "выходила", "выхожу"]
+        forms = lexicon.stress_forms(LEXICON_TEXT, lambda word: [lemma])
+        self.assertEqual(forms["выходить"], 5)
+        # Without lemmas the first listed reading stays.
+        self.assertEqual(lexicon.stress_forms(LEXICON_TEXT)["выходить"], 1)
+
+
+if __name__ == "__main__":
+    unittest.main()
