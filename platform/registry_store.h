@@ -26,11 +26,21 @@ struct RegistryValue {
   std::vector<BYTE> data;
 };
 
+// Lines of the file that could not be read, written back as they stood.
+struct UnreadLines {
+  // Where they stood: before the value of this index among the key's values,
+  // or kAfterKey: after the key's values (a damaged key and what followed it).
+  static constexpr size_t kAfterKey = static_cast<size_t>(-1);
+  size_t beforeValue = kAfterKey;
+  std::string text;  // the lines as read, without the last line break
+};
+
 // Key and value names compare without regard to case; a name keeps the
 // spelling it was first given.
 struct PLATFORM_API RegistryKey {
   std::u16string name;
   std::vector<RegistryValue> values;                            // in order of creation
+  std::vector<UnreadLines> unread;                              // in file order
   std::map<std::u16string, std::unique_ptr<RegistryKey>> subkeys;  // by folded name
 
   RegistryKey* FindSubkey(std::u16string_view name) const;
