@@ -126,7 +126,8 @@ class HeadlessBackend : public WindowBackend {
   ::Clock* previous_clock_ = nullptr;
   TestClock clock_;
   MessageBoxCapture boxes_;
-  InputPanel panel_{{0, kDefaultScreenHeight - 26 - 160, kDefaultScreenWidth, kDefaultScreenHeight - 26}};
+  InputPanel panel_{{0, kDefaultScreenHeight - kMenuBarBand - 160, kDefaultScreenWidth,
+                     kDefaultScreenHeight - kMenuBarBand}};
   InputPanel* previous_panel_ = nullptr;
   std::deque<DialogScript> dialog_scripts_;
   std::deque<SheetScript> sheet_scripts_;

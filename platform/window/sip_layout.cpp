@@ -42,7 +42,7 @@ int CSipLayout::BottomLine() const {
   SIPINFO info;
   int panel = 0;
   if (SipGetInfo(&info) && (info.fdwFlags & SIPF_ON) != 0) panel = info.rcSipRect.bottom - info.rcSipRect.top;
-  return screen_height_ - kMenuBand - panel;
+  return screen_height_ - kMenuBarBand - panel;
 }
 
 int CSipLayout::StackTop() const {

@@ -11,9 +11,6 @@
 
 class CSipLayout {
  public:
-  // The band at the bottom of the screen that the menu bar takes.
-  static constexpr int kMenuBand = 26;
-
   // Stores the owner and takes the screen size.
   void Init(WindowHost& owner);
   // Appends the bar, places it above those before it and shows it; its index.

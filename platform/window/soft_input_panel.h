@@ -8,6 +8,10 @@
 
 #include <functional>
 
+// The menu bar's band at the bottom of a handheld's screen; the panel opens
+// above it.
+constexpr int kMenuBarBand = 26;
+
 constexpr DWORD SIPF_ON = 0x00000001;
 struct SIPINFO {
   DWORD cbSize = sizeof(SIPINFO);
