@@ -5,8 +5,10 @@
 // library, so every deliverable sees the others' changes at once). Every
 // change takes a lock file, re-reads the file when another process changed
 // it, and writes the whole file anew (temporary file, fsync, rename), so a
-// crash never leaves a half-written registry. Before each operation a stat
-// of the file tells whether another process has changed it since.
+// crash never leaves a half-written registry; a write removes the temporary
+// files that killed writers left. Lines the store cannot read are written
+// back as they stood. Before each operation a stat of the file tells whether
+// another process has changed it since.
 #pragma once
 
 #include <map>
