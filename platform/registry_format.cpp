@@ -127,21 +127,27 @@ class Parser {
   void Run(std::string_view text) {
     size_t pos = 0;
     while (pos <= text.size()) {
+      const size_t start = pos;
       size_t end = text.find('\n', pos);
       if (end == std::string_view::npos) end = text.size();
       std::string_view line = text.substr(pos, end - pos);
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       ++lineNumber_;
       pos = end + 1;
+      raw_ = text.substr(start, end - start);
       std::string_view trimmed = Trim(line);
-      if (trimmed.empty() || trimmed[0] == ';') continue;
-      if (!headerSeen_) {
+      if (trimmed.empty()) continue;
+      if (!headerSeen_ && trimmed[0] != ';') {
         headerSeen_ = true;
         if (trimmed == kRegistryFileHeader) continue;
-        Problem("no \"" + std::string(kRegistryFileHeader) + "\" header", trimmed);
+        Report("no \"" + std::string(kRegistryFileHeader) + "\" header", trimmed);
       }
       if (trimmed[0] == '[') {
         Section(trimmed);
+      } else if (damagedKey_) {
+        Keep();  // a line of a key that could not be read
+      } else if (trimmed[0] == ';') {
+        continue;
       } else if (trimmed[0] == '"' || trimmed[0] == '@') {
         // A hex value may go on over lines ending with '\'.
         std::string joined(trimmed);
@@ -151,6 +157,7 @@ class Parser {
           std::string_view more = text.substr(pos, next - pos);
           if (!more.empty() && more.back() == '\r') more.remove_suffix(1);
           ++lineNumber_;
+          raw_ = text.substr(start, next - start);
           pos = next + 1;
           joined.pop_back();
           joined += Trim(more);
@@ -168,17 +175,33 @@ class Parser {
     return eq != std::string_view::npos;
   }
 
-  void Problem(const std::string& what, std::string_view line) {
+  void Report(const std::string& what, std::string_view line) {
     if (problems_ != nullptr) {
       problems_->push_back("line " + std::to_string(lineNumber_) + ": " + what + ": " + std::string(line));
     }
   }
 
+  // A line that cannot be read is reported and kept where it stood.
+  void Problem(const std::string& what, std::string_view line) {
+    Report(what, line);
+    Keep();
+  }
+
+  void Keep() {
+    if (current_ != nullptr) {
+      current_->unread.push_back({current_->values.size(), std::string(raw_)});
+    } else {
+      lastKey_->unread.push_back({UnreadLines::kAfterKey, std::string(raw_)});
+    }
+  }
+
   void Section(std::string_view line) {
     current_ = nullptr;
-    skipping_ = true;  // values of a bad or deleted key go with it
+    skipping_ = true;  // values of a deleted key go with it
+    damagedKey_ = false;
     if (line.size() < 2 || line.back() != ']') {
       Problem("key without its closing ']'", line);
+      damagedKey_ = true;
       return;
     }
     std::string_view inner = line.substr(1, line.size() - 2);
@@ -187,6 +210,7 @@ class Parser {
     RegistryPath path;
     if (!ParseKeyPath(inner, &path)) {
       Problem("not a key of HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER or HKEY_CLASSES_ROOT", line);
+      damagedKey_ = true;
       return;
     }
     if (remove) {
@@ -198,6 +222,7 @@ class Parser {
     RegistryKey* key = &root_;
     for (const auto& name : path) key = &key->AddSubkey(name);
     current_ = key;
+    lastKey_ = key;
     skipping_ = false;
   }
 
@@ -278,7 +303,10 @@ class Parser {
   RegistryKey& root_;
   std::vector<std::string>* problems_;
   RegistryKey* current_ = nullptr;
+  RegistryKey* lastKey_ = &root_;  // damaged keys' lines go after it
   bool skipping_ = false;
+  bool damagedKey_ = false;
+  std::string_view raw_;  // the current line(s) as read
   bool headerSeen_ = false;
   int lineNumber_ = 0;
 };
@@ -344,10 +372,26 @@ void AppendValue(std::string& out, const RegistryValue& value) {
   out += '\n';
 }
 
+void AppendUnread(std::string& out, const RegistryKey& key, size_t beforeValue) {
+  for (const auto& lines : key.unread) {
+    const bool here = beforeValue == UnreadLines::kAfterKey
+                          ? lines.beforeValue == UnreadLines::kAfterKey
+                          : lines.beforeValue == beforeValue ||
+                                (beforeValue == key.values.size() && lines.beforeValue != UnreadLines::kAfterKey &&
+                                 lines.beforeValue > beforeValue);
+    if (here) out += lines.text + '\n';
+  }
+}
+
 void AppendKey(std::string& out, const RegistryKey& key, const std::string& path, bool isRoot) {
-  if (!isRoot || !key.values.empty()) {
+  if (!isRoot || !key.values.empty() || !key.unread.empty()) {
     out += "[" + path + "]\n";
-    for (const auto& value : key.values) AppendValue(out, value);
+    for (size_t i = 0; i < key.values.size(); ++i) {
+      AppendUnread(out, key, i);
+      AppendValue(out, key.values[i]);
+    }
+    AppendUnread(out, key, key.values.size());
+    AppendUnread(out, key, UnreadLines::kAfterKey);
     out += '\n';
   }
   for (const auto& [folded, sub] : key.subkeys) {
@@ -377,6 +421,10 @@ void ParseRegistryText(std::string_view text, RegistryKey& root, std::vector<std
 std::string FormatRegistryText(const RegistryKey& root) {
   std::string out(kRegistryFileHeader);
   out += "\n\n";
+  if (!root.unread.empty()) {
+    for (const auto& lines : root.unread) out += lines.text + '\n';
+    out += '\n';
+  }
   for (const auto& [folded, key] : root.subkeys) AppendKey(out, *key, Utf16ToUtf8(key->name), true);
   return out;
 }

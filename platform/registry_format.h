@@ -25,9 +25,13 @@
 inline constexpr std::string_view kRegistryFileHeader = "Windows Registry Editor Version 5.00";
 
 // Adds what the text holds to root (whose subkeys are the root keys).
-// Malformed lines are skipped, each described in problems.
+// Malformed lines are described in problems and kept, byte for byte, in the
+// unread lines of the key they stood in (a damaged key with its lines after
+// the key before it, lines before any key in root), so that writing the
+// tree back loses nothing.
 PLATFORM_API void ParseRegistryText(std::string_view text, RegistryKey& root,
                                     std::vector<std::string>* problems);
 // Every key below the root keys, depth first in the order of their names;
-// a root key itself only when it has values.
+// a root key itself only when it has values or unread lines. Unread lines go
+// back where they stood; those of root follow the header.
 PLATFORM_API std::string FormatRegistryText(const RegistryKey& root);

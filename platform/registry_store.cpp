@@ -1,11 +1,14 @@
 #include "platform/registry_store.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +81,27 @@ class FileLock {
   int fd_ = -1;
 };
 
+// Removes what writes killed before their rename left: ".NAME.XXXXXX"
+// files beside the registry file. Callers hold the lock file, so no live
+// writer owns one.
+void RemoveStaleTemporaries(const std::string& dir, const std::string& base) {
+  DIR* folder = opendir(dir.c_str());
+  if (folder == nullptr) return;
+  const std::string prefix = "." + base + ".";
+  constexpr size_t kUniqueChars = 6;  // what mkostemp puts in place of XXXXXX
+  while (const dirent* entry = readdir(folder)) {
+    std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + kUniqueChars || !name.starts_with(prefix)) continue;
+    std::string_view unique = name.substr(prefix.size());
+    if (!std::all_of(unique.begin(), unique.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+      continue;
+    struct stat st;
+    if (fstatat(dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    unlinkat(dirfd(folder), entry->d_name, 0);
+  }
+  closedir(folder);
+}
+
 void EnsureRoots(RegistryKey& root) {
   root.AddSubkey(kLocalMachineName);
   root.AddSubkey(kCurrentUserName);
@@ -118,7 +142,11 @@ RegistryValue* RegistryKey::FindValue(std::u16string_view name) {
 bool RegistryKey::RemoveValue(std::u16string_view name) {
   RegistryValue* value = FindValue(name);
   if (value == nullptr) return false;
-  values.erase(values.begin() + (value - values.data()));
+  const size_t index = static_cast<size_t>(value - values.data());
+  values.erase(values.begin() + index);
+  for (auto& lines : unread) {
+    if (lines.beforeValue != UnreadLines::kAfterKey && lines.beforeValue > index) --lines.beforeValue;
+  }
   return true;
 }
 
@@ -190,7 +218,7 @@ void RegistryStore::LoadLocked() {
     close(fd);
     std::vector<std::string> problems;
     ParseRegistryText(text, fresh, &problems);
-    for (const auto& problem : problems) ReportOnce(path_ + ": " + problem + " (skipped)");
+    for (const auto& problem : problems) ReportOnce(path_ + ": " + problem + " (kept as it is)");
   }
   EnsureRoots(fresh);
   root_ = std::move(fresh);
@@ -260,6 +288,7 @@ LONG RegistryStore::SaveLocked() {
     ReportOnce("cannot write " + path_ + ": " + std::strerror(error));
     return ErrorFromErrno(error);
   }
+  RemoveStaleTemporaries(dir, base);
   int dirFd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     fsync(dirFd);

@@ -5,8 +5,10 @@
 // library, so every deliverable sees the others' changes at once). Every
 // change takes a lock file, re-reads the file when another process changed
 // it, and writes the whole file anew (temporary file, fsync, rename), so a
-// crash never leaves a half-written registry. Before each operation a stat
-// of the file tells whether another process has changed it since.
+// crash never leaves a half-written registry; a write removes the temporary
+// files that killed writers left. Lines the store cannot read are written
+// back as they stood. Before each operation a stat of the file tells whether
+// another process has changed it since.
 #pragma once
 
 #include <map>
@@ -26,11 +28,21 @@ struct RegistryValue {
   std::vector<BYTE> data;
 };
 
+// Lines of the file that could not be read, written back as they stood.
+struct UnreadLines {
+  // Where they stood: before the value of this index among the key's values,
+  // or kAfterKey: after the key's values (a damaged key and what followed it).
+  static constexpr size_t kAfterKey = static_cast<size_t>(-1);
+  size_t beforeValue = kAfterKey;
+  std::string text;  // the lines as read, without the last line break
+};
+
 // Key and value names compare without regard to case; a name keeps the
 // spelling it was first given.
 struct PLATFORM_API RegistryKey {
   std::u16string name;
   std::vector<RegistryValue> values;                            // in order of creation
+  std::vector<UnreadLines> unread;                              // in file order
   std::map<std::u16string, std::unique_ptr<RegistryKey>> subkeys;  // by folded name
 
   RegistryKey* FindSubkey(std::u16string_view name) const;

@@ -196,6 +196,7 @@ LRESULT CReaderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KILLFOCUS: buttons_.OnKillFocus(); return 0;
     case WM_HOTKEY: buttons_.OnHotKey(static_cast<UINT>(wParam)); return 0;
+    case WM_SETTINGCHANGE: OnSettingChange(static_cast<UINT>(wParam)); return 0;
     case WM_CLOSE: OnExit(); return 0;
     case WM_ENGINE_NOTIFY: OnEngineNotify(wParam, lParam); return 0;
     default: return 0;

@@ -87,6 +87,7 @@ class CReaderDlg {
   void OnExit();
   void OnFullScreen();
   void OnToolbar();
+  void OnSettingChange(UINT flag);
   void OnInitMenuPopup(MenuItem* popup);
   void OnRecentFile(UINT id);
   void OnOpen();

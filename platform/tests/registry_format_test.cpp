@@ -184,3 +184,49 @@ TEST(RegistryFormat, SkipsMalformedLinesAndKeepsTheRest) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RegistryFormat, WritesDamagedLinesBackWhereTheyStood) {
+  const std::string damaged =
+      "REGEDIT4\n"                                // before any key
+      "[HKEY_CURRENT_USER\\B]\n"
+      "\"A\"=\"1\"\n"
+      "  \"Bad\"=hex:1,\\\n"                      // a value over two lines
+      "    02\n"
+      "\"C\"=\"2\"\n"
+      "[HKEY_USERS\\Elsewhere]\n"                 // a damaged key with its lines
+      "\"D\"=\"3\"\n"
+      "; its comment\n"
+      "[HKEY_CURRENT_USER\\A]\n"
+      "\"E\"=\"4\"\n"
+      "Tail\tline \n";
+  RegistryKey root = Parse(damaged);
+  const std::string expected =
+      "Windows Registry Editor Version 5.00\n\n"
+      "REGEDIT4\n"
+      "\n"
+      "[HKEY_CURRENT_USER\\A]\n"
+      "\"E\"=\"4\"\n"
+      "Tail\tline \n"
+      "\n"
+      "[HKEY_CURRENT_USER\\B]\n"
+      "\"A\"=\"1\"\n"
+      "  \"Bad\"=hex:1,\\\n"
+      "    02\n"
+      "\"C\"=\"2\"\n"
+      "[HKEY_USERS\\Elsewhere]\n"
+      "\"D\"=\"3\"\n"
+      "; its comment\n"
+      "\n";
+  EXPECT_EQ(FormatRegistryText(root), expected);
+  // Read again, the written text comes back the same.
+  std::vector<std::string> problems;
+  RegistryKey again = Parse(expected, &problems);
+  EXPECT_EQ(problems.size(), 4u);
+  EXPECT_EQ(FormatRegistryText(again), expected);
+  EXPECT_EQ(ValueAt(again, {u"HKEY_CURRENT_USER", u"B"}, u"C")->data, Utf16Bytes(u"2"));
+  EXPECT_EQ(ValueAt(again, {u"HKEY_CURRENT_USER", u"B"}, u"D"), nullptr);
+}
+
+}  // namespace

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 
 #include "platform/registry.h"
@@ -156,38 +158,81 @@ TEST_F(RegistryStoreTest, AWriterKilledMidWriteLeavesAWholeFile) {
   EXPECT_EQ(value, std::u16string(value.size(), value[0]));
   EXPECT_EQ(Set(after, kKey, u"Value", u"after"), ERROR_SUCCESS);
   EXPECT_EQ(Get(store, kKey, u"Value"), u"after");
+  // The killed writer's temporary file is gone with that write.
+  for (const auto& entry : std::filesystem::directory_iterator(dir_ + "/config/parlen")) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".registry.reg.")) << entry.path();
+  }
 }
 
-TEST_F(RegistryStoreTest, ALeftoverTemporaryFileIsIgnored) {
+TEST_F(RegistryStoreTest, LeftoverTemporaryFilesAreIgnoredThenRemovedByTheNextWrite) {
   RegistryStore store(path_);
   ASSERT_EQ(Set(store, kKey, u"Value", u"whole"), ERROR_SUCCESS);
-  std::ofstream(dir_ + "/config/parlen/.registry.reg.Ab12Cd", std::ios::binary)
-      << "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morv";
+  const std::string folder = dir_ + "/config/parlen/";
+  const char* partial = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morv";
+  for (const char* name : {".registry.reg.Ab12Cd", ".registry.reg.zz99ZZ", ".other.reg.Ab12Cd",
+                           ".registry.reg.Ab12Cde", ".registry.reg.Ab-2Cd", "registry.reg.Ab12Cd"}) {
+    std::ofstream(folder + name, std::ios::binary) << partial;
+  }
+  ASSERT_EQ(symlink("registry.reg", (folder + ".registry.reg.Link01").c_str()), 0);
   RegistryStore fresh(path_);
   EXPECT_EQ(Get(fresh, kKey, u"Value"), u"whole");
   EXPECT_EQ(Set(fresh, kKey, u"Value", u"changed"), ERROR_SUCCESS);
   EXPECT_EQ(Get(store, kKey, u"Value"), u"changed");
+
+  std::set<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) left.insert(entry.path().filename());
+  // Only this file's temporaries go; other files and links stay.
+  EXPECT_EQ(left, (std::set<std::string>{".other.reg.Ab12Cd", ".registry.reg.Ab12Cde", ".registry.reg.Ab-2Cd",
+                                         ".registry.reg.Link01", "registry.reg", "registry.reg.Ab12Cd",
+                                         "registry.reg.lock"}));
 }
 
-TEST_F(RegistryStoreTest, MalformedLinesAreReportedOnceAndDroppedOnWrite) {
+TEST_F(RegistryStoreTest, DamagedLinesAreReportedOnceAndKeptOnWrite) {
   std::string folder = dir_ + "/config/parlen";
   ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
-  std::ofstream(path_, std::ios::binary) << "Windows Registry Editor Version 5.00\n\n"
-                                            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morvane\\Russian]\n"
-                                            "\"Root\"=\"/data/\"\n"
-                                            "Root=/oops\n"
-                                            "\"Runemap\"=\"{AAC0577E-969B-4545-BB63-054568E4C600}\"\n";
+  const std::string damaged =
+      "Windows Registry Editor Version 5.00\n\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morvane\\Russian]\n"
+      "\"Root\"=\"/data/\"\n"
+      "Root=/oops\r\n"
+      "\"Runemap\"=\"{AAC0577E-969B-4545-BB63-054568E4C600}\"\n"
+      "\"Count\"=dword:xyz\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morvane\\Russian\\Bro\n"
+      "\"Lost\"=\"value\"\n";
+  std::ofstream(path_, std::ios::binary) << damaged;
   RegistryStore store(path_);
   testing::internal::CaptureStderr();
   EXPECT_EQ(Get(store, kKey, u"Root"), u"/data/");
   EXPECT_EQ(Get(store, kKey, u"Runemap"), u"{AAC0577E-969B-4545-BB63-054568E4C600}");
   std::string reported = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(reported, "registry: " + path_ + ": line 5: not a key, a value or a comment: Root=/oops (skipped)\n");
+  EXPECT_EQ(reported,
+            "registry: " + path_ + ": line 5: not a key, a value or a comment: Root=/oops (kept as it is)\n" +
+            "registry: " + path_ + ": line 7: bad value data: \"Count\"=dword:xyz (kept as it is)\n" +
+            "registry: " + path_ + ": line 9: key without its closing ']': " +
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morvane\\Russian\\Bro (kept as it is)\n");
 
   testing::internal::CaptureStderr();
   ASSERT_EQ(Set(store, kKey, u"Other", u"1"), ERROR_SUCCESS);
+  ASSERT_EQ(store.DeleteValue(kKey, u"Root"), ERROR_SUCCESS);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(ReadFile(path_).find("oops"), std::string::npos);
+  EXPECT_EQ(ReadFile(path_),
+            "Windows Registry Editor Version 5.00\n\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morvane]\n\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morvane\\Russian]\n"
+            "Root=/oops\r\n"
+            "\"Runemap\"=\"{AAC0577E-969B-4545-BB63-054568E4C600}\"\n"
+            "\"Count\"=dword:xyz\n"
+            "\"Other\"=\"1\"\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Morvane\\Russian\\Bro\n"
+            "\"Lost\"=\"value\"\n"
+            "\n");
+  // A second store reads the written file as the first read the damaged one.
+  RegistryStore again(path_);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Get(again, kKey, u"Other"), u"1");
+  EXPECT_EQ(testing::internal::GetCapturedStderr().find("line 9:"), std::string::npos);
 }
 
 TEST_F(RegistryStoreTest, AFailedWriteChangesNothing) {

@@ -106,9 +106,17 @@ void HeadlessHost::Present(const RECT& rect) {
 HeadlessBackend::HeadlessBackend() {
   previous_backend_ = SetWindowBackend(this);
   previous_clock_ = SetClock(&clock_);
+  previous_panel_ = SetInputPanel(&panel_);
+  panel_.OnChange([this] {
+    for (HeadlessHost* host : std::vector<HeadlessHost*>(hosts_)) {
+      host->Send(WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
+      host->PumpMessages();
+    }
+  });
 }
 
 HeadlessBackend::~HeadlessBackend() {
+  SetInputPanel(previous_panel_);
   SetClock(previous_clock_);
   SetWindowBackend(previous_backend_);
 }

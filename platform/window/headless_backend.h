@@ -1,7 +1,8 @@
 // The back end for tests: windows without a screen, timers on a test clock,
-// dialogs answered by scripts, message boxes recorded, frames saved as PNG.
-// While it lives it is the current back end, its clock the window clock and
-// its capture the message box handler.
+// dialogs answered by scripts, message boxes recorded, frames saved as PNG,
+// a soft input panel that tests show and hide. While it lives it is the
+// current back end, its clock the window clock, its capture the message box
+// handler and its panel the system's.
 #pragma once
 
 #include "platform/message_box.h"
@@ -108,6 +109,11 @@ class HeadlessBackend : public WindowBackend {
   // default button unless set).
   MessageBoxCapture& MessageBoxes() { return boxes_; }
 
+  // The soft input panel (hidden; 160 pixels tall above the menu bar band of
+  // the default screen). Showing or hiding it sends WM_SETTINGCHANGE with
+  // SPI_SETSIPINFO to every window, then dispatches what they posted.
+  InputPanel& Panel() { return panel_; }
+
   // The clipboard's content as another program would leave it.
   void SetClipboard(const std::u16string& text);
   void ClearClipboard();
@@ -120,6 +126,9 @@ class HeadlessBackend : public WindowBackend {
   ::Clock* previous_clock_ = nullptr;
   TestClock clock_;
   MessageBoxCapture boxes_;
+  InputPanel panel_{{0, kDefaultScreenHeight - kMenuBarBand - 160, kDefaultScreenWidth,
+                     kDefaultScreenHeight - kMenuBarBand}};
+  InputPanel* previous_panel_ = nullptr;
   std::deque<DialogScript> dialog_scripts_;
   std::deque<SheetScript> sheet_scripts_;
   std::vector<DialogRecord> dialogs_;

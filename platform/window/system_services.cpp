@@ -39,8 +39,6 @@ std::atomic<Clock*> g_clock{nullptr};
 std::mutex g_lock;  // the settable states below
 PowerStatusSource g_power_source;
 DWORD g_idle_timeouts[3] = {180, 0, 60};
-bool g_sip_on = false;
-RECT g_sip_rect;
 ULONG g_display_state = VideoPowerOn;
 std::atomic<unsigned> g_idle_resets{0};
 
@@ -176,28 +174,6 @@ void SetIdleTimeouts(DWORD battery, DWORD external, DWORD wake_up) {
   g_idle_timeouts[0] = battery;
   g_idle_timeouts[1] = external;
   g_idle_timeouts[2] = wake_up;
-}
-
-BOOL SipGetInfo(SIPINFO* info) {
-  if (!info) return FALSE;
-  std::lock_guard<std::mutex> guard(g_lock);
-  info->fdwFlags = g_sip_on ? SIPF_ON : 0;
-  info->rcSipRect = g_sip_on ? g_sip_rect : RECT{};
-  info->rcVisibleDesktop = RECT{};
-  return TRUE;
-}
-
-BOOL SipSetInfo(SIPINFO* info) {
-  if (!info) return FALSE;
-  std::lock_guard<std::mutex> guard(g_lock);
-  g_sip_on = (info->fdwFlags & SIPF_ON) != 0;
-  return TRUE;
-}
-
-void SetSoftInputPanel(bool on, const RECT& rect) {
-  std::lock_guard<std::mutex> guard(g_lock);
-  g_sip_on = on;
-  g_sip_rect = rect;
 }
 
 int ExtEscape(int escape, int input_size, const void* input, int, void*) {

@@ -3,6 +3,7 @@
 // display power. Each has a test seam.
 #pragma once
 
+#include "platform/window/soft_input_panel.h"
 #include "platform/window/window_types.h"
 
 #include <functional>
@@ -84,22 +85,6 @@ unsigned IdleTimerResetCount();
 BOOL SystemParametersInfoW(UINT action, UINT param, void* value, UINT win_ini);
 // Defaults: battery 180, external 0, wake-up 60 seconds.
 void SetIdleTimeouts(DWORD battery, DWORD external, DWORD wake_up);
-
-// Soft input panel. There is none on a desktop: it reads as off with an empty
-// rectangle unless a test sets a state; SipSetInfo records the on flag.
-constexpr DWORD SIPF_ON = 0x00000001;
-struct SIPINFO {
-  DWORD cbSize = sizeof(SIPINFO);
-  DWORD fdwFlags = 0;
-  RECT rcVisibleDesktop;
-  RECT rcSipRect;
-  DWORD dwImDataSize = 0;
-  void* pvImData = nullptr;
-};
-BOOL SipGetInfo(SIPINFO* info);
-BOOL SipSetInfo(SIPINFO* info);
-// Tests: the panel's state and rectangle as SipGetInfo reports them.
-void SetSoftInputPanel(bool on, const RECT& rect);
 
 // Display escapes of the screen: QUERYESCSUPPORT (input: the escape as an
 // int) answers 1 for SETPOWERMANAGEMENT; SETPOWERMANAGEMENT (input: a

@@ -7,6 +7,7 @@
 // WM_CLOSE and whatever is posted to Handle().
 #pragma once
 
+#include "platform/window/bar_window.h"
 #include "platform/window/bitmap.h"
 #include "platform/window/device_context.h"
 #include "platform/window/menu_model.h"
@@ -55,6 +56,12 @@ class WindowHost {
   const std::vector<ToolButton>& Toolbar() const { return toolbar_; }
   virtual void ShowToolbar(bool show);
   bool ToolbarShown() const { return toolbar_shown_; }
+  // The toolbar as a bar that the soft-input-panel layout stacks; where it
+  // was last placed (screen pixels; the desktop's back end lays its bars out
+  // itself).
+  BarWindow& ToolbarWindow() { return toolbar_window_; }
+  const RECT& ToolbarRect() const { return toolbar_rect_; }
+  static constexpr int kToolbarHeight = 26;
 
   // Marks (part of) the client area for the next WM_PAINT; null = all.
   void InvalidateRect(const RECT* rect, bool erase = false);
@@ -115,11 +122,25 @@ class WindowHost {
   bool command_bar_shown_ = true;
   std::vector<ToolButton> toolbar_;
   bool toolbar_shown_ = false;
+  RECT toolbar_rect_{};
   std::optional<RECT> invalid_;
   bool wait_cursor_ = false;
   bool display_on_ = true;
   std::optional<int> result_;
   Bitmap screen_;
+
+ private:
+  class ToolbarBar : public BarWindow {
+   public:
+    explicit ToolbarBar(WindowHost& host) : host_(host) {}
+    int BarHeight() const override { return kToolbarHeight; }
+    void MoveBar(const RECT& rect) override { host_.toolbar_rect_ = rect; }
+    void ShowBar(bool show) override { host_.ShowToolbar(show); }
+
+   private:
+    WindowHost& host_;
+  };
+  ToolbarBar toolbar_window_{*this};
 };
 
 // BeginPaint/EndPaint of a WM_PAINT handler: a device context over the

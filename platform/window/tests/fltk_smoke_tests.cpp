@@ -13,10 +13,10 @@
 
 namespace {
 
-// Runs this test again under a virtual display when there is none.
+// Runs this test again under a virtual display of its own when there is none.
 bool RunUnderXvfb(const std::string& test) {
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  const std::string command = "PARLEN_XVFB_CHILD=1 xvfb-run -a '" + self +
+  const std::string command = "PARLEN_XVFB_CHILD=1 '" PARLEN_WITH_XVFB "' '" + self +
                               "' --gtest_filter=" + test + " > '" + testing::TempDir() +
                               "xvfb.log' 2>&1";
   return std::system(command.c_str()) == 0;
@@ -24,9 +24,9 @@ bool RunUnderXvfb(const std::string& test) {
 
 TEST(FltkSmokeTest, WindowShowsTheScreenBitmapAndTakesPostedMessages) {
   if (!FltkBackend::Available()) {
-    if (std::getenv("PARLEN_XVFB_CHILD")) GTEST_SKIP() << "no display even under xvfb-run";
-    if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0)
-      GTEST_SKIP() << "no display and xvfb-run not found (install xvfb): FLTK smoke test skipped";
+    if (std::getenv("PARLEN_XVFB_CHILD")) GTEST_SKIP() << "no display even under Xvfb";
+    if (std::system("command -v Xvfb > /dev/null 2>&1") != 0)
+      GTEST_SKIP() << "no display and Xvfb not found (install xvfb): FLTK smoke test skipped";
     EXPECT_TRUE(RunUnderXvfb("FltkSmokeTest.*")) << "see " << testing::TempDir() << "xvfb.log";
     return;
   }
@@ -122,7 +122,7 @@ class EveryControlDialog : public Dialog {
 };
 
 TEST(FltkSmokeTest, DialogWidgetsMirrorTheirControls) {
-  if (!FltkBackend::Available()) GTEST_SKIP() << "no display: covered by the window test under xvfb-run";
+  if (!FltkBackend::Available()) GTEST_SKIP() << "no display: covered by the window test under Xvfb";
   FltkBackend backend;
   auto host = backend.CreateMainWindow(u"Parlen 2");
   EveryControlDialog dialog;

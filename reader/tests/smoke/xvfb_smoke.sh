@@ -3,13 +3,14 @@
 # right key, reads aloud into a WAV file with the return key, and checks the
 # screen after each step (the page area is not blank and it changed).
 #   xvfb_smoke.sh <parlen> <x_key> <reg_write> <installed registry>
-# Exit 77 (skipped) without xvfb-run or xwd.
+# Exit 77 (skipped) without Xvfb or xwd.
 set -euo pipefail
 parlen=$1 x_key=$2 reg_write=$3 installed=$4
 area_tool=$(dirname "$0")/xwd_area.py
-for tool in xvfb-run xwd xwininfo python3; do
+with_xvfb=$(dirname "$0")/../../../scripts/with-xvfb
+for tool in Xvfb xwd xwininfo python3; do
   if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (the smoke test needs xvfb-run, xwd, xwininfo, python3)"
+    echo "SKIPPED: $tool is not installed (the smoke test needs Xvfb, xwd, xwininfo, python3)"
     exit 77
   fi
 done
@@ -37,7 +38,7 @@ for i in $(seq 1 60); do
 done | iconv -f UTF-8 -t CP1251 >"$document"
 
 export PARLEN_AUDIO=file:$work/reading.wav PARLEN_AUDIO_FAST=1
-xvfb-run -a -s "-screen 0 800x800x24" bash -s "$parlen" "$x_key" "$document" "$work" "$speech" \
+"$with_xvfb" -s "-screen 0 800x800x24" bash -s "$parlen" "$x_key" "$document" "$work" "$speech" \
   "$area_tool" <<'SESSION'
 set -euo pipefail
 parlen=$1 x_key=$2 document=$3 work=$4 speech=$5 area_tool=$6
