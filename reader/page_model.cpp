@@ -76,8 +76,15 @@ bool PageModel::NextPage() {
   ClearPage();
   const INT n = std::min(kPageBlockBytes, fileSize_ - pageStart_);
   std::string block = ReadConverted(pageStart_, n);
+  // A block cut off inside a word: the page ends before that word.
+  bool endsInsideWord = false;
+  if (pageStart_ + n < fileSize_ && !block.empty() &&
+      !IsBlankTextChar(static_cast<unsigned char>(block.back()))) {
+    const std::string next = ReadConverted(pageStart_ + n, 1);
+    endsInsideWord = !next.empty() && !IsBlankTextChar(static_cast<unsigned char>(next[0]));
+  }
   UnwrapBlock(block);
-  BreakLines(block, StartsParagraphAt(pageStart_), false, layout_, lines_);
+  BreakLines(block, StartsParagraphAt(pageStart_), false, layout_, lines_, endsInsideWord);
   const size_t shown = std::min<size_t>(static_cast<size_t>(linesPerPage_), lines_.Count());
   pageLength_ = shown == 0 ? 0 : lines_.ends[shown - 1];
   return true;
