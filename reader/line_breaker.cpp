@@ -179,12 +179,13 @@ WordCut CutBeforeLastWord(const std::string& text, size_t indent, bool hyphenate
 }  // namespace
 
 void BreakLines(const std::string& block, bool startsParagraph, bool continuesWord,
-                const LineLayout& layout, PageLines& out, bool endsInsideWord) {
+                const LineLayout& layout, PageLines& out, BlockEnd blockEnd) {
   out.Clear();
   const CharWidthTable& widths = *layout.widths;
   const auto size = static_cast<INT>(block.size());
   std::vector<Line> made;
-  // The line cut before the word the block ends in: never justified.
+  // The line cut before the word the block ends in, or the text's last
+  // line: never justified.
   size_t unjustified = SIZE_MAX;
   INT pos = 0;
   while (pos < size) {
@@ -259,7 +260,7 @@ void BreakLines(const std::string& block, bool startsParagraph, bool continuesWo
       // gets no indent, so the breaking still moves on.
       const INT consumed = static_cast<INT>(cut) + adj;
       next = pos + (consumed > 0 ? consumed : 0);
-    } else if (e == size && endsInsideWord) {
+    } else if (e == size && blockEnd == BlockEnd::kInsideWord) {
       const WordCut cut = CutBeforeLastWord(candidate.text, indent, layout.hyphenate);
       // Nothing but the cut word, and the word begins on this line: it goes
       // whole to the next page (a page of lines before it moves on anyway).
@@ -276,6 +277,7 @@ void BreakLines(const std::string& block, bool startsParagraph, bool continuesWo
       out.ends.push_back(next);
       break;
     } else if (e == size) {
+      if (blockEnd == BlockEnd::kDocumentEnd) unjustified = made.size();
       line = std::move(candidate);
       next = e;
     } else {
