@@ -18,7 +18,8 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  sleep 0.5
+  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
