@@ -39,6 +39,8 @@ constexpr UINT kEngineEventMask = 0x3F;
 
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kKeepAwakeTimer = 2;
+// The wait of a Speak for the end of stopped speech.
+constexpr UINT_PTR kSpeechWaitTimer = 3;
 
 // Resources.
 constexpr UINT IDD_READER = 102;

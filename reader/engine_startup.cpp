@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "platform/message_box.h"
-#include "reader/command_ids.h"
 #include "reader/settings_sheet/voice_services.h"
+#include "reader/speech/engine_setup.h"
 
 namespace {
 
@@ -52,22 +52,11 @@ void CreateEngineWithVoice(const EngineServices& services, const std::string* st
   voice = chosen;
 }
 
-bool ConnectEngineEvents(ITTSEngine& engine, HWND window, DWORD cookie) {
-  if (FAILED(engine.SetEventMask(kEngineEventMask))) {
-    ShowError(u"Error: can't set TTS events!!!");
-    return false;
+bool ConnectEngineOrTell(ITTSEngine& engine, HWND window, DWORD cookie) {
+  switch (ConnectEngineEvents(engine, window, cookie)) {
+    case EngineEventsResult::kConnected: return true;
+    case EngineEventsResult::kMaskFailed: ShowError(u"Error: can't set TTS events!!!"); return false;
+    case EngineEventsResult::kWindowFailed: ShowError(u"Error: can't set TTS callback!!!"); return false;
   }
-  if (FAILED(engine.SetNotifyWindow(window, WM_ENGINE_NOTIFY, cookie))) {
-    ShowError(u"Error: can't set TTS callback!!!");
-    return false;
-  }
-  return true;
-}
-
-void ApplyEngineValues(ITTSEngine& engine, signed char rate, signed char pitch,
-                       unsigned char volume) {
-  engine.SetRate(rate);
-  engine.SetRateRange(kReaderRateRange);
-  engine.SetPitch(pitch);
-  engine.SetVolume(volume);
+  return false;
 }

@@ -10,6 +10,7 @@
 
 #include "interfaces/orvox.h"
 #include "reader/com_ptr.h"
+#include "reader/speech/engine_setup.h"
 
 struct EngineServices {
   // Creates the engine object (CoCreateInstance of TTSEngine by default).
@@ -28,10 +29,6 @@ EngineServices DefaultEngineServices();
 void CreateEngineWithVoice(const EngineServices& services, const std::string* storedVoice,
                            ComPtr<ITTSEngine>& engine, std::string& voice);
 
-// The event mask (0x3F) and the notification window (message 0x401, cookie).
-// False after a message box; the caller then drops the engine.
-bool ConnectEngineEvents(ITTSEngine& engine, HWND window, DWORD cookie);
-
-// SetRate, SetRateRange(20), SetPitch, SetVolume, in this order.
-void ApplyEngineValues(ITTSEngine& engine, signed char rate, signed char pitch,
-                       unsigned char volume);
+// The engine's events to the window (ConnectEngineEvents), with the
+// reader's message on a failure; false then, and the caller drops the engine.
+bool ConnectEngineOrTell(ITTSEngine& engine, HWND window, DWORD cookie);

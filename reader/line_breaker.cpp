@@ -1,5 +1,7 @@
 #include "reader/line_breaker.h"
 
+#include <cstdint>
+
 #include "foundation/char_classes.h"
 
 void PageLines::Clear() {
@@ -149,12 +151,42 @@ std::vector<int32_t> SyllableBreaks(const std::string& word, int32_t p) {
   return {breaks.rbegin(), breaks.rend()};
 }
 
+namespace {
+
+// Where a line that reaches the block end inside a word stops: at a
+// syllable break of that word (hyphen), else before it; the whole line
+// when the word is all it holds.
+struct WordCut {
+  size_t at;
+  bool hyphen;
+};
+
+WordCut CutBeforeLastWord(const std::string& text, size_t indent, bool hyphenate) {
+  size_t wordStart = text.size();
+  while (wordStart > indent && !IsBreakChar(static_cast<unsigned char>(text[wordStart - 1])))
+    --wordStart;
+  if (hyphenate) {
+    const std::string word = text.substr(wordStart);
+    const std::vector<int32_t> breaks = SyllableBreaks(word, static_cast<int32_t>(word.size()));
+    if (!breaks.empty()) return {wordStart + static_cast<size_t>(breaks.back()), true};
+  }
+  for (size_t i = indent; i < wordStart; ++i) {
+    if (!IsBreakChar(static_cast<unsigned char>(text[i]))) return {wordStart, false};
+  }
+  return {text.size(), false};
+}
+
+}  // namespace
+
 void BreakLines(const std::string& block, bool startsParagraph, bool continuesWord,
-                const LineLayout& layout, PageLines& out) {
+                const LineLayout& layout, PageLines& out, BlockEnd blockEnd) {
   out.Clear();
   const CharWidthTable& widths = *layout.widths;
   const auto size = static_cast<INT>(block.size());
   std::vector<Line> made;
+  // The line cut before the word the block ends in, or the text's last
+  // line: never justified.
+  size_t unjustified = SIZE_MAX;
   INT pos = 0;
   while (pos < size) {
     INT e = pos;
@@ -172,6 +204,7 @@ void BreakLines(const std::string& block, bool startsParagraph, bool continuesWo
     bool paragraph = startsParagraph;
     if (!made.empty() && !made.back().text.empty()) paragraph = made.back().text.back() == '\n';
     INT adj = 0;
+    size_t indent = 0;
     if (paragraph && layout.smartParagraphs) {
       size_t removed = 0;
       while (removed < candidate.text.size() &&
@@ -180,6 +213,7 @@ void BreakLines(const std::string& block, bool startsParagraph, bool continuesWo
       candidate.Erase(0, removed);
       for (int k = 0; k < 3; ++k) candidate.Insert(0, ' ', Offset(pos));
       adj = static_cast<INT>(removed) - 3;
+      indent = 3;
     }
     if (e == size && continuesWord && IsLetter(static_cast<unsigned char>(block[size - 1])))
       candidate.Append('-', candidate.offsets.back());
@@ -226,7 +260,24 @@ void BreakLines(const std::string& block, bool startsParagraph, bool continuesWo
       // gets no indent, so the breaking still moves on.
       const INT consumed = static_cast<INT>(cut) + adj;
       next = pos + (consumed > 0 ? consumed : 0);
+    } else if (e == size && blockEnd == BlockEnd::kInsideWord) {
+      const WordCut cut = CutBeforeLastWord(candidate.text, indent, layout.hyphenate);
+      // Nothing but the cut word, and the word begins on this line: it goes
+      // whole to the next page (a page of lines before it moves on anyway).
+      if (cut.at == candidate.text.size() && !made.empty() && pos > 0 &&
+          IsBlankTextChar(static_cast<unsigned char>(block[pos - 1])))
+        break;
+      line = candidate;
+      line.Truncate(cut.at);
+      if (cut.hyphen) line.Append('-', line.offsets.back());
+      const INT consumed = static_cast<INT>(cut.at) + adj;
+      next = pos + (consumed > 0 ? consumed : 0);
+      unjustified = made.size();
+      made.push_back(std::move(line));
+      out.ends.push_back(next);
+      break;
     } else if (e == size) {
+      if (blockEnd == BlockEnd::kDocumentEnd) unjustified = made.size();
       line = std::move(candidate);
       next = e;
     } else {
@@ -249,7 +300,7 @@ void BreakLines(const std::string& block, bool startsParagraph, bool continuesWo
       while (keep > 0 && IsBreakChar(static_cast<unsigned char>(line.text[keep - 1]))) --keep;
       line.Truncate(keep);
       if (!ended) RemoveLeadingBreaks(line);
-      if (layout.justify) Justify(line, layout);
+      if (layout.justify && k != unjustified) Justify(line, layout);
       ended = false;
     } else {
       if (!ended) RemoveLeadingBreaks(line);

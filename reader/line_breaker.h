@@ -57,5 +57,12 @@ std::vector<int32_t> SyllableBreaks(const std::string& word, int32_t p);
 // paragraph; continuesWord: the block ends inside a word (a '-' is put at
 // its end). Every line takes at least one byte of the block, so the
 // breaking always ends, whatever the widths.
+// blockEnd: what follows the block. kInsideWord: the text goes on inside
+// the block's last word; the line that reaches the block end stops before
+// that word (or at one of its syllable breaks, with '-'), is not justified,
+// and is the last line made; a line that would hold nothing but that word
+// is not made at all. kDocumentEnd: the block ends the text; its last line
+// ends the last paragraph and is not justified.
+enum class BlockEnd { kText, kInsideWord, kDocumentEnd };
 void BreakLines(const std::string& block, bool startsParagraph, bool continuesWord,
-                const LineLayout& layout, PageLines& out);
+                const LineLayout& layout, PageLines& out, BlockEnd blockEnd = BlockEnd::kText);

@@ -76,8 +76,16 @@ bool PageModel::NextPage() {
   ClearPage();
   const INT n = std::min(kPageBlockBytes, fileSize_ - pageStart_);
   std::string block = ReadConverted(pageStart_, n);
+  // A block cut off inside a word: the page ends before that word.
+  BlockEnd blockEnd = pageStart_ + n >= fileSize_ ? BlockEnd::kDocumentEnd : BlockEnd::kText;
+  if (blockEnd == BlockEnd::kText && !block.empty() &&
+      !IsBlankTextChar(static_cast<unsigned char>(block.back()))) {
+    const std::string next = ReadConverted(pageStart_ + n, 1);
+    if (!next.empty() && !IsBlankTextChar(static_cast<unsigned char>(next[0])))
+      blockEnd = BlockEnd::kInsideWord;
+  }
   UnwrapBlock(block);
-  BreakLines(block, StartsParagraphAt(pageStart_), false, layout_, lines_);
+  BreakLines(block, StartsParagraphAt(pageStart_), false, layout_, lines_, blockEnd);
   const size_t shown = std::min<size_t>(static_cast<size_t>(linesPerPage_), lines_.Count());
   pageLength_ = shown == 0 ? 0 : lines_.ends[shown - 1];
   return true;
@@ -95,7 +103,8 @@ bool PageModel::PrevPage() {
     continuesWord = !next.empty() && IsLetter(static_cast<unsigned char>(next[0])) &&
                     IsVowel(static_cast<unsigned char>(block.back()));
   }
-  BreakLines(block, false, continuesWord, layout_, lines_);
+  BreakLines(block, false, continuesWord, layout_, lines_,
+             pageStart_ >= fileSize_ ? BlockEnd::kDocumentEnd : BlockEnd::kText);
   const size_t made = lines_.Count();
   const auto perPage = static_cast<size_t>(linesPerPage_);
   if (made > perPage) {

@@ -12,29 +12,13 @@
 #include "platform/unicode.h"
 #include "platform/window/dialog.h"
 #include "platform/window/system_services.h"
-#include "reader/open/convert_window.h"
-#include "reader/open/open_command.h"
-#include "reader/open/open_file_dlg.h"
 #include "reader/dialogs/about_dlg.h"
 #include "reader/reader_menu.h"
 
 namespace {
 
-constexpr UINT kWinModifier = 0x08;
 constexpr DWORD kEngineCookie = 1;
-
-std::array<HotKeyRecord, kHotKeyCount> MakeHotKeyTable() {
-  std::array<HotKeyRecord, kHotKeyCount> table{};
-  table[0] = {0, 0, 0};
-  for (UINT id = 1; id <= 5; ++id) table[id] = {id, kWinModifier, 0xC0 + id};
-  table[6] = {6, 0, VK_UP};
-  table[7] = {7, 0, VK_DOWN};
-  table[8] = {8, 0, VK_LEFT};
-  table[9] = {9, 0, VK_RIGHT};
-  table[10] = {10, 0, VK_RETURN};
-  for (UINT id = 11; id <= 20; ++id) table[id] = {id, kWinModifier, 0xC6 + (id - 11)};
-  return table;
-}
+static_assert(kHotKeyCount == kButtonCount, "one action per hot-key id");
 
 // The next whole minute.
 UINT ClockPeriod() {
@@ -53,11 +37,6 @@ LOGFONTW StatusFontDescription() {
 }
 
 }  // namespace
-
-const std::array<HotKeyRecord, kHotKeyCount>& CReaderDlg::HotKeyTable() {
-  static const std::array<HotKeyRecord, kHotKeyCount> table = MakeHotKeyTable();
-  return table;
-}
 
 std::u16string InstalledSettingsPath() {
   std::string value;
@@ -160,7 +139,7 @@ void CReaderDlg::LoadSettings() {
       settings.useTts = true;
     }
   }
-  if (settings.useTts && engine_ && !ConnectEngineEvents(*engine_, host_->Handle(), kEngineCookie)) {
+  if (settings.useTts && engine_ && !ConnectEngineOrTell(*engine_, host_->Handle(), kEngineCookie)) {
     engine_.Reset();
     settings.useTts = false;
     settings.voice.clear();
@@ -235,21 +214,8 @@ bool CReaderDlg::OnCommand(UINT id) {
     OnRecentFile(id);
     return true;
   }
-  switch (id) {
-    case ID_OPEN: case ID_CONVERT: case ID_SETTINGS: case ID_FIND: case ID_FIND_NEXT:
-    case ID_ADD_BOOKMARK: case ID_BOOKMARKS: case ID_MARK_READ: case ID_SET_READ_MARK:
-    case ID_MARK_UNREAD: case ID_GO_TO_PAGE: case ID_LOCK: case ID_SPEAK: case ID_PAUSE:
-    case ID_SPEAK_CLIPBOARD: case ID_SPEAK_USER_TEXT: case ID_USER_STRESS_BASE:
-      OnLaterCommand(id);
-      return true;
-    default: return false;
-  }
+  return false;
 }
-
-// Seam: the open and convert dialogs, the settings sheet, search, bookmarks
-// and read marks, go to page, locked reading and the speech commands are
-// wired here by their own windows.
-void CReaderDlg::OnLaterCommand(UINT) {}
 
 HWND CReaderDlg::SpeechSeam::Window() { return dlg_.host_ ? dlg_.host_->Handle() : nullptr; }
 HWND CReaderDlg::ButtonSeam::Window() { return dlg_.host_ ? dlg_.host_->Handle() : nullptr; }
@@ -259,34 +225,6 @@ void CReaderDlg::RegisterHotKeyGroups() { buttons_.RegisterUnlockedGroups(); }
 // Around dialogs and at the end: a dialog takes the cursor buttons, so the
 // "other" group goes as well (as it does when the dialog takes the focus).
 void CReaderDlg::UnregisterSystemHotKeys() { buttons_.UnregisterForDialog(); }
-
-void CReaderDlg::OnEngineNotify(WPARAM, LPARAM) { speech_.OnEngineNotify(); }
-
-void CReaderDlg::StopSpeech() { speech_.StopSpeech(); }
-
-void CReaderDlg::OnOpen() {
-  StopSpeech();
-  COpenFileDlg dialog;
-  dialog.startPath = OpenDialogStartPath(settings.recentFiles);
-  if (!documentPath_.empty()) dialog.protectedPaths = {documentPath_, documentPath_ + u".auto"};
-  UnregisterSystemHotKeys();
-  if (dialog.DoModal() == IDOK && !dialog.chosenPath.empty() &&
-      (settings.recentFiles.empty() || dialog.chosenPath != settings.recentFiles.front())) {
-    RememberArchiveEntry(dialog.Choice());
-    OpenDocument(dialog.chosenPath);
-  }
-  RegisterHotKeyGroups();
-}
-
-void CReaderDlg::OnConvert() {
-  StopSpeech();
-  CConvertWindow dialog;
-  dialog.sourcePath = documentPath_;
-  UnregisterSystemHotKeys();
-  dialog.DoModal();
-  RegisterHotKeyGroups();
-  if (!dialog.ConvertedPath().empty()) OpenDocument(dialog.ConvertedPath());
-}
 
 void CReaderDlg::OnAbout() {
   StopSpeech();
@@ -313,19 +251,6 @@ void CReaderDlg::OnToolbar() {
   RepaintPage();
 }
 
-void CReaderDlg::OnInitMenuPopup(MenuItem* popup) {
-  if (popup == nullptr || popup->items.size() <= kRecentSubmenuIndex) return;
-  MenuItem& submenu = popup->items[kRecentSubmenuIndex];
-  if (!submenu.IsPopup()) return;
-  FillRecentMenu(submenu, settings.recentFiles);
-}
-
-void CReaderDlg::OnRecentFile(UINT id) {
-  StopSpeech();
-  const size_t k = id - ID_RECENT_FIRST;
-  if (settings.recentFiles.size() > k) OpenDocument(std::u16string(settings.recentFiles[k]));
-}
-
 void CReaderDlg::OnTimer(UINT_PTR id) {
   if (id == kClockTimer) {
     paneOnly_ = true;
@@ -335,5 +260,7 @@ void CReaderDlg::OnTimer(UINT_PTR id) {
     host_->SetTimer(kClockTimer, ClockPeriod());
   } else if (id == kKeepAwakeTimer) {
     SystemIdleTimerReset();
+  } else if (id == kSpeechWaitTimer) {
+    speech_.OnWaitTimer();
   }
 }

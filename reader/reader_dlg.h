@@ -22,13 +22,6 @@
 #include "reader/speech/speech_control.h"
 #include "reader/status_bitmaps.h"
 
-// Action table entry, hot-key record.
-struct HotKeyRecord {
-  UINT id;
-  UINT modifiers;
-  UINT virtualKey;
-};
-
 class CReaderDlg {
  public:
   struct Environment {
@@ -91,6 +84,9 @@ class CReaderDlg {
   void OnInitMenuPopup(MenuItem* popup);
   void OnRecentFile(UINT id);
   void OnOpen();
+  // A ZIP archive given as a document: its only document, or the Open
+  // dialog inside it.
+  void OpenArchive(const std::u16string& archive);
   void OnConvert();
   void StopSpeech();
 
@@ -106,6 +102,8 @@ class CReaderDlg {
   bool StartSearch(const std::string& text, bool matchCase, bool backward);
   bool FindText();
   void ResetSearch();
+  // The search text (lower case without match case) and the match-case flag.
+  void GetFindSettings(std::string& text, bool& matchCase) const;
   void OnGoToPage();
 
   // The settings sheet, the user's own text and the user stress base.
@@ -137,18 +135,16 @@ class CReaderDlg {
   const FontPtr& TextFont() const { return textFont_; }
   void SetTextFont(const LOGFONTW& description);
 
-  static const std::array<HotKeyRecord, kHotKeyCount>& HotKeyTable();
-
  private:
   void UpdateLayout();
   void PageChanged();
+  void RunOpenDialog(const std::u16string& startPath, bool enterArchive);
   // The text of a bookmark: up to 450 bytes at the offset.
   std::string GetBookmarkExcerpt(INT offset);
-  // Seams for behaviour that later work fills in.
+  // The hot-key groups around dialogs, and the engine's notification.
   void RegisterHotKeyGroups();
   void UnregisterSystemHotKeys();
   void OnEngineNotify(WPARAM count, LPARAM cookie);
-  void OnLaterCommand(UINT id);
   void ChangeReadMark(bool on);
   void ShowNotFound();
   VoiceServices SheetVoiceServices() const;

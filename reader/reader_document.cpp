@@ -1,10 +1,18 @@
-// Opening and closing the document and its ".trc" settings file.
+// Opening and closing the document and its ".trc" settings file; the Open,
+// Convert and recent-document commands.
 #include <algorithm>
 
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
 #include "reader/marks/bookmark_excerpt.h"
+#include "documents/common/document_kind.h"
+#include "reader/open/archive_document.h"
+#include "reader/open/convert_window.h"
+#include "reader/open/open_command.h"
+#include "reader/open/open_file_dlg.h"
+#include "reader/open/open_problem.h"
+#include "reader/reader_menu.h"
 #include "reader/reader_dlg.h"
 
 namespace {
@@ -24,13 +32,24 @@ void CReaderDlg::CloseDocument() {
   readMark_ = false;
 }
 
-void CReaderDlg::OpenDocument(const std::u16string& path) {
+void CReaderDlg::OpenDocument(const std::u16string& given) {
+  const std::u16string path = AbsoluteDocumentPath(given);
+  if (DetectDocumentKind(path) == kZipArchive) {
+    OpenArchive(path);
+    return;
+  }
+  const std::u16string problem = DocumentOpenProblem(path);
+  if (!problem.empty()) {
+    ShowStop(OpenFailureMessage(path, problem).c_str());
+    return;
+  }
   host_->SetWaitCursor(true);
   // The file read as text: the document itself or its converted ".auto".
   const auto text = opener_.Prepare(path, documentPath_,
                                     {[this] { SaveDocumentSettings(); }, [this] { page_.Close(); }});
   if (!text) {
     host_->SetWaitCursor(false);
+    ShowStop(OpenFailureMessage(path, MissingFileReason()).c_str());
     return;
   }
   CloseDocument();
@@ -80,7 +99,7 @@ void CReaderDlg::DetectCodePageMessage() {
   }
   MessageBoxW(nullptr,
               detected == kCodePageUtf8
-                  ? u"UFT8 text detected! Make a UTF8 -> TXT conversion from Menu -> Convert!"
+                  ? u"UTF8 text detected! Make a UTF8 -> TXT conversion from Menu -> Convert!"
                   : u"Unable to detect code page! Select code page manually!",
               nullptr, MB_OK | MB_ICONSTOP);
   GlobalCodePageConverter().Select(kCodePageWin, 1);
@@ -121,3 +140,60 @@ void CReaderDlg::SaveDocumentSettings() {
   trc.SetInt("ReadMark", readMark_ ? 1 : 0);
   if (!trc.Save()) ShowStop(u"Can't save file specific settings");
 }
+
+void CReaderDlg::OpenArchive(const std::u16string& archive) {
+  std::optional<OpenFileChoice> sole;
+  if (!ReadArchiveDocument(archive, sole)) {
+    ShowStop(OpenFailureMessage(archive, u"It is not a readable ZIP archive.").c_str());
+    return;
+  }
+  if (sole) {
+    RememberArchiveEntry(*sole);
+    OpenDocument(sole->chosenPath);
+    return;
+  }
+  RunOpenDialog(archive, true);
+}
+
+void CReaderDlg::OnOpen() {
+  StopSpeech();
+  RunOpenDialog(OpenDialogStartPath(settings.recentFiles), false);
+}
+
+void CReaderDlg::RunOpenDialog(const std::u16string& startPath, bool enterArchive) {
+  COpenFileDlg dialog;
+  dialog.startPath = startPath;
+  dialog.enterStartArchive = enterArchive;
+  if (!documentPath_.empty()) dialog.protectedPaths = {documentPath_, documentPath_ + u".auto"};
+  UnregisterSystemHotKeys();
+  if (dialog.DoModal() == IDOK && !dialog.chosenPath.empty() &&
+      (settings.recentFiles.empty() || dialog.chosenPath != settings.recentFiles.front())) {
+    RememberArchiveEntry(dialog.Choice());
+    OpenDocument(dialog.chosenPath);
+  }
+  RegisterHotKeyGroups();
+}
+
+void CReaderDlg::OnConvert() {
+  StopSpeech();
+  CConvertWindow dialog;
+  dialog.sourcePath = documentPath_;
+  UnregisterSystemHotKeys();
+  dialog.DoModal();
+  RegisterHotKeyGroups();
+  if (!dialog.ConvertedPath().empty()) OpenDocument(dialog.ConvertedPath());
+}
+
+void CReaderDlg::OnInitMenuPopup(MenuItem* popup) {
+  if (popup == nullptr || popup->items.size() <= kRecentSubmenuIndex) return;
+  MenuItem& submenu = popup->items[kRecentSubmenuIndex];
+  if (!submenu.IsPopup()) return;
+  FillRecentMenu(submenu, settings.recentFiles);
+}
+
+void CReaderDlg::OnRecentFile(UINT id) {
+  StopSpeech();
+  const size_t k = id - ID_RECENT_FIRST;
+  if (settings.recentFiles.size() > k) OpenDocument(std::u16string(settings.recentFiles[k]));
+}
+

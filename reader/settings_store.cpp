@@ -1,11 +1,9 @@
 #include "reader/settings_store.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "documents/common/output_file.h"
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "foundation/text_file.h"
@@ -56,25 +54,16 @@ int CSettingsStore::Load(const std::u16string& path) {
 int CSettingsStore::Save() {
   if (path_.empty()) return 0;
   if (!dirty_) return 1;
-  const std::string target = Utf16ToUtf8(path_);
-  const std::string temporary = target + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "w");
-  if (file == nullptr) return 0;
-  bool ok = true;
+  // A temporary of its own beside the file, renamed over it: a link planted
+  // there is never written through, and two readers never share one.
+  OutputFile file;
+  if (!file.Create(path_.c_str())) return 0;
+  std::string line;
   for (const auto& [key, value] : entries_) {
-    if (std::fputs(key.c_str(), file) < 0 || std::fputc('=', file) == EOF ||
-        std::fputs(value.c_str(), file) < 0 || std::fputc('\n', file) == EOF) {
-      ok = false;
-      break;
-    }
+    line.assign(key).append(1, '=').append(value).append(1, '\n');
+    if (!file.Write(line)) return 0;
   }
-  ok = std::fflush(file) == 0 && ok;
-  ok = fsync(fileno(file)) == 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
-  if (!ok || std::rename(temporary.c_str(), target.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return 0;
-  }
+  if (!file.Commit()) return 0;
   dirty_ = false;
   return 1;
 }

@@ -1,5 +1,7 @@
 #include "documents/common/auto_conversion.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "foundation/text_file.h"
@@ -9,11 +11,32 @@ namespace {
 
 void RemoveFile(const std::u16string& path) { unlink(Utf16ToUtf8(path).c_str()); }
 
+// A converted copy carries its document's modification time, so a document
+// changed (or replaced) since is converted again.
+void StampWithDocumentTime(const std::u16string& converted, const std::u16string& document) {
+  struct stat source;
+  if (stat(Utf16ToUtf8(document).c_str(), &source) != 0) return;
+  const struct timespec times[2] = {source.st_atim, source.st_mtim};
+  utimensat(AT_FDCWD, Utf16ToUtf8(converted).c_str(), times, 0);
+}
+
+// The copy is reused while it carries the document's time, and when the
+// document itself is gone (a temporary taken out of an archive and deleted
+// once converted).
+bool ConvertedCopyIsCurrent(const std::u16string& converted, const std::u16string& document) {
+  struct stat copy;
+  if (stat(Utf16ToUtf8(converted).c_str(), &copy) != 0) return false;
+  struct stat source;
+  if (stat(Utf16ToUtf8(document).c_str(), &source) != 0) return true;
+  return copy.st_mtim.tv_sec == source.st_mtim.tv_sec &&
+         copy.st_mtim.tv_nsec == source.st_mtim.tv_nsec;
+}
+
 }  // namespace
 
 OpenedText ConvertForReading(const std::u16string& document, const KindConverters& converters) {
   const std::u16string target = document + u".auto";
-  if (FileExists(target.c_str())) return {target, true};
+  if (ConvertedCopyIsCurrent(target, document)) return {target, true};
   const DocumentKind kind = DetectDocumentKind(document);
   bool converted = false;
   switch (kind) {
@@ -42,7 +65,10 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
       converted = converters.utf8(document.c_str(), target.c_str());
       break;
   }
-  if (converted) return {target, true};
+  if (converted) {
+    StampWithDocumentTime(target, document);
+    return {target, true};
+  }
   RemoveFile(target);
   return {document, false};
 }

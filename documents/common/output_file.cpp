@@ -27,6 +27,12 @@ bool OutputFile::Open(const char16_t* source, const char16_t* target) {
   Discard();
   if (source == nullptr || target == nullptr || *target == u'\0') return false;
   if (IsSameFile(source, target)) return false;
+  return Create(target);
+}
+
+bool OutputFile::Create(const char16_t* target) {
+  Discard();
+  if (target == nullptr || *target == u'\0') return false;
   targetPath_ = Utf16ToUtf8(target);
   std::string pattern = targetPath_ + ".partXXXXXX";
   const int fd = mkstemp(pattern.data());

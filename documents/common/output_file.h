@@ -17,6 +17,9 @@ class OutputFile {
 
   // Fails when the target names the source (same path, or the same file).
   bool Open(const char16_t* source, const char16_t* target);
+  // A target written from memory: no source to tell apart. The temporary
+  // is created exclusively (never through a link planted beside the target).
+  bool Create(const char16_t* target);
   bool Write(const void* bytes, size_t n);
   bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
   // Closes the temporary file and renames it over the target; true when

@@ -35,6 +35,8 @@ constexpr ButtonAction kActions[] = {
 
 }  // namespace
 
+std::span<const ButtonAction> ButtonActions() { return kActions; }
+
 const ButtonAction* FindButtonAction(std::string_view name) {
   for (const ButtonAction& action : kActions) {
     if (action.name == name) return &action;

@@ -2,6 +2,7 @@
 // `Buttons` setting, and the command each one runs.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,8 @@ struct ButtonAction {
   bool ui;
 };
 
+// Every action, in the order the buttons page lists them.
+std::span<const ButtonAction> ButtonActions();
 // Exact comparison; null for an unknown or empty name.
 const ButtonAction* FindButtonAction(std::string_view name);
 bool IsUiAction(std::string_view name);

@@ -4,29 +4,6 @@
 #include "reader/buttons/button_actions.h"
 #include "reader/command_ids.h"
 
-namespace {
-
-constexpr UINT kWinModifier = 0x08;
-
-std::array<ButtonHotKey, kButtonCount> MakeHotKeys() {
-  std::array<ButtonHotKey, kButtonCount> table{};
-  for (UINT id = 1; id <= 5; ++id) table[id] = {id, kWinModifier, 0xC0 + id};
-  table[kButtonUp] = {kButtonUp, 0, VK_UP};
-  table[kButtonDown] = {kButtonDown, 0, VK_DOWN};
-  table[kButtonLeft] = {kButtonLeft, 0, VK_LEFT};
-  table[kButtonRight] = {kButtonRight, 0, VK_RIGHT};
-  table[10] = {10, 0, VK_RETURN};
-  for (UINT id = 11; id <= 20; ++id) table[id] = {id, kWinModifier, 0xC6 + (id - 11)};
-  return table;
-}
-
-}  // namespace
-
-const std::array<ButtonHotKey, kButtonCount>& ButtonHotKeys() {
-  static const std::array<ButtonHotKey, kButtonCount> table = MakeHotKeys();
-  return table;
-}
-
 bool HardwareButtons::InGroup(Group group, size_t id) const {
   if (group == Group::kLocked) return true;
   const std::string& action = actions_[id];

@@ -9,6 +9,7 @@
 
 #include "platform/window/window_types.h"
 #include "reader/buttons/hardware_keys.h"
+#include "reader/buttons/hot_key_table.h"
 
 // What the buttons need of the main window.
 class ButtonWindow {
@@ -21,23 +22,6 @@ class ButtonWindow {
   // Runs a menu command (ID_NEXT_PAGE, ID_SPEAK, ID_STOP, ...).
   virtual void RunCommand(UINT command) = 0;
 };
-
-struct ButtonHotKey {
-  UINT id;
-  UINT modifiers;
-  UINT virtualKey;
-};
-
-// Ids 0..20; id 0 is never bound.
-constexpr size_t kButtonCount = 21;
-// Ids 1-5 and 11-20 are the application buttons with the Windows modifier,
-// 6-9 the direction pad, 10 its action button.
-const std::array<ButtonHotKey, kButtonCount>& ButtonHotKeys();
-
-constexpr UINT kButtonUp = 6;
-constexpr UINT kButtonDown = 7;
-constexpr UINT kButtonLeft = 8;
-constexpr UINT kButtonRight = 9;
 
 class HardwareButtons {
  public:

@@ -17,14 +17,9 @@ std::string CleanBookmarkExcerpt(std::string text) {
   if (last != std::string::npos) text.erase(last);
   if (text.empty()) return kNoText;
 
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\r') continue;
-    if (c == '\n') out.push_back('\r');
-    out.push_back(c);
-  }
-  return out;
+  // Line feeds alone: a carriage return would show as a stray mark.
+  std::erase(text, '\r');
+  return text;
 }
 
 std::string GetBookmarkExcerpt(PageModel& page, INT offset, INT count) {

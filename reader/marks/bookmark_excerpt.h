@@ -1,5 +1,5 @@
 // The excerpt shown with a bookmark: the text at its offset without the
-// words cut by the excerpt's ends, with Windows line ends for the edit field.
+// words cut by the excerpt's ends, its lines ended by line feeds alone.
 #pragma once
 
 #include <string>
@@ -12,9 +12,8 @@ class PageModel;
 constexpr INT kBookmarkExcerptBytes = 450;
 
 // Removes the partial first word (up to and including the first blank) and
-// the partial last word (from the last blank on), drops carriage returns and
-// turns every line feed into carriage return and line feed. Nothing left:
-// "No text".
+// the partial last word (from the last blank on) and drops carriage returns.
+// Nothing left: "No text".
 std::string CleanBookmarkExcerpt(std::string text);
 
 // The cleaned excerpt of `count` bytes at `offset` of the open document;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "documents/common/auto_conversion.h"
 #include "documents/common/path_names.h"
@@ -45,6 +46,17 @@ bool ParseZipSettings(const std::string& value, ZipEntry& entry) {
   entry.dataOffset = SettingsAtoi(pieces[1]);
   entry.uncompressedSize = SettingsAtoi(pieces[2]);
   return true;
+}
+
+std::u16string AbsoluteDocumentPath(const std::u16string& path) {
+  if (path.empty()) return path;
+  std::error_code error;
+  const std::filesystem::path absolute =
+      std::filesystem::absolute(std::filesystem::path(Utf16ToUtf8(path)), error);
+  if (error) return path;
+  std::u16string out;
+  Utf8ToUtf16(absolute.lexically_normal().string(), &out);
+  return out;
 }
 
 void AddRecentDocument(std::vector<std::u16string>& recent, const std::u16string& path) {

@@ -19,6 +19,10 @@
 std::string FormatZipSettings(const ZipEntry& entry);
 bool ParseZipSettings(const std::string& value, ZipEntry& entry);
 
+// Documents are filed by absolute path (settings, recent list), so that a
+// later start from another folder finds them; "." and ".." are resolved.
+std::u16string AbsoluteDocumentPath(const std::u16string& path);
+
 // Moves path to the front of the recent list without duplicates (exact
 // comparison) and keeps at most 10 entries.
 void AddRecentDocument(std::vector<std::u16string>& recent, const std::u16string& path);

@@ -8,6 +8,7 @@
 #include "foundation/code_pages.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
+#include "documents/common/document_kind.h"
 #include "reader/open/folder_listing.h"
 
 namespace {
@@ -69,7 +70,9 @@ BOOL COpenFileDlg::OnInitDialog() {
   if (!startPath.empty() && Exists(startPath) && !IsFolder(startPath)) {
     currentFolder_ = FolderOfPath(startPath);
     ListCurrentFolder();
-    SelectName(startPath.substr(currentFolder_.size()));
+    const std::u16string name = startPath.substr(currentFolder_.size());
+    SelectName(name);
+    if (enterStartArchive && IsZipFileName(startPath)) EnterArchive(name);
   } else if (!startPath.empty() && IsFolder(startPath)) {
     currentFolder_ = startPath.back() == u'/' ? startPath : startPath + u'/';
     ListCurrentFolder();

@@ -30,6 +30,9 @@ class COpenFileDlg : public Dialog {
 
   // Set by the caller: the file or folder shown first.
   std::u16string startPath;
+  // A start path that names an archive is opened: the dialog shows its
+  // entries rather than the folder that holds it.
+  bool enterStartArchive = false;
   // Files the dialog must not delete (the open document and its text).
   std::set<std::u16string> protectedPaths;
 

@@ -2,22 +2,24 @@
 
 #include "foundation/code_pages.h"
 #include "platform/window/hot_keys.h"
-#include "reader/settings_sheet/button_actions.h"
+#include "reader/buttons/button_actions.h"
+#include "reader/buttons/hot_key_table.h"
 
 namespace {
 
 // The page takes each button from whichever window holds it (the main
 // window's own bindings); the main window registers its keys again after
 // the sheet.
-BOOL TakeButton(HWND page, const HardwareButton& button) {
-  if (RegisterHotKey(page, button.id, button.modifiers, button.virtualKey)) return TRUE;
-  UnregisterHotKey(page, button.id);
-  if (RegisterHotKey(page, button.id, button.modifiers, button.virtualKey)) return TRUE;
+BOOL TakeButton(HWND page, const ButtonHotKey& button) {
+  const int id = static_cast<int>(button.id);
+  if (RegisterHotKey(page, id, button.modifiers, button.virtualKey)) return TRUE;
+  UnregisterHotKey(page, id);
+  if (RegisterHotKey(page, id, button.modifiers, button.virtualKey)) return TRUE;
   HWND owner = nullptr;
   int ownerId = 0;
   if (FindHotKey(button.modifiers, button.virtualKey, &owner, &ownerId))
     UnregisterHotKey(owner, ownerId);
-  return RegisterHotKey(page, button.id, button.modifiers, button.virtualKey);
+  return RegisterHotKey(page, id, button.modifiers, button.virtualKey);
 }
 
 }  // namespace
@@ -39,15 +41,16 @@ BOOL CButtonsPage::OnInitDialog() {
   PropertyPage::OnInitDialog();
   Control& combo = *GetDlgItem(IDC_ACTION);
   combo.ResetContent();
-  for (std::u16string_view name : kButtonActionNames) combo.AddString(std::u16string(name));
+  // "None" first: it stands for a button without an action.
+  combo.AddString(u"None");
+  for (const ButtonAction& action : ButtonActions()) combo.AddString(NarrowToWide(std::string(action.name)));
   combo.SetCurSel(0);
   return TRUE;
 }
 
 BOOL CButtonsPage::OnSetActive() {
   // A failed registration leaves that button unscannable; nothing to tell.
-  for (int id = kFirstButtonId; id <= kLastButtonId; ++id)
-    TakeButton(GetSafeHwnd(), HardwareButtonOf(id));
+  for (UINT id = kFirstButtonId; id <= kLastButtonId; ++id) TakeButton(GetSafeHwnd(), ButtonHotKeys()[id]);
   return TRUE;
 }
 
@@ -57,7 +60,7 @@ BOOL CButtonsPage::OnKillActive() {
 }
 
 void CButtonsPage::ReleaseButtons() {
-  for (int id = kFirstButtonId; id <= kLastButtonId; ++id) UnregisterHotKey(GetSafeHwnd(), id);
+  for (UINT id = kFirstButtonId; id <= kLastButtonId; ++id) UnregisterHotKey(GetSafeHwnd(), static_cast<int>(id));
   scanning_ = false;
   SetDlgItemTextW(IDC_SCAN, u"Scan");
   GetDlgItem(IDC_ACTION)->SetCurSel(0);
@@ -83,7 +86,9 @@ void CButtonsPage::OnHotKey(int id) {
 }
 
 void CButtonsPage::OnAction() {
-  if (!scanning_ || selected_ < kFirstButtonId || selected_ > kLastButtonId) return;
+  if (!scanning_ || selected_ < static_cast<int>(kFirstButtonId) ||
+      selected_ > static_cast<int>(kLastButtonId))
+    return;
   const Control& combo = *GetDlgItem(IDC_ACTION);
   const int index = combo.GetCurSel();
   if (index < 0) return;

@@ -7,18 +7,18 @@
 #include <string>
 
 #include "platform/window/dialog.h"
+#include "reader/buttons/hot_key_table.h"
 
 class CButtonsPage : public PropertyPage {
  public:
   static constexpr UINT IDD = 153;
   static constexpr int IDC_SCAN = 1010;
   static constexpr int IDC_ACTION = 1011;
-  static constexpr size_t kActionSlots = 21;
 
   CButtonsPage();
 
   // Action name of each hot-key id (Windows-1251; empty: none).
-  std::array<std::string, kActionSlots> actions{};
+  std::array<std::string, kButtonCount> actions{};
 
   bool Scanning() const { return scanning_; }
   int SelectedButton() const { return selected_; }

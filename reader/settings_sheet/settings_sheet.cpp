@@ -1,19 +1,9 @@
 #include "reader/settings_sheet/settings_sheet.h"
 
 #include "platform/message_box.h"
+#include "reader/speech/engine_setup.h"
 
 namespace {
-
-// The event types and notification message the main window asks for.
-constexpr UINT kEngineEvents = 0x3F;
-constexpr UINT kEngineMessage = 0x401;
-
-void ApplyValues(ITTSEngine& engine, const ReaderSettings& settings) {
-  engine.SetRate(settings.rate);
-  engine.SetRateRange(kReaderRateRange);
-  engine.SetPitch(settings.pitch);
-  engine.SetVolume(settings.volume);
-}
 
 void TakeValues(const CVoicePage& page, ReaderSettings& settings) {
   settings.rate = page.rate;
@@ -74,8 +64,8 @@ bool ApplySpeechSettings(const CVoicePage& page, const VoiceServices& services, 
       MessageBoxW(nullptr, u"Can't create TTS!!!", nullptr, MB_OK | MB_ICONSTOP);
       return false;
     }
-    engine->SetEventMask(kEngineEvents);
-    engine->SetNotifyWindow(window, kEngineMessage, cookie);
+    // The sheet goes on whatever the engine answers.
+    ConnectEngineEvents(*engine, window, cookie);
     settings.useTts = true;
     settings.voice = page.voice;
     engine->SetVoice(settings.voice.c_str());
@@ -87,6 +77,6 @@ bool ApplySpeechSettings(const CVoicePage& page, const VoiceServices& services, 
     settings.useTts = true;
   }
   TakeValues(page, settings);
-  ApplyValues(*engine, settings);
+  ApplyEngineValues(*engine, settings.rate, settings.pitch, settings.volume);
   return true;
 }

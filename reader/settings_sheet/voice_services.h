@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "interfaces/orvox.h"
+#include "reader/speech/engine_setup.h"
 
 struct VoiceServices {
   // Creates a TTSEngine object (class context 0x17).
@@ -25,6 +26,3 @@ struct VoiceServices {
 
 // The services of the installed system.
 VoiceServices DefaultVoiceServices();
-
-// The engine's rate range once the reader has set it.
-constexpr INT kReaderRateRange = 20;

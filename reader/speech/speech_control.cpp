@@ -5,6 +5,8 @@
 #include "foundation/code_pages.h"
 #include "platform/message_box.h"
 #include "platform/window/clipboard.h"
+#include "platform/window/window_host.h"
+#include "reader/command_ids.h"
 #include "reader/buttons/keep_awake.h"
 #include "reader/speech/speech_chunk.h"
 
@@ -37,6 +39,14 @@ void SpeechControl::OnSpeak() {
     engine.Pause();
     return;
   }
+  if (DeferWhileAwaitingEnd(true, {})) return;
+  StartDocumentSpeech();
+}
+
+void SpeechControl::StartDocumentSpeech() {
+  const INT pageStart = window_.PageStart();
+  const INT fileSize = window_.FileSize();
+  if (pageStart >= fileSize) return;
   StartKeepAwake(window_.Window());
   const std::string before = pageStart > 0 ? window_.ReadText(pageStart - 1, 1) : std::string();
   const std::string head =
@@ -76,10 +86,37 @@ void SpeechControl::OnStop() {
 void SpeechControl::StopSpeech() {
   ITTSEngine* engine = window_.Engine();
   if (engine == nullptr) return;
+  const bool busy = IsSet(&ITTSEngine::IsSpeaking, *engine) || IsSet(&ITTSEngine::IsPaused, *engine);
   StopKeepAwake(window_.Window());
   stopped_ = true;
+  deferred_ = Deferred::kNone;
+  KillTimer(window_.Window(), kSpeechWaitTimer);
   engine->Stop();
+  if (busy) awaitingEnd_ = true;
 }
+
+bool SpeechControl::DeferWhileAwaitingEnd(bool document, const std::string& text) {
+  if (!awaitingEnd_) return false;
+  deferred_ = document ? Deferred::kDocument : Deferred::kText;
+  deferredText_ = text;
+  SetTimer(window_.Window(), kSpeechWaitTimer, kSpeechWaitMs);
+  return true;
+}
+
+void SpeechControl::RunDeferred() {
+  awaitingEnd_ = false;
+  KillTimer(window_.Window(), kSpeechWaitTimer);
+  const Deferred deferred = deferred_;
+  deferred_ = Deferred::kNone;
+  if (window_.Engine() == nullptr) return;
+  if (deferred == Deferred::kDocument && CanSpeakDocument()) {
+    StartDocumentSpeech();
+  } else if (deferred == Deferred::kText) {
+    SpeakOtherTextNow(deferredText_);
+  }
+}
+
+void SpeechControl::OnWaitTimer() { RunDeferred(); }
 
 void SpeechControl::OnPause() {
   if (!CanSpeakDocument()) return;
@@ -101,8 +138,14 @@ void SpeechControl::OnEngineNotify() {
     if (FAILED(engine->GetEvents(&event, 1, &got)) || got < 1) break;
     events.push_back(event);
   }
-  if (!documentSpeech_) return;
   for (const TTSEvent& event : events) {
+    if (event.type == TE_SpeechEnd && awaitingEnd_) {
+      // The end of the stopped speech: it starts nothing of its own.
+      stopped_ = false;
+      RunDeferred();
+      continue;
+    }
+    if (!documentSpeech_) continue;
     if (event.type == TE_SpeechEnd) {
       OnSpeechEnd();
     } else if (event.type == TE_WordSpan) {
@@ -133,6 +176,11 @@ void SpeechControl::OnWordSpan(UINT end) {
 }
 
 void SpeechControl::SpeakOtherText(const std::string& text) {
+  if (DeferWhileAwaitingEnd(false, text)) return;
+  SpeakOtherTextNow(text);
+}
+
+void SpeechControl::SpeakOtherTextNow(const std::string& text) {
   documentSpeech_ = false;
   if (window_.Engine()->Speak(text.c_str(), kSpeakFlags) != S_OK) {
     MessageBoxW(window_.Window(), u"Error playing text", nullptr, MB_OK);

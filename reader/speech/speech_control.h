@@ -41,6 +41,8 @@ class SpeechControl {
   void SpeakNextChunk();
   // The engine's notification message: drains and handles its events.
   void OnEngineNotify();
+  // The wait for the end of stopped speech ran out (timer kSpeechWaitTimer).
+  void OnWaitTimer();
 
   // Speaks text that is not the document; failures show "Error playing text".
   void SpeakClipboard();
@@ -50,10 +52,17 @@ class SpeechControl {
   const std::string& Chunk() const { return chunk_; }
   bool Stopped() const { return stopped_; }
   bool DocumentSpeech() const { return documentSpeech_; }
+  // Stopped speech is still playing out; a Speak now waits for its end.
+  bool AwaitingEnd() const { return awaitingEnd_; }
 
  private:
   bool CanSpeakDocument();
+  void StartDocumentSpeech();
   void SpeakOtherText(const std::string& text);
+  void SpeakOtherTextNow(const std::string& text);
+  // Holds a Speak back until the stopped speech has ended.
+  bool DeferWhileAwaitingEnd(bool document, const std::string& text);
+  void RunDeferred();
   void OnSpeechEnd();
   void OnWordSpan(UINT end);
 
@@ -62,4 +71,14 @@ class SpeechControl {
   INT position_ = 0;
   bool stopped_ = false;
   bool documentSpeech_ = true;
+  // The engine refuses new text (S_FALSE) until the piece in flight at a
+  // Stop has played; the Speak asked for meanwhile waits here.
+  bool awaitingEnd_ = false;
+  enum class Deferred { kNone, kDocument, kText };
+  Deferred deferred_ = Deferred::kNone;
+  std::string deferredText_;
 };
+
+// How long a Speak waits for the end of stopped speech before it is tried
+// anyway.
+constexpr UINT kSpeechWaitMs = 3000;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "platform/message_box.h"
 #include "platform/unicode.h"
@@ -18,26 +19,32 @@ std::u16string Join(const std::u16string& folder, const std::u16string& name) {
 
 CFileOpenTreeDlg::CFileOpenTreeDlg(std::u16string root)
     : CHeaderDlg(IDD, u"File Open", u"File Open"), root_(std::move(root)) {
+  AddControl(ID_VIEW_MODE_0, ControlKind::CheckBox, u"List");
+  AddControl(ID_VIEW_MODE_1, ControlKind::CheckBox, u"Sizes");
+  AddControl(ID_VIEW_MODE_2, ControlKind::CheckBox, u"Details");
+  AddControl(ID_STATE_BUTTON, ControlKind::Button, u"Up");
   AddControl(IDC_TREE, ControlKind::ListBox);
+  AddControl(IDC_HEADER_NAME, ControlKind::Button);
+  AddControl(IDC_HEADER_SIZE, ControlKind::Button);
+  AddControl(IDC_HEADER_DATE, ControlKind::Button);
   AddControl(IDC_FILES, ControlKind::ListView);
+  AddControl(ID_DELETE_FILE, ControlKind::Button, u"Delete");
   AddControl(IDCANCEL, ControlKind::Button, u"Cancel");
-  OnCommandMessage(IDC_TREE, LBN_SELCHANGE, [this] {
-    const int row = GetDlgItem(IDC_TREE)->GetCurSel();
-    if (row >= 0 && row < static_cast<int>(treeRows_.size())) SelectFolder(treeRows_[row]);
-  });
-  OnCommandMessage(IDC_TREE, LBN_DBLCLK, [this] {
-    const int row = GetDlgItem(IDC_TREE)->GetCurSel();
-    if (row >= 0 && row < static_cast<int>(treeRows_.size())) ExpandFolder(treeRows_[row]);
-  });
+  OnCommandMessage(IDC_TREE, LBN_SELCHANGE, [this] { SelectFolder(GetDlgItem(IDC_TREE)->GetCurSel()); });
+  OnCommandMessage(IDC_TREE, LBN_DBLCLK, [this] { ToggleFolder(GetDlgItem(IDC_TREE)->GetCurSel()); });
   OnNotifyMessage(IDC_FILES, NM_DBLCLK, [this] {
     const int file = SelectedFile();
     if (file < 0) return;
     path = Join(folder_, files_[file].name);
     EndDialog(IDOK);
   });
+  OnCommandMessage(IDC_HEADER_NAME, BN_CLICKED, [this] { SortBy(1); });
+  OnCommandMessage(IDC_HEADER_SIZE, BN_CLICKED, [this] { SortBy(2); });
+  OnCommandMessage(IDC_HEADER_DATE, BN_CLICKED, [this] { SortBy(3); });
   OnCommandMessage(ID_VIEW_MODE_0, BN_CLICKED, [this] { SetViewMode(0); });
   OnCommandMessage(ID_VIEW_MODE_1, BN_CLICKED, [this] { SetViewMode(1); });
   OnCommandMessage(ID_VIEW_MODE_2, BN_CLICKED, [this] { SetViewMode(2); });
+  OnCommandMessage(ID_STATE_BUTTON, BN_CLICKED, [this] { SelectParentFolder(); });
   OnCommandMessage(ID_DELETE_FILE, BN_CLICKED, [this] { DeleteSelectedFile(); });
 }
 
@@ -45,6 +52,7 @@ BOOL CFileOpenTreeDlg::OnInitDialog() {
   CHeaderDlg::OnInitDialog();
   datePicture_ = ShortDatePicture();
   nodes_.assign(1, TreeNode{DeviceName(), -1, 0, false});
+  selected_ = 0;
   ExpandFolder(0);
   SelectFolder(0);
   return TRUE;
@@ -71,32 +79,95 @@ void CFileOpenTreeDlg::ExpandFolder(int node) {
   const int count = static_cast<int>(children.size());
   for (TreeNode& other : nodes_)
     if (other.parent >= insertAt) other.parent += count;
+  if (selected_ >= insertAt) selected_ += count;
   nodes_.insert(nodes_.begin() + insertAt, children.begin(), children.end());
   ShowTree();
+}
+
+void CFileOpenTreeDlg::CollapseFolder(int node) {
+  if (node < 0 || node >= static_cast<int>(nodes_.size()) || !nodes_[node].expanded) return;
+  nodes_[node].expanded = false;
+  int end = node + 1;
+  while (end < static_cast<int>(nodes_.size()) && nodes_[end].depth > nodes_[node].depth) ++end;
+  const int count = end - (node + 1);
+  nodes_.erase(nodes_.begin() + node + 1, nodes_.begin() + end);
+  for (TreeNode& other : nodes_)
+    if (other.parent >= end) other.parent -= count;
+  if (selected_ > node && selected_ < end) {
+    ShowTree();
+    SelectFolder(node);
+    return;
+  }
+  if (selected_ >= end) selected_ -= count;
+  ShowTree();
+}
+
+void CFileOpenTreeDlg::ToggleFolder(int node) {
+  if (node < 0 || node >= static_cast<int>(nodes_.size())) return;
+  if (nodes_[node].expanded)
+    CollapseFolder(node);
+  else
+    ExpandFolder(node);
 }
 
 void CFileOpenTreeDlg::ShowTree() {
   Control& tree = *GetDlgItem(IDC_TREE);
   tree.ResetContent();
-  treeRows_.clear();
-  for (size_t i = 0; i < nodes_.size(); ++i) {
-    tree.AddString(std::u16string(2 * nodes_[i].depth, u' ') + nodes_[i].text);
-    treeRows_.push_back(static_cast<int>(i));
-  }
+  for (const TreeNode& node : nodes_)
+    tree.AddString(std::u16string(2 * node.depth, u' ') + (node.expanded ? u"[-] " : u"[+] ") +
+                   node.text);
+  tree.SetCurSel(selected_);
 }
 
 void CFileOpenTreeDlg::SelectFolder(int node) {
   if (node < 0 || node >= static_cast<int>(nodes_.size())) return;
+  selected_ = node;
+  GetDlgItem(IDC_TREE)->SetCurSel(node);
   folder_ = FolderPath(node);
   files_ = ListFiles(folder_);
   SortFileRecords(files_, sort_);
   ShowFiles();
+  ShowToolbarState();
+}
+
+void CFileOpenTreeDlg::SelectParentFolder() {
+  if (selected_ > 0) SelectFolder(nodes_[selected_].parent);
 }
 
 void CFileOpenTreeDlg::ShowFiles() {
   Control& list = *GetDlgItem(IDC_FILES);
   list.ResetContent();
-  for (const FolderFileRecord& file : files_) list.AddString(file.name);
+  for (size_t i = 0; i < files_.size(); ++i) {
+    if (viewMode_ == 0) {
+      list.AddString(files_[i].name);
+      continue;
+    }
+    const std::vector<std::u16string> columns = Columns(i);
+    std::u16string row = columns[0] + u"   " + columns[1];
+    if (viewMode_ == 2) row += u"   " + columns[2];
+    list.AddString(std::move(row));
+  }
+  ShowHeader();
+}
+
+// The sort arrow stands on the header of the column the list is sorted by.
+void CFileOpenTreeDlg::ShowHeader() {
+  const char16_t* arrow = sort_ > 0 ? u" \u25B2" : u" \u25BC";
+  const int column = sort_ > 0 ? sort_ : -sort_;
+  const std::pair<int, const char16_t*> headers[] = {
+      {IDC_HEADER_NAME, u"Name"}, {IDC_HEADER_SIZE, u"Size"}, {IDC_HEADER_DATE, u"Date"}};
+  for (int i = 0; i < 3; ++i) {
+    std::u16string text = headers[i].second;
+    if (column == i + 1) text += arrow;
+    SetDlgItemTextW(headers[i].first, text);
+  }
+}
+
+void CFileOpenTreeDlg::ShowToolbarState() {
+  CheckDlgButton(ID_VIEW_MODE_0, viewMode_ == 0);
+  CheckDlgButton(ID_VIEW_MODE_1, viewMode_ == 1);
+  CheckDlgButton(ID_VIEW_MODE_2, viewMode_ == 2);
+  EnableDlgItem(ID_STATE_BUTTON, selected_ > 0);
 }
 
 std::vector<std::u16string> CFileOpenTreeDlg::Columns(size_t index) const {
@@ -115,6 +186,8 @@ void CFileOpenTreeDlg::SortBy(int column) {
 
 void CFileOpenTreeDlg::SetViewMode(int mode) {
   if (mode >= 0 && mode <= 2) viewMode_ = mode;
+  ShowFiles();
+  ShowToolbarState();
 }
 
 void CFileOpenTreeDlg::DragSplitter(int position) { splitter_ = std::max(position, 0); }

@@ -14,7 +14,12 @@ class CFileOpenTreeDlg : public CHeaderDlg {
   static constexpr UINT IDD = 134;
   static constexpr int IDC_TREE = 1029;
   static constexpr int IDC_FILES = 1030;
-  // Toolbar buttons: the three view modes, and one enabled by the state.
+  // The file list's column headers: name, size, date.
+  static constexpr int IDC_HEADER_NAME = 1031;
+  static constexpr int IDC_HEADER_SIZE = 1032;
+  static constexpr int IDC_HEADER_DATE = 1033;
+  // Toolbar buttons: the three view modes (names; names and sizes; names,
+  // sizes and dates), and the parent folder, enabled below the root.
   static constexpr int ID_VIEW_MODE_0 = 32782;
   static constexpr int ID_VIEW_MODE_1 = 32783;
   static constexpr int ID_VIEW_MODE_2 = 59410;
@@ -39,7 +44,15 @@ class CFileOpenTreeDlg : public CHeaderDlg {
   const std::vector<TreeNode>& Nodes() const { return nodes_; }
   std::u16string FolderPath(int node) const;
   void ExpandFolder(int node);
+  // Hides the folder's subtree again; a folder selected inside it gives
+  // the selection to this one.
+  void CollapseFolder(int node);
+  // A double tap on a folder: expands it, or collapses it when expanded.
+  void ToggleFolder(int node);
   void SelectFolder(int node);
+  int SelectedFolder() const { return selected_; }
+  // Button 32780: the parent of the selected folder.
+  void SelectParentFolder();
   const std::u16string& Folder() const { return folder_; }
 
   const std::vector<FolderFileRecord>& Files() const { return files_; }
@@ -58,6 +71,8 @@ class CFileOpenTreeDlg : public CHeaderDlg {
  private:
   void ShowTree();
   void ShowFiles();
+  void ShowHeader();
+  void ShowToolbarState();
   int SelectedFile() const;
 
   std::u16string root_;
@@ -65,8 +80,8 @@ class CFileOpenTreeDlg : public CHeaderDlg {
   std::u16string filter_ = u"*";
   std::u16string datePicture_;
   std::vector<TreeNode> nodes_;
-  std::vector<int> treeRows_;  // list row -> node
   std::vector<FolderFileRecord> files_;
+  int selected_ = 0;
   int viewMode_ = 0;
   int sort_ = 1;
   int splitter_ = 120;

@@ -64,7 +64,7 @@ TEST_F(FolderTree, ShowsVisibleFoldersAndFilesAndSortsByColumn) {
   CFileOpenTreeDlg dialog(Root());
   backend.ExpectDialog([&](DialogDriver& d) {
     EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_TREE)->items,
-              (std::vector<std::u16string>{u"My Device", u"  книги"}));
+              (std::vector<std::u16string>{u"[-] My Device", u"  [+] книги"}));
     EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_FILES)->items,
               (std::vector<std::u16string>{u"а.txt", u"б.txt"}));
     EXPECT_EQ(dialog.Columns(1)[1], u"1K");
@@ -75,7 +75,7 @@ TEST_F(FolderTree, ShowsVisibleFoldersAndFilesAndSortsByColumn) {
               (std::vector<std::u16string>{u"б.txt", u"а.txt"}));
     d.DoubleClick(CFileOpenTreeDlg::IDC_TREE, 1);
     EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_TREE)->items,
-              (std::vector<std::u16string>{u"My Device", u"  книги", u"    старые"}));
+              (std::vector<std::u16string>{u"[-] My Device", u"  [-] книги", u"    [+] старые"}));
     EXPECT_EQ(dialog.FolderPath(2), Root() + u"/книги/старые");
     d.Select(CFileOpenTreeDlg::IDC_TREE, 0);
     d.DoubleClick(CFileOpenTreeDlg::IDC_FILES, 1);
@@ -103,6 +103,64 @@ TEST_F(FolderTree, DeletesOnlyAfterAskingAndReportsAFailure) {
   ASSERT_EQ(boxes.size(), 4u);
   EXPECT_EQ(boxes[0].text, u"Do You wish to delete \"б.txt\"?");
   EXPECT_EQ(boxes[3].text, u"Can't delete file! It is probably opened by Parlen or another app.");
+}
+
+TEST_F(FolderTree, FoldersExpandAndCollapseAndTheParentButtonFollowsTheSelection) {
+  CFileOpenTreeDlg dialog(Root());
+  backend.ExpectDialog([&](DialogDriver& d) {
+    const Control& tree = *d.Find(CFileOpenTreeDlg::IDC_TREE);
+    const Control& up = *d.Find(CFileOpenTreeDlg::ID_STATE_BUTTON);
+    EXPECT_FALSE(up.enabled);  // the root has no parent
+    d.DoubleClick(CFileOpenTreeDlg::IDC_TREE, 1);
+    d.Select(CFileOpenTreeDlg::IDC_TREE, 2);
+    EXPECT_EQ(dialog.Folder(), Root() + u"/книги/старые");
+    EXPECT_TRUE(up.enabled);
+    // Collapsing the folder that holds the selection selects it instead.
+    d.DoubleClick(CFileOpenTreeDlg::IDC_TREE, 1);
+    EXPECT_EQ(tree.items, (std::vector<std::u16string>{u"[-] My Device", u"  [+] книги"}));
+    EXPECT_EQ(dialog.SelectedFolder(), 1);
+    EXPECT_EQ(tree.selection, 1);
+    EXPECT_EQ(dialog.Folder(), Root() + u"/книги");
+    d.Click(CFileOpenTreeDlg::ID_STATE_BUTTON);
+    EXPECT_EQ(dialog.SelectedFolder(), 0);
+    EXPECT_EQ(dialog.Folder(), Root());
+    EXPECT_FALSE(up.enabled);
+    // The whole tree folds away and opens again.
+    d.DoubleClick(CFileOpenTreeDlg::IDC_TREE, 0);
+    EXPECT_EQ(tree.items, (std::vector<std::u16string>{u"[+] My Device"}));
+    d.DoubleClick(CFileOpenTreeDlg::IDC_TREE, 0);
+    EXPECT_EQ(tree.items, (std::vector<std::u16string>{u"[-] My Device", u"  [+] книги"}));
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST_F(FolderTree, TheHeaderShowsTheSortArrowAndTheViewModesTheColumns) {
+  CFileOpenTreeDlg dialog(Root());
+  backend.ExpectDialog([&](DialogDriver& d) {
+    const auto header = [&](int id) { return d.Find(id)->text; };
+    EXPECT_EQ(header(CFileOpenTreeDlg::IDC_HEADER_NAME), u"Name \u25B2");
+    EXPECT_EQ(header(CFileOpenTreeDlg::IDC_HEADER_SIZE), u"Size");
+    d.Click(CFileOpenTreeDlg::IDC_HEADER_SIZE);
+    EXPECT_EQ(header(CFileOpenTreeDlg::IDC_HEADER_NAME), u"Name");
+    EXPECT_EQ(header(CFileOpenTreeDlg::IDC_HEADER_SIZE), u"Size \u25B2");
+    d.Click(CFileOpenTreeDlg::IDC_HEADER_SIZE);
+    EXPECT_EQ(header(CFileOpenTreeDlg::IDC_HEADER_SIZE), u"Size \u25BC");
+    EXPECT_EQ(dialog.SortColumn(), -2);
+
+    const Control& files = *d.Find(CFileOpenTreeDlg::IDC_FILES);
+    EXPECT_EQ(files.items, (std::vector<std::u16string>{u"б.txt", u"а.txt"}));
+    EXPECT_TRUE(d.Find(CFileOpenTreeDlg::ID_VIEW_MODE_0)->checked);
+    d.Click(CFileOpenTreeDlg::ID_VIEW_MODE_1);
+    EXPECT_EQ(files.items, (std::vector<std::u16string>{u"б.txt   1K", u"а.txt   1"}));
+    EXPECT_FALSE(d.Find(CFileOpenTreeDlg::ID_VIEW_MODE_0)->checked);
+    EXPECT_TRUE(d.Find(CFileOpenTreeDlg::ID_VIEW_MODE_1)->checked);
+    d.Click(CFileOpenTreeDlg::ID_VIEW_MODE_2);
+    ASSERT_EQ(files.items.size(), 2u);
+    EXPECT_EQ(files.items[1], u"а.txt   1   " + dialog.Columns(1)[2]);
+    EXPECT_TRUE(d.Find(CFileOpenTreeDlg::ID_VIEW_MODE_2)->checked);
+    EXPECT_FALSE(d.Find(CFileOpenTreeDlg::ID_VIEW_MODE_1)->checked);
+  });
+  dialog.DoModal();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "reader/dialogs/bookmarks_dlg.h"
 #include "reader/dialogs/find_text_dlg.h"
 #include "reader/dialogs/go_to_page_dlg.h"
+#include "reader/dialogs/user_text_dlg.h"
 
 namespace {
 
@@ -113,6 +114,11 @@ TEST(FindTextDialog, ExchangesTextAndFlagsAndIgnoresSettingChanges) {
   EXPECT_EQ(dialog.text, u"Мама");
   EXPECT_TRUE(dialog.matchCase);
   EXPECT_FALSE(dialog.backward);
+}
+
+TEST(UserTextDialog, CaptionIsSpelledRight) {
+  CUserTextDlg dialog;
+  EXPECT_EQ(dialog.Caption(), u"Текст пользователя");
 }
 
 }  // namespace

@@ -69,12 +69,18 @@ class FakeEngine : public ITTSEngine, public ITTSUserBase {
   }
   HRESULT Stop() override {
     calls.push_back("Stop");
-    if (speaking || paused) queue.push_back({TE_SpeechEnd, 0, 0});
+    if (speaking || paused) {
+      if (playsOutAfterStop)
+        playingOut = true;
+      else
+        queue.push_back({TE_SpeechEnd, 0, 0});
+    }
     speaking = paused = false;
     return S_OK;
   }
   HRESULT Speak(LPCSTR text, UINT flags) override {
     if (speakResult != S_OK) return speakResult;
+    if (playingOut) return S_FALSE;
     spoken.emplace_back(text);
     this->flags.push_back(flags);
     speaking = true;
@@ -105,6 +111,15 @@ class FakeEngine : public ITTSEngine, public ITTSUserBase {
     speaking = false;
   }
 
+  // As the real engine: the piece in flight at a Stop plays to its end,
+  // and Speak answers S_FALSE until then.
+  void PlayOutEnds() {
+    playingOut = false;
+    queue.push_back({TE_SpeechEnd, 0, 0});
+  }
+
+  bool playsOutAfterStop = false;
+  bool playingOut = false;
   bool speaking = false;
   bool paused = false;
   bool hasUserBase = true;

@@ -208,4 +208,73 @@ TEST_F(SpeechControlTest, ClipboardSpeechMovesNoPage) {
   EXPECT_EQ(backend_.MessageBoxes().Boxes()[0].text, u"Error playing text");
 }
 
+TEST_F(SpeechControlTest, SpeakAfterStopWaitsForTheEndOfTheStoppedSpeech) {
+  engine_.playsOutAfterStop = true;
+  speech_.OnSpeak();
+  speech_.OnStop();
+  EXPECT_TRUE(speech_.AwaitingEnd());
+  speech_.OnSpeak();
+  EXPECT_EQ(engine_.spoken.size(), 1u);
+  ASSERT_EQ(Host().Timers().count(kSpeechWaitTimer), 1u);
+  EXPECT_EQ(Host().Timers().at(kSpeechWaitTimer).period, kSpeechWaitMs);
+
+  engine_.PlayOutEnds();
+  speech_.OnEngineNotify();
+  ASSERT_EQ(engine_.spoken.size(), 2u);
+  EXPECT_EQ(engine_.spoken[1], engine_.spoken[0]);
+  EXPECT_TRUE(speech_.DocumentSpeech());
+  EXPECT_TRUE(KeepAwakeRunning());
+  EXPECT_EQ(Host().Timers().count(kSpeechWaitTimer), 0u);
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
+}
+
+TEST_F(SpeechControlTest, ClipboardAndUserTextDuringReadingAreSpokenOnceTheReadingEnds) {
+  engine_.playsOutAfterStop = true;
+  speech_.OnSpeak();
+  backend_.SetClipboard(u"Привет, мир.");
+  speech_.SpeakClipboard();
+  EXPECT_EQ(engine_.spoken.size(), 1u);
+  engine_.PlayOutEnds();
+  speech_.OnEngineNotify();
+  ASSERT_EQ(engine_.spoken.size(), 2u);
+  EXPECT_EQ(engine_.spoken[1], "Привет, мир.");
+  EXPECT_FALSE(speech_.DocumentSpeech());
+  EXPECT_TRUE(window_.turns.empty());
+
+  // The user's text command stops speech before its dialog.
+  speech_.StopSpeech();
+  speech_.SpeakUserText(u"Ещё текст");
+  EXPECT_EQ(engine_.spoken.size(), 2u);
+  engine_.PlayOutEnds();
+  speech_.OnEngineNotify();
+  ASSERT_EQ(engine_.spoken.size(), 3u);
+  EXPECT_EQ(engine_.spoken[2], "Ещё текст");
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
+}
+
+TEST_F(SpeechControlTest, TheWaitForStoppedSpeechIsBounded) {
+  engine_.playsOutAfterStop = true;
+  speech_.OnSpeak();
+  speech_.OnStop();
+  speech_.StopSpeech();
+  speech_.SpeakUserText(u"Текст");
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
+  // The engine never ends: the timer gives up waiting and tries anyway.
+  speech_.OnWaitTimer();
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 1u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[0].text, u"Error playing text");
+  EXPECT_FALSE(speech_.AwaitingEnd());
+
+  // A Stop while a Speak waits drops that Speak.
+  engine_.playingOut = false;
+  speech_.OnSpeak();
+  speech_.OnStop();
+  speech_.OnSpeak();
+  speech_.OnStop();
+  engine_.PlayOutEnds();
+  speech_.OnEngineNotify();
+  EXPECT_EQ(engine_.spoken.size(), 2u);
+  EXPECT_EQ(Host().Timers().count(kSpeechWaitTimer), 0u);
+}
+
 }  // namespace

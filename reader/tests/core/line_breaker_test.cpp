@@ -112,4 +112,29 @@ TEST(BreakLines, AlwaysAdvances) {
   EXPECT_EQ(out.lines, (std::vector<std::string>{"abcd", "efgh", "ij"}));
 }
 
+TEST(BreakLines, ABlockCutInsideAWordEndsAtItsSyllableOrBeforeIt) {
+  const CharWidthTable widths = Uniform(10);
+  PageLines out;
+  // The text goes on with "солить": the line stops at the syllable break,
+  // with a hyphen, and is not spread across the width.
+  BreakLines("Мы будем посо", false, false, Layout(widths, 200), out, BlockEnd::kInsideWord);
+  EXPECT_EQ(out.lines, (std::vector<std::string>{"Мы будем по-"}));
+  EXPECT_EQ(out.ends, (std::vector<INT>{11}));
+  // Without hyphenation the word goes whole to the next page.
+  BreakLines("Мы будем посо", false, false, Layout(widths, 200, false), out, BlockEnd::kInsideWord);
+  EXPECT_EQ(out.lines, (std::vector<std::string>{"Мы будем"}));
+  EXPECT_EQ(out.ends, (std::vector<INT>{9}));
+  // Lines before it are made as ever; a word with no syllable break moves.
+  BreakLines("aa bb cc dd ee ff gg hh Он посм", false, false, Layout(widths, 100), out, BlockEnd::kInsideWord);
+  EXPECT_EQ(out.lines, (std::vector<std::string>{"aa  bb  cc", "dd  ee  ff", "gg  hh  Он"}));
+  EXPECT_EQ(out.ends.back(), 27);
+  // A fragment that is all the line holds stays: the page must move on.
+  BreakLines("   xyzzy", false, false, Layout(widths, 200), out, BlockEnd::kInsideWord);
+  EXPECT_EQ(out.lines, (std::vector<std::string>{"xyzzy"}));
+  EXPECT_EQ(out.ends, (std::vector<INT>{8}));
+  // The text's last line ends its last paragraph: not spread either.
+  BreakLines("aa bb cc dd ee", false, false, Layout(widths, 100), out, BlockEnd::kDocumentEnd);
+  EXPECT_EQ(out.lines, (std::vector<std::string>{"aa  bb  cc", "dd ee"}));
+}
+
 }  // namespace

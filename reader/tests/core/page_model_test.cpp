@@ -40,6 +40,20 @@ TEST_F(PageModelTest, PageNumbersOfA2001ByteFile) {
   EXPECT_DOUBLE_EQ(page_.ProgressFraction(), 2000.0 / 2001.0);
 }
 
+TEST_F(PageModelTest, APageFullToItsBlockEndsAtAWordBoundary) {
+  std::string text;
+  for (int i = 0; i < 199; ++i) text += "word ";
+  text += "justified rest.";  // the 1000-byte block ends after "justi"
+  ASSERT_EQ(page_.Open(WriteFile("cut.txt", text)), PageModel::OpenResult::kOpened);
+  page_.SetLayout(layout_, 1000);
+  ASSERT_TRUE(page_.RepaintPage());
+  EXPECT_EQ(page_.PageLength(), 995);
+  for (const std::string& line : page_.Lines().lines) EXPECT_EQ(line.find("justi"), std::string::npos);
+  ASSERT_TRUE(page_.NextPage());
+  EXPECT_EQ(page_.PageStart(), 995);
+  EXPECT_EQ(page_.Lines().lines.front().substr(0, 9), "justified");
+}
+
 TEST_F(PageModelTest, BackwardPagingRebuildsTheForwardPages) {
   std::string text;
   for (int i = 0; i < 120; ++i) text += "Line " + std::to_string(i) + " ends here.\n";

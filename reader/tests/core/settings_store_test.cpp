@@ -131,6 +131,34 @@ TEST(SettingsStore, FailedSaveKeepsTheOldFileAndStaysDirty) {
   EXPECT_EQ(pathless.Save(), 0);
 }
 
+TEST(SettingsStore, SaveNeverWritesThroughALinkBesideTheFile) {
+  const std::string dir = Scratch("links/");
+  std::filesystem::create_directories(dir);
+  const std::string path = dir + "book.txt.trc";
+  const std::string victim = dir + "victim";
+  WriteAll(victim, "precious\n");
+  // The old fixed temporary name, planted as a link to another file.
+  std::filesystem::create_symlink(victim, path + ".tmp");
+  CSettingsStore store;
+  store.Load(Wide(path));
+  store.SetInt("Page", 4);
+  ASSERT_EQ(store.Save(), 1);
+  EXPECT_EQ(ReadAll(victim), "precious\n");
+  EXPECT_EQ(ReadAll(path), "Page=4\n");
+  // A link in the file's own place is replaced, not followed.
+  std::filesystem::remove(path);
+  std::filesystem::create_symlink(victim, path);
+  store.SetInt("Page", 5);
+  ASSERT_EQ(store.Save(), 1);
+  EXPECT_EQ(ReadAll(victim), "precious\n");
+  EXPECT_FALSE(std::filesystem::is_symlink(path));
+  EXPECT_EQ(ReadAll(path), "Page=5\n");
+  // No temporary is left beside it.
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) files += entry.exists() ? 1 : 0;
+  EXPECT_EQ(files, 3u);  // the victim, the planted link and the settings file
+}
+
 TEST(SettingsStore, AtoiSemantics) {
   EXPECT_EQ(SettingsAtoi("  -42x"), -42);
   EXPECT_EQ(SettingsAtoi("+7"), 7);

@@ -144,9 +144,11 @@ std::vector<std::pair<size_t, size_t>> SilentRuns(const std::vector<int16_t>& sa
 class ReaderReadingTest : public testing::Test {
  protected:
   void SetUp() override {
-    // The installation's entries, in this process's own registry file.
-    fs::copy_file(PARLEN_INSTALLED_REGISTRY, std::getenv("PARLEN_REGISTRY"),
-                  fs::copy_options::overwrite_existing);
+    // The installation's entries, in this test's own registry file: never
+    // over whatever registry the caller's environment names.
+    const std::string registry = Scratch("installed_registry.reg");
+    fs::copy_file(PARLEN_INSTALLED_REGISTRY, registry, fs::copy_options::overwrite_existing);
+    setenv("PARLEN_REGISTRY", registry.c_str(), 1);
     std::string voicePath;
     if (!ReadRegistryString(voicePath, HKEY_LOCAL_MACHINE, std::string("Software\\Morvane\\Voices\\") + kVoice,
                             "Path") ||

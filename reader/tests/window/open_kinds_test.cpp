@@ -3,6 +3,7 @@
 // archive when the main window opens it again from the recent list.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -89,14 +90,92 @@ TEST_F(OpenKindsTest, EveryKindShowsItsTextOnThePage) {
   EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
 }
 
-TEST_F(OpenKindsTest, MissingDocumentLeavesTheOpenOneAsItIs) {
+TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   const std::string plain = Scratch("stays.txt");
   WriteBytes(plain, "Still here.");
   Open(plain);
+  const std::string folder = Scratch("a folder.txt");
+  std::filesystem::create_directories(folder);
+  const std::string binary = Scratch("program.txt");
+  WriteBytes(binary, std::string("MZ\x90\0\x03\0\0\0", 8) + std::string(2000, 'x'));
+  // A NUL past the first block does not make a text binary.
+  const std::string late = Scratch("late.txt");
+  WriteBytes(late, std::string(1000, 'x') + std::string(1, '\0'));
+
   EXPECT_EQ(Open(Scratch("gone.txt")), "Still here.");
+  EXPECT_EQ(Open(folder), "Still here.");
+  EXPECT_EQ(Open(binary), "Still here.");
   EXPECT_EQ(reader_->DocumentPath(), Wide(plain));
   EXPECT_EQ(reader_->settings.recentFiles, (std::vector<std::u16string>{Wide(plain)}));
-  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
+  std::vector<std::u16string> texts;
+  for (const auto& box : backend_.MessageBoxes().Boxes()) texts.push_back(box.text);
+  EXPECT_EQ(texts, (std::vector<std::u16string>{
+                       u"ERROR: can't open file!\n" + Wide(Scratch("gone.txt")) +
+                           u"\nNo such file or directory",
+                       u"ERROR: can't open file!\n" + Wide(folder) + u"\nIt is a folder.",
+                       u"ERROR: can't open file!\n" + Wide(binary) +
+                           u"\nIt holds binary data, not text."}));
+  Open(late);
+  EXPECT_EQ(reader_->DocumentPath(), Wide(late));
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 3u);
+}
+
+TEST_F(OpenKindsTest, ARelativePathIsFiledAbsolute) {
+  const std::string folder = Scratch("relative/");
+  std::filesystem::create_directories(folder + "sub");
+  WriteBytes(folder + "sub/book.txt", "Book.");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  Open("./sub/../sub/book.txt");
+  std::filesystem::current_path(before);
+  EXPECT_EQ(reader_->DocumentPath(), Wide(folder + "sub/book.txt"));
+  EXPECT_EQ(reader_->settings.recentFiles.front(), Wide(folder + "sub/book.txt"));
+  EXPECT_EQ(PageText(), "Book.");
+}
+
+TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
+  // One document inside: it is opened at once.
+  const std::string folder = Scratch("given/");
+  const ZipFixture single = WriteZip(folder + "one.zip", {{"tale.html", "<p>" + kHelloUtf8 + "</p>"}});
+  EXPECT_EQ(Open(single.path), kHello1251);
+  EXPECT_EQ(reader_->DocumentPath(), ZipExtractionPath(Wide(single.path), u"tale.html"));
+
+  // Several: the Open dialog shows the archive's entries.
+  const ZipFixture several =
+      WriteZip(folder + "two.zip", {{"tale.html", "<p>Tale.</p>"}, {"note.txt", "Note."}});
+  backend_.ExpectDialog([&](DialogDriver& d) {
+    ASSERT_EQ(d.Find(COpenFileDlg::kFileListId)->items,
+              (std::vector<std::u16string>{u"..", u"note.txt", u"tale.html"}));
+    d.Select(COpenFileDlg::kFileListId, 1);
+    d.PressKey(VK_RIGHT);
+  });
+  EXPECT_EQ(Open(several.path), "Note.");
+  EXPECT_EQ(reader_->DocumentPath(), ZipExtractionPath(Wide(several.path), u"note.txt"));
+
+  // Not an archive after all: told, and the document stays.
+  const std::string broken = folder + "broken.zip";
+  WriteBytes(broken, "PK not really");
+  EXPECT_EQ(Open(broken), "Note.");
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 1u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[0].text,
+            u"ERROR: can't open file!\n" + Wide(broken) + u"\nIt is not a readable ZIP archive.");
+}
+
+TEST_F(OpenKindsTest, AChangedDocumentIsConvertedAgain) {
+  const std::string utf8 = Scratch("changing.txt");
+  WriteBytes(utf8, kHelloUtf8);
+  EXPECT_EQ(Open(utf8), kHello1251);
+  ASSERT_TRUE(Exists(utf8 + ".auto"));
+  // The document is edited later while its converted copy is kept.
+  const auto converted = std::filesystem::last_write_time(utf8);
+  WriteBytes(utf8, kHelloUtf8 + " " + kHelloUtf8);
+  std::filesystem::last_write_time(utf8, converted + std::chrono::seconds(2));
+  EXPECT_EQ(Open(utf8), kHello1251 + " " + kHello1251);
+  // Unchanged since: the copy is used as it is.
+  WriteBytes(utf8 + ".auto", "Copy.");
+  const auto documentTime = std::filesystem::last_write_time(utf8);
+  std::filesystem::last_write_time(utf8 + ".auto", documentTime);
+  EXPECT_EQ(Open(utf8), "Copy.");
 }
 
 TEST_F(OpenKindsTest, ArchiveEntryOpensAndComesBackFromTheRecentList) {

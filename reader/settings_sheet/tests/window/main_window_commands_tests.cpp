@@ -107,6 +107,11 @@ TEST_F(MainWindowCommands, FindMovesToTheMatchAndReportsWhatIsNotFound) {
   EXPECT_EQ(page.PageStart() + page.HighlightStart(), match);
   EXPECT_EQ(page.HighlightEnd() - page.HighlightStart(), 6);
   EXPECT_TRUE(Boxes().empty());
+  std::string text = "?";
+  bool matchCase = true;
+  reader->GetFindSettings(text, matchCase);
+  EXPECT_EQ(text, "иголка");
+  EXPECT_FALSE(matchCase);
 
   reader->OnCommand(ID_FIND_NEXT);  // the only one: not found again
   backend.ExpectDialog([](DialogDriver& d) {
@@ -118,6 +123,10 @@ TEST_F(MainWindowCommands, FindMovesToTheMatchAndReportsWhatIsNotFound) {
   EXPECT_EQ(Boxes(), (std::vector<std::u16string>{u"Search string \"иголка\" not found.",
                                                    u"Search string \"\" not found.",
                                                    u"Empty search string can't be found"}));
+  EXPECT_TRUE(reader->StartSearch("Иголка", true, false));
+  reader->GetFindSettings(text, matchCase);
+  EXPECT_EQ(text, "Иголка");
+  EXPECT_TRUE(matchCase);
 }
 
 TEST_F(MainWindowCommands, GoToPageIsBoundedByThePageCount) {

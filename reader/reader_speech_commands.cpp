@@ -1,4 +1,5 @@
-// The main window's command that speaks a text the user types.
+// The main window's speech commands that are not the engine's own: stopping
+// speech, the engine's notification and the user's own text.
 #include "reader/dialogs/user_text_dlg.h"
 #include "reader/reader_dlg.h"
 
@@ -10,3 +11,8 @@ void CReaderDlg::OnSpeakUserText() {
   if (dialog.DoModal() == IDOK) speech_.SpeakUserText(dialog.text);
   RegisterHotKeyGroups();
 }
+
+void CReaderDlg::OnEngineNotify(WPARAM, LPARAM) { speech_.OnEngineNotify(); }
+
+void CReaderDlg::StopSpeech() { speech_.StopSpeech(); }
+

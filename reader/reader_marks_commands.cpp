@@ -122,6 +122,11 @@ bool CReaderDlg::FindText() {
 
 void CReaderDlg::ResetSearch() { search_.ResetSearch(); }
 
+void CReaderDlg::GetFindSettings(std::string& text, bool& matchCase) const {
+  text = settings.findText;
+  matchCase = settings.matchCase;
+}
+
 void CReaderDlg::OnGoToPage() {
   StopSpeech();
   if (NoDocument()) return;

@@ -1,0 +1,35 @@
+#include "reader/open/archive_document.h"
+
+#include "foundation/code_pages.h"
+#include "documents/zip/zip_archive.h"
+
+namespace {
+
+// The one file below the folder, or null for none or several.
+const ZipDirectory::Files::value_type* SoleFile(const ZipDirectory& folder, size_t& seen) {
+  const ZipDirectory::Files::value_type* found = nullptr;
+  for (const auto& file : folder.files()) {
+    if (++seen > 1) return nullptr;
+    found = &file;
+  }
+  for (const auto& [name, sub] : folder.folders()) {
+    const auto* inside = SoleFile(*sub, seen);
+    if (seen > 1) return nullptr;
+    if (inside != nullptr) found = inside;
+  }
+  return found;
+}
+
+}  // namespace
+
+bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole) {
+  sole.reset();
+  ZipDirectory root;
+  if (!ReadZipArchive(archive.c_str(), root)) return false;
+  size_t seen = 0;
+  const auto* file = SoleFile(root, seen);
+  if (file == nullptr) return true;
+  const std::u16string target = ZipExtractionPath(archive, NarrowToWide(file->first));
+  if (!target.empty()) sole = OpenFileChoice{target, true, archive, file->second};
+  return true;
+}

@@ -1,0 +1,13 @@
+// A ZIP archive given as a document (on the command line, from the recent
+// list): opened as the Open dialog opens one.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "documents/common/convert_dialog.h"
+
+// Reads the archive; false when it cannot be read. `sole` becomes its only
+// document, as the Open dialog returns one chosen there, or nothing when it
+// holds several (or none).
+bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole);

@@ -1,0 +1,48 @@
+#include "reader/open/open_problem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "documents/common/document_kind.h"
+#include "platform/unicode.h"
+
+namespace {
+
+// As much as the first page reads.
+constexpr size_t kFirstBlockBytes = 1000;
+
+std::u16string SystemReason(int error) {
+  std::u16string reason;
+  Utf8ToUtf16(std::strerror(error), &reason);
+  return reason;
+}
+
+}  // namespace
+
+std::u16string MissingFileReason() { return SystemReason(ENOENT); }
+
+std::u16string DocumentOpenProblem(const std::u16string& path) {
+  const std::string name = Utf16ToUtf8(path);
+  struct stat status;
+  if (stat(name.c_str(), &status) != 0) return errno == ENOENT ? std::u16string() : SystemReason(errno);
+  if (S_ISDIR(status.st_mode)) return u"It is a folder.";
+  const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return SystemReason(errno);
+  char block[kFirstBlockBytes];
+  const ssize_t got = read(fd, block, sizeof block);
+  const int readError = errno;
+  close(fd);
+  if (got < 0) return SystemReason(readError);
+  if (std::memchr(block, '\0', static_cast<size_t>(got)) != nullptr &&
+      DetectDocumentKind(path) == kPlainText)
+    return u"It holds binary data, not text.";
+  return {};
+}
+
+std::u16string OpenFailureMessage(const std::u16string& path, const std::u16string& reason) {
+  return u"ERROR: can't open file!\n" + path + u"\n" + reason;
+}

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# parlen as installed, on a virtual X display of 800x600: with the first
+# settings file the installation writes, Right and Page Down turn the page
+# forward and Page Up turns it back. The page is read from the document's
+# ".trc" file, which every turn writes.
+#   xvfb_keys.sh <parlen> <x_key> <reg_write> <installed registry> <first_settings.cmake>
+# Exit 77 (skipped) without Xvfb or xwininfo.
+set -euo pipefail
+parlen=$1 x_key=$2 reg_write=$3 installed=$4 first_settings=$5
+for tool in Xvfb xwininfo; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  sleep 0.5
+  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export PARLEN_REGISTRY=$work/registry.reg
+cp "$installed" "$PARLEN_REGISTRY"
+"$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
+cmake -DSETTINGS="$work/parlen.cfg" -P "$first_settings"
+if ! grep -qi '^\[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Voices\\' "$PARLEN_REGISTRY"; then
+  # Speech on without a voice stops at a message box.
+  echo "note: no voice installed; speech is turned off for this run"
+  sed -i 's/^UseTTS=1$/UseTTS=0/' "$work/parlen.cfg"
+fi
+
+document=$work/river.txt
+for i in $(seq 1 80); do
+  printf 'Мы долго шли по берегу реки, и солнце светило нам в спину. Вечером мы развели костёр.\r\n'
+done | iconv -f UTF-8 -t CP1251 >"$document"
+
+# A free display: the server writes its number once it listens.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+exec 3>&-
+for i in $(seq 1 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "FAILED: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=:$(head -1 "$work/display")
+
+export PARLEN_AUDIO=null
+"$parlen" "$document" >"$work/parlen.log" 2>&1 &
+pids+=($!)
+title=$(basename "$document")
+for i in $(seq 1 150); do
+  xwininfo -name "$title" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xwininfo -name "$title" >/dev/null 2>&1 || { echo "FAILED: no window \"$title\""; cat "$work/parlen.log"; exit 1; }
+
+page() { sed -n 's/^Page=//p' "$document.trc" 2>/dev/null || true; }
+# Presses the key and waits for the page to change from what it was.
+press() {
+  local before after
+  before=$(page)
+  "$x_key" "$title" "$1"
+  for i in $(seq 1 50); do
+    after=$(page)
+    [ -n "$after" ] && [ "$after" != "$before" ] && break
+    sleep 0.1
+  done
+  echo "$1: page start $before -> $after"
+  last=$after
+}
+
+[ "$(page)" = 0 ] || { echo "FAILED: the document did not open at its start ($(page))"; cat "$work/parlen.log"; exit 1; }
+press Right
+[ "$last" -gt 0 ] || { echo "FAILED: Right did not turn the page"; exit 1; }
+second=$last
+press Next
+[ "$last" -gt "$second" ] || { echo "FAILED: Page Down did not turn the page"; exit 1; }
+third=$last
+# Back: the page before is built backwards, so it need not start where the
+# forward turn did.
+press Prior
+[ "$last" -lt "$third" ] || { echo "FAILED: Page Up did not turn the page back"; exit 1; }
+echo "the installed keys turn the pages"
