@@ -30,15 +30,6 @@ std::shared_ptr<Device> Find(HWAVEOUT handle) {
   return it == t.devices.end() ? nullptr : it->second;
 }
 
-bool IsSupported(const WAVEFORMATEX& f) {
-  if (f.wFormatTag != WAVE_FORMAT_PCM) return false;
-  if (f.nChannels != 1 && f.nChannels != 2) return false;
-  if (f.wBitsPerSample != 8 && f.wBitsPerSample != 16) return false;
-  if (f.nSamplesPerSec == 0 || f.nSamplesPerSec > 192000) return false;
-  const unsigned block = f.nChannels * f.wBitsPerSample / 8;
-  return f.nBlockAlign == block && f.nAvgBytesPerSec == block * f.nSamplesPerSec;
-}
-
 bool IsOurDevice(UINT_PTR id) { return id == 0 || id == WAVE_MAPPER; }
 
 bool HeaderOk(LPWAVEHDR header, UINT size) {
@@ -48,6 +39,15 @@ bool HeaderOk(LPWAVEHDR header, UINT size) {
 std::atomic_ref<DWORD> Flags(LPWAVEHDR header) { return std::atomic_ref<DWORD>(header->dwFlags); }
 
 }  // namespace
+
+bool platform::wave::IsSupportedFormat(const WAVEFORMATEX& f) {
+  if (f.wFormatTag != WAVE_FORMAT_PCM) return false;
+  if (f.nChannels != 1 && f.nChannels != 2) return false;
+  if (f.wBitsPerSample != 8 && f.wBitsPerSample != 16) return false;
+  if (f.nSamplesPerSec == 0 || f.nSamplesPerSec > 192000) return false;
+  const unsigned block = f.nChannels * f.wBitsPerSample / 8;
+  return f.nBlockAlign == block && f.nAvgBytesPerSec == block * f.nSamplesPerSec;
+}
 
 extern "C" {
 
@@ -78,7 +78,7 @@ MMRESULT waveOutOpen(LPHWAVEOUT device, UINT deviceId, LPCWAVEFORMATEX format,
   if (kind != CALLBACK_NULL && callback == 0) return MMSYSERR_INVALPARAM;
   if (!IsOurDevice(deviceId)) return MMSYSERR_BADDEVICEID;
   if (format == nullptr) return MMSYSERR_INVALPARAM;
-  if (!IsSupported(*format)) return WAVERR_BADFORMAT;
+  if (!platform::wave::IsSupportedFormat(*format)) return WAVERR_BADFORMAT;
 
   platform::wave::SinkChoice choice;
   if (!platform::wave::ChooseSink(&choice)) return MMSYSERR_NODRIVER;
