@@ -44,13 +44,7 @@ MMRESULT waveInGetDevCapsW(UINT_PTR deviceId, LPWAVEINCAPSW caps, UINT size) {
   if (caps == nullptr || size < sizeof(WAVEINCAPSW)) return MMSYSERR_INVALPARAM;
   const MMRESULT probe = ProbeCapture(nullptr);
   if (probe != MMSYSERR_NOERROR) return probe;
-  *caps = WAVEINCAPSW{};
-  const char16_t name[] = u"Parlen wave in";
-  static_assert(sizeof name / sizeof name[0] <= MAXPNAMELEN);
-  for (size_t i = 0; i < sizeof name / sizeof name[0]; ++i) caps->szPname[i] = name[i];
-  caps->vDriverVersion = 0x0100;
-  caps->dwFormats = 0x00000FFFu;  // 11, 22 and 44 kHz, mono and stereo, 8 and 16 bits
-  caps->wChannels = 2;
+  platform::wave::DescribeDevice(caps, u"Parlen wave in");
   return MMSYSERR_NOERROR;
 }
 

@@ -56,13 +56,7 @@ UINT waveOutGetNumDevs() { return 1; }
 MMRESULT waveOutGetDevCapsW(UINT_PTR deviceId, LPWAVEOUTCAPSW caps, UINT size) {
   if (!IsOurDevice(deviceId)) return MMSYSERR_BADDEVICEID;
   if (caps == nullptr || size < sizeof(WAVEOUTCAPSW)) return MMSYSERR_INVALPARAM;
-  *caps = WAVEOUTCAPSW{};
-  const char16_t name[] = u"Parlen wave out";
-  static_assert(sizeof name / sizeof name[0] <= MAXPNAMELEN);
-  for (size_t i = 0; i < sizeof name / sizeof name[0]; ++i) caps->szPname[i] = name[i];
-  caps->vDriverVersion = 0x0100;
-  caps->dwFormats = 0x00000FFFu;  // 11, 22 and 44 kHz, mono and stereo, 8 and 16 bits
-  caps->wChannels = 2;
+  platform::wave::DescribeDevice(caps, u"Parlen wave out");
   caps->dwSupport = WAVECAPS_VOLUME | WAVECAPS_LRVOLUME;
   return MMSYSERR_NOERROR;
 }

@@ -33,6 +33,18 @@ class Sink {
 // bytes per second: what the devices play.
 bool IsSupportedFormat(const WAVEFORMATEX& format);
 
+// The capabilities both kinds of device report: their name and the PCM
+// formats of 11, 22 and 44 kHz, mono and stereo, 8 and 16 bits.
+template <class Caps, size_t NameLength>
+void DescribeDevice(Caps* caps, const char16_t (&name)[NameLength]) {
+  static_assert(NameLength <= MAXPNAMELEN);
+  *caps = Caps{};
+  for (size_t i = 0; i < NameLength; ++i) caps->szPname[i] = name[i];
+  caps->vDriverVersion = 0x0100;
+  caps->dwFormats = 0x00000FFFu;
+  caps->wChannels = 2;
+}
+
 enum class SinkKind { Automatic, Alsa, Null, File };
 
 struct SinkChoice {

@@ -7,14 +7,9 @@
 
 #include "engine/audio_buffer.h"
 #include "engine/tests/test_files.h"
+#include "engine/tests/test_formats.h"
 
 namespace {
-
-WaveFormat Pcm(DWORD rate, WORD bits, WORD channels) {
-  WaveFormat format;
-  format.Set(rate, bits, channels);
-  return format;
-}
 
 AudioBuffer Sixteen(std::initializer_list<int16_t> samples, DWORD rate = 11025) {
   AudioBuffer buffer(Pcm(rate, 16, 1));

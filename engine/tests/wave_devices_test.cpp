@@ -2,15 +2,10 @@
 
 #include <cstdlib>
 
+#include "engine/tests/test_formats.h"
 #include "engine/wave_devices.h"
 
 namespace {
-
-WaveFormat Pcm(DWORD rate, WORD bits, WORD channels) {
-  WaveFormat format;
-  format.Set(rate, bits, channels);
-  return format;
-}
 
 // Without a sound card the output falls back to the null sink, which is a
 // device all the same.

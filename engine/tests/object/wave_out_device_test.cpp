@@ -14,6 +14,7 @@
 
 #include "engine/object/wave_out_device.h"
 #include "engine/tests/test_files.h"
+#include "engine/tests/test_formats.h"
 
 namespace {
 
@@ -123,16 +124,16 @@ struct CountingSink : BufferDoneSink {
   void BufferDone() override { ++count; }
 };
 
-WaveFormat Mono16() {
-  WaveFormat format;
-  format.Set(11025, 16, 1);
-  return format;
-}
+WaveFormat Mono16() { return Pcm(11025, 16, 1); }
 
-TEST(WaveOutDevice, HeadersWrittenWhilePlayingWaitInThePendingList) {
+class FakeDeviceTest : public testing::Test {
+ protected:
   FakePort port;
   CountingSink sink;
-  WaveOutDevice device(&sink, port);
+  WaveOutDevice device{&sink, port};
+};
+
+TEST_F(FakeDeviceTest, HeadersWrittenWhilePlayingWaitInThePendingList) {
   ASSERT_TRUE(device.Open(Mono16()));
   const Bytes a = {1, 2, 3, 4}, b = {5, 6}, c = {7, 8};
   ASSERT_TRUE(device.Write(a.data(), a.size(), true));
@@ -163,10 +164,7 @@ TEST(WaveOutDevice, HeadersWrittenWhilePlayingWaitInThePendingList) {
   EXPECT_EQ(port.Unprepared(), (std::vector<Bytes>{a, b, c}));
 }
 
-TEST(WaveOutDevice, APendingHeaderThatCannotBeWrittenStillEndsThePlay) {
-  FakePort port;
-  CountingSink sink;
-  WaveOutDevice device(&sink, port);
+TEST_F(FakeDeviceTest, APendingHeaderThatCannotBeWrittenStillEndsThePlay) {
   ASSERT_TRUE(device.Open(Mono16()));
   const Bytes a = {1, 2}, b = {3, 4};
   ASSERT_TRUE(device.Write(a.data(), a.size(), true));
@@ -179,10 +177,7 @@ TEST(WaveOutDevice, APendingHeaderThatCannotBeWrittenStillEndsThePlay) {
   EXPECT_EQ(port.Unprepared(), (std::vector<Bytes>{a, b}));
 }
 
-TEST(WaveOutDevice, SynchronousWriteReturnsWhenItsHeaderIsDone) {
-  FakePort port;
-  CountingSink sink;
-  WaveOutDevice device(&sink, port);
+TEST_F(FakeDeviceTest, SynchronousWriteReturnsWhenItsHeaderIsDone) {
   ASSERT_TRUE(device.Open(Mono16()));
   const Bytes piece = {9, 9};
   std::atomic<bool> returned{false};
@@ -201,10 +196,7 @@ TEST(WaveOutDevice, SynchronousWriteReturnsWhenItsHeaderIsDone) {
   EXPECT_EQ(sink.count, 1);
 }
 
-TEST(WaveOutDevice, ResetDropsPendingHeadersAndWakesTheirWriter) {
-  FakePort port;
-  CountingSink sink;
-  WaveOutDevice device(&sink, port);
+TEST_F(FakeDeviceTest, ResetDropsPendingHeadersAndWakesTheirWriter) {
   ASSERT_TRUE(device.Open(Mono16()));
   const Bytes a = {1, 1}, b = {2, 2};
   ASSERT_TRUE(device.Write(a.data(), a.size(), true));
@@ -219,10 +211,7 @@ TEST(WaveOutDevice, ResetDropsPendingHeadersAndWakesTheirWriter) {
   EXPECT_EQ(sink.count, 1);
 }
 
-TEST(WaveOutDevice, EachFailureKeepsItsOwnText) {
-  FakePort port;
-  CountingSink sink;
-  WaveOutDevice device(&sink, port);
+TEST_F(FakeDeviceTest, EachFailureKeepsItsOwnText) {
   const Bytes piece = {1, 2};
   WAVEHDR loose{};
   EXPECT_FALSE(device.WriteHeader(&loose));
@@ -281,10 +270,7 @@ TEST(WaveOutDevice, EachFailureKeepsItsOwnText) {
   EXPECT_FALSE(device.IsOpen());
 }
 
-TEST(WaveOutDevice, VolumeOnlyWhileOpenAndPositionInBytes) {
-  FakePort port;
-  CountingSink sink;
-  WaveOutDevice device(&sink, port);
+TEST_F(FakeDeviceTest, VolumeOnlyWhileOpenAndPositionInBytes) {
   EXPECT_TRUE(device.SetVolume(0x12345678u));
   EXPECT_EQ(port.volume, 0u);
   ASSERT_TRUE(device.Open(Mono16()));
