@@ -8,9 +8,7 @@
 static_assert(std::endian::native == std::endian::little,
               "samples are kept in the byte order of the wave format");
 
-size_t AudioBuffer::SampleCount() const {
-  return format_.BitsPerSample() == 8 ? bytes_.size() : bytes_.size() / 2;
-}
+size_t AudioBuffer::SampleCount() const { return bytes_.size() / BytesPerSample(); }
 
 void AudioBuffer::AppendBytes(const void* data, size_t count) {
   const BYTE* first = static_cast<const BYTE*>(data);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/audio_buffer.h"
+#include "engine/file_routines.h"
 #include "foundation/text_file.h"
 
 namespace {
@@ -23,6 +24,8 @@ void PutU16(std::string& out, uint16_t value) {
 }  // namespace
 
 bool AudioBuffer::WriteWaveFile(const std::u16string& path) const {
+  // Sizes that do not fit the header's 32 bits would make a wrong file.
+  if (bytes_.size() > 0xFFFFFFFFu - 36) return false;
   TextFile file;
   if (!file.Open(path.c_str(), u"wb")) return false;
   const DWORD rate = format_.SamplesPerSec();
@@ -41,17 +44,15 @@ bool AudioBuffer::WriteWaveFile(const std::u16string& path) const {
   PutU16(header, 16);
   header += "data";
   PutU32(header, dataSize);
-  file.Write(header);
-  file.Write(bytes_);
-  return true;
+  // A full disk shows at the latest when the buffered bytes go out.
+  return file.Write(header) && file.Write(bytes_) && file.Flush();
 }
 
+AudioBuffer::AudioBuffer(const std::u16string& wavePath) { ReadWaveFile(wavePath); }
+
 bool AudioBuffer::ReadWaveFile(const std::u16string& path) {
-  TextFile file;
-  if (!file.Open(path.c_str(), u"rb")) return false;
-  std::vector<BYTE> content;
-  file.ReadIntoBuffer(content, file.GetSize());
-  if (content.size() < kHeaderSize) return false;
+  std::string content;
+  if (!ReadFileToString(path, content) || content.size() < kHeaderSize) return false;
   BYTE record[WaveFormat::kFixedSize] = {};
   std::memcpy(record, content.data() + kFormatOffset, kFormatSize);
   format_.CopyFrom(reinterpret_cast<const WAVEFORMATEX*>(record));

@@ -44,6 +44,7 @@ void Device::Start() {
 MMRESULT Device::Write(WAVEHDR* header) {
   std::lock_guard<std::mutex> guard(lock_);
   if (closing_) return MMSYSERR_INVALHANDLE;
+  if (failed_) return MMSYSERR_ERROR;
   const DWORD flags = FlagsOf(header);
   if (!(flags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
   if (flags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
@@ -69,15 +70,19 @@ MMRESULT Device::Restart() {
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT Device::Reset() {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (closing_) return MMSYSERR_INVALHANDLE;
+void Device::FinishAll() {
   for (const Entry& e : queue_) {
     ChangeFlags(e.header, WHDR_DONE, WHDR_INQUEUE);
     messages_.emplace_back(WOM_DONE, reinterpret_cast<DWORD_PTR>(e.header));
   }
   queue_.clear();
   writeIndex_ = 0;
+}
+
+MMRESULT Device::Reset() {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (closing_) return MMSYSERR_INVALHANDLE;
+  FinishAll();
   dropPending_ = true;
   ++generation_;
   position_ = 0;
@@ -196,9 +201,15 @@ bool Device::WriteSome(std::unique_lock<std::mutex>& lock) {
   CopyScaled(reinterpret_cast<const BYTE*>(e.header->lpData) + e.offset, frames);
   const uint64_t generation = generation_;
   lock.unlock();
-  sink_->Write(scratch_.data(), frames);
+  const bool written = sink_->Write(scratch_.data(), frames);
   lock.lock();
   if (generation != generation_) return true;  // reset meanwhile; the drop comes next
+  if (!written) {
+    // Nothing queued may wait for a sink that takes no more.
+    failed_ = true;
+    FinishAll();
+    return true;
+  }
   Entry& same = queue_[writeIndex_];
   same.offset += frames * block;
   sinkFrames_ += frames;

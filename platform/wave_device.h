@@ -29,6 +29,7 @@ class Device : public std::enable_shared_from_this<Device> {
 
   // Queues WOM_OPEN and starts the thread.
   void Start();
+  // MMSYSERR_ERROR once the sink has failed.
   MMRESULT Write(WAVEHDR* header);
   MMRESULT Pause();
   MMRESULT Restart();
@@ -57,6 +58,8 @@ class Device : public std::enable_shared_from_this<Device> {
   bool ApplyPause();
   bool FinishPlayed();
   bool WriteSome(std::unique_lock<std::mutex>& lock);
+  // Marks every queued header done; the device takes no more.
+  void FinishAll();
   void CopyScaled(const BYTE* from, uint32_t frames);
 
   const HWAVEOUT handle_;
@@ -75,6 +78,7 @@ class Device : public std::enable_shared_from_this<Device> {
   bool sinkPaused_ = false;
   bool dropPending_ = false;
   bool closing_ = false;
+  bool failed_ = false;  // the sink failed for good
   uint64_t generation_ = 0;  // counts resets, so a write racing one is forgotten
   uint64_t sinkFrames_ = 0;  // frames written to the sink since the last drop
 

@@ -30,15 +30,6 @@ std::shared_ptr<Device> Find(HWAVEOUT handle) {
   return it == t.devices.end() ? nullptr : it->second;
 }
 
-bool IsSupported(const WAVEFORMATEX& f) {
-  if (f.wFormatTag != WAVE_FORMAT_PCM) return false;
-  if (f.nChannels != 1 && f.nChannels != 2) return false;
-  if (f.wBitsPerSample != 8 && f.wBitsPerSample != 16) return false;
-  if (f.nSamplesPerSec == 0 || f.nSamplesPerSec > 192000) return false;
-  const unsigned block = f.nChannels * f.wBitsPerSample / 8;
-  return f.nBlockAlign == block && f.nAvgBytesPerSec == block * f.nSamplesPerSec;
-}
-
 bool IsOurDevice(UINT_PTR id) { return id == 0 || id == WAVE_MAPPER; }
 
 bool HeaderOk(LPWAVEHDR header, UINT size) {
@@ -49,6 +40,15 @@ std::atomic_ref<DWORD> Flags(LPWAVEHDR header) { return std::atomic_ref<DWORD>(h
 
 }  // namespace
 
+bool platform::wave::IsSupportedFormat(const WAVEFORMATEX& f) {
+  if (f.wFormatTag != WAVE_FORMAT_PCM) return false;
+  if (f.nChannels != 1 && f.nChannels != 2) return false;
+  if (f.wBitsPerSample != 8 && f.wBitsPerSample != 16) return false;
+  if (f.nSamplesPerSec == 0 || f.nSamplesPerSec > 192000) return false;
+  const unsigned block = f.nChannels * f.wBitsPerSample / 8;
+  return f.nBlockAlign == block && f.nAvgBytesPerSec == block * f.nSamplesPerSec;
+}
+
 extern "C" {
 
 UINT waveOutGetNumDevs() { return 1; }
@@ -56,13 +56,7 @@ UINT waveOutGetNumDevs() { return 1; }
 MMRESULT waveOutGetDevCapsW(UINT_PTR deviceId, LPWAVEOUTCAPSW caps, UINT size) {
   if (!IsOurDevice(deviceId)) return MMSYSERR_BADDEVICEID;
   if (caps == nullptr || size < sizeof(WAVEOUTCAPSW)) return MMSYSERR_INVALPARAM;
-  *caps = WAVEOUTCAPSW{};
-  const char16_t name[] = u"Parlen wave out";
-  static_assert(sizeof name / sizeof name[0] <= MAXPNAMELEN);
-  for (size_t i = 0; i < sizeof name / sizeof name[0]; ++i) caps->szPname[i] = name[i];
-  caps->vDriverVersion = 0x0100;
-  caps->dwFormats = 0x00000FFFu;  // 11, 22 and 44 kHz, mono and stereo, 8 and 16 bits
-  caps->wChannels = 2;
+  platform::wave::DescribeDevice(caps, u"Parlen wave out");
   caps->dwSupport = WAVECAPS_VOLUME | WAVECAPS_LRVOLUME;
   return MMSYSERR_NOERROR;
 }
@@ -78,7 +72,7 @@ MMRESULT waveOutOpen(LPHWAVEOUT device, UINT deviceId, LPCWAVEFORMATEX format,
   if (kind != CALLBACK_NULL && callback == 0) return MMSYSERR_INVALPARAM;
   if (!IsOurDevice(deviceId)) return MMSYSERR_BADDEVICEID;
   if (format == nullptr) return MMSYSERR_INVALPARAM;
-  if (!IsSupported(*format)) return WAVERR_BADFORMAT;
+  if (!platform::wave::IsSupportedFormat(*format)) return WAVERR_BADFORMAT;
 
   platform::wave::SinkChoice choice;
   if (!platform::wave::ChooseSink(&choice)) return MMSYSERR_NODRIVER;

@@ -7,7 +7,11 @@
 //   buffer at once instead of after its playing time.
 // The file sink writes a RIFF/WAVE file whose sizes are fixed up when the
 // device closes; later opens by the same process of the same path with the
-// same format append to it, the first one starts it anew.
+// same format append to it, the first one starts it anew. A file that takes
+// no more (full disk, or data that would pass the RIFF limit of 4 GiB)
+// fails its device: the queued headers finish at once and waveOutWrite
+// answers MMSYSERR_ERROR from then on; waveOutOpen answers MMSYSERR_ERROR
+// when not even the header can be written.
 // Messages reach a CALLBACK_FUNCTION callback on the device's own thread,
 // in order: WOM_OPEN, one WOM_DONE per header as it finishes, WOM_CLOSE.
 // The callback may call waveOutUnprepareHeader, waveOutWrite, waveOutPause,

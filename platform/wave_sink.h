@@ -16,9 +16,11 @@ class Sink {
   virtual ~Sink() = default;  // lets written audio play out, then closes
   // Frames that Write takes now without waiting.
   virtual uint64_t Space() = 0;
-  // Takes whole frames, already scaled by the volume. Errors are swallowed:
-  // the frames then count as played, so no buffer waits forever.
-  virtual void Write(const BYTE* data, uint32_t frames) = 0;
+  // Takes whole frames, already scaled by the volume. A passing error is
+  // swallowed (the frames then count as played, so no buffer waits
+  // forever); false means the sink has failed for good and so has its
+  // device.
+  virtual bool Write(const BYTE* data, uint32_t frames) = 0;
   // Frames heard since the open or the last Drop; never more than written.
   virtual uint64_t Played() = 0;
   virtual void Pause() = 0;
@@ -26,6 +28,22 @@ class Sink {
   // Forgets unplayed frames; both counts start again at 0.
   virtual void Drop() = 0;
 };
+
+// PCM of 1 or 2 channels of 8 or 16 bits with consistent block align and
+// bytes per second: what the devices play.
+bool IsSupportedFormat(const WAVEFORMATEX& format);
+
+// The capabilities both kinds of device report: their name and the PCM
+// formats of 11, 22 and 44 kHz, mono and stereo, 8 and 16 bits.
+template <class Caps, size_t NameLength>
+void DescribeDevice(Caps* caps, const char16_t (&name)[NameLength]) {
+  static_assert(NameLength <= MAXPNAMELEN);
+  *caps = Caps{};
+  for (size_t i = 0; i < NameLength; ++i) caps->szPname[i] = name[i];
+  caps->vDriverVersion = 0x0100;
+  caps->dwFormats = 0x00000FFFu;
+  caps->wChannels = 2;
+}
 
 enum class SinkKind { Automatic, Alsa, Null, File };
 
@@ -45,8 +63,12 @@ std::unique_ptr<Sink> OpenSink(const SinkChoice& choice, const WAVEFORMATEX& for
                                MMRESULT* error);
 std::unique_ptr<Sink> OpenAlsaSink(const WAVEFORMATEX& format, MMRESULT* error);
 std::unique_ptr<Sink> OpenNullSink(const WAVEFORMATEX& format, bool fast);
+// The largest data chunk whose RIFF sizes still fit in 32 bits, pad byte
+// included.
+constexpr uint64_t kRiffDataLimit = 0xFFFFFFFFu - 36 - 1;
+// The file sink refuses to write past dataLimit bytes of samples.
 std::unique_ptr<Sink> OpenFileSink(const std::string& path, const WAVEFORMATEX& format, bool fast,
-                                   MMRESULT* error);
+                                   MMRESULT* error, uint64_t dataLimit = kRiffDataLimit);
 
 // Playing time of the sinks without a sound card: frames count as heard as
 // the clock runs (or at once when fast), and only a short lead is taken in

@@ -5,7 +5,7 @@
 
 #if PARLEN_HAVE_ALSA
 
-#include <alsa/asoundlib.h>
+#include "platform/alsa_pcm.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,10 +18,6 @@ constexpr unsigned kPeriodMicroseconds = 20000;
 constexpr unsigned kBufferMicroseconds = 80000;
 constexpr int kStallMilliseconds = 20;
 constexpr int kMaxStalls = 50;
-
-// alsa-lib reports its own failures on standard error; ours go out as
-// MMSYSERR codes instead.
-void Quiet(const char*, int, const char*, int, const char*, ...) {}
 
 class AlsaSink : public Sink {
  public:
@@ -49,7 +45,7 @@ class AlsaSink : public Sink {
     return avail < 0 ? 0 : static_cast<uint64_t>(avail);
   }
 
-  void Write(const BYTE* data, uint32_t frames) override {
+  bool Write(const BYTE* data, uint32_t frames) override {
     written_ += frames;
     const size_t frameBytes = static_cast<size_t>(snd_pcm_frames_to_bytes(pcm_, 1));
     int stalls = 0;
@@ -67,6 +63,7 @@ class AlsaSink : public Sink {
         frames -= static_cast<uint32_t>(n);
       }
     }
+    return true;  // a broken device counts its frames as heard
   }
 
   uint64_t Played() override {
@@ -126,14 +123,7 @@ bool Configure(snd_pcm_t* pcm, const WAVEFORMATEX& f, bool* canPause) {
   unsigned period = kPeriodMicroseconds;
   unsigned buffer = kBufferMicroseconds;
   int dir = 0;
-  if (snd_pcm_hw_params_any(pcm, hw) < 0 ||
-      snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED) < 0 ||
-      snd_pcm_hw_params_set_format(pcm, hw,
-                                   f.wBitsPerSample == 8 ? SND_PCM_FORMAT_U8
-                                                         : SND_PCM_FORMAT_S16_LE) < 0 ||
-      snd_pcm_hw_params_set_channels(pcm, hw, f.nChannels) < 0 ||
-      snd_pcm_hw_params_set_rate_resample(pcm, hw, 1) < 0 ||
-      snd_pcm_hw_params_set_rate(pcm, hw, f.nSamplesPerSec, 0) < 0 ||
+  if (!alsa::RestrictToFormat(pcm, hw, f) ||
       snd_pcm_hw_params_set_buffer_time_near(pcm, hw, &buffer, &dir) < 0 ||
       snd_pcm_hw_params_set_period_time_near(pcm, hw, &period, &dir) < 0 ||
       snd_pcm_hw_params(pcm, hw) < 0)
@@ -153,9 +143,8 @@ bool Configure(snd_pcm_t* pcm, const WAVEFORMATEX& f, bool* canPause) {
 }  // namespace
 
 std::unique_ptr<Sink> OpenAlsaSink(const WAVEFORMATEX& format, MMRESULT* error) {
-  snd_lib_error_set_handler(Quiet);
   snd_pcm_t* pcm = nullptr;
-  int rc = snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
+  int rc = alsa::OpenDefault(SND_PCM_STREAM_PLAYBACK, &pcm);
   if (rc < 0) {
     *error = rc == -EBUSY ? MMSYSERR_ALLOCATED : MMSYSERR_NODRIVER;
     return nullptr;

@@ -1,7 +1,10 @@
 // Plays into a RIFF/WAVE file, at the pace of the sound (or at once when
-// fast). The sizes in the header are written when the sink closes.
+// fast). The sizes in the header are written when the sink closes. A
+// failed write, or one that would take the data past the RIFF size limit,
+// fails the sink, so the header written at the close stays true.
 #include "platform/wave_sink.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -62,17 +65,19 @@ bool SameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b) {
 
 class FileSink : public Sink {
  public:
-  FileSink(std::string path, std::FILE* file, const WAVEFORMATEX& format, uint32_t dataBytes,
-           bool fast)
+  FileSink(std::string path, std::FILE* file, const WAVEFORMATEX& format, uint64_t dataBytes,
+           uint64_t dataLimit, bool fast)
       : path_(std::move(path)),
         file_(file),
         format_(format),
         dataBytes_(dataBytes),
+        dataLimit_(dataLimit),
         clock_(format.nSamplesPerSec, fast) {}
 
   ~FileSink() override {
+    // The limit keeps the sizes within 32 bits, so the header is right.
     BYTE header[kHeaderBytes];
-    MakeHeader(format_, dataBytes_, header);
+    MakeHeader(format_, static_cast<uint32_t>(dataBytes_), header);
     if (dataBytes_ & 1) std::fputc(0, file_);  // RIFF chunks end on an even byte
     std::fseek(file_, 0, SEEK_SET);
     std::fwrite(header, 1, sizeof header, file_);
@@ -84,11 +89,15 @@ class FileSink : public Sink {
 
   uint64_t Space() override { return clock_.Space(); }
 
-  void Write(const BYTE* data, uint32_t frames) override {
-    const size_t bytes = static_cast<size_t>(frames) * format_.nBlockAlign;
-    std::fwrite(data, 1, bytes, file_);
-    dataBytes_ += static_cast<uint32_t>(bytes);
+  bool Write(const BYTE* data, uint32_t frames) override {
+    const uint64_t room = (dataLimit_ - std::min(dataBytes_, dataLimit_)) / format_.nBlockAlign;
+    const uint64_t fitting = std::min<uint64_t>(frames, room);
+    const size_t bytes = static_cast<size_t>(fitting) * format_.nBlockAlign;
+    // Unbuffered: a full disk shows in this count, not at the close.
+    const size_t written = std::fwrite(data, 1, bytes, file_);
+    dataBytes_ += written;
     clock_.Wrote(frames);
+    return written == bytes && fitting == frames;
   }
 
   uint64_t Played() override { return clock_.Played(); }
@@ -100,15 +109,17 @@ class FileSink : public Sink {
   const std::string path_;
   std::FILE* const file_;
   const WAVEFORMATEX format_;
-  uint32_t dataBytes_;
+  uint64_t dataBytes_;
+  const uint64_t dataLimit_;
   PlaybackClock clock_;
 };
 
 // Reopens a file this process wrote, positioned after its samples; null
 // when it is gone or not what was written.
-std::FILE* ReopenForAppend(const std::string& path, uint32_t* dataBytes) {
+std::FILE* ReopenForAppend(const std::string& path, uint64_t* dataBytes) {
   std::FILE* f = std::fopen(path.c_str(), "r+b");
   if (f == nullptr) return nullptr;
+  std::setvbuf(f, nullptr, _IONBF, 0);
   BYTE header[kHeaderBytes];
   if (std::fread(header, 1, sizeof header, f) != sizeof header ||
       std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 36, "data", 4) != 0) {
@@ -126,14 +137,14 @@ std::FILE* ReopenForAppend(const std::string& path, uint32_t* dataBytes) {
 }  // namespace
 
 std::unique_ptr<Sink> OpenFileSink(const std::string& path, const WAVEFORMATEX& format, bool fast,
-                                   MMRESULT* error) {
+                                   MMRESULT* error, uint64_t dataLimit) {
   FileBook& book = Book();
   std::lock_guard<std::mutex> guard(book.lock);
   if (book.open.count(path) != 0) {
     *error = MMSYSERR_ALLOCATED;
     return nullptr;
   }
-  uint32_t dataBytes = 0;
+  uint64_t dataBytes = 0;
   std::FILE* f = nullptr;
   auto known = book.formats.find(path);
   if (known != book.formats.end() && SameFormat(known->second, format))
@@ -145,13 +156,18 @@ std::unique_ptr<Sink> OpenFileSink(const std::string& path, const WAVEFORMATEX& 
       *error = MMSYSERR_ERROR;
       return nullptr;
     }
+    std::setvbuf(f, nullptr, _IONBF, 0);
     BYTE header[kHeaderBytes];
     MakeHeader(format, 0, header);
-    std::fwrite(header, 1, sizeof header, f);
+    if (std::fwrite(header, 1, sizeof header, f) != sizeof header) {
+      std::fclose(f);
+      *error = MMSYSERR_ERROR;
+      return nullptr;
+    }
   }
   book.formats[path] = format;
   book.open.insert(path);
-  return std::make_unique<FileSink>(path, f, format, dataBytes, fast);
+  return std::make_unique<FileSink>(path, f, format, dataBytes, dataLimit, fast);
 }
 
 }  // namespace platform::wave

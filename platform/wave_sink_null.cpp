@@ -8,7 +8,10 @@ class NullSink : public Sink {
  public:
   NullSink(uint32_t rate, bool fast) : clock_(rate, fast) {}
   uint64_t Space() override { return clock_.Space(); }
-  void Write(const BYTE*, uint32_t frames) override { clock_.Wrote(frames); }
+  bool Write(const BYTE*, uint32_t frames) override {
+    clock_.Wrote(frames);
+    return true;
+  }
   uint64_t Played() override { return clock_.Played(); }
   void Pause() override { clock_.Pause(); }
   void Resume() override { clock_.Resume(); }

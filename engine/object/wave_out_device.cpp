@@ -9,6 +9,8 @@ namespace {
 
 // Opening right after a close can find the driver still busy.
 constexpr DWORD kOpenDelayMs = 200;
+// The header's user data of a synchronous write.
+constexpr DWORD_PTR kSynchronous = 1;
 
 void FreeHeader(WAVEHDR* header) {
   delete[] header->lpData;
@@ -16,6 +18,14 @@ void FreeHeader(WAVEHDR* header) {
 }
 
 }  // namespace
+
+WaveOutDevice::WaveOutDevice(BufferDoneSink* sink, WaveOutPort& port)
+    : sink_(sink), port_(port), synchronousDone_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+
+WaveOutDevice::~WaveOutDevice() {
+  Close();
+  CloseHandle(synchronousDone_);
+}
 
 bool WaveOutDevice::Fail(const char* text) {
   lastError_ = text;
@@ -25,11 +35,11 @@ bool WaveOutDevice::Fail(const char* text) {
 bool WaveOutDevice::Open(const WaveFormat& format) {
   Sleep(kOpenDelayMs);
   if (open_) return Fail("Output stream already open. Close Device and Try to open again.");
-  UINT devices = waveOutGetNumDevs();
+  UINT devices = port_.GetNumDevs();
   // Without any device nothing would ever play or finish: that is a failure.
   for (UINT attempt = 0; attempt < devices; ++attempt) {
-    if (waveOutOpen(&handle_, WAVE_MAPPER, format.Get(), reinterpret_cast<DWORD_PTR>(&Callback),
-                    reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) == MMSYSERR_NOERROR) {
+    if (port_.Open(&handle_, WAVE_MAPPER, format.Get(), reinterpret_cast<DWORD_PTR>(&Callback),
+                   reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) == MMSYSERR_NOERROR) {
       open_ = true;
       format_ = format;
       return true;
@@ -39,7 +49,7 @@ bool WaveOutDevice::Open(const WaveFormat& format) {
   return Fail("Cannot find suitable device for output");
 }
 
-bool WaveOutDevice::Write(const BYTE* data, size_t bytes, bool noReset) {
+bool WaveOutDevice::Write(const BYTE* data, size_t bytes, bool noReset, bool synchronous) {
   if (!open_) return Fail("Out put Device donot open.");
   if (!noReset) Reset();
   auto* header = new (std::nothrow) WAVEHDR{};
@@ -51,26 +61,86 @@ bool WaveOutDevice::Write(const BYTE* data, size_t bytes, bool noReset) {
   if (bytes != 0) std::memcpy(copy, data, bytes);
   header->lpData = copy;
   header->dwBufferLength = static_cast<DWORD>(bytes);
+  header->dwUser = synchronous ? kSynchronous : 0;
   header->dwFlags = WHDR_BEGINLOOP | WHDR_ENDLOOP;
   header->dwLoops = 1;
-  if (waveOutPrepareHeader(handle_, header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
+  if (port_.PrepareHeader(handle_, header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
     FreeHeader(header);
     return Fail("cannot prepare wave header");
   }
-  // Set before the write: the device thread may finish the header at once.
-  playing_ = true;
-  if (waveOutWrite(handle_, header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
-    playing_ = false;
-    waveOutUnprepareHeader(handle_, header, sizeof(WAVEHDR));
-    FreeHeader(header);
-    return Fail("Cannot Write new wave Header");
+  bool waits = false;
+  {
+    // Decided under the list lock: the device thread may be finishing the
+    // header in flight just now.
+    ScopedLock lock(pendingLock_);
+    if (playing_) {
+      pending_.push_back(header);
+      waits = true;
+    } else {
+      // Set before the write: the device thread may finish the header at once.
+      playing_ = true;
+    }
   }
+  if (!waits && !WriteHeader(header)) {
+    port_.UnprepareHeader(handle_, header, sizeof(WAVEHDR));
+    FreeHeader(header);
+    // Another writer may have queued behind this one meanwhile.
+    WriteNextPending();
+    return false;
+  }
+  if (synchronous) WaitForSingleObject(synchronousDone_, INFINITE);
   return true;
 }
 
-bool WaveOutDevice::Reset() {
-  if (waveOutReset(handle_) != MMSYSERR_NOERROR) return Fail("Cannot reset output Device");
+bool WaveOutDevice::WriteHeader(WAVEHDR* header) {
+  if (header == nullptr) return Fail("NULL header is senden to output");
+  if (!open_) return Fail("Out put is not Open");
+  playing_ = true;
+  if (port_.Write(handle_, header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR)
+    return Fail("Cannot Write new wave Header");
   return true;
+}
+
+bool WaveOutDevice::WriteNextPending() {
+  for (;;) {
+    WAVEHDR* next = nullptr;
+    {
+      ScopedLock lock(pendingLock_);
+      if (pending_.empty()) {
+        playing_ = false;
+        return false;
+      }
+      next = pending_.front();
+      pending_.pop_front();
+    }
+    if (WriteHeader(next)) return true;
+    Discard(next);
+  }
+}
+
+MMRESULT WaveOutDevice::Discard(WAVEHDR* header) {
+  const MMRESULT result = port_.UnprepareHeader(handle_, header, sizeof(WAVEHDR));
+  if (header->dwUser == kSynchronous) SetEvent(synchronousDone_);
+  FreeHeader(header);
+  return result;
+}
+
+bool WaveOutDevice::Reset() {
+  // The pending headers are taken out first, so that the completion of the
+  // one in flight, which the reset brings, writes none of them.
+  std::deque<WAVEHDR*> dropped;
+  {
+    ScopedLock lock(pendingLock_);
+    dropped.swap(pending_);
+  }
+  bool ok = true;
+  if (port_.Reset(handle_) != MMSYSERR_NOERROR) ok = Fail("Cannot reset output Device");
+  // Never written, so the device holds none of them: each is freed even
+  // when the device refuses to unprepare it.
+  for (WAVEHDR* header : dropped) {
+    if (Discard(header) != MMSYSERR_NOERROR) ok = Fail("Cannot clear output Queue");
+  }
+  return ok;
 }
 
 bool WaveOutDevice::Close() {
@@ -78,7 +148,7 @@ bool WaveOutDevice::Close() {
   Reset();
   // Waits for the device thread's last message; the callback takes no lock
   // that the caller may hold.
-  if (waveOutClose(handle_) != MMSYSERR_NOERROR) return Fail("Cannot close output stream.");
+  if (port_.Close(handle_) != MMSYSERR_NOERROR) return Fail("Cannot close output stream.");
   handle_ = nullptr;
   open_ = false;
   playing_ = false;
@@ -87,26 +157,43 @@ bool WaveOutDevice::Close() {
 
 bool WaveOutDevice::Pause() {
   if (!playing_) return true;
-  if (waveOutPause(handle_) != MMSYSERR_NOERROR) return Fail("Cannot pause device");
+  if (port_.Pause(handle_) != MMSYSERR_NOERROR) return Fail("Cannot pause device");
   return true;
 }
 
 bool WaveOutDevice::Restart() {
-  if (waveOutRestart(handle_) != MMSYSERR_NOERROR) return Fail("Cannot Resume ");
+  if (port_.Restart(handle_) != MMSYSERR_NOERROR) return Fail("Cannot Resume ");
   return true;
 }
 
-void WaveOutDevice::Callback(HWAVEOUT device, UINT message, DWORD_PTR instance,
+bool WaveOutDevice::SetVolume(DWORD volume) {
+  if (!open_) return true;
+  return port_.SetVolume(handle_, volume) == MMSYSERR_NOERROR;
+}
+
+int64_t WaveOutDevice::Position() {
+  MMTIME time{};
+  time.wType = TIME_BYTES;
+  if (port_.GetPosition(handle_, &time, sizeof(time)) != MMSYSERR_NOERROR ||
+      time.wType != TIME_BYTES)
+    return -1;
+  return time.u.cb;
+}
+
+size_t WaveOutDevice::PendingCount() {
+  ScopedLock lock(pendingLock_);
+  return pending_.size();
+}
+
+void WaveOutDevice::Callback(HWAVEOUT /*device*/, UINT message, DWORD_PTR instance,
                              DWORD_PTR param1, DWORD_PTR /*param2*/) {
   if (message != WOM_DONE) return;
   auto* header = reinterpret_cast<WAVEHDR*>(param1);
   if (header == nullptr || (header->dwFlags & WHDR_DONE) == 0) return;
-  reinterpret_cast<WaveOutDevice*>(instance)->HeaderDone(device, header);
+  reinterpret_cast<WaveOutDevice*>(instance)->HeaderDone(header);
 }
 
-void WaveOutDevice::HeaderDone(HWAVEOUT device, WAVEHDR* header) {
-  waveOutUnprepareHeader(device, header, sizeof(WAVEHDR));
-  FreeHeader(header);
-  playing_ = false;
-  if (sink_ != nullptr) sink_->BufferDone();
+void WaveOutDevice::HeaderDone(WAVEHDR* header) {
+  Discard(header);
+  if (!WriteNextPending() && sink_ != nullptr) sink_->BufferDone();
 }

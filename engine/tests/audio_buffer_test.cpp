@@ -6,15 +6,10 @@
 
 #include "engine/audio_buffer.h"
 #include "engine/tests/test_files.h"
+#include "engine/tests/test_formats.h"
 #include "platform/message_box.h"
 
 namespace {
-
-WaveFormat Pcm(DWORD rate, WORD bits, WORD channels) {
-  WaveFormat format;
-  format.Set(rate, bits, channels);
-  return format;
-}
 
 TEST(WaveFormatTest, SetCompareAndCopy) {
   const WaveFormat mono = Pcm(11025, 16, 1);

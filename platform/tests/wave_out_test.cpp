@@ -4,7 +4,10 @@
 #include "platform/sync.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <chrono>
 #include <condition_variable>
@@ -369,6 +372,60 @@ TEST_F(WaveOut, SameFileAppendsWithinTheProcess) {
   EXPECT_EQ(U32At(file, 4), 40u);
   EXPECT_EQ(U32At(file, 40), 3u);
   EXPECT_EQ(file[34], 8);
+}
+
+TEST_F(WaveOut, FileOnAFullDiskDoesNotOpen) {
+  UseSink("file:/dev/full", true);
+  HWAVEOUT device = nullptr;
+  const WAVEFORMATEX format = Pcm(11025, 1, 16);
+  EXPECT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_ERROR);
+  EXPECT_EQ(device, nullptr);
+}
+
+// The process may write files of at most `bytes`; a write past that fails
+// with EFBIG instead of ending the process.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limited = previous_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit previous_{};
+  void (*previousHandler_)(int);
+};
+
+TEST_F(WaveOut, FailedFileWriteFailsTheDeviceAndKeepsTheHeaderTrue) {
+  Recorder rec;
+  HWAVEOUT device = Open(rec, Pcm(11025, 1, 16));
+  Header big(Bytes(400, 0x11));
+  Header after(Samples16({1}));
+  {
+    FileSizeLimit limit(44 + 100);
+    PrepareAndWrite(device, big);
+    // The header finishes, so nothing waits for it, though only 100 of its
+    // bytes reached the file.
+    ASSERT_TRUE(rec.WaitForCount(2));
+  }
+  EXPECT_EQ(big.Flags(), WHDR_DONE | WHDR_PREPARED);
+  ASSERT_EQ(waveOutPrepareHeader(device, &after.hdr, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  EXPECT_EQ(waveOutWrite(device, &after.hdr, sizeof(WAVEHDR)), MMSYSERR_ERROR);
+  EXPECT_EQ(after.Flags(), WHDR_PREPARED);
+  ASSERT_EQ(waveOutClose(device), MMSYSERR_NOERROR);
+
+  Bytes file = ReadFile(path_);
+  ASSERT_EQ(file.size(), 144u);
+  EXPECT_EQ(U32At(file, 4), 136u);
+  EXPECT_EQ(U32At(file, 40), 100u);
+  EXPECT_EQ(Bytes(file.begin() + 44, file.end()), Bytes(100, 0x11));
 }
 
 TEST_F(WaveOut, RefusesWhatItCannotPlay) {
