@@ -174,23 +174,27 @@ class RuleTextParser {
   std::vector<std::string> keys_;
 };
 
-HRESULT PhonemeAllophoneBase::Load(const std::u16string& path) {
+namespace {
+
+HRESULT ReadRuleText(const std::u16string& path, bool rulesOnly, PhonemeAllophoneBase& into) {
   TextFile file;
   if (!file.Open(path.c_str(), u"rt")) return E_FAIL;
+  return RuleTextParser(into, rulesOnly).Parse(file);
+}
+
+}  // namespace
+
+HRESULT PhonemeAllophoneBase::Load(const std::u16string& path) {
   PhonemeAllophoneBase fresh;
-  RuleTextParser parser(fresh, false);
-  if (parser.Parse(file) != S_OK) return E_FAIL;
+  if (ReadRuleText(path, false, fresh) != S_OK) return E_FAIL;
   fresh.name_ = WideToNarrow(path);
   *this = std::move(fresh);
   return S_OK;
 }
 
 HRESULT PhonemeAllophoneBase::LoadRulesOnly(const std::u16string& path) {
-  TextFile file;
-  if (!file.Open(path.c_str(), u"rt")) return E_FAIL;
   PhonemeAllophoneBase fresh;
-  RuleTextParser parser(fresh, true);
-  if (parser.Parse(file) != S_OK) return E_FAIL;
+  if (ReadRuleText(path, true, fresh) != S_OK) return E_FAIL;
   ruleSets_ = std::move(fresh.ruleSets_);
   return S_OK;
 }
