@@ -54,15 +54,24 @@ class AllophoneRuleBase {
   void Clear();
   bool IsEmpty() const { return tables_.rules.empty() && tables_.attributes.empty(); }
 
+  using RuleMap = std::map<std::string_view, RuleRecord, std::less<>>;
+  using AttributeMap = std::map<std::string_view, PhonemeAttributes, std::less<>>;
+  using GroupMap = std::map<std::string_view, std::vector<std::string_view>, std::less<>>;
+  using FlagMap = std::map<std::string_view, uint8_t, std::less<>>;
+  const RuleMap& Rules() const { return tables_.rules; }
+  const AttributeMap& Attributes() const { return tables_.attributes; }
+  const GroupMap& Groups() const { return tables_.groups; }
+  const FlagMap& Flags() const { return tables_.flags; }
+
  private:
   struct Tables {
     // Every name and label once; the tables below point into it. Nodes of a
     // std::set never move, so the views stay valid when Tables is moved.
     std::set<std::string, std::less<>> pool;
-    std::map<std::string_view, RuleRecord, std::less<>> rules;
-    std::map<std::string_view, PhonemeAttributes, std::less<>> attributes;
-    std::map<std::string_view, std::vector<std::string_view>, std::less<>> groups;
-    std::map<std::string_view, uint8_t, std::less<>> flags;
+    RuleMap rules;
+    AttributeMap attributes;
+    GroupMap groups;
+    FlagMap flags;
   };
 
   static bool ReadTables(const unsigned char* data, size_t size, Tables& tables);

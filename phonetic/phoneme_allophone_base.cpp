@@ -29,7 +29,7 @@ bool IsBoundary(const std::string& name) { return name == "_" || name == "#"; }
 // the load; unknown names are shown and reading goes on.
 class RuleTextParser {
  public:
-  explicit RuleTextParser(PhonemeAllophoneBase& base) : base_(base) {}
+  RuleTextParser(PhonemeAllophoneBase& base, bool rulesOnly) : base_(base), rulesOnly_(rulesOnly) {}
 
   HRESULT Parse(TextFile& file) {
     std::string line;
@@ -66,6 +66,16 @@ class RuleTextParser {
   }
 
   bool OpenSection(const std::string& line) {
+    if (rulesOnly_) {
+      if (line == "{Rules") {
+        section_ = Section::kRules;
+        rulesStep_ = RulesStep::kKeys;
+        keys_.clear();
+      } else if (line[0] == '{') {
+        section_ = Section::kSkipped;
+      }
+      return true;
+    }
     if (line[0] == '.') return line == ".Version 2";
     if (line == "{Phonemes") {
       section_ = Section::kPhonemes;
@@ -126,7 +136,8 @@ class RuleTextParser {
       case RulesStep::kKeys:
         SplitByChar(line, keys_, ',');
         for (const std::string& key : keys_) {
-          if (base_.phonemes_.count(key) == 0) ShowNotice("Unknown phoneme " + key + " in rules");
+          if (!rulesOnly_ && base_.phonemes_.count(key) == 0)
+            ShowNotice("Unknown phoneme " + key + " in rules");
           base_.ruleSets_[key] = AllophoneRuleSet{};
         }
         rulesStep_ = RulesStep::kDefault;
@@ -157,20 +168,40 @@ class RuleTextParser {
   }
 
   PhonemeAllophoneBase& base_;
+  const bool rulesOnly_;
   Section section_ = Section::kNone;
   RulesStep rulesStep_ = RulesStep::kKeys;
   std::vector<std::string> keys_;
 };
 
-HRESULT PhonemeAllophoneBase::Load(const std::u16string& path) {
+namespace {
+
+HRESULT ReadRuleText(const std::u16string& path, bool rulesOnly, PhonemeAllophoneBase& into) {
   TextFile file;
   if (!file.Open(path.c_str(), u"rt")) return E_FAIL;
+  return RuleTextParser(into, rulesOnly).Parse(file);
+}
+
+}  // namespace
+
+HRESULT PhonemeAllophoneBase::Load(const std::u16string& path) {
   PhonemeAllophoneBase fresh;
-  RuleTextParser parser(fresh);
-  if (parser.Parse(file) != S_OK) return E_FAIL;
+  if (ReadRuleText(path, false, fresh) != S_OK) return E_FAIL;
   fresh.name_ = WideToNarrow(path);
   *this = std::move(fresh);
   return S_OK;
+}
+
+HRESULT PhonemeAllophoneBase::LoadRulesOnly(const std::u16string& path) {
+  PhonemeAllophoneBase fresh;
+  if (ReadRuleText(path, true, fresh) != S_OK) return E_FAIL;
+  ruleSets_ = std::move(fresh.ruleSets_);
+  return S_OK;
+}
+
+void PhonemeAllophoneBase::SetInventory(PhonemeMap phonemes, GroupMap groups) {
+  phonemes_ = std::move(phonemes);
+  groups_ = std::move(groups);
 }
 
 bool PhonemeAllophoneBase::ItemMatches(const std::string& item, const std::string& token) const {

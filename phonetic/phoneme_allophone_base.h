@@ -39,6 +39,15 @@ class PhonemeAllophoneBase {
   // a directive other than ".Version 2", or has an error that is reported
   // by a message box; the base then keeps what it held before.
   HRESULT Load(const std::u16string& path);
+  // Reads the {Rules sections only, into the rule sets, leaving the phonemes
+  // and groups as they are: every other section is passed over and rule keys
+  // are not checked against the phonemes. S_OK, or E_FAIL when the file
+  // cannot be opened or a rule line has no '-' or '>' (shown in a message
+  // box); the base then keeps its rule sets.
+  HRESULT LoadRulesOnly(const std::u16string& path);
+  // Phonemes and groups from elsewhere (a compiled base), for rule sets read
+  // with LoadRulesOnly.
+  void SetInventory(PhonemeMap phonemes, GroupMap groups);
 
   // The allophone of tokens[i]; "_" for a word boundary, empty for a phrase
   // edge or a rule whose result is "~".

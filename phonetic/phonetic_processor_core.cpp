@@ -13,11 +13,20 @@ constexpr const char* kRussianKey = "SOFTWARE\\Morvane\\Russian";
 }  // namespace
 
 HRESULT PhoneticProcessorCore::SetLanguage(const Language& value) {
-  if (value == language_) return S_FALSE;
+  // Russian without its base is asked again, so that a base installed later
+  // is loaded.
+  if (value == language_ && !(IsRussian() && ruleBasePath_.empty())) return S_FALSE;
   if (value && *value == u"409") {
     language_ = value;
     ruleBasePath_.clear();
     return S_OK;
+  }
+  const bool russian = value && *value == u"419";
+  if (russian) {
+    // Until the base is loaded, Russian words fail rather than go the
+    // English way.
+    language_ = value;
+    ruleBasePath_.clear();
   }
 
   std::string folder, fileName;
@@ -26,11 +35,10 @@ HRESULT PhoneticProcessorCore::SetLanguage(const Language& value) {
       fileName.empty()) {
     return E_FAIL;
   }
-  if (!value || *value != u"419") return E_FAIL;
+  if (!russian) return E_FAIL;
 
   std::u16string path = NarrowToWide(JoinPath(folder, fileName));
   if (russianBase_.LoadRuleBaseOrReport(path) != S_OK) return E_FAIL;
-  language_ = value;
   ruleBasePath_ = std::move(path);
   return S_OK;
 }

@@ -17,8 +17,9 @@ class PhoneticProcessorCore {
   using Language = std::optional<std::u16string>;
 
   // S_FALSE for the language already set. "409" needs no data; "419" loads
-  // the Russian base named by the registry. A failed call leaves the object
-  // as it was, so setting the same language again tries again.
+  // the Russian base named by the registry. A failed "419" leaves Russian set
+  // without a base (every conversion then fails with E_ABORT), and setting
+  // it again tries again; other failed values leave the object as it was.
   HRESULT SetLanguage(const Language& value);
   const Language& GetLanguage() const { return language_; }
   const std::u16string& RuleBasePath() const { return ruleBasePath_; }

@@ -29,7 +29,8 @@ bool ModulePath(const void* address, std::u16string* path) {
   return real != nullptr && Utf8ToUtf16(real.get(), path);
 }
 
-HRESULT RegisterClass(const ServerClass& entry, const std::u16string& modulePath) {
+HRESULT RegisterClass(const ServerClass& entry, const std::u16string& modulePath,
+                      const ServerTypeLibrary* typeLibrary) {
   const std::u16string clsid = GuidToString(entry.clsid);
   const std::u16string clsidPath = u"CLSID\\" + clsid;
   const std::u16string description = entry.description != nullptr ? entry.description : u"";
@@ -51,6 +52,10 @@ HRESULT RegisterClass(const ServerClass& entry, const std::u16string& modulePath
   const std::u16string inproc = clsidPath + u"\\InprocServer32";
   ok = ok && WriteRegistryString(HKEY_CLASSES_ROOT, inproc, nullptr, modulePath) == ERROR_SUCCESS;
   ok = ok && WriteRegistryString(HKEY_CLASSES_ROOT, inproc, u"ThreadingModel", u"Both") == ERROR_SUCCESS;
+  if (typeLibrary != nullptr) {
+    ok = ok && WriteRegistryString(HKEY_CLASSES_ROOT, clsidPath + u"\\TypeLib", nullptr,
+                                   GuidToString(typeLibrary->libid)) == ERROR_SUCCESS;
+  }
   if (ok && !(entry.category == GUID_NULL)) {
     HKEY category;
     std::u16string path = clsidPath + u"\\Implemented Categories\\" + GuidToString(entry.category);
@@ -88,6 +93,27 @@ HRESULT UnregisterClass(const ServerClass& entry) {
   return ok ? S_OK : SELFREG_E_CLASS;
 }
 
+std::u16string TypeLibraryPath(const ServerTypeLibrary& typeLibrary) {
+  return u"TypeLib\\" + GuidToString(typeLibrary.libid);
+}
+
+// What registering a type library writes: the version key named by its help
+// string, the library's file for language 0 (the module itself, where the
+// library would be its resource), its flags and its help folder.
+HRESULT RegisterTypeLibrary(const ServerTypeLibrary& typeLibrary, const std::u16string& modulePath) {
+  const std::u16string version = TypeLibraryPath(typeLibrary) + u"\\1.0";
+  const size_t slash = modulePath.find_last_of(u'/');
+  const std::u16string folder = slash == 0 ? u"/" : modulePath.substr(0, slash);
+  const std::u16string help = typeLibrary.helpString != nullptr ? typeLibrary.helpString : u"";
+  bool ok = DeleteTree(version);
+  ok = ok && WriteRegistryString(HKEY_CLASSES_ROOT, version, nullptr, help) == ERROR_SUCCESS;
+  ok = ok && WriteRegistryString(HKEY_CLASSES_ROOT, version + u"\\0\\win32", nullptr, modulePath) ==
+                 ERROR_SUCCESS;
+  ok = ok && WriteRegistryString(HKEY_CLASSES_ROOT, version + u"\\FLAGS", nullptr, u"0") == ERROR_SUCCESS;
+  ok = ok && WriteRegistryString(HKEY_CLASSES_ROOT, version + u"\\HELPDIR", nullptr, folder) == ERROR_SUCCESS;
+  return ok ? S_OK : SELFREG_E_TYPELIB;
+}
+
 }  // namespace
 
 LONG WriteRegistryString(HKEY root, std::u16string_view keyPath, const char16_t* valueName,
@@ -101,21 +127,25 @@ LONG WriteRegistryString(HKEY root, std::u16string_view keyPath, const char16_t*
   return error;
 }
 
-HRESULT RegisterServerClasses(const ServerClass* classes, size_t count, const void* addressInModule) {
+HRESULT RegisterServerClasses(const ServerClass* classes, size_t count, const void* addressInModule,
+                              const ServerTypeLibrary* typeLibrary) {
   std::u16string modulePath;
   if (!ModulePath(addressInModule, &modulePath)) return SELFREG_E_CLASS;
   for (size_t i = 0; i < count; ++i) {
-    HRESULT hr = RegisterClass(classes[i], modulePath);
+    HRESULT hr = RegisterClass(classes[i], modulePath, typeLibrary);
     if (FAILED(hr)) return hr;
   }
-  return S_OK;
+  return typeLibrary != nullptr ? RegisterTypeLibrary(*typeLibrary, modulePath) : S_OK;
 }
 
-HRESULT UnregisterServerClasses(const ServerClass* classes, size_t count) {
+HRESULT UnregisterServerClasses(const ServerClass* classes, size_t count,
+                                const ServerTypeLibrary* typeLibrary) {
   HRESULT result = S_OK;
   for (size_t i = 0; i < count; ++i) {
     HRESULT hr = UnregisterClass(classes[i]);
     if (FAILED(hr) && SUCCEEDED(result)) result = hr;
   }
+  if (typeLibrary != nullptr && !DeleteTree(TypeLibraryPath(*typeLibrary)) && SUCCEEDED(result))
+    result = SELFREG_E_TYPELIB;
   return result;
 }

@@ -31,6 +31,7 @@
 #include <type_traits>
 
 #include "platform/com.h"
+#include "platform/module_resources.h"
 #include "platform/registry.h"
 
 #if defined(__GNUC__)
@@ -203,30 +204,55 @@ SERVER_LOCAL inline HRESULT GetServerClassObject(const ServerClass* classes, siz
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 
+constexpr HRESULT SELFREG_E_TYPELIB = MakeHresult(0x80040200u);
+
+// The type library a server carries (version 1.0, language neutral). Only
+// its registration exists: the binary library is not built.
+struct ServerTypeLibrary {
+  GUID libid;
+  const char16_t* helpString;
+};
+
 // For each class: CLSID\{clsid} (default = description) with ProgID,
 // VersionIndependentProgID, InprocServer32 (default = absolute path of the
-// shared object holding addressInModule, ThreadingModel "Both") and the
-// category; the ProgID keys <progId>.1 and <progId> with CLSID (and CurVer
-// on the second); then the class's hook. A class key left from before is
-// replaced whole. SELFREG_E_CLASS on failure.
+// shared object holding addressInModule, ThreadingModel "Both"), the
+// category and, with a type library, TypeLib (default = its libid); the
+// ProgID keys <progId>.1 and <progId> with CLSID (and CurVer on the second);
+// then the class's hook. A class key left from before is replaced whole.
+// Then the type library: TypeLib\{libid}\1.0 (default = help string) with
+// 0\win32 (the module path), FLAGS "0" and HELPDIR (the module's folder).
+// SELFREG_E_CLASS or SELFREG_E_TYPELIB on failure.
 PLATFORM_API HRESULT RegisterServerClasses(const ServerClass* classes, size_t count,
-                                           const void* addressInModule);
-// Removes what RegisterServerClasses wrote (the hook first).
-PLATFORM_API HRESULT UnregisterServerClasses(const ServerClass* classes, size_t count);
+                                           const void* addressInModule,
+                                           const ServerTypeLibrary* typeLibrary = nullptr);
+// Removes what RegisterServerClasses wrote (the hooks first).
+PLATFORM_API HRESULT UnregisterServerClasses(const ServerClass* classes, size_t count,
+                                             const ServerTypeLibrary* typeLibrary = nullptr);
 
 // Creates root\keyPath when needed and sets its REG_SZ value (null or empty
 // valueName: the default value). For registry hooks.
 PLATFORM_API LONG WriteRegistryString(HKEY root, std::u16string_view keyPath, const char16_t* valueName,
                                       std::u16string_view value);
 
-// Defines the four exports of a server from its ServerClass array.
-#define COM_SERVER_EXPORTS(classes)                                                              \
+// Defines the four exports of a server from its ServerClass array, with
+// its type library (a ServerTypeLibrary pointer, or nullptr).
+#define COM_SERVER_EXPORTS_WITH_TYPELIB(classes, typeLibrary)                                    \
   COM_EXPORT HRESULT DllCanUnloadNow() { return ServerLockCount() == 0 ? S_OK : S_FALSE; }       \
   COM_EXPORT HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {              \
     return GetServerClassObject(classes, std::size(classes), rclsid, riid, ppv);                 \
   }                                                                                              \
   COM_EXPORT HRESULT DllRegisterServer() {                                                       \
     return RegisterServerClasses(classes, std::size(classes),                                    \
-                                 reinterpret_cast<const void*>(&DllRegisterServer));             \
+                                 reinterpret_cast<const void*>(&DllRegisterServer), typeLibrary); \
   }                                                                                              \
-  COM_EXPORT HRESULT DllUnregisterServer() { return UnregisterServerClasses(classes, std::size(classes)); }
+  COM_EXPORT HRESULT DllUnregisterServer() {                                                     \
+    return UnregisterServerClasses(classes, std::size(classes), typeLibrary);                    \
+  }
+#define COM_SERVER_EXPORTS(classes) COM_SERVER_EXPORTS_WITH_TYPELIB(classes, nullptr)
+
+// The server's string table, served by LoadStringW for the life of the
+// loaded module (module_resources.h).
+#define COM_SERVER_STRINGS(strings) \
+  namespace {                       \
+  const ModuleStringTable kServerStringTable(strings, std::size(strings)); \
+  }

@@ -26,15 +26,18 @@ bool BuildLetterTokens(const std::string& framed, std::vector<std::string>& toke
 
 void AssignStressDigits(std::vector<std::string>& tokens, int32_t mainStress,
                         const std::vector<int32_t>& secondary) {
-  // tokens[0] is the opening boundary, so letter i is token i + 1.
+  // tokens[0] is the opening boundary, so letter i is token i + 1. Only a
+  // stressed vowel starts the part after the stress: with the stress on a
+  // consonant every vowel is before it.
+  bool afterStress = false;
   for (size_t t = 1; t + 1 < tokens.size(); ++t) {
     std::string& token = tokens[t];
     if (!IsLatinVowel(static_cast<unsigned char>(token[0]))) continue;
-    const auto letter = static_cast<int32_t>(t - 1);
-    if (mainStress >= 0 && letter == mainStress) {
+    if (static_cast<int32_t>(t - 1) == mainStress) {
       token += '0';
+      afterStress = true;
     } else {
-      token += mainStress >= 0 && letter > mainStress ? '2' : '1';
+      token += afterStress ? '2' : '1';
     }
   }
   for (int32_t letter : secondary) {

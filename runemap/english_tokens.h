@@ -13,8 +13,9 @@ class LetterRuleBase;
 bool BuildLetterTokens(const std::string& framed, std::vector<std::string>& tokens);
 
 // Stress digits of the vowel tokens: "0" for the vowel at mainStress
-// (0-based letter index, -1 none), "1" before it, "2" after it; then "5"
-// for every secondary position that holds a vowel. Consonants stay bare.
+// (0-based letter index, -1 none), "1" before it, "2" after it ("1" for all
+// when no vowel is there); then "5" for every secondary position that holds
+// a vowel. Consonants stay bare; positions outside the letters are ignored.
 void AssignStressDigits(std::vector<std::string>& tokens, int32_t mainStress,
                         const std::vector<int32_t>& secondary);
 

@@ -1,6 +1,7 @@
 #include "runemap/letter_rule_base.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "foundation/string_utils.h"
@@ -9,6 +10,9 @@
 #include "platform/message_box.h"
 
 namespace {
+
+constexpr int32_t kMaxVisemeCode = 21;
+constexpr const char* kAttributeErrorCaption = "Error - Attribute";
 
 bool IsInlineBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -23,10 +27,12 @@ std::string NextWord(const std::string& text, size_t& pos) {
 }  // namespace
 
 // Reads the lines of one rules file into a base. Sections other than
-// {Groups and {Rules are skipped up to their "}".
+// {Groups and {Rules (and {PhonemeAttributes when attributes are read) are
+// skipped up to their "}".
 class LetterRuleParser {
  public:
-  explicit LetterRuleParser(LetterRuleBase& base) : base_(base) {}
+  LetterRuleParser(LetterRuleBase& base, TokenAttributeMap* attributes)
+      : base_(base), attributes_(attributes) {}
 
   HRESULT Parse(TextFile& file) {
     std::string line;
@@ -40,7 +46,7 @@ class LetterRuleParser {
   }
 
  private:
-  enum class Section { kNone, kGroups, kRules, kSkipped };
+  enum class Section { kNone, kGroups, kRules, kAttributes, kSkipped };
 
   bool ParseLine(std::string& line) {
     switch (section_) {
@@ -51,6 +57,8 @@ class LetterRuleParser {
         return ParseGroup(line);
       case Section::kRules:
         return ParseRulesLine(line);
+      case Section::kAttributes:
+        return ParseAttributes(line);
       case Section::kSkipped:
         if (line == "}") section_ = Section::kNone;
         return true;
@@ -65,6 +73,8 @@ class LetterRuleParser {
       section_ = Section::kRules;
       ruleSet_ = LetterRuleSet{};
       headerWords_ = 0;
+    } else if (line == "{PhonemeAttributes" && attributes_ != nullptr) {
+      section_ = Section::kAttributes;
     } else {
       section_ = Section::kSkipped;
     }
@@ -85,6 +95,35 @@ class LetterRuleParser {
       return false;
     }
     base_.groups_[name] = std::move(members);
+    return true;
+  }
+
+  // "name type code viseme": type "C" or "V", viseme 0 to 21.
+  bool ParseAttributes(const std::string& line) {
+    if (line.empty()) return true;
+    if (line == "}") {
+      section_ = Section::kNone;
+      return true;
+    }
+    std::vector<std::string> fields;
+    SplitByAny(line, fields, " \t");
+    fields.resize(std::max<size_t>(fields.size(), 4));
+    const std::string& name = fields[0];
+    const std::string& type = fields[1];
+    const int32_t viseme = std::atoi(fields[3].c_str());
+    std::string text;
+    if (attributes_->count(name) != 0) {
+      text = "Token " + name + " already defined";
+    } else if (type != "C" && type != "V") {
+      text = "Wrong phoneme type:" + type;
+    } else if (viseme < 0 || viseme > kMaxVisemeCode) {
+      text = "Wrong viseme code:" + IntToString(viseme);
+    }
+    if (!text.empty()) {
+      MessageBoxA(nullptr, text.c_str(), kAttributeErrorCaption, MB_OK | MB_ICONERROR);
+      return false;
+    }
+    (*attributes_)[name] = TokenAttributes{type == "V" ? 1 : 0, std::atoi(fields[2].c_str()), viseme};
     return true;
   }
 
@@ -135,18 +174,24 @@ class LetterRuleParser {
   }
 
   LetterRuleBase& base_;
+  TokenAttributeMap* attributes_;
   Section section_ = Section::kNone;
   LetterRuleSet ruleSet_;
   int headerWords_ = 0;
 };
 
-HRESULT LetterRuleBase::LoadRulesFile(const std::u16string& path) {
+HRESULT LetterRuleBase::LoadRulesFile(const std::u16string& path) { return LoadRulesFile(path, nullptr); }
+
+HRESULT LetterRuleBase::LoadRulesFile(const std::u16string& path, TokenAttributeMap* attributes) {
   TextFile file;
   if (!file.Open(path.c_str(), u"rt")) return E_FAIL;
   LetterRuleBase fresh;
-  LetterRuleParser parser(fresh);
+  TokenAttributeMap freshAttributes;
+  LetterRuleParser parser(fresh, attributes != nullptr ? &freshAttributes : nullptr);
   if (parser.Parse(file) != S_OK) return E_FAIL;
-  *this = std::move(fresh);
+  groups_ = std::move(fresh.groups_);
+  ruleSets_ = std::move(fresh.ruleSets_);
+  if (attributes != nullptr) *attributes = std::move(freshAttributes);
   return S_OK;
 }
 

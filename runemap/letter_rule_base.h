@@ -6,6 +6,7 @@
 // "E2"), the closing boundary. Context items are group names or "*".
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,14 @@ struct LetterRule {
   std::vector<std::string> right;
   std::string result;
 };
+
+// What a {PhonemeAttributes line tells of a token.
+struct TokenAttributes {
+  int32_t isVowel = 0;
+  int32_t code = 0;
+  int32_t viseme = 0;
+};
+using TokenAttributeMap = std::map<std::string, TokenAttributes>;
 
 struct LetterRuleSet {
   std::string token;
@@ -40,6 +49,11 @@ class LetterRuleBase {
 
   const GroupMap& Groups() const { return groups_; }
   const RuleSetMap& RuleSets() const { return ruleSets_; }
+
+ protected:
+  // As LoadRulesFile; a {PhonemeAttributes section fills `attributes`, or is
+  // skipped when it is null.
+  HRESULT LoadRulesFile(const std::u16string& path, TokenAttributeMap* attributes);
 
  private:
   friend class LetterRuleParser;

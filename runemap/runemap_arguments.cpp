@@ -69,10 +69,14 @@ HRESULT TakeFramedLetters(const char* text, StressedLetters& out) {
   size_t length = 0;
   if (const HRESULT hr = CheckFrame(text, length); hr != S_OK) return hr;
   out.letters.assign(text + 1, length - 2);
-  const auto count = static_cast<int64_t>(out.letters.size());
-  if (out.mainStress >= count) return E_INVALIDARG;
-  for (int32_t position : out.secondary) {
-    if (position >= count || position == out.mainStress) return E_INVALIDARG;
+  return S_OK;
+}
+
+HRESULT CheckPositionsInWord(const StressedLetters& word) {
+  const auto count = static_cast<int64_t>(word.letters.size());
+  if (word.mainStress >= count) return E_INVALIDARG;
+  for (int32_t position : word.secondary) {
+    if (position >= count || position == word.mainStress) return E_INVALIDARG;
   }
   return S_OK;
 }

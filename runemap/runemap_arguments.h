@@ -24,6 +24,8 @@ HRESULT ParseMarkedLetters(const char* text, StressedLetters& out);
 HRESULT CheckStressPositions(INT fullStress, const INT* parts, INT partCount,
                              StressedLetters& out);
 HRESULT TakeFramedLetters(const char* text, StressedLetters& out);
+// Every position inside the letters, and no secondary one on the main one.
+HRESULT CheckPositionsInWord(const StressedLetters& word);
 
 // Str with '+' between parts and its parameter bytes, to the joined letters
 // and one flag byte per letter. `parts` is scratch space.

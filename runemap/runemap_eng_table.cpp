@@ -37,8 +37,8 @@ HRESULT CRunemapEngTable::Convert(LPSTR, LPSTR*) { return E_NOTIMPL; }
 HRESULT CRunemapEngTable::Convert2(LPSTR Letters, INT FullStress, INT* PartStresses,
                                    INT NumPartStresses, LPSTR* Phonemes) {
   if (Letters == nullptr || Phonemes == nullptr) return E_INVALIDARG;
-  // The positions are 1-based letter positions; as 0-based indexes they
-  // are checked against the letters like those of the Russian object.
+  // The positions are 1-based letter positions, checked for their signs
+  // only; those beyond the letters stress nothing.
   if (const HRESULT hr = CheckStressPositions(FullStress, PartStresses, NumPartStresses, stressed_);
       hr != S_OK)
     return hr;

@@ -19,6 +19,15 @@ const ServerClass kRunemapClasses[] = {
      .create = CreateComObject<CRunemapEngTable>},
 };
 
+// The library also declares RunemapRusSimple, RunemapRusTable,
+// RunemapBlrTable and RunemapRusTableSm, which the server does not serve.
+constexpr ServerTypeLibrary kRunemapTypeLibrary = {
+    .libid = GuidFromText("3B1F9A52-D58A-40DE-85E0-D6CFA20E9B88"),
+    .helpString = u"Runemap 1.0 Type Library"};
+
+constexpr StringResource kRunemapStrings[] = {{100, u"Runemap"}};
+
 }  // namespace
 
-COM_SERVER_EXPORTS(kRunemapClasses)
+COM_SERVER_STRINGS(kRunemapStrings)
+COM_SERVER_EXPORTS_WITH_TYPELIB(kRunemapClasses, &kRunemapTypeLibrary)

@@ -24,6 +24,7 @@ HRESULT CRunemapRusSimpleSm::Convert2(LPSTR Letters, INT FullStress, INT* PartSt
     return hr;
   *Phonemes = nullptr;
   if (const HRESULT hr = TakeFramedLetters(Letters, stressed_); hr != S_OK) return hr;
+  if (const HRESULT hr = CheckPositionsInWord(stressed_); hr != S_OK) return hr;
   converter_.ConvertRusWordStress(stressed_.letters, stressed_.mainStress, stressed_.secondary,
                                   phonemes_);
   return ReturnPhonemes(phonemes_, Phonemes);

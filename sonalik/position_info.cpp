@@ -165,9 +165,8 @@ bool IsValidPhonemeList(const std::vector<std::string>& list, const SoundLookup&
     entries[i] = sounds.Find(list[i]);
     if (!entries[i]) return false;
   }
-  // Words are walked from the second element and closed only at a
-  // boundary, so an unframed list would lose its first and last sounds.
-  if (list.front() != "#" || list.back() != "#") return false;
+  // A list need not be framed by "#": the allophone rules take what lies
+  // beyond either end as a phrase edge.
   for (size_t i = 1; i < entries.size(); ++i) {
     if ((entries[i - 1]->sd & Sound::None) && (entries[i]->sd & Sound::None)) return false;
   }

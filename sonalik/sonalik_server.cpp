@@ -30,6 +30,13 @@ const ServerClass kSonalikClasses[] = {
      .registryHook = WriteProperties},
 };
 
+constexpr ServerTypeLibrary kSonalikTypeLibrary = {
+    .libid = GuidFromText("08FE6A97-9B16-4210-B852-EBB864F0039D"),
+    .helpString = u"Morvane Sonalik 1.0 Type Library"};
+
+constexpr StringResource kSonalikStrings[] = {{100, u"Sonalik"}, {101, u"Dad-Ara"}};
+
 }  // namespace
 
-COM_SERVER_EXPORTS(kSonalikClasses)
+COM_SERVER_STRINGS(kSonalikStrings)
+COM_SERVER_EXPORTS_WITH_TYPELIB(kSonalikClasses, &kSonalikTypeLibrary)

@@ -86,6 +86,10 @@ const ServerClass kOrvoxClasses[] = {
      .create = CreateComObject<CTTSEngine>},
 };
 
+// Orvox's type library describes its classes only and is not registered.
+constexpr StringResource kOrvoxStrings[] = {{100, u"Orvox"}, {101, u"TTSEngine Class"}};
+
 }  // namespace
 
+COM_SERVER_STRINGS(kOrvoxStrings)
 COM_SERVER_EXPORTS(kOrvoxClasses)

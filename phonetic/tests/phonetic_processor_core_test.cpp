@@ -93,34 +93,44 @@ TEST_F(PhoneticProcessorCoreTest, RussianLoadsOncePerChange) {
   EXPECT_EQ(boxes_.Count(), 0u);
 }
 
-TEST_F(PhoneticProcessorCoreTest, FailedLanguageChangeLeavesNothingSet) {
+TEST_F(PhoneticProcessorCoreTest, RussianWithoutItsBaseFailsUntilLoaded) {
   // English needs no data, and has no phonetics yet.
   std::string phonemes, allophones;
   EXPECT_EQ(core_.SetLanguage(u"409"), S_OK);
   EXPECT_EQ(core_.SetLanguage(u"409"), S_FALSE);
   EXPECT_EQ(core_.ToAllophones("#,HH,AH0,#", phonemes, allophones), E_FAIL);
-  // No base path in the registry.
+
+  // No base path in the registry: Russian is set, and its words fail
+  // without touching the outputs rather than taking the English way.
+  const auto expectAborted = [&] {
+    std::string out = "<untouched>", allophoneOut = "<untouched>";
+    EXPECT_EQ(core_.ToAllophones("#,M,A0,#", out, allophoneOut), E_ABORT);
+    EXPECT_EQ(out + " / " + allophoneOut, "<untouched> / <untouched>");
+  };
   EXPECT_EQ(core_.SetLanguage(u"419"), E_FAIL);
-  EXPECT_EQ(core_.GetLanguage(), u"409");
+  EXPECT_EQ(core_.GetLanguage(), u"419");
+  expectAborted();
   EXPECT_EQ(boxes_.Count(), 0u);
 
-  // A base that cannot be read.
+  // A base that cannot be read: asked again, reported, still no base.
   NameBase(dir_.Folder(), "missing.bin");
   EXPECT_EQ(core_.SetLanguage(u"419"), E_FAIL);
-  EXPECT_EQ(core_.GetLanguage(), u"409");
+  expectAborted();
   ASSERT_EQ(boxes_.Count(), 2u);
   EXPECT_EQ(boxes_.Boxes()[1].text, u"NotLoadBase");
 
-  // Unknown languages are refused.
+  // Unknown languages are refused and change nothing.
   NameBase(dir_.Folder(), "rus.bin");
   EXPECT_EQ(core_.SetLanguage(u"407"), E_FAIL);
   EXPECT_EQ(core_.SetLanguage(std::nullopt), E_FAIL);
-  EXPECT_EQ(core_.GetLanguage(), u"409");
+  EXPECT_EQ(core_.GetLanguage(), u"419");
+  expectAborted();
 
-  // Once the base is there, the same request succeeds.
+  // Once the base is there, the same request loads it; then it is kept.
   EXPECT_EQ(core_.SetLanguage(u"419"), S_OK);
   EXPECT_EQ(core_.GetLanguage(), u"419");
   ExpectConverted("#,N,A2,#", "N,A2", "N_a,A2_m");
+  EXPECT_EQ(core_.SetLanguage(u"419"), S_FALSE);
 }
 
 TEST_F(PhoneticProcessorCoreTest, RussianWordsStayInStep) {

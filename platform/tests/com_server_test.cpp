@@ -73,6 +73,18 @@ TEST_F(ComServerTest, RegistrationWritesTheClassAndProgIdKeys) {
   EXPECT_EQ(ReadString(u"PlatformTest.TestObject\\CurVer"), u"PlatformTest.TestObject.1");
   EXPECT_FALSE(KeyExists(u"CLSID\\" + GuidToString(CLSID_FailingObject) + u"\\Implemented Categories"));
 
+  // The type library: named by every class, registered under its libid.
+  const std::u16string libid = u"{5A4B3C2D-1E0F-4A9B-8C7D-6E5F4A3B2C1D}";
+  EXPECT_EQ(ReadString(clsidKey_ + u"\\TypeLib"), libid);
+  EXPECT_EQ(ReadString(u"CLSID\\" + GuidToString(CLSID_FailingObject) + u"\\TypeLib"), libid);
+  const std::u16string version = u"TypeLib\\" + libid + u"\\1.0";
+  EXPECT_EQ(ReadString(version), u"PlatformTest 1.0 Type Library");
+  EXPECT_EQ(ReadString(version + u"\\0\\win32"), Wide(real));
+  EXPECT_EQ(ReadString(version + u"\\FLAGS"), u"0");
+  std::string folder = real;
+  folder.erase(folder.rfind('/'));
+  EXPECT_EQ(ReadString(version + u"\\HELPDIR"), Wide(folder.c_str()));
+
   CLSID found;
   EXPECT_EQ(CLSIDFromProgID(u"PlatformTest.TestObject", &found), S_OK);
   EXPECT_EQ(found, CLSID_TestObject);
@@ -89,6 +101,7 @@ TEST_F(ComServerTest, UnregistrationRemovesThemAgain) {
   ASSERT_EQ(Export("DllUnregisterServer")(), S_OK);
   for (const std::u16string& key : {clsidKey_, std::u16string(u"PlatformTest.TestObject"),
                                     std::u16string(u"PlatformTest.TestObject.1"),
+                                    std::u16string(u"TypeLib\\{5A4B3C2D-1E0F-4A9B-8C7D-6E5F4A3B2C1D}"),
                                     u"CLSID\\" + GuidToString(CLSID_FailingObject)}) {
     EXPECT_FALSE(KeyExists(key)) << Utf16ToUtf8(key);
   }
@@ -202,6 +215,28 @@ TEST_F(ComServerTest, CreationErrors) {
             REGDB_E_CLASSNOTREG);
   EXPECT_EQ(object, nullptr);
   EXPECT_EQ(CoCreateInstance(CLSID_TestObject, nullptr, CLSCTX_ALL, IID_IUnknown, nullptr), E_POINTER);
+}
+
+TEST_F(ComServerTest, StringTableServedWhileLoaded) {
+  const HINSTANCE instance = ModuleInstance(reinterpret_cast<const void*>(Export("DllRegisterServer")));
+  ASSERT_NE(instance, nullptr);
+  char16_t buffer[16];
+  EXPECT_EQ(LoadStringW(instance, 100, buffer, 16), 12);
+  EXPECT_EQ(std::u16string(buffer), u"PlatformTest");
+  // Cut to the buffer, always terminated.
+  EXPECT_EQ(LoadStringW(instance, 101, buffer, 4), 3);
+  EXPECT_EQ(std::u16string(buffer), u"Стр");
+  EXPECT_EQ(LoadStringW(instance, 101, buffer, 1), 0);
+  EXPECT_EQ(buffer[0], u'\0');
+  // Missing strings, or no such module: nothing.
+  buffer[0] = u'x';
+  EXPECT_EQ(LoadStringW(instance, 102, buffer, 16), 0);
+  EXPECT_EQ(buffer[0], u'\0');
+  EXPECT_EQ(LoadStringW(instance, 103, buffer, 16), 0);
+  EXPECT_EQ(LoadStringW(instance, 100, buffer, 0), 0);
+  EXPECT_EQ(LoadStringW(instance, 100, nullptr, 16), 0);
+  EXPECT_EQ(LoadStringW(ModuleInstance(&buffer), 100, buffer, 16), 0);
+  EXPECT_EQ(ModuleInstance(nullptr), nullptr);
 }
 
 TEST_F(ComServerTest, ExportsOnlyTheFourEntryPoints) {

@@ -22,8 +22,12 @@ TEST(EnglishTokensTest, StressDigitsOnVowelsOnly) {
   EXPECT_EQ(Prepared("#banana#", 3, {5}), "#,B,A1,N,A0,N,A5,#");
   // a secondary stress on a consonant leaves it bare
   EXPECT_EQ(Prepared("#banana#", 1, {2}), "#,B,A0,N,A2,N,A2,#");
-  // a main stress on a consonant stresses no vowel; later ones follow it
-  EXPECT_EQ(Prepared("#cat#", 0), "#,C,A2,T,#");
+  // a main stress on a consonant stresses no vowel and starts no part after
+  // the stress, before or after a stressed vowel would be
+  EXPECT_EQ(Prepared("#cat#", 0), "#,C,A1,T,#");
+  EXPECT_EQ(Prepared("#Yesterday#", 2), "#,Y1,E1,S,T,E1,R,D,A1,Y1,#");
+  // positions beyond the letters touch nothing
+  EXPECT_EQ(Prepared("#cat#", 7, {9, 3}), "#,C,A1,T,#");
 }
 
 TEST(EnglishTokensTest, SilentWAndH) {

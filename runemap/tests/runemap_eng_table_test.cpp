@@ -160,10 +160,15 @@ TEST_F(RunemapEngTableTest, ArgumentChecks) {
     EXPECT_EQ(r.hr, E_INVALIDARG) << bad;
     EXPECT_EQ(r.phonemes, "<null>") << bad;
   }
-  // stress positions beyond the letters are refused
-  EXPECT_EQ(Convert2("#tat#", 4).hr, E_INVALIDARG);
-  EXPECT_EQ(Convert2("#tat#", 2, {4}).hr, E_INVALIDARG);
+  // stress positions beyond the letters, or a secondary one on the main
+  // one, are not checked: they stress nothing
+  EXPECT_EQ(Convert2("#tat#", 4).phonemes, "T,Y1,T");
+  // (A5 has no rules here)
+  EXPECT_EQ(Convert2("#tat#", 2, {4, 2}).phonemes, "T,T");
+  EXPECT_EQ(Convert2("#tat#", 2, {40}).phonemes, "T,AE0,T");
+  // a main stress on a consonant leaves every vowel before the stress
   EXPECT_EQ(Convert2("#tat#", 3).phonemes, "T,Y1,T");
+  EXPECT_EQ(Convert2("#tat#", 1).phonemes, "T,Y1,T");
   EXPECT_EQ(Convert2("#tat#", 0).phonemes, "T,Y1,T");
 
   IRunemap2* second = nullptr;

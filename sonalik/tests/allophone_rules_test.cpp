@@ -58,16 +58,18 @@ TEST_F(SonalikAllophoneRules, DiphthongsAreNamedByTheGroupOfTheConsonantBefore) 
   EXPECT_EQ(PhonemesToAllophones("#,A1,IA0,#"), "#,A1-#,IA0-A,#");
 }
 
-TEST_F(SonalikAllophoneRules, ListsThatAreNotPhonemeListsAreRefused) {
+TEST_F(SonalikAllophoneRules, ListsThatAreNotPhonemeListsAreRefusedUnframedOnesNot) {
   EXPECT_EQ(PhonemesToAllophones("#,_,A0,#"), kInvalidArg);
   EXPECT_EQ(PhonemesToAllophones("#,A0,_,#"), kInvalidArg);
   EXPECT_EQ(PhonemesToAllophones("#,Q,A0,#"), kInvalidArg);
   EXPECT_EQ(PhonemesToAllophones("#,#"), kInvalidArg);
   EXPECT_EQ(PhonemesToAllophones(""), kInvalidArg);
-  // Without a phrase edge at either end the list is not read past its end.
-  EXPECT_EQ(PhonemesToAllophones("M,A0,M"), kInvalidArg);
-  EXPECT_EQ(PhonemesToAllophones("#,M,A0"), kInvalidArg);
-  EXPECT_EQ(PhonemesToAllophones("A0,M,#"), kInvalidArg);
+  // A list without a phrase edge at either end is converted; its ends are
+  // read as edges, nothing past them.
+  EXPECT_EQ(PhonemesToAllophones("M,A0,M"), "M-A0,A0-M,M-#");
+  EXPECT_EQ(PhonemesToAllophones("#,M,A0"), "#,M-A0,A0-M");
+  EXPECT_EQ(PhonemesToAllophones("A0,M,#"), "A0-#,M-#,#");
+  EXPECT_EQ(PhonemesToAllophones("M,A0"), kInvalidArg);
   // Empty elements are skipped, not read as names.
   EXPECT_EQ(PhonemesToAllophones(",#,,M,A0,,#,"), "#,M-A0,A0-M,#");
 

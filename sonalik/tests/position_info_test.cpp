@@ -167,6 +167,16 @@ TEST_F(SonalikPositionDescriptions, NeighbouringConsonants) {
   EXPECT_EQ(PhoneLine(nn[1]), "Consonant Voiced Occlusive Sonant Hard Intonable ");
 }
 
+TEST_F(SonalikPositionDescriptions, UnframedListHasNoClosedWord) {
+  // No boundary closes a word, so each sound keeps its own description and
+  // its neighbour marks; nothing is read past either end.
+  const std::vector<I8> sds = DescribePositions("T,A0,T");
+  ASSERT_EQ(sds.size(), 3u);
+  EXPECT_EQ(TextOf(sds[0]), "Consonant Voiceless Occlusive Plosive Hard \r\n");
+  EXPECT_EQ(sds[1], SoundDescriptionOf("A0"));
+  EXPECT_EQ(sds[2], SoundDescriptionOf("T"));
+}
+
 TEST_F(SonalikPositionDescriptions, OnlyValidListsAreDescribed) {
   I8* sds = reinterpret_cast<I8*>(1);
   INT num = -1;

@@ -3,9 +3,9 @@
 #include "foundation/char_classes.h"
 #include "textanalysis/lexicon/letter_bytes.h"
 
-bool StemFile::Load(const std::u16string& folder, int length) {
+bool StemFile::Load(const std::u16string& folder, int length, bool packed) {
   stress_.clear();
-  return WordFile::Load(folder, "wordsg3.dat", length);
+  return WordFile::Load(folder, "wordsg3.dat", length, packed);
 }
 
 void StemFile::Clear() {

@@ -16,7 +16,7 @@ class StemFile : public WordFile {
   // The answer for a word the file does not give a stress.
   static constexpr int kNoStress = 255;
 
-  bool Load(const std::u16string& folder, int length);
+  bool Load(const std::u16string& folder, int length, bool packed = false);
   void Clear();
 
   // The stressed letter (the record's first capital vowel) of the record
@@ -27,6 +27,7 @@ class StemFile : public WordFile {
   int Find(std::string_view word, const EndingBase& endings) const;
 
  private:
+  PackedAlphabet Alphabet() const override { return PackedAlphabet::kStems; }
   // Notes each record's stressed letter, then lower-cases the records, so
   // that a search compares bytes only.
   void PrepareRecords(char* records) override;

@@ -1,5 +1,7 @@
 #include "textanalysis/lexicon/word_file.h"
 
+#include <utility>
+
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "textanalysis/lexicon/letter_bytes.h"
@@ -16,7 +18,7 @@ int32_t ReadLittleEndian32(const char* bytes) {
 
 }  // namespace
 
-bool WordFile::Load(const std::u16string& folder, const char* stem, int length) {
+bool WordFile::Load(const std::u16string& folder, const char* stem, int length, bool packed) {
   Clear();
   if (length <= 0) return false;
   std::u16string path = folder;
@@ -24,6 +26,14 @@ bool WordFile::Load(const std::u16string& folder, const char* stem, int length) 
   if (!ReadWholeFile(path, data_) || data_.size() < kHeaderBytes) {
     Clear();
     return false;
+  }
+  if (packed) {
+    std::string plain;
+    if (!UnpackRecords(data_, length, Alphabet(), plain)) {
+      Clear();
+      return false;
+    }
+    data_ = std::move(plain);
   }
   const int32_t count = ReadLittleEndian32(data_.data());
   // In 64 bits, so that no count can wrap the expected size round to the

@@ -9,6 +9,7 @@
 
 #include "foundation/char_classifier.h"
 #include "platform/types.h"
+#include "textanalysis/lexicon/packed_records.h"
 #include "textanalysis/lexicon/record_index.h"
 
 class WordFile {
@@ -17,8 +18,9 @@ class WordFile {
 
   // Reads folder + stem + decimal length. A missing file, or one whose size
   // is not exactly 4 + length * count bytes (count read as a non-negative
-  // 32-bit number), leaves the object empty and gives false.
-  bool Load(const std::u16string& folder, const char* stem, int length);
+  // 32-bit number), leaves the object empty and gives false. A packed file
+  // holds its records 6 bits per letter (packed_records.h).
+  bool Load(const std::u16string& folder, const char* stem, int length, bool packed = false);
   void Clear();
 
   bool IsLoaded() const { return loaded_; }
@@ -34,6 +36,8 @@ class WordFile {
   bool Find(std::string_view word) const;
 
  protected:
+  // The letters of a packed file's codes.
+  virtual PackedAlphabet Alphabet() const { return PackedAlphabet::kWords; }
   // Called once the records are read and checked, before they are indexed:
   // a derived file may rewrite them in place (keeping their order).
   virtual void PrepareRecords(char* /*records*/) {}

@@ -34,6 +34,10 @@ const ServerClass kGlosselClasses[] = {
      .registryHook = RegisterLanguage},
 };
 
+constexpr ServerTypeLibrary kGlosselTypeLibrary = {
+    .libid = GuidFromText("E6E05256-8D91-48A2-9CF5-46452F6F8400"),
+    .helpString = u"GlosselModule 1.0 Type Library"};
+
 }  // namespace
 
-COM_SERVER_EXPORTS(kGlosselClasses)
+COM_SERVER_EXPORTS_WITH_TYPELIB(kGlosselClasses, &kGlosselTypeLibrary)

@@ -60,6 +60,8 @@ class TaggedRun {
             i + 1 < text_.size() && IsCapitalLetter(text_[i + 1])) {
           cutter_.Emitted().emplace_back(TextToken::kLineEndAfter, ".", Interval{position, 1});
         }
+        // A tag boundary on the LF of a CRLF pair is not skipped with it.
+        if (nextBoundary_ > position && nextBoundary_ < position + length) OnBoundary(nextBoundary_);
       } else if (c == '+' && stressMarks_) {
         StressMark();
       } else {

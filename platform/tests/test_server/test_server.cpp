@@ -62,6 +62,13 @@ const ServerClass kTestClasses[] = {
      .create = CreateComObject<FailingObject>},
 };
 
+constexpr ServerTypeLibrary kTestTypeLibrary = {
+    .libid = GuidFromText("5A4B3C2D-1E0F-4A9B-8C7D-6E5F4A3B2C1D"),
+    .helpString = u"PlatformTest 1.0 Type Library"};
+
+constexpr StringResource kTestStrings[] = {{100, u"PlatformTest"}, {101, u"Строка"}, {102, u""}};
+
 }  // namespace
 
-COM_SERVER_EXPORTS(kTestClasses)
+COM_SERVER_STRINGS(kTestStrings)
+COM_SERVER_EXPORTS_WITH_TYPELIB(kTestClasses, &kTestTypeLibrary)

@@ -112,10 +112,11 @@ TEST_F(SentencePreparerTest, SpanOfSeveralTokensAndSharedInterval) {
 }
 
 TEST_F(SentencePreparerTest, StressSignsAndPunctuationRuns) {
-  FakeProcessor marks(3.0f, Replace("ко+шка до\"м+ ?!"));
+  FakeProcessor marks(3.0f, Replace("ко+шка до\"м+ ?! ... ,,"));
   Chain({&marks});
   Prepare({TextToken(0x400, "кошка", {0, 5})});
-  ASSERT_EQ(Texts(), (std::vector<std::string>{"кошка", "дом", "!"}));
+  // A run of marks keeps its last one, but periods stay a whole run.
+  ASSERT_EQ(Texts(), (std::vector<std::string>{"кошка", "дом", "!", "...", ","}));
   EXPECT_EQ(prepared_.stresses[0].main, 1);
   EXPECT_TRUE(prepared_.stresses[0].positions.empty());
   EXPECT_EQ(prepared_.stresses[1].main, 2);

@@ -144,6 +144,20 @@ TEST_F(WordStagesTest, StressComesFromYoMarksUserBaseDictionaryOrEveryVowel) {
   EXPECT_EQ(words[6].stress.extra, 7);
 }
 
+TEST_F(WordStagesTest, YoTakesTheStressBeforeAnyMark) {
+  // The stress stage gives the first 'ё' the main stress before it looks at
+  // what was marked: a "+" from normalisation («трёхсо+т») and a "Stress"
+  // tag mark both give way.
+  tagStresses_.Set(60, StressSpec{5, {}, -1});
+  std::vector<StressedWord> words = {MakeWord("трёхсот", 0, 0, 5), MakeWord("трёхсот", 0, 60),
+                                     MakeWord("четырёхсот", 0, 0, 8, {3})};
+  stress_.Run(words);
+  EXPECT_EQ(words[0].stress.main, 2);
+  EXPECT_EQ(words[1].stress.main, 2);
+  EXPECT_EQ(words[2].stress.main, 5);
+  EXPECT_EQ(words[2].stress.positions, (std::vector<INT>{3}));
+}
+
 TEST_F(WordStagesTest, WordsWithoutAnyStressGetEveryVowelAsSecondary) {
   StressDictionary empty;  // not loaded: no dictionary answer
   StressStage stage;

@@ -103,6 +103,31 @@ TEST_F(TaggedTokenizerTest, PronunciationTags) {
   ExpectTokens(Tokenize("да"), {{" ", 0x1, 0, 0}, {"да", 0x402, 0, 2}});
 }
 
+TEST_F(TaggedTokenizerTest, PointTagOnTheLineFeedOfACarriageReturnPair) {
+  // The tag on the break's last character comes out as it does on a lone LF.
+  Tag("Pron=K,O0,T", 4, 0);
+  ExpectTokens(Tokenize("пёс.\nидёт."), {{"пёс", 0x402, 0, 3},
+                                          {".", 0x1001, 3, 1},
+                                          {"K,O0,T", 0x141, 4, 0},
+                                          {"идёт", 0x418, 5, 4},
+                                          {".", 0x1000, 9, 1}});
+  tags_.Clear();
+  Tag("Pron=K,O0,T", 5, 0);
+  ExpectTokens(Tokenize("пёс.\r\nидёт."), {{"пёс", 0x402, 0, 3},
+                                            {".", 0x1004, 3, 1},
+                                            {"K,O0,T", 0x101, 5, 0},
+                                            {"идёт", 0x40a, 6, 4},
+                                            {".", 0x1000, 10, 1}});
+  // On the CR it stays where it was.
+  tags_.Clear();
+  Tag("Pron=K,O0,T", 4, 0);
+  ExpectTokens(Tokenize("пёс.\r\nидёт."), {{"пёс", 0x402, 0, 3},
+                                            {".", 0x1001, 3, 1},
+                                            {"K,O0,T", 0x141, 4, 0},
+                                            {"идёт", 0x418, 6, 4},
+                                            {".", 0x1000, 10, 1}});
+}
+
 TEST_F(TaggedTokenizerTest, StressMarksOnlyUnderStressTag) {
   ExpectTokens(Tokenize("соба+ка"),
                {{"соба", 0x402, 0, 4}, {"+", 0, 4, 1}, {"ка", 0x400, 5, 2}});
