@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "documents/common/auto_conversion.h"
 #include "documents/common/convert_dialog.h"
 #include "documents/tests/test_files.h"
@@ -61,6 +64,14 @@ TEST(ConvertDialogTest, InitOpenStartAndDelete) {
   EXPECT_EQ(boxes.Count(), 2u);
 }
 
+std::filesystem::file_time_type Modified(const std::string& path) {
+  return std::filesystem::last_write_time(path);
+}
+
+void SetModified(const std::string& path, std::filesystem::file_time_type time) {
+  std::filesystem::last_write_time(path, time);
+}
+
 TEST(AutoConversionTest, KindsUtf8StepAndFailures) {
   const KindConverters upper{UpperCopy, UpperCopy, UpperCopy, UpperCopy, UpperCopy,
                              UpperCopy, UpperCopy, UpperCopy, NeverUtf8};
@@ -70,9 +81,16 @@ TEST(AutoConversionTest, KindsUtf8StepAndFailures) {
   EXPECT_TRUE(opened.converted);
   EXPECT_EQ(opened.path, Wide(rtf + ".auto"));
   EXPECT_EQ(ReadBytes(rtf + ".auto"), "RICH");
-  WriteBytes(rtf + ".auto", "kept");  // an existing result is taken as it is
+  // A copy that carries the document's time is taken as it is...
+  WriteBytes(rtf + ".auto", "kept");
+  SetModified(rtf + ".auto", Modified(rtf));
   EXPECT_EQ(ConvertForReading(Wide(rtf), upper).path, Wide(rtf + ".auto"));
   EXPECT_EQ(ReadBytes(rtf + ".auto"), "kept");
+  // ...and converted again once the document changes.
+  WriteBytes(rtf, "newer");
+  SetModified(rtf, Modified(rtf + ".auto") + std::chrono::seconds(5));
+  EXPECT_EQ(ConvertForReading(Wide(rtf), upper).path, Wide(rtf + ".auto"));
+  EXPECT_EQ(ReadBytes(rtf + ".auto"), "NEWER");
 
   const std::string text = Scratch("plain.txt");
   WriteBytes(text, "plain");
