@@ -46,7 +46,7 @@ int ReadNameList(lit_file* lit) {
   int rc = GetFile(lit, "::DataSpace/NameList", &list.data, &list.size, 0);
   if (rc != LIT_OK) return rc;
   if (list.size < 4) return LIT_MALFORMED;
-  const uint32_t count = lit_u16(list.data + 2);
+  const uint32_t count = ReadLittleEndian16(list.data + 2);
   lit_section* sections =
       static_cast<lit_section*>(std::calloc(count == 0 ? 1 : count, sizeof(lit_section)));
   if (sections == nullptr) return LIT_NO_MEMORY;
@@ -56,7 +56,7 @@ int ReadNameList(lit_file* lit) {
       std::free(sections);
       return LIT_MALFORMED;
     }
-    const uint32_t length = lit_u16(list.data + position);
+    const uint32_t length = ReadLittleEndian16(list.data + position);
     if (length > MAX_SECTION_NAME || position + 2 + 2 * (length + 1) > list.size) {
       std::free(sections);
       return LIT_MALFORMED;
@@ -98,7 +98,7 @@ int ReadSection(lit_file* lit, lit_section* section) {
       break;
     }
     const uint64_t blockSize =
-        4 * (static_cast<uint64_t>(lit_u32(control.data + controlPosition) & kLow31) + 1);
+        4 * (static_cast<uint64_t>(ReadLittleEndian32(control.data + controlPosition) & kLow31) + 1);
     if (controlPosition + blockSize > control.size) {
       rc = LIT_FORMAT;
       break;
@@ -209,7 +209,7 @@ void lit_free(void* block) { std::free(block); }
 const char* lit_format_guid(const uint8_t* g) {
   static char text[40];
   std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                lit_u32(g), lit_u16(g + 4), lit_u16(g + 6), g[8], g[9], g[10], g[11], g[12],
+                ReadLittleEndian32(g), ReadLittleEndian16(g + 4), ReadLittleEndian16(g + 6), g[8], g[9], g[10], g[11], g[12],
                 g[13], g[14], g[15]);
   return text;
 }

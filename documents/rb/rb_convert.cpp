@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "documents/buffers/mem_buffer.h"
+#include "documents/common/private_folder.h"
 #include "documents/converters.h"
 #include "documents/rb/rb_book.h"
 #include "platform/unicode.h"
@@ -17,24 +17,6 @@
 namespace {
 
 constexpr int32_t kJoinBlock = 50000;
-
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    std::error_code error;
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "parlen-rb-XXXXXX").string();
-    if (!error && mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~PrivateFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 bool WriteBuffer(MemBuffer* buffer, std::FILE* file) {
   const int32_t length = membuf_length(buffer);
@@ -99,7 +81,7 @@ std::string RbTemporaryName(const char* entryName) {
 
 bool ConvertRbToText(const char16_t* source, const char16_t* target) {
   if (source == nullptr || target == nullptr) return false;
-  PrivateFolder folder;
+  PrivateFolder folder("parlen-rb");
   if (folder.Path().empty()) return false;
   std::vector<std::string> paths;
   // A book that cannot be read is a failed conversion, not an empty text.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "documents/common/file_reading.h"
+#include "documents/common/little_endian.h"
 #include "documents/zip/zip_archive.h"
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
@@ -21,11 +22,6 @@ constexpr uint16_t kMethodDeflated = 8;
 // recursively, and a name of 64 KB could otherwise nest 32000 folders.
 constexpr size_t kMostPathPieces = 100;
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 struct LocalHeader {
   uint32_t signature;
@@ -38,8 +34,8 @@ struct LocalHeader {
 };
 
 LocalHeader ParseHeader(const uint8_t* h) {
-  return {Le32(h), Le16(h + 6), Le16(h + 8), Le32(h + 18), Le32(h + 22), Le16(h + 26),
-          Le16(h + 28)};
+  return {ReadLittleEndian32(h), ReadLittleEndian16(h + 6), ReadLittleEndian16(h + 8), ReadLittleEndian32(h + 18), ReadLittleEndian32(h + 22), ReadLittleEndian16(h + 26),
+          ReadLittleEndian16(h + 28)};
 }
 
 bool SkipBytes(TextFile& file, int64_t n) {

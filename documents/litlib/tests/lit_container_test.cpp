@@ -65,7 +65,7 @@ TEST(LitContainer, ShortAndDamagedHeadersFail) {
   EXPECT_EQ(lit_read(&lit), LIT_FORMAT);
 
   // Exactly the headers and the piece table: not larger than them.
-  const uint32_t headers = 40 + 16 * 5 + lit_u32(&bytes[20]);
+  const uint32_t headers = 40 + 16 * 5 + ReadLittleEndian32(&bytes[20]);
   std::vector<uint8_t> headersOnly(bytes.begin(), bytes.begin() + headers);
   lit = ReaderOver(headersOnly);
   EXPECT_EQ(lit_read(&lit), LIT_FORMAT);
