@@ -1,22 +1,33 @@
 // The target of a conversion. It is written under a temporary name beside
 // the target and renamed over it only when the conversion succeeded, so a
 // crash or a failure never leaves a partial file that could later be taken
-// as converted text.
+// as converted text. It writes within the process's OutputLimits: passing
+// them stops the writing with a message, and the partial file goes.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "documents/common/output_limits.h"
+
+// Text never holds NUL bytes (they become blanks); binary output is kept
+// as it is.
+enum class OutputContent { kText, kBinary };
+
 class OutputFile {
  public:
-  OutputFile() = default;
+  explicit OutputFile(OutputContent content = OutputContent::kText)
+      : text_(content == OutputContent::kText) {}
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Fails when the target names the source (same path, or the same file).
-  bool Open(const char16_t* source, const char16_t* target);
+  // Fails when the target names the source (same path, or the same file),
+  // or when the announced size (0: unknown) would pass the limits.
+  bool Open(const char16_t* source, const char16_t* target, int64_t announcedSize = 0);
+  // False once a write failed or the limits were passed.
   bool Write(const void* bytes, size_t n);
   bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
   // Closes the temporary file and renames it over the target; true when
@@ -25,7 +36,17 @@ class OutputFile {
 
  private:
   void Discard();
+  bool Admit(size_t n);
+  // Whether the file system keeps its margin after `more` bytes.
+  bool HasRoomFor(int64_t more) const;
+  bool Stop(bool tooLarge);
 
+  bool text_;
+  OutputLimits limits_;
+  std::string folder_;
+  int64_t written_ = 0;
+  int64_t nextCheck_ = 0;
+  std::string withoutNul_;
   std::FILE* file_ = nullptr;
   std::string temporaryPath_;
   std::string targetPath_;

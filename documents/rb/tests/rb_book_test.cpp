@@ -242,7 +242,7 @@ TEST_F(RbBookTest, CalibreBookBecomesText) {
   ASSERT_TRUE(ConvertRbToText(source.c_str(), Wide(target).c_str()));
   EXPECT_EQ(ReadAll(target),
             "TYPE=2 TITLE=Test book AUTHOR=Unknown GENERATOR=calibre - 6.13.0 PARSE=1 OUTPUT=1 "
-            "BODY=index.html\n\nГлава перваяМама мыла раму. Папа читал газету  пил чай.\n"
+            "BODY=index.html\n\nГлава первая\nМама мыла раму. Папа читал газету  пил чай.\n"
             "Second paragraph with bold text and a link.\nЁлка стоит во дворе.\n");
 }
 
