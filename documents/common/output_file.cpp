@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "documents/common/conversion_message.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -31,13 +30,11 @@ bool OutputFile::Open(const char16_t* source, const char16_t* target, int64_t an
   if (source == nullptr || target == nullptr || *target == u'\0') return false;
   if (IsSameFile(source, target)) return false;
   targetPath_ = Utf16ToUtf8(target);
-  limits_ = CurrentOutputLimits();
   const size_t slash = targetPath_.rfind('/');
-  folder_ = slash == std::string::npos ? "." : slash == 0 ? "/" : targetPath_.substr(0, slash);
-  written_ = 0;
-  nextCheck_ = limits_.progressStep;
-  if (announcedSize > limits_.largestFile) return Stop(true);
-  if (!HasRoomFor(announcedSize)) return Stop(false);
+  budget_ = OutputBudget(slash == std::string::npos ? "."
+                         : slash == 0              ? "/"
+                                                   : targetPath_.substr(0, slash));
+  if (!budget_.Announce(announcedSize)) return false;
   std::string pattern = targetPath_ + ".partXXXXXX";
   const int fd = mkstemp(pattern.data());
   if (fd < 0) return false;
@@ -63,7 +60,10 @@ bool OutputFile::Open(const char16_t* source, const char16_t* target, int64_t an
 bool OutputFile::Write(const void* bytes, size_t n) {
   if (file_ == nullptr || failed_) return false;
   if (n == 0) return true;
-  if (!Admit(n)) return false;
+  if (!budget_.Admit(n)) {
+    failed_ = true;
+    return false;
+  }
   if (text_ && std::memchr(bytes, 0, n) != nullptr) {
     withoutNul_.assign(static_cast<const char*>(bytes), n);
     std::replace(withoutNul_.begin(), withoutNul_.end(), '\0', ' ');
@@ -71,34 +71,6 @@ bool OutputFile::Write(const void* bytes, size_t n) {
   }
   if (std::fwrite(bytes, 1, n, file_) != n) failed_ = true;
   return !failed_;
-}
-
-bool OutputFile::Admit(size_t n) {
-  written_ += static_cast<int64_t>(n);
-  if (written_ > limits_.largestFile) return Stop(true);
-  if (written_ >= nextCheck_) {
-    nextCheck_ = written_ + std::max<int64_t>(limits_.progressStep, 1);
-    if (limits_.progress) limits_.progress(written_);
-    if (!HasRoomFor(0)) return Stop(false);
-  }
-  return true;
-}
-
-bool OutputFile::HasRoomFor(int64_t more) const {
-  if (!limits_.freeSpace) return true;
-  const int64_t free = limits_.freeSpace(folder_);
-  return free < 0 || free - more >= limits_.freeSpaceMargin;
-}
-
-bool OutputFile::Stop(bool tooLarge) {
-  failed_ = true;
-  const int64_t megabytes = (tooLarge ? limits_.largestFile : limits_.freeSpaceMargin) >> 20;
-  ShowConversionStop(
-      tooLarge ? "Stopped: the file would be larger than " + std::to_string(megabytes) +
-                     " MB, the largest document the reader opens. Nothing was kept."
-               : "Stopped: less than " + std::to_string(megabytes) +
-                     " MB would be left free on the disk. Nothing was kept.");
-  return false;
 }
 
 bool OutputFile::Commit() {

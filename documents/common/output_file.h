@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "documents/common/output_limits.h"
+#include "documents/common/output_budget.h"
 
 // Text never holds NUL bytes (they become blanks); binary output is kept
 // as it is.
@@ -36,16 +36,9 @@ class OutputFile {
 
  private:
   void Discard();
-  bool Admit(size_t n);
-  // Whether the file system keeps its margin after `more` bytes.
-  bool HasRoomFor(int64_t more) const;
-  bool Stop(bool tooLarge);
 
   bool text_;
-  OutputLimits limits_;
-  std::string folder_;
-  int64_t written_ = 0;
-  int64_t nextCheck_ = 0;
+  OutputBudget budget_;
   std::string withoutNul_;
   std::FILE* file_ = nullptr;
   std::string temporaryPath_;
