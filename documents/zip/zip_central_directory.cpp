@@ -8,16 +8,13 @@
 
 namespace {
 
-constexpr uint32_t kEndSignature = 0x06054b50;
 constexpr uint32_t kZip64EndSignature = 0x06064b50;
 constexpr uint32_t kZip64LocatorSignature = 0x07064b50;
-constexpr uint32_t kEntrySignature = 0x02014b50;
 constexpr size_t kEndSize = 22;
 constexpr size_t kLocatorSize = 20;
 constexpr size_t kZip64EndSize = 56;
 constexpr size_t kEntrySize = 46;
 constexpr size_t kLongestComment = 0xFFFF;
-constexpr uint32_t kInZip64Extra = 0xFFFFFFFF;
 constexpr uint16_t kZip64ExtraId = 0x0001;
 
 const uint8_t* Bytes(const std::string& s, size_t at) {
@@ -44,7 +41,7 @@ void TakeZip64Sizes(const uint8_t* extra, size_t length, CentralEntry& entry, ui
     if (id == kZip64ExtraId) {
       size_t field = at + 4;
       for (uint64_t* value : {&entry.uncompressedSize, &entry.compressedSize, &local}) {
-        if (*value != kInZip64Extra) continue;
+        if (*value != kZipInZip64Field) continue;
         if (field + 8 > end) return;
         *value = ReadLittleEndian64(extra + field);
         field += 8;
@@ -64,12 +61,12 @@ bool FindDirectory(TextFile& file, uint64_t& start, uint64_t& size) {
   size_t end = tailSize - kEndSize + 1;
   do {
     --end;
-    if (ReadLittleEndian32(Bytes(tail, end)) == kEndSignature) break;
+    if (ReadLittleEndian32(Bytes(tail, end)) == kZipEndSignature) break;
   } while (end > 0);
-  if (ReadLittleEndian32(Bytes(tail, end)) != kEndSignature) return false;
+  if (ReadLittleEndian32(Bytes(tail, end)) != kZipEndSignature) return false;
   size = ReadLittleEndian32(Bytes(tail, end + 12));
   start = ReadLittleEndian32(Bytes(tail, end + 16));
-  if (start != kInZip64Extra && size != kInZip64Extra) return true;
+  if (start != kZipInZip64Field && size != kZipInZip64Field) return true;
   if (end < kLocatorSize || ReadLittleEndian32(Bytes(tail, end - kLocatorSize)) !=
                                 kZip64LocatorSignature) {
     return false;
@@ -99,7 +96,7 @@ bool ReadCentralDirectory(TextFile& file, CentralDirectory& directory) {
   directory.start = start;
   for (size_t at = 0; at + kEntrySize <= bytes.size();) {
     const uint8_t* entry = Bytes(bytes, at);
-    if (ReadLittleEndian32(entry) != kEntrySignature) break;
+    if (ReadLittleEndian32(entry) != kZipCentralEntrySignature) break;
     const size_t nameLength = ReadLittleEndian16(entry + 28);
     const size_t extraLength = ReadLittleEndian16(entry + 30);
     const size_t commentLength = ReadLittleEndian16(entry + 32);

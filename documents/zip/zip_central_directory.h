@@ -8,6 +8,11 @@
 
 #include "foundation/text_file.h"
 
+constexpr uint32_t kZipCentralEntrySignature = 0x02014b50;
+constexpr uint32_t kZipEndSignature = 0x06054b50;
+// A 32-bit size or offset of this value stands in a zip64 field.
+constexpr uint32_t kZipInZip64Field = 0xFFFFFFFF;
+
 struct CentralEntry {
   uint64_t compressedSize;
   uint64_t uncompressedSize;

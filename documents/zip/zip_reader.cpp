@@ -14,12 +14,9 @@
 namespace {
 
 constexpr uint32_t kLocalHeaderSignature = 0x04034b50;
-constexpr uint32_t kCentralDirectorySignature = 0x02014b50;
-constexpr uint32_t kEndSignature = 0x06054b50;
 constexpr size_t kLocalHeaderSize = 30;
 constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagDataDescriptor = 0x0008;
-constexpr uint32_t kInZip64Extra = 0xFFFFFFFF;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflated = 8;
 constexpr uint64_t kLargestEntry = 0x7fffffff;
@@ -71,8 +68,8 @@ class EntrySizes {
     const uint64_t dataOffset =
         headerOffset + kLocalHeaderSize + header.nameLength + header.extraLength;
     const bool inHeader = (header.flags & kFlagDataDescriptor) == 0 &&
-                          header.compressedSize != kInZip64Extra &&
-                          header.uncompressedSize != kInZip64Extra;
+                          header.compressedSize != kZipInZip64Field &&
+                          header.uncompressedSize != kZipInZip64Field;
     if (inHeader) {
       next = dataOffset + header.compressedSize;
       return true;
@@ -153,7 +150,7 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
     uint8_t raw[kLocalHeaderSize];
     if (!ReadExactly(file, raw, sizeof raw)) return false;
     LocalHeader header = ParseHeader(raw);
-    if (header.signature == kCentralDirectorySignature || header.signature == kEndSignature) {
+    if (header.signature == kZipCentralEntrySignature || header.signature == kZipEndSignature) {
       break;
     }
     if (header.signature != kLocalHeaderSignature || header.nameLength == 0) return false;
