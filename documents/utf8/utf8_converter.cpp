@@ -26,16 +26,19 @@ int64_t CutBeforeLastLead(const std::string& block) {
 }
 
 // The Windows-1251 byte of a decoded character: its table byte, the default
-// character where it has none.
+// character where it has none; a blank for NUL, which no text holds, and for
+// characters beyond 16 bits, as Utf8ToWide makes them. The rare cases stay
+// off the common path.
 inline char WinByte(uint32_t code, char defaultChar) {
-  const uint8_t byte =
-      code < static_cast<uint32_t>(kReverseTableSize) ? kWin1251ReverseTable[code] : 0;
-  return byte != 0 ? static_cast<char>(byte) : defaultChar;
+  if (code >= static_cast<uint32_t>(kReverseTableSize)) return code < 0x10000 ? defaultChar : ' ';
+  const uint8_t byte = kWin1251ReverseTable[code];
+  if (byte != 0) return static_cast<char>(byte);
+  return code == 0 ? ' ' : defaultChar;
 }
 
-// Decodes the block as Utf8ToWide does (a blank for characters beyond
-// 16 bits, and for NUL, which no text holds) and appends the characters as FromWideToBuffer writes them, in
-// one pass without the intermediate strings.
+// Decodes the block as Utf8ToWide does and appends the characters as
+// FromWideToBuffer writes them, in one pass without the intermediate
+// strings.
 void AppendAsWin1251(const std::string& block, char defaultChar, std::string& output) {
   const auto* p = reinterpret_cast<const unsigned char*>(block.data());
   const size_t n = block.size();
@@ -43,11 +46,7 @@ void AppendAsWin1251(const std::string& block, char defaultChar, std::string& ou
   output.resize(start + n);  // never more than one byte per input byte
   char* out = output.data() + start;
   size_t i = 0;
-  while (i < n) {
-    // NUL and characters beyond 16 bits become blanks (one compare: 0 wraps).
-    const uint32_t code = Utf8DecodeAt(p, n, i);
-    *out++ = WinByte(code - 1 < 0xFFFF ? code : u' ', defaultChar);
-  }
+  while (i < n) *out++ = WinByte(Utf8DecodeAt(p, n, i), defaultChar);
   output.resize(static_cast<size_t>(out - output.data()));
 }
 
