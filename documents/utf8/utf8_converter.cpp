@@ -46,7 +46,15 @@ void AppendAsWin1251(const std::string& block, char defaultChar, std::string& ou
   output.resize(start + n);  // never more than one byte per input byte
   char* out = output.data() + start;
   size_t i = 0;
-  while (i < n) *out++ = WinByte(Utf8DecodeAt(p, n, i), defaultChar);
+  while (i < n) {
+    // ASCII but NUL stands for itself in Windows-1251: the common case
+    // skips the decoder and the table.
+    if (p[i] - 1u < 0x7Fu) {
+      *out++ = static_cast<char>(p[i++]);
+      continue;
+    }
+    *out++ = WinByte(Utf8DecodeAt(p, n, i), defaultChar);
+  }
   output.resize(static_cast<size_t>(out - output.data()));
 }
 
