@@ -151,24 +151,9 @@ std::string WideToNarrow(const std::u16string& text) {
 int32_t Utf8Decode(const std::string& bytes, std::vector<uint32_t>& out) {
   out.clear();
   const size_t n = bytes.size();
-  auto at = [&bytes](size_t k) { return static_cast<uint32_t>(static_cast<unsigned char>(bytes[k])); };
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   size_t i = 0;
-  while (i < n) {
-    const uint32_t b0 = at(i);
-    if ((b0 & 0xF8) == 0xF0 && i + 3 < n) {
-      out.push_back((b0 & 0x07) << 18 | (at(i + 1) & 0x3F) << 12 | (at(i + 2) & 0x3F) << 6 | (at(i + 3) & 0x3F));
-      i += 4;
-    } else if ((b0 & 0xF0) == 0xE0 && i + 2 < n) {
-      out.push_back((b0 & 0x0F) << 12 | (at(i + 1) & 0x3F) << 6 | (at(i + 2) & 0x3F));
-      i += 3;
-    } else if ((b0 & 0xE0) == 0xC0 && i + 1 < n) {
-      out.push_back((b0 & 0x1F) << 6 | (at(i + 1) & 0x3F));
-      i += 2;
-    } else {
-      out.push_back(b0 >= 0x80 ? 32u : b0);
-      i += 1;
-    }
-  }
+  while (i < n) out.push_back(Utf8DecodeAt(p, n, i));
   return static_cast<int32_t>(out.size());
 }
 

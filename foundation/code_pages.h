@@ -111,6 +111,35 @@ void InitCodePages();
 std::u16string NarrowToWide(const std::string& text);
 std::string WideToNarrow(const std::u16string& text);
 
+// One character of UTF-8 at p[i] (of n bytes), i moved past it; no
+// validation of continuation bytes, and a blank for a byte that starts no
+// complete sequence.
+inline uint32_t Utf8DecodeAt(const unsigned char* p, size_t n, size_t& i) {
+  const uint32_t b0 = p[i];
+  if (b0 < 0x80) {
+    i += 1;
+    return b0;
+  }
+  if ((b0 & 0xE0) == 0xC0 && i + 1 < n) {
+    const uint32_t code = (b0 & 0x1F) << 6 | (p[i + 1] & 0x3Fu);
+    i += 2;
+    return code;
+  }
+  if ((b0 & 0xF0) == 0xE0 && i + 2 < n) {
+    const uint32_t code = (b0 & 0x0F) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu);
+    i += 3;
+    return code;
+  }
+  if ((b0 & 0xF8) == 0xF0 && i + 3 < n) {
+    const uint32_t code = (b0 & 0x07) << 18 | (p[i + 1] & 0x3Fu) << 12 |
+                          (p[i + 2] & 0x3Fu) << 6 | (p[i + 3] & 0x3Fu);
+    i += 4;
+    return code;
+  }
+  i += 1;
+  return 32u;
+}
+
 // UTF-8 decoding as in the Part (no validation of continuation bytes).
 // out is replaced; returns the number of code points.
 int32_t Utf8Decode(const std::string& bytes, std::vector<uint32_t>& out);

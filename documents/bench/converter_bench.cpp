@@ -49,7 +49,10 @@ int main() {
   std::filesystem::create_directories(dir);
   std::string words;
   for (int i = 0; i < 400000; ++i) words += "\xEC\xE0\xEC\xE0 \xEC\xFB\xEB\xE0 \xF0\xE0\xEC\xF3 ";
-  std::string html, fb2, rtf, utf8;
+  std::string html;
+  std::string fb2 = "<FictionBook>";
+  std::string rtf = "{\\rtf1 ";
+  std::string utf8;
   for (size_t at = 0; at < words.size(); at += 200) {
     const std::string piece = words.substr(at, 200);
     html += "<p class=x>" + piece + "&nbsp;&#1040;</p>\n";

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "documents/buffers/xalloc.h"
+#include "documents/common/little_endian.h"
 
 RbBook* rb_new_book(const char* name) {
   auto* book = static_cast<RbBook*>(xcalloc(1, sizeof(RbBook)));
@@ -20,8 +21,7 @@ int32_t rb_entry_decoded_length(RbBook* book, const RbTocEntry* entry) {
       std::fread(head, 1, 8, book->file) != 8) {
     return -1;
   }
-  return static_cast<int32_t>(head[4] | (head[5] << 8) | (head[6] << 16) |
-                              (static_cast<uint32_t>(head[7]) << 24));
+  return static_cast<int32_t>(ReadLittleEndian32(head + 4));
 }
 
 int32_t rb_url_type(const char* url) {

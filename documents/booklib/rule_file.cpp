@@ -25,6 +25,13 @@ void FreeRegex(RuleRegex* regex) {
 class Parser {
  public:
   Parser(const char* text, RuleSet* rules) : p_(text), rules_(rules) {}
+  // Items still waiting for their block when parsing stops are the
+  // parser's to free.
+  ~Parser() {
+    for (::FileMatchItem& item : pending_) FreeRegex(item.regex);
+  }
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
   std::string Run();
 
  private:
@@ -243,11 +250,7 @@ std::string Parser::Run() {
       continue;
     }
     std::string message = FileMatchItem();
-    if (!message.empty()) {
-      for (::FileMatchItem& item : pending_) FreeRegex(item.regex);
-      pending_.clear();
-      return message;
-    }
+    if (!message.empty()) return message;
   }
 }
 

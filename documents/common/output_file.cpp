@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/unicode.h"
 
@@ -23,17 +25,22 @@ bool IsSameFile(const char16_t* a, const char16_t* b) {
 
 OutputFile::~OutputFile() { Discard(); }
 
-bool OutputFile::Open(const char16_t* source, const char16_t* target) {
+bool OutputFile::Open(const char16_t* source, const char16_t* target, int64_t announcedSize) {
   Discard();
   if (source == nullptr || target == nullptr || *target == u'\0') return false;
   if (IsSameFile(source, target)) return false;
-  return Create(target);
+  return Create(target, announcedSize);
 }
 
-bool OutputFile::Create(const char16_t* target) {
+bool OutputFile::Create(const char16_t* target, int64_t announcedSize) {
   Discard();
   if (target == nullptr || *target == u'\0') return false;
   targetPath_ = Utf16ToUtf8(target);
+  const size_t slash = targetPath_.rfind('/');
+  budget_ = OutputBudget(slash == std::string::npos ? "."
+                         : slash == 0              ? "/"
+                                                   : targetPath_.substr(0, slash));
+  if (!budget_.Announce(announcedSize)) return false;
   std::string pattern = targetPath_ + ".partXXXXXX";
   const int fd = mkstemp(pattern.data());
   if (fd < 0) return false;
@@ -57,8 +64,18 @@ bool OutputFile::Create(const char16_t* target) {
 }
 
 bool OutputFile::Write(const void* bytes, size_t n) {
-  if (file_ == nullptr) return false;
-  if (n != 0 && std::fwrite(bytes, 1, n, file_) != n) failed_ = true;
+  if (file_ == nullptr || failed_) return false;
+  if (n == 0) return true;
+  if (!budget_.Admit(n)) {
+    failed_ = true;
+    return false;
+  }
+  if (text_ && std::memchr(bytes, 0, n) != nullptr) {
+    withoutNul_.assign(static_cast<const char*>(bytes), n);
+    std::replace(withoutNul_.begin(), withoutNul_.end(), '\0', ' ');
+    bytes = withoutNul_.data();
+  }
+  if (std::fwrite(bytes, 1, n, file_) != n) failed_ = true;
   return !failed_;
 }
 

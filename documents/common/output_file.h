@@ -1,25 +1,36 @@
 // The target of a conversion. It is written under a temporary name beside
 // the target and renamed over it only when the conversion succeeded, so a
 // crash or a failure never leaves a partial file that could later be taken
-// as converted text.
+// as converted text. It writes within the process's OutputLimits: passing
+// them stops the writing with a message, and the partial file goes.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "documents/common/output_budget.h"
+
+// Text never holds NUL bytes (they become blanks); binary output is kept
+// as it is.
+enum class OutputContent { kText, kBinary };
+
 class OutputFile {
  public:
-  OutputFile() = default;
+  explicit OutputFile(OutputContent content = OutputContent::kText)
+      : text_(content == OutputContent::kText) {}
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Fails when the target names the source (same path, or the same file).
-  bool Open(const char16_t* source, const char16_t* target);
+  // Fails when the target names the source (same path, or the same file),
+  // or when the announced size (0: unknown) would pass the limits.
+  bool Open(const char16_t* source, const char16_t* target, int64_t announcedSize = 0);
   // A target written from memory: no source to tell apart. The temporary
   // is created exclusively (never through a link planted beside the target).
-  bool Create(const char16_t* target);
+  bool Create(const char16_t* target, int64_t announcedSize = 0);
+  // False once a write failed or the limits were passed.
   bool Write(const void* bytes, size_t n);
   bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
   // Closes the temporary file and renames it over the target; true when
@@ -29,6 +40,9 @@ class OutputFile {
  private:
   void Discard();
 
+  bool text_;
+  OutputBudget budget_;
+  std::string withoutNul_;
   std::FILE* file_ = nullptr;
   std::string temporaryPath_;
   std::string targetPath_;

@@ -33,6 +33,7 @@ class Fb2Rules final : public MarkupRules {
 
   bool OnTag(std::string& output, std::string& tag) override {
     if (tag.starts_with("binary")) return false;
+    if (!sawBook_ && IsBookTag(tag)) sawBook_ = true;
     const Fb2TagRule* rule = FindRule(tag);
     if (rule == nullptr) return true;
     const std::string_view text = rule->text;
@@ -49,6 +50,22 @@ class Fb2Rules final : public MarkupRules {
   void BeforeWrite(std::string& output) override {
     std::replace(output.begin(), output.end(), kParagraphMark, '\n');
   }
+
+  std::string_view Refusal(int64_t) const override {
+    return sawBook_ ? std::string_view()
+                    : "Conversion stopped: no FictionBook element, the file is not an FB2 book.";
+  }
+
+ private:
+  // The opening tag of the book's root element, with or without attributes.
+  static bool IsBookTag(std::string_view tag) {
+    constexpr std::string_view kRoot = "FictionBook";
+    if (!tag.starts_with(kRoot)) return false;
+    const char next = tag.size() > kRoot.size() ? tag[kRoot.size()] : ' ';
+    return next == ' ' || next == '\t' || next == '\r' || next == '\n' || next == '/';
+  }
+
+  bool sawBook_ = false;
 };
 
 }  // namespace

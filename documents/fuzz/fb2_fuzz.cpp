@@ -28,8 +28,12 @@ FUZZ_TARGET_SEEDS(Seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzFiles files(data, size, "in.fb2");
-  FUZZ_CHECK(ConvertFb2ToText(files.source(), files.target()));
-  // Paragraph markers never reach the file.
-  FUZZ_CHECK(files.Output().find('\x01') == std::string::npos);
+  // A book without its root element is refused and leaves no target.
+  const bool converted = ConvertFb2ToText(files.source(), files.target());
+  FUZZ_CHECK(converted == files.OutputExists());
+  // Paragraph markers and NUL bytes never reach the file.
+  const std::string output = files.Output();
+  FUZZ_CHECK(output.find('\x01') == std::string::npos);
+  FUZZ_CHECK(output.find('\0') == std::string::npos);
   return 0;
 }

@@ -25,7 +25,9 @@ FUZZ_TARGET_SEEDS(Seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzFiles files(data, size, "in.rtf");
-  FUZZ_CHECK(ConvertRtfToText(files.source(), files.target()));
+  // A file that does not begin as RTF is refused and leaves no target.
+  FUZZ_CHECK(ConvertRtfToText(files.source(), files.target()) == files.OutputExists());
+  FUZZ_CHECK(files.Output().find('\0') == std::string::npos);
   // Every output byte stands for at least one input byte.
   FUZZ_CHECK(files.Output().size() <= size);
   return 0;

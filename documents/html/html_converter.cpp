@@ -1,3 +1,4 @@
+#include <string>
 #include <string_view>
 
 #include "documents/converters.h"
@@ -19,10 +20,32 @@ bool IsLineBreakTag(std::string_view tag) {
   return tag == "br";
 }
 
+// Tags after which the text goes on on a new line: paragraphs, headings,
+// table rows.
 bool IsBlockEndTag(std::string_view tag) {
+  if (tag.size() == 3 && tag[0] == '/' && tag[1] == 'h' && tag[2] >= '1' && tag[2] <= '6') {
+    return true;
+  }
   return tag == "/p" || tag == "/div" || tag == "dd" || tag == "/li" || tag == "/title" ||
-         tag == "title";
+         tag == "title" || tag == "/tr";
 }
+
+// Closing tags that part what follows from what went before by a blank:
+// table cells, lists and their terms, quotes, preformatted blocks.
+bool IsWordBreakTag(std::string_view tag) {
+  return tag == "/td" || tag == "/th" || tag == "/ul" || tag == "/ol" || tag == "/dl" ||
+         tag == "/dt" ||
+         tag == "/blockquote" || tag == "/pre" || tag == "/table";
+}
+
+// The element's name: the tag text up to white space or a slash after it.
+std::string_view ElementName(std::string_view tag) {
+  const size_t end = tag.find_first_of(" \t\r\n/", 1);
+  return tag.substr(0, end);
+}
+
+// Elements whose content is no text to read: style sheets and scripts.
+bool IsHiddenElement(std::string_view name) { return name == "style" || name == "script"; }
 
 class HtmlRules final : public MarkupRules {
  public:
@@ -34,17 +57,17 @@ class HtmlRules final : public MarkupRules {
   bool HandlesEntities() const override { return true; }
 
   // Lines of the source that hold only blanks are dropped; the line feeds of
-  // the others are dropped too, but two words they separated stay apart.
+  // the others are dropped too, but two words they separated stay apart,
+  // whatever tags stand between them.
   void OnText(std::string& output, const char* first, const char* last) override {
+    if (!hiddenElement_.empty()) return;
     const char* line = first;
     for (const char* p = first; p != last; ++p) {
       if (*p != '\n') continue;
       bool blank = true;
       for (const char* q = line; q != p; ++q) blank = blank && IsLineBlank(*q);
-      if (!blank) {
-        Append(output, line, p);
-        wordBreakPending_ = true;
-      }
+      if (!blank) Append(output, line, p);
+      wordBreakPending_ = true;
       line = p + 1;
     }
     Append(output, line, last);
@@ -52,15 +75,28 @@ class HtmlRules final : public MarkupRules {
 
   bool OnTag(std::string& output, std::string& tag) override {
     LatinLowerString(tag);
+    if (!hiddenElement_.empty()) {
+      // Only the element's own closing tag ends it.
+      if (tag.size() > 1 && tag[0] == '/' && ElementName(tag.substr(1)) == hiddenElement_) {
+        hiddenElement_.clear();
+      }
+      return true;
+    }
     if (IsLineBreakTag(tag)) {
       AppendLineFeed(output);
-    } else if (IsBlockEndTag(tag) && (mode_ == 1 || !EndsInLineBreak(output))) {
-      AppendLineFeed(output);
+    } else if (IsBlockEndTag(tag)) {
+      if (mode_ == 1 || !EndsInLineBreak(output)) AppendLineFeed(output);
+    } else if (IsWordBreakTag(tag)) {
+      wordBreakPending_ = true;
+    } else if (const std::string_view name = ElementName(tag);
+               IsHiddenElement(name) && tag.back() != '/') {
+      hiddenElement_ = name;
     }
     return true;
   }
 
   void OnEntity(std::string& output, const char* first, const char* last) override {
+    if (!hiddenElement_.empty()) return;
     const int byte = HtmlEntityByte(std::string_view(first, static_cast<size_t>(last - first)));
     if (byte < 0) return;
     const char c = static_cast<char>(byte);
@@ -75,6 +111,10 @@ class HtmlRules final : public MarkupRules {
     const bool tailHasLineFeed = output.find('\n', i) != std::string::npos;
     flushedTailLineFeed_ = tailHasLineFeed || (i == 0 && flushedTailLineFeed_);
     flushedLast_ = output.back();
+  }
+
+  std::string_view Refusal(int64_t sourceSize) const override {
+    return sourceSize > 0 ? std::string_view() : "Conversion stopped: the file is empty.";
   }
 
  private:
@@ -107,6 +147,8 @@ class HtmlRules final : public MarkupRules {
 
   int32_t mode_;
   bool wordBreakPending_ = false;
+  // The style or script element being skipped, or empty.
+  std::string hiddenElement_;
   // What was already written: nothing at all, the last byte, and whether
   // its trailing white run holds a line feed.
   bool nothingWritten_ = true;

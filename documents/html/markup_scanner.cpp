@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "documents/common/conversion_message.h"
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
 
@@ -101,5 +102,9 @@ bool ScanMarkupFile(const char16_t* source, const char16_t* target, MarkupRules&
   }
   rules.BeforeWrite(output);
   if (!out.Write(output)) return false;
+  if (const std::string_view refusal = rules.Refusal(size); !refusal.empty()) {
+    ShowConversionStop(refusal);
+    return false;
+  }
   return out.Commit();
 }

@@ -3,7 +3,9 @@
 // entity that the next block would complete.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 class MarkupRules {
  public:
@@ -19,6 +21,9 @@ class MarkupRules {
   virtual void OnEntity(std::string& output, const char* first, const char* last) = 0;
   // Called before the output is written to the target.
   virtual void BeforeWrite(std::string& output) = 0;
+  // After the whole source: empty, or why it holds no document of this
+  // kind (the target is then not kept).
+  virtual std::string_view Refusal(int64_t sourceSize) const = 0;
 
  protected:
   ~MarkupRules() = default;

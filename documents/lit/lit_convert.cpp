@@ -2,10 +2,10 @@
 // private temporary folder and converted from there.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "documents/common/document_kind.h"
+#include "documents/common/private_folder.h"
 #include "documents/converters.h"
 #include "documents/lit/lit_extract.h"
 #include "documents/litlib/lit_file.h"
@@ -25,31 +25,6 @@ uint8_t* ReadAt(void* handle, uint32_t offset, uint32_t size) {
   return buffer;
 }
 
-// A folder of its own under the system's temporary folder, removed with
-// everything in it.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    std::error_code error;
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "parlen-lit-XXXXXX").string();
-    if (!error && mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~PrivateFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  bool Ok() const { return !path_.empty(); }
-  std::u16string WithSeparator() const {
-    std::u16string wide;
-    Utf8ToUtf16(path_ + "/", &wide);
-    return wide;
-  }
-
- private:
-  std::string path_;
-};
-
 }  // namespace
 
 bool ConvertLitToText(const char16_t* source, const char16_t* target) {
@@ -67,7 +42,7 @@ bool ConvertLitToText(const char16_t* source, const char16_t* target) {
   }
   lit.fileSize = static_cast<uint32_t>(size);
 
-  PrivateFolder folder;
+  PrivateFolder folder("parlen-lit");
   std::u16string mainPath;
   const bool extracted = lit_read(&lit) == LIT_OK && folder.Ok() &&
                          LitExtractBook(&lit, source, folder.WithSeparator(), &mainPath) == 0;

@@ -36,6 +36,7 @@ class Rebuilder {
   int Write(const char* bytes, size_t n);
   int Write(const std::string& s) { return Write(s.data(), s.size()); }
   int WriteEntity(uint32_t c);
+  int WriteBlanks(int* count);
   int ReadName(uint32_t* position, std::string* name);
   int PlainValue(uint32_t* position, bool silent);
   int LinkValue(uint32_t* position, bool silent);
@@ -100,6 +101,13 @@ int Rebuilder::WriteEntity(uint32_t c) {
   }
   const char byte = static_cast<char>(c);
   return Write(&byte, 1);
+}
+
+int Rebuilder::WriteBlanks(int* count) {
+  for (; *count > 0; --*count) {
+    if (const int rc = Write(" ", 1); rc != 0) return rc;
+  }
+  return 0;
 }
 
 // A name as a length character (count + 1) and that many 7-bit characters.
@@ -189,9 +197,7 @@ int Rebuilder::Content(uint32_t* position, int depth, int64_t* charactersWritten
         } else if (c == ' ') {
           if (textSeen_) ++heldBlanks;
         } else {
-          for (; heldBlanks > 0; --heldBlanks) {
-            if ((rc = Write(" ", 1)) != 0) return rc;
-          }
+          if ((rc = WriteBlanks(&heldBlanks)) != 0) return rc;
           if ((rc = WriteEntity(c)) != 0) return rc;
           textSeen_ = true;
           ++*charactersWritten;
@@ -208,6 +214,9 @@ int Rebuilder::Content(uint32_t* position, int depth, int64_t* charactersWritten
         break;
       case kTag:
         tag = c;
+        // Blanks between words and the tags around them stay where they
+        // stood, or the words of an inline element join their neighbours.
+        if ((rc = WriteBlanks(&heldBlanks)) != 0) return rc;
         if ((flags & 2) != 0 && (flags & 1) == 0) {
           // The closing tag of the element being rebuilt.
           return depth == 0 ? LIT_MALFORMED : 0;
@@ -235,7 +244,8 @@ int Rebuilder::Content(uint32_t* position, int depth, int64_t* charactersWritten
             if (package_ && inner == 0 && (rc = Write("\n")) != 0) return rc;
             if ((rc = Write("</" + name + ">")) != 0) return rc;
             if (block && (rc = Write("\n")) != 0) return rc;
-            textSeen_ = false;
+            // A blank after an inline element parts it from the next word.
+            textSeen_ = !block && inner > 0;
           }
           state = kText;
           break;

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "documents/common/little_endian.h"
+
 enum LitError : int {
   LIT_OK = 0,
   LIT_MALFORMED = -1,
@@ -87,8 +89,3 @@ const char* lit_format_guid(const uint8_t* guid);
 // The library's message hook; prints nothing in this program.
 void lit_message(const char* format, ...);
 
-// Little-endian helpers shared by the container code.
-inline uint32_t lit_u32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-inline uint16_t lit_u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }

@@ -14,6 +14,7 @@ namespace {
 constexpr int kMaxDepth = 10;
 constexpr uint32_t kLow31 = 0x7FFFFFFF;
 const char kLzxTransform[] = "{0A9007C6-4076-11D3-8789-0000F8105754}";
+const char kNameList[] = "::DataSpace/NameList";
 
 bool SameNameIgnoringCase(const lit_entry* entry, const char* name, size_t length) {
   if (entry->nameLength != length) return false;
@@ -24,6 +25,13 @@ bool SameNameIgnoringCase(const lit_entry* entry, const char* name, size_t lengt
     }
   }
   return true;
+}
+
+lit_entry* FindEntry(const lit_file* lit, const char* name) {
+  const size_t length = std::strlen(name);
+  lit_entry* entry = lit->entries;
+  while (entry != nullptr && !SameNameIgnoringCase(entry, name, length)) entry = entry->next;
+  return entry;
 }
 
 uint8_t* Copy(const uint8_t* bytes, uint32_t size) {
@@ -41,12 +49,21 @@ struct InternalFile {
 
 int GetFile(lit_file* lit, const char* name, uint8_t** data, uint32_t* size, int depth);
 
-int ReadNameList(lit_file* lit) {
+// Lookups made while loading a section count one level deeper, so that no
+// chain of sections and name lists that refer to each other runs unbounded.
+int ReadNameList(lit_file* lit, int depth) {
+  // The name list tells where the sections are: one stored in a section
+  // would need itself to be found.
+  const lit_entry* entry = FindEntry(lit, kNameList);
+  if (entry != nullptr && entry->kind == LIT_ENTRY_STORED && entry->link == nullptr &&
+      entry->section != 0) {
+    return LIT_MALFORMED;
+  }
   InternalFile list;
-  int rc = GetFile(lit, "::DataSpace/NameList", &list.data, &list.size, 0);
+  int rc = GetFile(lit, kNameList, &list.data, &list.size, depth + 1);
   if (rc != LIT_OK) return rc;
   if (list.size < 4) return LIT_MALFORMED;
-  const uint32_t count = lit_u16(list.data + 2);
+  const uint32_t count = ReadLittleEndian16(list.data + 2);
   lit_section* sections =
       static_cast<lit_section*>(std::calloc(count == 0 ? 1 : count, sizeof(lit_section)));
   if (sections == nullptr) return LIT_NO_MEMORY;
@@ -56,7 +73,7 @@ int ReadNameList(lit_file* lit) {
       std::free(sections);
       return LIT_MALFORMED;
     }
-    const uint32_t length = lit_u16(list.data + position);
+    const uint32_t length = ReadLittleEndian16(list.data + position);
     if (length > MAX_SECTION_NAME || position + 2 + 2 * (length + 1) > list.size) {
       std::free(sections);
       return LIT_MALFORMED;
@@ -72,7 +89,7 @@ int ReadNameList(lit_file* lit) {
   return LIT_OK;
 }
 
-int ReadSection(lit_file* lit, lit_section* section) {
+int ReadSection(lit_file* lit, lit_section* section, int depth) {
   const std::string storage = std::string("::DataSpace/Storage/") + section->name;
   InternalFile transforms;
   InternalFile control;
@@ -80,11 +97,13 @@ int ReadSection(lit_file* lit, lit_section* section) {
   uint32_t contentSize = 0;
   // A section without transforms may lack the list and the control data.
   int rc = GetFile(lit, (storage + "/Transform/List").c_str(), &transforms.data,
-                   &transforms.size, 0);
+                   &transforms.size, depth + 1);
   if (rc == LIT_NOT_FOUND) rc = LIT_OK;
-  if (rc == LIT_OK) rc = GetFile(lit, (storage + "/Content").c_str(), &content, &contentSize, 0);
+  if (rc == LIT_OK) rc = GetFile(lit, (storage + "/Content").c_str(), &content, &contentSize,
+                                 depth + 1);
   if (rc != LIT_OK) return rc;
-  rc = GetFile(lit, (storage + "/ControlData").c_str(), &control.data, &control.size, 0);
+  rc = GetFile(lit, (storage + "/ControlData").c_str(), &control.data, &control.size,
+               depth + 1);
   if (rc == LIT_NOT_FOUND) rc = LIT_OK;
   if (rc != LIT_OK) {
     std::free(content);
@@ -98,7 +117,7 @@ int ReadSection(lit_file* lit, lit_section* section) {
       break;
     }
     const uint64_t blockSize =
-        4 * (static_cast<uint64_t>(lit_u32(control.data + controlPosition) & kLow31) + 1);
+        4 * (static_cast<uint64_t>(ReadLittleEndian32(control.data + controlPosition) & kLow31) + 1);
     if (controlPosition + blockSize > control.size) {
       rc = LIT_FORMAT;
       break;
@@ -132,9 +151,7 @@ int GetFile(lit_file* lit, const char* name, uint8_t** data, uint32_t* size, int
   if (data != nullptr) *data = nullptr;
   if (size != nullptr) *size = 0;
   if (depth > kMaxDepth) return LIT_TOO_DEEP;
-  const size_t nameLength = std::strlen(name);
-  lit_entry* entry = lit->entries;
-  while (entry != nullptr && !SameNameIgnoringCase(entry, name, nameLength)) entry = entry->next;
+  lit_entry* entry = FindEntry(lit, name);
   if (entry == nullptr) return LIT_NOT_FOUND;
   if (entry->kind == LIT_ENTRY_STORED && entry->link != nullptr) {
     return GetFile(static_cast<lit_file*>(entry->link), name, data, size, depth + 1);
@@ -159,7 +176,7 @@ int GetFile(lit_file* lit, const char* name, uint8_t** data, uint32_t* size, int
     return *data != nullptr ? LIT_OK : LIT_READ_FAILED;
   }
   if (lit->sections == nullptr) {
-    const int rc = ReadNameList(lit);
+    const int rc = ReadNameList(lit, depth);
     if (rc != LIT_OK) return rc;
   }
   if (entry->section >= static_cast<uint64_t>(lit->sectionCount)) return LIT_FORMAT;
@@ -168,7 +185,7 @@ int GetFile(lit_file* lit, const char* name, uint8_t** data, uint32_t* size, int
     // A section whose storage names point into itself.
     if (section->loading) return LIT_FORMAT;
     section->loading = true;
-    const int rc = ReadSection(lit, section);
+    const int rc = ReadSection(lit, section, depth);
     section->loading = false;
     if (rc != LIT_OK) return rc;
   }
@@ -209,7 +226,7 @@ void lit_free(void* block) { std::free(block); }
 const char* lit_format_guid(const uint8_t* g) {
   static char text[40];
   std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                lit_u32(g), lit_u16(g + 4), lit_u16(g + 6), g[8], g[9], g[10], g[11], g[12],
+                ReadLittleEndian32(g), ReadLittleEndian16(g + 4), ReadLittleEndian16(g + 6), g[8], g[9], g[10], g[11], g[12],
                 g[13], g[14], g[15]);
   return text;
 }

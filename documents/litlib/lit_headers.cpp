@@ -29,28 +29,28 @@ int ReadBlock(lit_file* lit, uint64_t offset, uint64_t size, Block& out) {
 
 int ReadSecondaryHeader(lit_file* lit, const uint8_t* h, uint32_t size) {
   if (size < 8) return LIT_FORMAT;
-  uint64_t offset = lit_u32(h + 4) & kLow31;
+  uint64_t offset = ReadLittleEndian32(h + 4) & kLow31;
   while (offset < size) {
     if (offset + 12 > size) return LIT_FORMAT;
     const uint8_t* block = h + offset;
-    const uint32_t version = lit_u32(block + 4);
-    const uint32_t length = lit_u32(block + 8) & kLow31;
+    const uint32_t version = ReadLittleEndian32(block + 4);
+    const uint32_t length = ReadLittleEndian32(block + 8) & kLow31;
     if (std::memcmp(block, "CAOL", 4) == 0) {
       if (version != 2) return LIT_VERSION;
       if (offset + 48 > size) return LIT_FORMAT;
-      lit->caolWord = lit_u32(block + 12);
-      lit->directoryChunkSize = lit_u32(block + 20);
-      lit->countChunkSize = lit_u32(block + 24);
-      lit->directoryCompanion = lit_u32(block + 28);
-      lit->countCompanion = lit_u32(block + 32);
+      lit->caolWord = ReadLittleEndian32(block + 12);
+      lit->directoryChunkSize = ReadLittleEndian32(block + 20);
+      lit->countChunkSize = ReadLittleEndian32(block + 24);
+      lit->directoryCompanion = ReadLittleEndian32(block + 28);
+      lit->countCompanion = ReadLittleEndian32(block + 32);
       offset += 48;
     } else if (std::memcmp(block, "ITSF", 4) == 0) {
       if (version != 4) return LIT_VERSION;
       if (offset + 32 > size || length < 32) return LIT_FORMAT;
-      if (lit_u32(block + 20) != 0) return LIT_TOO_BIG;
-      lit->contentOffset = lit_u32(block + 16);
-      lit->itsfWords[0] = lit_u32(block + 24);
-      lit->itsfWords[1] = lit_u32(block + 28);
+      if (ReadLittleEndian32(block + 20) != 0) return LIT_TOO_BIG;
+      lit->contentOffset = ReadLittleEndian32(block + 16);
+      lit->itsfWords[0] = ReadLittleEndian32(block + 24);
+      lit->itsfWords[1] = ReadLittleEndian32(block + 28);
       offset += length;
     } else {
       if (length == 0) return LIT_FORMAT;
@@ -72,11 +72,11 @@ lit_entry* NewEntry(const uint8_t* name, uint32_t nameLength) {
 }
 
 int ReadListingChunk(const uint8_t* chunk, uint32_t chunkSize, lit_entry**& tail) {
-  const uint32_t freeSpace = lit_u32(chunk + 4);
+  const uint32_t freeSpace = ReadLittleEndian32(chunk + 4);
   if (freeSpace >= chunkSize || chunkSize - freeSpace < kListingHeaderSize) return LIT_FORMAT;
   const uint8_t* p = chunk + kListingHeaderSize;
   const uint8_t* end = chunk + chunkSize - freeSpace;
-  uint32_t remaining = lit_u16(chunk + chunkSize - 2);
+  uint32_t remaining = ReadLittleEndian16(chunk + chunkSize - 2);
   if (remaining == 0) remaining = 65535;
   while (p < end && remaining-- > 0) {
     const uint64_t nameLength = lit_read_encint(&p, end);
@@ -98,9 +98,9 @@ int ReadListingChunk(const uint8_t* chunk, uint32_t chunkSize, lit_entry**& tail
 }
 
 int ReadDirectory(lit_file* lit, const Block& piece) {
-  if (piece.size < 32 || lit_u32(piece.data) != 0x4D434649) return LIT_FORMAT;
-  const uint32_t chunkSize = lit_u32(piece.data + 8) & kLow31;
-  const uint32_t chunkCount = lit_u32(piece.data + 24) & kLow31;
+  if (piece.size < 32 || ReadLittleEndian32(piece.data) != 0x4D434649) return LIT_FORMAT;
+  const uint32_t chunkSize = ReadLittleEndian32(piece.data + 8) & kLow31;
+  const uint32_t chunkCount = ReadLittleEndian32(piece.data + 24) & kLow31;
   if (32 + static_cast<uint64_t>(chunkCount) * chunkSize != piece.size) return LIT_FORMAT;
   if (chunkCount != 0 && chunkSize < 8) return LIT_FORMAT;
   lit_entry** tail = &lit->entries;
@@ -119,9 +119,9 @@ int ReadPieces(lit_file* lit, const uint8_t* table) {
   uint64_t sizes[kPieceCount];
   for (int i = 0; i < kPieceCount; ++i) {
     const uint8_t* p = table + 16 * i;
-    if (lit_u32(p + 4) != 0 || lit_u32(p + 12) != 0) return LIT_TOO_BIG;
-    offsets[i] = lit_u32(p);
-    sizes[i] = lit_u32(p + 8);
+    if (ReadLittleEndian32(p + 4) != 0 || ReadLittleEndian32(p + 12) != 0) return LIT_TOO_BIG;
+    offsets[i] = ReadLittleEndian32(p);
+    sizes[i] = ReadLittleEndian32(p + 8);
     if (offsets[i] + sizes[i] > lit->fileSize) return LIT_FORMAT;
   }
   if (sizes[3] != 16 || sizes[4] != 16) return LIT_FORMAT;
@@ -130,14 +130,14 @@ int ReadPieces(lit_file* lit, const uint8_t* table) {
   Block directory;
   int rc = ReadBlock(lit, offsets[1], sizes[1], directory);
   if (rc != LIT_OK) return rc;
-  if (directory.size < 32 || lit_u32(directory.data + 8) != lit->directoryChunkSize ||
-      lit_u32(directory.data + 12) != lit->directoryCompanion) {
+  if (directory.size < 32 || ReadLittleEndian32(directory.data + 8) != lit->directoryChunkSize ||
+      ReadLittleEndian32(directory.data + 12) != lit->directoryCompanion) {
     return LIT_FORMAT;
   }
   Block count;
   if ((rc = ReadBlock(lit, offsets[2], 16, count)) != LIT_OK) return rc;
-  if (lit_u32(count.data + 8) != lit->countChunkSize ||
-      lit_u32(count.data + 12) != lit->countCompanion) {
+  if (ReadLittleEndian32(count.data + 8) != lit->countChunkSize ||
+      ReadLittleEndian32(count.data + 12) != lit->countCompanion) {
     return LIT_FORMAT;
   }
   Block guid3;
@@ -157,10 +157,10 @@ int lit_read_headers(lit_file* lit) {
   int rc = ReadBlock(lit, 0, kPrimaryFixedSize, primary);
   if (rc != LIT_OK) return rc;
   if (std::memcmp(primary.data, "ITOLITLS", 8) != 0) return LIT_FORMAT;
-  if (lit_u32(primary.data + 8) != 1) return LIT_VERSION;
-  const uint64_t headerLength = lit_u32(primary.data + 12) & kLow31;
-  const uint64_t pieces = lit_u32(primary.data + 16);
-  const uint64_t secondaryLength = lit_u32(primary.data + 20) & kLow31;
+  if (ReadLittleEndian32(primary.data + 8) != 1) return LIT_VERSION;
+  const uint64_t headerLength = ReadLittleEndian32(primary.data + 12) & kLow31;
+  const uint64_t pieces = ReadLittleEndian32(primary.data + 16);
+  const uint64_t secondaryLength = ReadLittleEndian32(primary.data + 20) & kLow31;
   std::memcpy(lit->headerGuid, primary.data + 24, 16);
   if (headerLength < kPrimaryFixedSize || pieces < kPieceCount) return LIT_FORMAT;
   if (headerLength + 16 * pieces + secondaryLength >= lit->fileSize) return LIT_FORMAT;

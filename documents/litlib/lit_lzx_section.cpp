@@ -30,16 +30,16 @@ int lit_decode_lzx_content(const uint8_t* control, uint32_t controlSize, const u
   *decoded = nullptr;
   *decodedSize = 0;
   if (controlSize < 32 || std::memcmp(control + 4, "LZXC", 4) != 0) return LIT_FORMAT;
-  const uint32_t code = lit_u32(control + 12);
+  const uint32_t code = ReadLittleEndian32(control + 12);
   if (code == 0) return LIT_MALFORMED;
   const int bits = WindowBits(code);
   if (bits < 15 || bits > 21) return LIT_MALFORMED;
 
   if (tableSize < 40) return LIT_FORMAT;
-  if (lit_u32(table + 20) != 0) return LIT_TOO_BIG;
-  const uint32_t total = lit_u32(table + 16) & kLow31;
-  const uint64_t headerLength = lit_u32(table + 12);
-  const uint64_t blockSize = lit_u32(table + 32) & kLow31;
+  if (ReadLittleEndian32(table + 20) != 0) return LIT_TOO_BIG;
+  const uint32_t total = ReadLittleEndian32(table + 16) & kLow31;
+  const uint64_t headerLength = ReadLittleEndian32(table + 12);
+  const uint64_t blockSize = ReadLittleEndian32(table + 32) & kLow31;
   if (blockSize == 0 || headerLength > tableSize) return LIT_FORMAT;
   if (total > static_cast<uint64_t>(contentSize) * kMaxExpansion + 65536) return LIT_FORMAT;
   if (LZXinit(bits) != 0) return LIT_LZX_FAILED;
@@ -58,8 +58,8 @@ int lit_decode_lzx_content(const uint8_t* control, uint32_t controlSize, const u
   for (uint64_t e = headerLength + 8; e + 8 <= tableSize; e += 8) {
     position += blockSize;
     if (position % window != 0) continue;
-    if (lit_u32(table + e + 4) != 0) return fail(LIT_TOO_BIG);
-    const uint64_t offset = lit_u32(table + e) & kLow31;
+    if (ReadLittleEndian32(table + e + 4) != 0) return fail(LIT_TOO_BIG);
+    const uint64_t offset = ReadLittleEndian32(table + e) & kLow31;
     if (offset > contentSize || offset < spanStart) return fail(LIT_FORMAT);
     if (total - done >= window) {
       LZXreset();
@@ -93,8 +93,8 @@ int lit_decompress_section(lit_file* lit, const uint8_t* control, uint32_t contr
   *decodedSize = 0;
   // The window is checked before anything is read or allocated.
   if (controlSize < 32 || std::memcmp(control + 4, "LZXC", 4) != 0) return LIT_FORMAT;
-  const int bits = WindowBits(lit_u32(control + 12));
-  if (lit_u32(control + 12) == 0 || bits < 15 || bits > 21) return LIT_MALFORMED;
+  const int bits = WindowBits(ReadLittleEndian32(control + 12));
+  if (ReadLittleEndian32(control + 12) == 0 || bits < 15 || bits > 21) return LIT_MALFORMED;
   const std::string name = std::string("::DataSpace/Storage/") + sectionName +
                            "/Transform/{0A9007C6-4076-11D3-8789-0000F8105754}"
                            "/InstanceData/ResetTable";

@@ -36,14 +36,14 @@ int lit_parse_manifest(const uint8_t* data, uint32_t size, lit_manifest* manifes
     for (auto& group : manifest->groups) {
       group.clear();
       if (size - position < 4) return LIT_MALFORMED;
-      const uint32_t count = lit_u32(data + position) & 0x7FFFFFFF;
+      const uint32_t count = ReadLittleEndian32(data + position) & 0x7FFFFFFF;
       position += 4;
       // An item takes at least eight bytes.
       if (count > (size - position) / 8) return LIT_MALFORMED;
       group.resize(count);
       for (lit_manifest_item& item : group) {
         if (size - position < 4) return LIT_MALFORMED;
-        item.offset = lit_u32(data + position);
+        item.offset = ReadLittleEndian32(data + position);
         position += 4;
         if (!ReadCharacters(data, size, position, item.internalName) ||
             !ReadCharacters(data, size, position, item.fileName) ||

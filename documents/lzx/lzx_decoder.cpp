@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "documents/common/little_endian.h"
+
 namespace {
 
 constexpr int kFrameSize = 32768;
@@ -36,10 +38,6 @@ int PositionSlots(int windowBits) {
   if (windowBits == 21) return 50;
   if (windowBits == 20) return 42;
   return windowBits * 2;
-}
-
-uint32_t ReadLe32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
 }  // namespace
@@ -137,9 +135,9 @@ bool LzxDecoder::ReadBlockHeader(LzxBitReader& bits) {
       const int32_t position = bits.TakeBytePosition();
       if (position > bits.Length() - 12) return false;
       const uint8_t* p = bits.Data() + position;
-      r0_ = ReadLe32(p);
-      r1_ = ReadLe32(p + 4);
-      r2_ = ReadLe32(p + 8);
+      r0_ = ReadLittleEndian32(p);
+      r1_ = ReadLittleEndian32(p + 4);
+      r2_ = ReadLittleEndian32(p + 8);
       bits.SetBytePosition(position + 12);
       padPending_ = (blockRemaining_ & 1) != 0;
       return true;
@@ -235,7 +233,7 @@ void LzxDecoder::TranslateE8(uint8_t* data, int32_t length, int64_t start) {
       continue;
     }
     const int64_t current = start + i;
-    const int64_t absolute = static_cast<int32_t>(ReadLe32(data + i + 1));
+    const int64_t absolute = static_cast<int32_t>(ReadLittleEndian32(data + i + 1));
     if (absolute >= -current && absolute < fileSize) {
       const int64_t relative = absolute >= 0 ? absolute - current : absolute + fileSize;
       const uint32_t value = static_cast<uint32_t>(relative);

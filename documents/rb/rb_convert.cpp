@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "documents/buffers/mem_buffer.h"
+#include "documents/common/output_budget.h"
+#include "documents/common/private_folder.h"
 #include "documents/converters.h"
 #include "documents/rb/rb_book.h"
 #include "platform/unicode.h"
@@ -18,34 +18,21 @@ namespace {
 
 constexpr int32_t kJoinBlock = 50000;
 
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    std::error_code error;
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "parlen-rb-XXXXXX").string();
-    if (!error && mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~PrivateFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
+// An entry's decoded bytes go straight to its temporary file, within what
+// the conversion may write in all: a small book can declare entries of
+// gigabytes.
+struct EntryFile {
+  std::FILE* file;
+  OutputBudget& budget;
+  bool ok;
 };
 
-bool WriteBuffer(MemBuffer* buffer, std::FILE* file) {
-  const int32_t length = membuf_length(buffer);
-  for (int32_t at = 0; at < length;) {
-    int32_t piece = length - at;
-    const char* bytes = membuf_pointer_at(buffer, at, &piece);
-    if (bytes == nullptr || piece <= 0) return false;
-    if (std::fwrite(bytes, 1, piece, file) != static_cast<size_t>(piece)) return false;
-    at += piece;
-  }
-  return true;
+void WriteDecoded(void* sink, const char* bytes, int32_t length) {
+  auto* entry = static_cast<EntryFile*>(sink);
+  if (!entry->ok) return;
+  entry->ok = entry->budget.Admit(static_cast<size_t>(length)) &&
+              std::fwrite(bytes, 1, static_cast<size_t>(length), entry->file) ==
+                  static_cast<size_t>(length);
 }
 
 bool AppendFile(const std::string& path, std::FILE* join, std::vector<char>& block) {
@@ -65,7 +52,7 @@ bool AppendFile(const std::string& path, std::FILE* join, std::vector<char>& blo
 
 // Writes every decodable entry; false when a temporary cannot be written.
 bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::string>& paths) {
-  MemBuffer* buffer = membuf_new(8192, 0);
+  OutputBudget budget(folder);
   bool ok = true;
   int index = 0;
   for (RbTocEntry* e = rb_first_entry(book); e != nullptr && ok; e = rb_next_entry(e)) {
@@ -77,12 +64,11 @@ bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::stri
       ok = false;
       break;
     }
-    membuf_truncate(buffer, 0);
-    rb_read_entry(book, e, buffer, nullptr);
-    ok = WriteBuffer(buffer, file);
+    EntryFile entry{file, budget, true};
+    rb_read_entry(book, e, &entry, WriteDecoded);
+    ok = entry.ok;
     if (std::fclose(file) != 0) ok = false;
   }
-  membuf_free(buffer);
   return ok;
 }
 
@@ -99,7 +85,7 @@ std::string RbTemporaryName(const char* entryName) {
 
 bool ConvertRbToText(const char16_t* source, const char16_t* target) {
   if (source == nullptr || target == nullptr) return false;
-  PrivateFolder folder;
+  PrivateFolder folder("parlen-rb");
   if (folder.Path().empty()) return false;
   std::vector<std::string> paths;
   // A book that cannot be read is a failed conversion, not an empty text.

@@ -5,6 +5,7 @@
 
 #include "documents/buffers/mem_buffer.h"
 #include "documents/buffers/xalloc.h"
+#include "documents/common/little_endian.h"
 #include "documents/rb/rb_book.h"
 #include "platform/unicode.h"
 
@@ -15,10 +16,7 @@ const char kPageSeparator[] = "\n<HR SIZE=0><A NAME=\"";
 constexpr int kSeparatorSize = sizeof kPageSeparator - 1;  // 21
 const char kFirstPage[] = "<A NAME=\"";
 
-int32_t Le32(const unsigned char* p) {
-  return static_cast<int32_t>(p[0] | (p[1] << 8) | (p[2] << 16) |
-                              (static_cast<uint32_t>(p[3]) << 24));
-}
+int32_t Le32(const unsigned char* p) { return static_cast<int32_t>(ReadLittleEndian32(p)); }
 
 RbTocEntry* NewEntry(const char* name) {
   auto* entry = static_cast<RbTocEntry*>(xcalloc(1, sizeof(RbTocEntry)));

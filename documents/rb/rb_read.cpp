@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "documents/buffers/mem_buffer.h"
+#include "documents/common/little_endian.h"
 #include "documents/rb/rb_book.h"
 
 namespace {
@@ -14,10 +15,6 @@ constexpr int32_t kChunkOutput = 4096;
 // Window bits 15 accept every zlib stream, including those written with a
 // smaller window.
 constexpr int kWindowBits = 15;
-
-uint32_t Le32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 class Delivery {
  public:
@@ -74,8 +71,8 @@ void ReadCompressed(std::FILE* file, int32_t storedLength, int32_t sliceOffset,
                     int32_t sliceLength, bool slice, Delivery& deliver) {
   unsigned char head[8];
   if (std::fread(head, 1, 8, file) != 8) return;
-  uint32_t chunks = Le32(head);
-  const uint32_t uncompressed = Le32(head + 4);
+  uint32_t chunks = ReadLittleEndian32(head);
+  const uint32_t uncompressed = ReadLittleEndian32(head + 4);
   // The chunk table lies within the entry's stored bytes.
   if (storedLength < 8 || chunks > static_cast<uint32_t>(storedLength - 8) / 4) return;
   std::vector<unsigned char> table(4 * static_cast<size_t>(chunks));
@@ -90,7 +87,7 @@ void ReadCompressed(std::FILE* file, int32_t storedLength, int32_t sliceOffset,
   uint32_t first = 0;
   int64_t skip = 0;
   while (sliceOffset >= kChunkOutput && first < chunks) {
-    skip += Le32(&table[4 * first]);
+    skip += ReadLittleEndian32(&table[4 * first]);
     sliceOffset -= kChunkOutput;
     ++first;
   }
@@ -100,7 +97,7 @@ void ReadCompressed(std::FILE* file, int32_t storedLength, int32_t sliceOffset,
   unsigned char output[kPieceSize];
   int64_t delivered = 0;
   for (uint32_t c = first; c < chunks && delivered < wanted; ++c) {
-    const uint32_t size = Le32(&table[4 * c]);
+    const uint32_t size = ReadLittleEndian32(&table[4 * c]);
     if (size > static_cast<uint32_t>(kPieceSize)) return;
     if (std::fread(input, 1, size, file) != size) return;
     int32_t produced = InflateChunk(input, size, output);

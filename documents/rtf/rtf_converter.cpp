@@ -1,4 +1,8 @@
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include "documents/common/conversion_message.h"
 
 #include "documents/common/output_file.h"
 #include "documents/converters.h"
@@ -27,12 +31,29 @@ int64_t SeekFile(RtfHandle* handle, int64_t offset, int origin) {
   return position;
 }
 
+// An RTF document begins with "{\rtf" (blanks and line ends before it are
+// tolerated).
+bool BeginsAsRtf(TextFile& file) {
+  constexpr std::string_view kStart = "{\\rtf";
+  std::string head;
+  file.ReadIntoString(head, 256);
+  const size_t at = head.find_first_not_of(" \t\r\n");
+  const bool rtf = at != std::string::npos && head.compare(at, kStart.size(), kStart) == 0;
+  return file.Seek(0) && rtf;
+}
+
 }  // namespace
 
 bool ConvertRtfToText(const char16_t* source, const char16_t* target) {
   TextFile file(source, u"rb");
+  if (!file.IsOpen()) return false;
+  if (!BeginsAsRtf(file)) {
+    ShowConversionStop("Conversion stopped: the file does not begin with \"{\\rtf\", "
+                       "it is not an RTF document.");
+    return false;
+  }
   OutputFile out;
-  if (!file.IsOpen() || !out.Open(source, target)) return false;
+  if (!out.Open(source, target)) return false;
   RtfHandle handle{sizeof(RtfHandle), &file, nullptr, FileSize, SeekFile, ReadFromFile};
   if (RtfReaderCreate(&handle) != 0) return false;
   std::vector<char> text(kOutputSize);

@@ -16,10 +16,11 @@ std::string Html(const std::string& source, int32_t mode = 1) {
   return ReadBytes(out);
 }
 
+// The source inside a book's root element.
 std::string Fb2(const std::string& source) {
   const std::string in = Scratch("in.fb2");
   const std::string out = Scratch("out.txt");
-  WriteBytes(in, source);
+  WriteBytes(in, "<FictionBook>" + source + "</FictionBook>");
   EXPECT_TRUE(ConvertFb2ToText(Wide(in).c_str(), Wide(out).c_str()));
   return ReadBytes(out);
 }
@@ -38,7 +39,35 @@ TEST(HtmlConverterTest, TagsEntitiesAndLines) {
   EXPECT_EQ(Html("one\ntwo"), "one two");
   EXPECT_EQ(Html("end\n</p>x\n<b>y</b>"), "end\nx y");
   EXPECT_EQ(Html("dos\r\nline"), "dos\rline");
-  EXPECT_EQ(Html(""), "");
+}
+
+// White space between two text runs stays one blank whatever tags stand
+// between them; headings and table rows end their line, cells, lists,
+// quotes and preformatted blocks part what follows by a blank.
+TEST(HtmlConverterTest, WordsStayApartAcrossTags) {
+  EXPECT_EQ(Html("<h1>Head</h1>\n<p>Text</p>"), "Head\nText\n");
+  EXPECT_EQ(Html("<h1>Head</h1><p>Text</p>"), "Head\nText\n");
+  EXPECT_EQ(Html("<b>one</b>\n<b>two</b>"), "one two");
+  EXPECT_EQ(Html("<b>one</b>\n\n  \n<i>two</i>"), "one two");
+  EXPECT_EQ(Html("<td>a</td>\n<td>b</td>"), "a b");
+  EXPECT_EQ(Html("<tr><td>a</td><td>b</td></tr><tr><th>c</th></tr>"), "a b\nc\n");
+  EXPECT_EQ(Html("<H2>A</H2><h6 id=x>B</h6><h7>C</h7>D"), "A\nB\nCD");
+  EXPECT_EQ(Html("<ul><li>x</li></ul>after"), "x\nafter");
+  EXPECT_EQ(Html("<ol><li>x</ol>y"), "x y");
+  EXPECT_EQ(Html("<blockquote>q</blockquote>r <pre>p</pre>s\n<dl><dt>t</dl>u"), "q r p s t u");
+  EXPECT_EQ(Html("<table><tr><td>t</td></table>u"), "t u");
+  // No blank where the words touch in the source.
+  EXPECT_EQ(Html("<b>bo</b>ld"), "bold");
+}
+
+TEST(HtmlConverterTest, StyleAndScriptAreNotText) {
+  EXPECT_EQ(Html("<style>p { color: red }</style><p>x</p>"), "x\n");
+  EXPECT_EQ(Html("<script type=\"text/javascript\">if (a<b && c>d) x = '&amp;</p>';"
+                 "</script>y"),
+            "y");
+  EXPECT_EQ(Html("<STYLE/>z<Script src=a.js></SCRIPT >w"), "zw");
+  EXPECT_EQ(Html("<styles>s</styles><scripted>t"), "st");
+  EXPECT_EQ(Html("<style>never closed<p>x</p>"), "");
 }
 
 TEST(HtmlConverterTest, LineBreakModeZeroDoesNotRepeatBreaks) {
@@ -123,6 +152,8 @@ TEST(RealDocumentsTest, RussianHtmlFaq) {
     // Every byte is Windows-1251 text: no UTF-8 lead bytes of Cyrillic remain
     // in pairs, and the Russian words are there.
     EXPECT_EQ(out.find("\xD0\x9E"), std::string::npos) << page;
+    // The pages' style sheet is not read aloud.
+    EXPECT_EQ(out.find("background-repeat"), std::string::npos) << page;
   }
   EXPECT_GT(pages, 10u);
   ASSERT_TRUE(ConvertUtf8ToWin(Wide(folder + "faqinfo.ru.html").c_str(), Wide(win).c_str()));
@@ -131,6 +162,11 @@ TEST(RealDocumentsTest, RussianHtmlFaq) {
   EXPECT_EQ(out.find("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
                      "Глава 16. Общая информация о ЧаВо\n"),
             0u);
+  // The table of contents: headings, list terms and the header's table
+  // cells keep their words apart.
+  EXPECT_NE(out.find("Содержание\n16.1. Авторы 16.2. Обратная связь 16.3. Где взять "
+                     "16.4. Формат документа\n16.1. Авторы\n"),
+            std::string::npos);
 }
 
 }  // namespace

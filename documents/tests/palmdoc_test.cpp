@@ -112,7 +112,10 @@ TEST(TcrConverterTest, DictionaryAndTruncation) {
   const std::string out = Scratch("t.txt");
   WriteBytes(in, identity + body + body);
   ASSERT_TRUE(ConvertTcrToText(Wide(in).c_str(), Wide(out).c_str()));
-  EXPECT_EQ(ReadBytes(out), body + body);
+  // Text holds no NUL: it becomes a blank.
+  std::string text = body;
+  text[0] = ' ';
+  EXPECT_EQ(ReadBytes(out), text + text);
 
   std::string phrases = "!!8-Bit!!";
   phrases += std::string("\x05hello") + std::string("\x01 ") + std::string("\x00", 1);

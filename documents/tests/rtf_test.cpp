@@ -8,10 +8,11 @@
 
 namespace {
 
+// The source as the body of an RTF document.
 std::string Rtf(const std::string& source) {
   const std::string in = Scratch("in.rtf");
   const std::string out = Scratch("out.txt");
-  WriteBytes(in, source);
+  WriteBytes(in, "{\\rtf1 " + source);
   EXPECT_TRUE(ConvertRtfToText(Wide(in).c_str(), Wide(out).c_str()));
   return ReadBytes(out);
 }

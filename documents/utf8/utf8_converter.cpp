@@ -26,46 +26,34 @@ int64_t CutBeforeLastLead(const std::string& block) {
 }
 
 // The Windows-1251 byte of a decoded character: its table byte, the default
-// character where it has none.
+// character where it has none; a blank for NUL, which no text holds, and for
+// characters beyond 16 bits, as Utf8ToWide makes them. The rare cases stay
+// off the common path.
 inline char WinByte(uint32_t code, char defaultChar) {
-  const uint8_t byte =
-      code < static_cast<uint32_t>(kReverseTableSize) ? kWin1251ReverseTable[code] : 0;
-  return byte != 0 ? static_cast<char>(byte) : defaultChar;
+  if (code >= static_cast<uint32_t>(kReverseTableSize)) return code < 0x10000 ? defaultChar : ' ';
+  const uint8_t byte = kWin1251ReverseTable[code];
+  if (byte != 0) return static_cast<char>(byte);
+  return code == 0 ? ' ' : defaultChar;
 }
 
-// Decodes the block as Utf8ToWide does (a blank for characters beyond
-// 16 bits, a blank for a byte that starts no sequence) and appends the
-// characters as FromWideToBuffer writes them, in one pass without the
-// intermediate strings.
+// Decodes the block as Utf8ToWide does and appends the characters as
+// FromWideToBuffer writes them, in one pass without the intermediate
+// strings.
 void AppendAsWin1251(const std::string& block, char defaultChar, std::string& output) {
-  const auto* p = reinterpret_cast<const uint8_t*>(block.data());
+  const auto* p = reinterpret_cast<const unsigned char*>(block.data());
   const size_t n = block.size();
   const size_t start = output.size();
   output.resize(start + n);  // never more than one byte per input byte
   char* out = output.data() + start;
-  const char wideReplacement = WinByte(u' ', defaultChar);
   size_t i = 0;
   while (i < n) {
-    const uint32_t b0 = p[i];
-    if (b0 < 0x80) {
-      *out++ = WinByte(b0, defaultChar);
-      ++i;
-    } else if ((b0 & 0xE0) == 0xC0 && i + 1 < n) {
-      *out++ = WinByte((b0 & 0x1F) << 6 | (p[i + 1] & 0x3F), defaultChar);
-      i += 2;
-    } else if ((b0 & 0xF0) == 0xE0 && i + 2 < n) {
-      *out++ = WinByte((b0 & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F),
-                       defaultChar);
-      i += 3;
-    } else if ((b0 & 0xF8) == 0xF0 && i + 3 < n) {
-      const uint32_t code = (b0 & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 |
-                            (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
-      *out++ = code >= 0x10000 ? wideReplacement : WinByte(code, defaultChar);
-      i += 4;
-    } else {
-      *out++ = WinByte(' ', defaultChar);
-      ++i;
+    // ASCII but NUL stands for itself in Windows-1251: the common case
+    // skips the decoder and the table.
+    if (p[i] - 1u < 0x7Fu) {
+      *out++ = static_cast<char>(p[i++]);
+      continue;
     }
+    *out++ = WinByte(Utf8DecodeAt(p, n, i), defaultChar);
   }
   output.resize(static_cast<size_t>(out - output.data()));
 }

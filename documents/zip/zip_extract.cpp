@@ -98,8 +98,8 @@ bool CopyDeflated(TextFile& file, const ZipEntry& entry, OutputFile& out) {
 bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const char16_t* target) {
   if (entry.uncompressedSize < 1 || entry.dataOffset < 0) return false;
   TextFile file(archivePath, u"rb");
-  OutputFile out;
-  if (!file.IsOpen() || !out.Open(archivePath, target)) return false;
+  OutputFile out(OutputContent::kBinary);
+  if (!file.IsOpen() || !out.Open(archivePath, target, entry.uncompressedSize)) return false;
   if (!file.Seek(entry.dataOffset)) return false;
   const bool copied = entry.compressedSize == -1 ? CopyStored(file, entry, out)
                       : entry.compressedSize >= 0 ? CopyDeflated(file, entry, out)

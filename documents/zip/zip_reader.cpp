@@ -1,9 +1,12 @@
+#include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "documents/common/file_reading.h"
+#include "documents/common/little_endian.h"
 #include "documents/zip/zip_archive.h"
+#include "documents/zip/zip_central_directory.h"
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
@@ -11,41 +14,88 @@
 namespace {
 
 constexpr uint32_t kLocalHeaderSignature = 0x04034b50;
-constexpr uint32_t kCentralDirectorySignature = 0x02014b50;
 constexpr size_t kLocalHeaderSize = 30;
 constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagDataDescriptor = 0x0008;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflated = 8;
+constexpr uint64_t kLargestEntry = 0x7fffffff;
 // Folders deeper than this are not shown: the tree is walked (and freed)
 // recursively, and a name of 64 KB could otherwise nest 32000 folders.
 constexpr size_t kMostPathPieces = 100;
-
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 struct LocalHeader {
   uint32_t signature;
   uint16_t flags;
   uint16_t method;
-  uint32_t compressedSize;
-  uint32_t uncompressedSize;
+  uint64_t compressedSize;
+  uint64_t uncompressedSize;
   uint16_t nameLength;
   uint16_t extraLength;
 };
 
 LocalHeader ParseHeader(const uint8_t* h) {
-  return {Le32(h), Le16(h + 6), Le16(h + 8), Le32(h + 18), Le32(h + 22), Le16(h + 26),
-          Le16(h + 28)};
+  return {ReadLittleEndian32(h),      ReadLittleEndian16(h + 6),  ReadLittleEndian16(h + 8),
+          ReadLittleEndian32(h + 18), ReadLittleEndian32(h + 22), ReadLittleEndian16(h + 26),
+          ReadLittleEndian16(h + 28)};
 }
 
-bool SkipBytes(TextFile& file, int64_t n) {
-  const int64_t position = static_cast<int64_t>(file.Tell()) + n;
+bool SeekTo(TextFile& file, uint64_t position) {
   return position <= 0x7fffffff && file.Seek(static_cast<LONG>(position));
 }
+
+// Why an entry is not listed; each reason is reported with its own count.
+enum SkipReason { kUnsupportedMethod, kEncrypted, kUnsafeName, kTooDeep, kTooLarge, kReasons };
+
+constexpr std::array<const char*, kReasons> kSkipWarnings = {
+    "Warning: %i files with unsupported compression method were met! Must be storing or "
+    "deflating!",
+    "Warning: %i encrypted files were met! They are left out.",
+    "Warning: %i files with names leading out of their folder were met! They are left out.",
+    "Warning: %i files nested in more than 100 folders were met! They are left out.",
+    "Warning: %i files larger than 2 GB were met! They are left out.",
+};
+
+// The header's sizes, or the central directory's when the header has none
+// (written with a data descriptor, or in a zip64 field): read once, when
+// first needed. Sets next to where the next header starts; false when the
+// sizes cannot be had.
+class EntrySizes {
+ public:
+  explicit EntrySizes(TextFile& file) : file_(file) {}
+
+  bool Complete(uint64_t headerOffset, LocalHeader& header, uint64_t& next) {
+    const uint64_t dataOffset =
+        headerOffset + kLocalHeaderSize + header.nameLength + header.extraLength;
+    const bool inHeader = (header.flags & kFlagDataDescriptor) == 0 &&
+                          header.compressedSize != kZipInZip64Field &&
+                          header.uncompressedSize != kZipInZip64Field;
+    if (inHeader) {
+      next = dataOffset + header.compressedSize;
+      return true;
+    }
+    if (!read_) {
+      read_ = true;
+      found_ = ReadCentralDirectory(file_, directory_);
+    }
+    if (!found_) return false;
+    const auto entry = directory_.byLocalOffset.find(headerOffset);
+    if (entry == directory_.byLocalOffset.end()) return false;
+    header.compressedSize = entry->second.compressedSize;
+    header.uncompressedSize = entry->second.uncompressedSize;
+    // The data descriptor, of whichever size, ends where the next entry
+    // begins.
+    const auto following = directory_.byLocalOffset.upper_bound(headerOffset);
+    next = following != directory_.byLocalOffset.end() ? following->first : directory_.start;
+    return dataOffset + header.compressedSize <= next;
+  }
+
+ private:
+  TextFile& file_;
+  bool read_ = false;
+  bool found_ = false;
+  CentralDirectory directory_;
+};
 
 // Names that could leave the folder they are extracted to are not listed.
 bool IsUnsafeName(const std::string& name, const std::vector<std::string>& pieces) {
@@ -75,13 +125,13 @@ void RecodeNames(ZipDirectory& root, const std::string& allNames) {
   converter.SetTable(previous);
 }
 
-void WarnSkipped(int skipped) {
-  char text[160];
-  std::snprintf(text, sizeof text,
-                "Warning: %i files with unsupported compression method were met! Must be "
-                "storing or deflating!",
-                skipped);
-  MessageBoxW(nullptr, NarrowToWide(text).c_str(), u"Warning", MB_OK);
+void WarnSkipped(const std::array<int, kReasons>& skipped) {
+  for (size_t reason = 0; reason < kReasons; ++reason) {
+    if (skipped[reason] == 0) continue;
+    char text[160];
+    std::snprintf(text, sizeof text, kSkipWarnings[reason], skipped[reason]);
+    MessageBoxW(nullptr, NarrowToWide(text).c_str(), u"Warning", MB_OK);
+  }
 }
 
 }  // namespace
@@ -90,40 +140,50 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
   root.Clear();
   TextFile file(path, u"rb");
   if (!file.IsOpen()) return false;
+  EntrySizes sizes(file);
   std::string allNames;
   std::string name;
   std::vector<std::string> pieces;
-  int skipped = 0;
+  std::array<int, kReasons> skipped{};
   for (;;) {
+    const uint64_t headerOffset = static_cast<uint64_t>(file.Tell());
     uint8_t raw[kLocalHeaderSize];
     if (!ReadExactly(file, raw, sizeof raw)) return false;
-    const LocalHeader header = ParseHeader(raw);
-    if (header.signature == kCentralDirectorySignature) break;
+    LocalHeader header = ParseHeader(raw);
+    if (header.signature == kZipCentralEntrySignature || header.signature == kZipEndSignature) {
+      break;
+    }
     if (header.signature != kLocalHeaderSignature || header.nameLength == 0) return false;
-    const bool usable = (header.method == kMethodStored || header.method == kMethodDeflated) &&
-                        (header.flags & (kFlagEncrypted | kFlagDataDescriptor)) == 0;
-    if (!usable) {
-      ++skipped;
-      // Without sizes in its header the entry's end cannot be found: the
-      // walk ends with what it has.
-      if ((header.flags & kFlagDataDescriptor) != 0 && header.compressedSize == 0) break;
-      if (!SkipBytes(file, static_cast<int64_t>(header.nameLength) + header.extraLength +
-                               header.compressedSize)) {
-        return false;
-      }
-      continue;
+    uint64_t next = 0;
+    // Without its sizes the entry's end cannot be found: a fault of the
+    // archive, not its end.
+    if (!sizes.Complete(headerOffset, header, next)) return false;
+    int reason = kReasons;
+    if ((header.flags & kFlagEncrypted) != 0) {
+      reason = kEncrypted;
+    } else if (header.method != kMethodStored && header.method != kMethodDeflated) {
+      reason = kUnsupportedMethod;
+    } else if (header.compressedSize > kLargestEntry || header.uncompressedSize > kLargestEntry) {
+      reason = kTooLarge;
     }
     if (file.ReadIntoString(name, header.nameLength) != header.nameLength) return false;
-    allNames += name;
-    if (!SkipBytes(file, header.extraLength)) return false;
-    if (name.back() == '/') continue;
-    SplitByAny(name, pieces, "/");
-    const int64_t dataOffset = file.Tell();
-    if (pieces.empty() || pieces.size() > kMostPathPieces || IsUnsafeName(name, pieces)) {
-      if (!SkipBytes(file, header.compressedSize)) return false;
+    if (name.back() == '/') {
+      if (!SeekTo(file, next)) return false;
       continue;
     }
-    if (dataOffset > 0x7fffffff || header.compressedSize > 0x7fffffff) return false;
+    if (reason == kReasons) allNames += name;
+    SplitByAny(name, pieces, "/");
+    if (reason == kReasons) {
+      if (pieces.size() > kMostPathPieces) reason = kTooDeep;
+      if (pieces.empty() || IsUnsafeName(name, pieces)) reason = kUnsafeName;
+    }
+    if (reason != kReasons) {
+      ++skipped[reason];
+      if (!SeekTo(file, next)) return false;
+      continue;
+    }
+    const uint64_t dataOffset = headerOffset + kLocalHeaderSize + name.size() + header.extraLength;
+    if (dataOffset > kLargestEntry) return false;
     ZipDirectory* folder = &root;
     for (size_t i = 0; i + 1 < pieces.size(); ++i) {
       if (folder->files_.count(pieces[i]) != 0) return false;
@@ -137,9 +197,9 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
                                 : static_cast<int32_t>(header.compressedSize);
     folder->files_[pieces.back()] = {static_cast<int32_t>(dataOffset), compressed,
                                      static_cast<int32_t>(header.uncompressedSize)};
-    if (!SkipBytes(file, header.compressedSize)) return false;
+    if (!SeekTo(file, next)) return false;
   }
   RecodeNames(root, allNames);
-  if (skipped > 0) WarnSkipped(skipped);
+  WarnSkipped(skipped);
   return true;
 }

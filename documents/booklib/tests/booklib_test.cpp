@@ -140,6 +140,9 @@ TEST(RuleFile, ParsesAndAppliesSubstitutions) {
 TEST(RuleFile, FaultsAreReportedWithTheirMessages) {
   const char* const cases[][2] = {
       {"x", "Looking for file-match rule, found: x"},
+      // Compiled items without a block: freed (the leak checker sees them).
+      {"/a/: m{b}i:", "Looking for file-match rule, found: end of text"},
+      {"/a/: /b/: x", "Looking for file-match rule, found: x"},
       {"{ s/a/b/ }", "No filename-match items found before opening brace on line 1"},
       {"\n\n{", "No filename-match items found before opening brace on line 3"},
       {"/a/: {\n s/a/b/\n", "Failed to find closing brace before EOF"},

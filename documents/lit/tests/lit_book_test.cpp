@@ -33,11 +33,17 @@ std::u8string S(std::initializer_list<char8_t> bytes) { return std::u8string(byt
 
 TEST(LitRebuild, TagsAttributesTextAndBlanks) {
   int32_t rc = 0;
-  // <p>(block) "a  " <br/> "b" </p>; a blank after the closing tag is dropped.
+  // <p>(block) "a  " <br/> "b" </p>; blanks stay before the tag that
+  // follows them; a blank after a block's closing tag is dropped.
   const std::u8string stream = S({0, 5, 74, 0}) + u8"a  " + S({0, 3, 17, 0}) + u8"b" +
                                S({0, 2, 74}) + u8" c";
-  EXPECT_EQ(Rebuild(stream, nullptr, &rc), "<p>\na<br />  b</p>\nc");
+  EXPECT_EQ(Rebuild(stream, nullptr, &rc), "<p>\na  <br />b</p>\nc");
   EXPECT_EQ(rc, static_cast<int32_t>(stream.size()));
+  // Blanks around inline elements stay: "with <b>bold </b> text <a>x</a>."
+  const std::u8string inline_ = u8"with " + S({0, 1, 8, 0}) + u8"bold " + S({0, 2, 8}) +
+                                u8" text " + S({0, 1, 3, 0}) + u8"x" + S({0, 2, 3}) + u8".";
+  EXPECT_EQ(Rebuild(inline_, nullptr, &rc), "with <b>bold </b> text <a>x</a>.");
+  EXPECT_EQ(rc, static_cast<int32_t>(inline_.size()));
 
   // Entities, code points above 127, a numeric value and an unknown tag.
   const std::u8string entities = S({0, 1, 120, 0x8F, 0x81}) + u8"\x03" + u8"\"&" + S({0}) +
@@ -109,8 +115,8 @@ TEST(ConvertLitToText, CalibreBookBecomesText) {
   ASSERT_TRUE(ConvertLitToText(Wide(dir / "book.lit").c_str(), Wide(target).c_str()));
   EXPECT_EQ(ReadAll(target),
             "\nТестовая книга\n"
-            "Глава перваяМама мыла раму. Папа читал газету  пил чай.\n"
-            "Second paragraph withbold text and alink .\n"
+            "Глава первая\nМама мыла раму. Папа читал газету  пил чай.\n"
+            "Second paragraph with bold text and a link.\n"
             "Ёлка стоит во дворе.\n");
   // Nothing is left beside the book.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);

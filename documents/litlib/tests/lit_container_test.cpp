@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "documents/litlib/lit_file.h"
 #include "documents/litlib/lit_lzx_section.h"
 #include "documents/litlib/lit_manifest.h"
@@ -65,7 +67,7 @@ TEST(LitContainer, ShortAndDamagedHeadersFail) {
   EXPECT_EQ(lit_read(&lit), LIT_FORMAT);
 
   // Exactly the headers and the piece table: not larger than them.
-  const uint32_t headers = 40 + 16 * 5 + lit_u32(&bytes[20]);
+  const uint32_t headers = 40 + 16 * 5 + ReadLittleEndian32(&bytes[20]);
   std::vector<uint8_t> headersOnly(bytes.begin(), bytes.begin() + headers);
   lit = ReaderOver(headersOnly);
   EXPECT_EQ(lit_read(&lit), LIT_FORMAT);
@@ -82,6 +84,29 @@ TEST(LitContainer, ShortAndDamagedHeadersFail) {
 
   lit_file noCallback{};
   EXPECT_EQ(lit_read(&noCallback), LIT_NO_CALLBACK);
+}
+
+// The name list says where the sections are; a directory that puts it in a
+// section of its own would need it to find it (this used to recurse until
+// the stack ran out).
+TEST(LitContainer, NameListOutsideSectionZeroIsMalformed) {
+  std::vector<uint8_t> bytes = ReadFixture(kData + "/book.lit");
+  const std::string name = "::DataSpace/NameList";
+  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+  ASSERT_NE(at, bytes.end());
+  ASSERT_EQ(at[name.size()], 0);  // its section, an encoded integer
+  at[name.size()] = 1;
+  lit_file lit = ReaderOver(bytes);
+  ASSERT_EQ(lit_read(&lit), LIT_OK);
+  int rc = 0;
+  EXPECT_EQ(GetText(&lit, "/data/html/content", &rc), "");
+  EXPECT_EQ(rc, LIT_MALFORMED);
+  EXPECT_EQ(GetText(&lit, name.c_str(), &rc), "");
+  EXPECT_EQ(rc, LIT_MALFORMED);
+  // Section 0 still reads.
+  EXPECT_EQ(GetText(&lit, "/manifest", &rc).empty(), false);
+  EXPECT_EQ(rc, LIT_OK);
+  lit_free_directory(&lit);
 }
 
 TEST(LitContainer, LongBookSpansSeveralWindows) {

@@ -8,8 +8,10 @@
 
 #include "documents/buffers/mem_buffer.h"
 #include "documents/buffers/xalloc.h"
+#include "documents/common/output_limits.h"
 #include "documents/converters.h"
 #include "documents/rb/rb_book.h"
+#include "platform/message_box.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -236,13 +238,38 @@ TEST_F(RbBookTest, ConvertJoinsEntriesInOrder) {
   EXPECT_FALSE(fs::exists(Dir() / "b.txt"));
 }
 
+// A small book whose entries decode to more than the largest document the
+// reader opens stops the conversion and leaves nothing behind.
+TEST_F(RbBookTest, EntriesBeyondTheOutputLimitStopTheConversion) {
+  const std::string text(3 << 20, 'a');
+  const auto source = Write("bomb.rb", Book({{"page.html", text, 8}}));
+  ASSERT_LT(fs::file_size(Dir() / "bomb.rb"), 100000u);
+  const fs::path target = Dir() / "bomb.txt";
+  MessageBoxCapture boxes;
+  OutputLimits limits;
+  limits.largestFile = 2 << 20;
+  {
+    ScopedOutputLimits scoped(limits);
+    EXPECT_FALSE(ConvertRbToText(source.c_str(), Wide(target).c_str()));
+  }
+  EXPECT_FALSE(fs::exists(target));
+  ASSERT_EQ(boxes.Count(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            u"Stopped: the file would be larger than 2 MB, the largest document the reader "
+            u"opens. Nothing was kept.");
+  limits.largestFile = 4 << 20;
+  ScopedOutputLimits scoped(limits);
+  ASSERT_TRUE(ConvertRbToText(source.c_str(), Wide(target).c_str()));
+  EXPECT_EQ(ReadAll(target), text);
+}
+
 TEST_F(RbBookTest, CalibreBookBecomesText) {
   const fs::path target = Dir() / "book.txt";
   const std::u16string source = Wide(fs::path(RB_TEST_DATA) / "book.rb");
   ASSERT_TRUE(ConvertRbToText(source.c_str(), Wide(target).c_str()));
   EXPECT_EQ(ReadAll(target),
             "TYPE=2 TITLE=Test book AUTHOR=Unknown GENERATOR=calibre - 6.13.0 PARSE=1 OUTPUT=1 "
-            "BODY=index.html\n\nГлава перваяМама мыла раму. Папа читал газету  пил чай.\n"
+            "BODY=index.html\n\nГлава первая\nМама мыла раму. Папа читал газету  пил чай.\n"
             "Second paragraph with bold text and a link.\nЁлка стоит во дворе.\n");
 }
 

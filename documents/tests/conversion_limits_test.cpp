@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "documents/common/auto_conversion.h"
+#include "documents/common/output_limits.h"
+#include "documents/converters.h"
+#include "documents/tests/test_files.h"
+#include "documents/zip/zip_archive.h"
+#include "platform/message_box.h"
+
+namespace {
+
+constexpr int64_t kMiB = int64_t{1} << 20;
+
+std::vector<std::u16string> Texts(const MessageBoxCapture& boxes) {
+  std::vector<std::u16string> texts;
+  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
+  return texts;
+}
+
+// Whatever was written under a temporary name beside the target is gone.
+size_t FilesIn(const std::string& folder) {
+  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                           std::filesystem::directory_iterator()));
+}
+
+// Files of zero bytes, or without the mark of their kind, hold no document:
+// nothing is shown as their converted text, and the user learns why.
+TEST(NothingOfItsKindTest, EmptyAndForeignDocumentsAreNotConverted) {
+  const std::string folder = Scratch("kinds/");
+  std::filesystem::create_directories(folder);
+  MessageBoxCapture boxes;
+  for (const char* name : {"e.fb2", "e.html", "e.rtf", "p.fb2", "p.rtf"}) {
+    const std::string path = folder + name;
+    WriteBytes(path, name[0] == 'e' ? "" : "<?xml version=\"1.0\"?><p>plain</p>");
+    const OpenedText opened = ConvertForReading(Wide(path));
+    EXPECT_FALSE(opened.converted) << name;
+    EXPECT_EQ(opened.path, Wide(path)) << name;
+    EXPECT_FALSE(Exists(path + ".auto")) << name;
+  }
+  EXPECT_EQ(FilesIn(folder), 5u);
+  const std::u16string noBook =
+      u"Conversion stopped: no FictionBook element, the file is not an FB2 book.";
+  const std::u16string noRtf =
+      u"Conversion stopped: the file does not begin with \"{\\rtf\", it is not an RTF document.";
+  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{
+                              noBook, u"Conversion stopped: the file is empty.", noRtf, noBook,
+                              noRtf}));
+
+  // The marks themselves are enough.
+  const std::string fb2 = folder + "b.fb2";
+  WriteBytes(fb2, "<FictionBook\n xmlns=\"x\"><body><p>x</p></body></FictionBook>");
+  EXPECT_TRUE(ConvertFb2ToText(Wide(fb2).c_str(), Wide(fb2 + ".txt").c_str()));
+  EXPECT_EQ(ReadBytes(fb2 + ".txt"), "\n\nx\n\n");
+  const std::string rtf = folder + "b.rtf";
+  WriteBytes(rtf, " \r\n{\\rtf1 x}");
+  EXPECT_TRUE(ConvertRtfToText(Wide(rtf).c_str(), Wide(rtf + ".txt").c_str()));
+  EXPECT_EQ(ReadBytes(rtf + ".txt"), " x");
+  EXPECT_EQ(boxes.Count(), 5u);
+}
+
+// No converter writes a NUL into text: it becomes a blank.
+TEST(NothingOfItsKindTest, NulBytesBecomeBlanks) {
+  const std::string in = Scratch("nul.src");
+  const std::string out = Scratch("nul.txt");
+  const auto convert = [&](const std::string& source, auto converter) {
+    WriteBytes(in, source);
+    EXPECT_TRUE(converter(Wide(in).c_str(), Wide(out).c_str()));
+    return ReadBytes(out);
+  };
+  const std::string nul(1, '\0');
+  EXPECT_EQ(convert("a" + nul + "b", [](auto s, auto t) { return ConvertHtmlToText(s, t, 1); }),
+            "a b");
+  EXPECT_EQ(convert("<FictionBook>a" + nul + "b", ConvertFb2ToText), "a b");
+  EXPECT_EQ(convert("{\\rtf1 a\\'00b" + nul + "c}", ConvertRtfToText), "a b c");
+  EXPECT_EQ(convert("a" + nul + "\xD0\x91", ConvertUtf8ToWin), "a \xC1");
+}
+
+// A TCR body of n bytes that each stand for 255 bytes of text.
+std::string TcrBomb(size_t n) {
+  std::string tcr = "!!8-Bit!!";
+  for (int b = 0; b < 256; ++b) tcr += '\xFF' + std::string(255, 'a' + b % 26);
+  return tcr + std::string(n, 'A');
+}
+
+OutputLimits Limits(int64_t largest, std::function<int64_t(const std::string&)> freeSpace) {
+  OutputLimits limits;
+  limits.largestFile = largest;
+  limits.freeSpace = std::move(freeSpace);
+  limits.progressStep = kMiB;
+  return limits;
+}
+
+TEST(OutputLimitsTest, OutputBeyondTheLargestDocumentStopsAndLeavesNothing) {
+  const std::string folder = Scratch("limits/");
+  std::filesystem::create_directories(folder);
+  const std::string source = folder + "bomb.tcr";
+  const std::string target = folder + "bomb.txt";
+  WriteBytes(source, TcrBomb(16000));  // 4 MB of text
+  MessageBoxCapture boxes;
+  {
+    ScopedOutputLimits limits(Limits(3 * kMiB, [](const std::string&) { return 1000 * kMiB; }));
+    EXPECT_FALSE(ConvertTcrToText(Wide(source).c_str(), Wide(target).c_str()));
+  }
+  EXPECT_EQ(FilesIn(folder), 1u);
+  EXPECT_EQ(Texts(boxes), std::vector<std::u16string>{
+                              u"Stopped: the file would be larger than 3 MB, the largest "
+                              u"document the reader opens. Nothing was kept."});
+
+  // Within the limit the whole text is written, its progress reported after
+  // every step (here one write of the whole text).
+  std::vector<int64_t> reports;
+  {
+    OutputLimits limits = Limits(5 * kMiB, [](const std::string&) { return 1000 * kMiB; });
+    limits.progress = [&reports](int64_t written) { reports.push_back(written); };
+    ScopedOutputLimits scoped(std::move(limits));
+    EXPECT_TRUE(ConvertTcrToText(Wide(source).c_str(), Wide(target).c_str()));
+  }
+  EXPECT_EQ(ReadBytes(target).size(), 16000u * 255);
+  EXPECT_EQ(reports, std::vector<int64_t>{16000 * 255});
+  EXPECT_EQ(boxes.Count(), 1u);
+  // The process's own limits: 2 GiB and a free-space margin.
+  EXPECT_EQ(CurrentOutputLimits().largestFile, 2048 * kMiB);
+  EXPECT_GT(CurrentOutputLimits().freeSpaceMargin, 0);
+}
+
+TEST(OutputLimitsTest, AnAlmostFullDiskStopsTheWriting) {
+  const std::string folder = Scratch("disk/");
+  std::filesystem::create_directories(folder);
+  const std::string source = folder + "bomb.tcr";
+  WriteBytes(source, TcrBomb(16000));
+  MessageBoxCapture boxes;
+  // The disk fills while the text is written: free space is asked again as
+  // the output grows.
+  int asked = 0;
+  std::vector<std::string> folders;
+  ScopedOutputLimits limits(Limits(2048 * kMiB, [&](const std::string& at) {
+    folders.push_back(at);
+    return ++asked < 2 ? 100 * kMiB : 63 * kMiB;
+  }));
+  EXPECT_FALSE(ConvertTcrToText(Wide(source).c_str(), Wide(folder + "out.txt").c_str()));
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(folders.front(), Scratch("disk"));
+  EXPECT_EQ(FilesIn(folder), 1u);
+
+  // An entry whose announced size does not fit is not begun.
+  const std::string archive = folder + "a.zip";
+  WriteBytes(archive, std::string(100, 'z'));
+  asked = 0;
+  EXPECT_FALSE(ExtractZipEntry(Wide(archive).c_str(), {0, -1, 40 * (int32_t)kMiB},
+                               Wide(folder + "big.txt").c_str()));
+  EXPECT_EQ(FilesIn(folder), 2u);
+  const std::u16string full =
+      u"Stopped: less than 64 MB would be left free on the disk. Nothing was kept.";
+  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{full, full}));
+}
+
+TEST(OutputLimitsTest, AnEntryLargerThanTheLargestDocumentIsNotExtracted) {
+  const std::string archive = Scratch("big.zip");
+  WriteBytes(archive, std::string(100, 'z'));
+  MessageBoxCapture boxes;
+  ScopedOutputLimits limits(Limits(2 * kMiB, [](const std::string&) { return -1; }));
+  EXPECT_FALSE(ExtractZipEntry(Wide(archive).c_str(), {0, -1, 3 * (int32_t)kMiB},
+                               Wide(Scratch("big.txt")).c_str()));
+  EXPECT_FALSE(Exists(Scratch("big.txt")));
+  ASSERT_EQ(boxes.Count(), 1u);
+  // Small entries still come out.
+  EXPECT_TRUE(ExtractZipEntry(Wide(archive).c_str(), {10, -1, 5}, Wide(Scratch("s.txt")).c_str()));
+  EXPECT_EQ(ReadBytes(Scratch("s.txt")), "zzzzz");
+}
+
+}  // namespace
