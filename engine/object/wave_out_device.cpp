@@ -7,9 +7,6 @@
 
 namespace {
 
-// Opening right after a close can find the driver still busy.
-constexpr DWORD kOpenDelayMs = 200;
-
 void FreeHeader(WAVEHDR* header) {
   delete[] header->lpData;
   delete header;
@@ -23,7 +20,7 @@ bool WaveOutDevice::Fail(const char* text) {
 }
 
 bool WaveOutDevice::Open(const WaveFormat& format) {
-  Sleep(kOpenDelayMs);
+  Sleep(openDelayMs_);
   if (open_) return Fail("Output stream already open. Close Device and Try to open again.");
   UINT devices = waveOutGetNumDevs();
   // Without any device nothing would ever play or finish: that is a failure.
@@ -82,17 +79,20 @@ bool WaveOutDevice::Close() {
   handle_ = nullptr;
   open_ = false;
   playing_ = false;
+  paused_ = false;
   return true;
 }
 
 bool WaveOutDevice::Pause() {
   if (!playing_) return true;
   if (waveOutPause(handle_) != MMSYSERR_NOERROR) return Fail("Cannot pause device");
+  paused_ = true;
   return true;
 }
 
 bool WaveOutDevice::Restart() {
   if (waveOutRestart(handle_) != MMSYSERR_NOERROR) return Fail("Cannot Resume ");
+  paused_ = false;
   return true;
 }
 

@@ -20,7 +20,9 @@ class BufferDoneSink {
 
 class WaveOutDevice {
  public:
-  explicit WaveOutDevice(BufferDoneSink* sink) : sink_(sink) {}
+  // Open waits openDelayMs first: right after a close the driver can
+  // still be busy.
+  WaveOutDevice(BufferDoneSink* sink, DWORD openDelayMs) : sink_(sink), openDelayMs_(openDelayMs) {}
   ~WaveOutDevice() { Close(); }
   WaveOutDevice(const WaveOutDevice&) = delete;
   WaveOutDevice& operator=(const WaveOutDevice&) = delete;
@@ -39,6 +41,9 @@ class WaveOutDevice {
 
   bool IsOpen() const { return open_; }
   bool IsPlaying() const { return playing_; }
+  // Paused by Pause and not yet restarted: a paused device finishes
+  // nothing.
+  bool IsPaused() const { return paused_; }
   const std::string& LastError() const { return lastError_; }
 
  private:
@@ -48,9 +53,11 @@ class WaveOutDevice {
   bool Fail(const char* text);
 
   BufferDoneSink* sink_;
+  const DWORD openDelayMs_;
   HWAVEOUT handle_ = nullptr;
   bool open_ = false;
   std::atomic<bool> playing_{false};
+  bool paused_ = false;
   WaveFormat format_;
   std::string lastError_;
 };
