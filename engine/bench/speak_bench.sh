@@ -10,6 +10,8 @@ set -euo pipefail
 text=${1:?usage: speak_bench.sh TEXT [BUILD_DIR]}
 build=$(cd "${2:-build}" && pwd)
 export PARLEN_REGISTRY=${PARLEN_REGISTRY:-$build/registry.reg}
+# The file sink takes no playing time.
+export PARLEN_AUDIO_FAST=1
 speak=$build/bin/speak
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -48,15 +50,15 @@ for times in 1 4 16; do
     reads=$(awk '$NF ~ /^(read|pread64|readv)$/ {n += $4} END {print n + 0}' "$work/calls")
     seeks=$(awk '$NF == "lseek" {n += $4} END {print n + 0}' "$work/calls")
   fi
-  rtf=$(awk -v w="$wall" -v a="$audio" 'BEGIN {printf "%.4f", a > 0 ? w / a : 0}')
+  rtf=$(awk -v w="$wall" -v a="$audio" 'BEGIN {printf "%.4f", (a > 0 ? w / a : 0)}')
   printf '%-6s %8s %8s %8s %8s %8s %9s %8s %8s\n' \
     "${times}x" "$wall" "$user" "$sys" "$audio" "$rtf" "$peak" "$reads" "$seeks"
-  [ "$times" = 1 ] && speak_wall=$wall
+  if [ "$times" = 1 ]; then speak_wall=$wall; fi
 done
 
 if command -v espeak-ng >/dev/null; then
   /usr/bin/time -f '%e' -o "$work/time" espeak-ng -v ru -w "$work/espeak.wav" -f "$text"
   espeak_wall=$(cat "$work/time")
   awk -v s="$speak_wall" -v e="$espeak_wall" \
-    'BEGIN {printf "espeak-ng 1x wall %s s; speak/espeak-ng %.3f\n", e, e > 0 ? s / e : 0}'
+    'BEGIN {printf "espeak-ng 1x wall %s s; speak/espeak-ng %.3f\n", e, (e > 0 ? s / e : 0)}'
 fi
