@@ -17,7 +17,8 @@ HANDLE ManualEvent(bool signalled) { return CreateEventW(nullptr, TRUE, signalle
 }  // namespace
 
 SpeechEngine::SpeechEngine(EngineSeams seams)
-    : seams_(std::move(seams)), events_(seams_.post), device_(this, seams_.deviceOpenDelayMs) {
+    : seams_(std::move(seams)), events_(seams_.post), device_(this) {
+  device_.SetOpenDelay(seams_.deviceOpenDelayMs);
   waveFormat_.Set(kOutputRate, 16, 1);
   shutdown_ = ManualEvent(false);
   bufferDone_ = ManualEvent(false);

@@ -20,9 +20,7 @@ class BufferDoneSink {
 
 class WaveOutDevice {
  public:
-  // Open waits openDelayMs first: right after a close the driver can
-  // still be busy.
-  WaveOutDevice(BufferDoneSink* sink, DWORD openDelayMs) : sink_(sink), openDelayMs_(openDelayMs) {}
+  explicit WaveOutDevice(BufferDoneSink* sink) : sink_(sink) {}
   ~WaveOutDevice() { Close(); }
   WaveOutDevice(const WaveOutDevice&) = delete;
   WaveOutDevice& operator=(const WaveOutDevice&) = delete;
@@ -44,6 +42,9 @@ class WaveOutDevice {
   // Paused by Pause and not yet restarted: a paused device finishes
   // nothing.
   bool IsPaused() const { return paused_; }
+  // Open waits this long first: right after a close the driver can still
+  // be busy.
+  void SetOpenDelay(DWORD milliseconds) { openDelayMs_ = milliseconds; }
   const std::string& LastError() const { return lastError_; }
 
  private:
@@ -53,7 +54,7 @@ class WaveOutDevice {
   bool Fail(const char* text);
 
   BufferDoneSink* sink_;
-  const DWORD openDelayMs_;
+  DWORD openDelayMs_ = 200;
   HWAVEOUT handle_ = nullptr;
   bool open_ = false;
   std::atomic<bool> playing_{false};
