@@ -1,5 +1,7 @@
 #include "engine/allobase.h"
 
+#include <algorithm>
+
 #include "engine/ima_adpcm.h"
 #include "platform/message_box.h"
 
@@ -11,18 +13,49 @@ constexpr const char16_t* kWrongVersion = u"Invalid VoiceData file version";
 constexpr const char16_t* kDamaged = u"Damaged VoiceData file";
 constexpr INT kMaxSampleRate = 192000;
 
-// ReadInt32 gives 0 at the end of the file; the position tells a real 0.
-bool ReadInt(TextFile& file, INT& value) {
-  const LONG before = file.Tell();
-  value = file.ReadInt32();
-  return file.Tell() == before + 4;
+int32_t LittleEndian32(const BYTE* b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+                              (static_cast<uint32_t>(b[2]) << 16) |
+                              (static_cast<uint32_t>(b[3]) << 24));
 }
+
+// Reads the header and the directory out of the mapped file.
+class ByteCursor {
+ public:
+  ByteCursor(const BYTE* data, size_t size) : data_(data), size_(size) {}
+
+  bool ReadShortString(std::string& text) {
+    if (position_ >= size_) return false;
+    const size_t length = data_[position_];
+    if (size_ - position_ - 1 < length) return false;
+    text.assign(reinterpret_cast<const char*>(data_ + position_ + 1), length);
+    position_ += 1 + length;
+    return true;
+  }
+  bool ReadInt(INT& value) {
+    if (size_ - position_ < 4) return false;
+    value = LittleEndian32(data_ + position_);
+    position_ += 4;
+    return true;
+  }
+  bool SkipTo(int64_t position) {
+    if (position < 0 || static_cast<uint64_t>(position) > size_) return false;
+    position_ = static_cast<size_t>(position);
+    return true;
+  }
+  size_t Position() const { return position_; }
+
+ private:
+  const BYTE* data_;
+  size_t size_;
+  size_t position_ = 0;
+};
 
 }  // namespace
 
 void Allobase::Reset() {
   units_.clear();
-  file_.Close();
+  file_.Unmap();
   adpcm_ = false;
   voiceKind_ = 1;
   description1_.clear();
@@ -30,7 +63,6 @@ void Allobase::Reset() {
   markTotal_ = 0;
   dataTotal_ = 0;
   sampleRate_ = 8000;
-  fileSize_ = 0;
 }
 
 HRESULT Allobase::Refuse(const char16_t* text) {
@@ -41,17 +73,18 @@ HRESULT Allobase::Refuse(const char16_t* text) {
 
 HRESULT Allobase::Load(const std::u16string& path) {
   Reset();
-  fileSize_ = GetFileSizeOf(path.c_str());
-  file_.Open(path.c_str(), u"rb");
+  // A file that cannot be opened (or is empty) has no magic.
+  if (file_.Map(path) != ReadOnlyFileMapping::Status::kMapped) return Refuse(kWrongVersion);
+  ByteCursor cursor(file_.Data(), file_.Size());
 
   std::string magic;
-  if (!file_.ReadShortString(magic) || magic != kMagic) return Refuse(kWrongVersion);
+  if (!cursor.ReadShortString(magic) || magic != kMagic) return Refuse(kWrongVersion);
 
   INT flags = 0;
   INT unitCount = 0;
-  if (!file_.ReadShortString(description1_) || !file_.ReadShortString(description2_) ||
-      !ReadInt(file_, flags) || !ReadInt(file_, sampleRate_) || !ReadInt(file_, unitCount) ||
-      !ReadInt(file_, markTotal_) || !ReadInt(file_, dataTotal_))
+  if (!cursor.ReadShortString(description1_) || !cursor.ReadShortString(description2_) ||
+      !cursor.ReadInt(flags) || !cursor.ReadInt(sampleRate_) || !cursor.ReadInt(unitCount) ||
+      !cursor.ReadInt(markTotal_) || !cursor.ReadInt(dataTotal_))
     return Refuse(kDamaged);
   adpcm_ = (flags & kFlagAdpcm) != 0;
   if (flags & kFlagKind0)
@@ -67,33 +100,30 @@ HRESULT Allobase::Load(const std::u16string& path) {
   // The rate sizes every pause and the device's format: one that no device
   // plays would only make pauses of absurd length.
   if (sampleRate_ <= 0 || sampleRate_ > kMaxSampleRate) return Refuse(kDamaged);
-  const int64_t marksOffset = file_.Tell();
+  const int64_t marksOffset = static_cast<int64_t>(cursor.Position());
   const int64_t dataOffset = marksOffset + 4 * static_cast<int64_t>(markTotal_);
   const int64_t dataBytes = static_cast<int64_t>(dataTotal_) * (adpcm_ ? 1 : 2);
-  if (dataOffset + dataBytes > static_cast<int64_t>(fileSize_)) return Refuse(kDamaged);
-  if (!file_.Seek(static_cast<LONG>(dataOffset + dataBytes))) return Refuse(kDamaged);
+  if (!cursor.SkipTo(dataOffset + dataBytes)) return Refuse(kDamaged);
 
-  return ReadDirectory(unitCount, static_cast<DWORD>(marksOffset), static_cast<DWORD>(dataOffset));
-}
-
-HRESULT Allobase::ReadDirectory(INT unitCount, DWORD marksOffset, DWORD dataOffset) {
   const int bytesPerSample = adpcm_ ? 1 : 2;
   int64_t marksLeft = markTotal_;
   int64_t dataLeft = dataTotal_;
+  auto unitMarks = static_cast<DWORD>(marksOffset);
+  auto unitData = static_cast<DWORD>(dataOffset);
   std::string name;
   for (INT u = 0; u < unitCount; ++u) {
     INT markCount = 0;
     INT dataSize = 0;
-    if (!file_.ReadShortString(name) || !ReadInt(file_, markCount) || !ReadInt(file_, dataSize))
+    if (!cursor.ReadShortString(name) || !cursor.ReadInt(markCount) || !cursor.ReadInt(dataSize))
       return Refuse(kDamaged);
     if (markCount < 0 || dataSize < 0 || markCount > marksLeft || dataSize > dataLeft)
       return Refuse(kDamaged);
     marksLeft -= markCount;
     dataLeft -= dataSize;
     // A later entry of the same name replaces an earlier one.
-    units_[name] = UnitRecord{dataOffset, dataSize, marksOffset, markCount, 1};
-    dataOffset += static_cast<DWORD>(dataSize) * bytesPerSample;
-    marksOffset += static_cast<DWORD>(markCount) * 4;
+    units_[name] = UnitRecord{unitData, dataSize, unitMarks, markCount, 1};
+    unitData += static_cast<DWORD>(dataSize) * bytesPerSample;
+    unitMarks += static_cast<DWORD>(markCount) * 4;
   }
   return S_OK;
 }
@@ -105,33 +135,31 @@ bool Allobase::FindUnit(const std::string& name, UnitRecord& out) const {
   return true;
 }
 
+size_t Allobase::Bytes(DWORD offset, size_t bytes, const BYTE*& at) const {
+  at = file_.Data() + offset;
+  if (offset >= file_.Size()) return 0;
+  return std::min(bytes, file_.Size() - offset);
+}
+
 size_t Allobase::ReadSamples(const UnitRecord& unit, std::vector<int16_t>& samples) {
-  const size_t bytes = static_cast<size_t>(unit.dataSize) * (adpcm_ ? 1 : 2);
-  scratch_.resize(bytes);
-  file_.Seek(static_cast<LONG>(unit.dataOffset));
-  const size_t got = file_.Read(scratch_.data(), bytes);
+  const BYTE* data = nullptr;
+  const size_t got =
+      Bytes(unit.dataOffset, static_cast<size_t>(unit.dataSize) * (adpcm_ ? 1 : 2), data);
   const size_t before = samples.size();
   if (adpcm_) {
-    ImaAdpcmDecode(scratch_.data(), got, samples);
+    ImaAdpcmDecode(data, got, samples);
   } else {
     const size_t count = got / 2;
     samples.resize(before + count);
     for (size_t i = 0; i < count; ++i)
-      samples[before + i] = static_cast<int16_t>(scratch_[2 * i] | (scratch_[2 * i + 1] << 8));
+      samples[before + i] = static_cast<int16_t>(data[2 * i] | (data[2 * i + 1] << 8));
   }
   return samples.size() - before;
 }
 
 void Allobase::ReadMarks(const UnitRecord& unit, std::vector<int32_t>& marks) {
-  const size_t bytes = static_cast<size_t>(unit.markCount) * 4;
-  scratch_.resize(bytes);
-  file_.Seek(static_cast<LONG>(unit.marksOffset));
-  const size_t count = file_.Read(scratch_.data(), bytes) / 4;
+  const BYTE* data = nullptr;
+  const size_t count = Bytes(unit.marksOffset, static_cast<size_t>(unit.markCount) * 4, data) / 4;
   marks.resize(count);
-  for (size_t i = 0; i < count; ++i) {
-    const BYTE* b = scratch_.data() + 4 * i;
-    marks[i] = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                                    (static_cast<uint32_t>(b[2]) << 16) |
-                                    (static_cast<uint32_t>(b[3]) << 24));
-  }
+  for (size_t i = 0; i < count; ++i) marks[i] = LittleEndian32(data + 4 * i);
 }

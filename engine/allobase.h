@@ -1,6 +1,7 @@
-// Allobase: a loaded voice database. Loading reads the header and the unit
-// directory and keeps the file open; a unit's pitch marks and samples are
-// read from the file when the synthesizer asks for them.
+// Allobase: a loaded voice database. Loading maps the file and reads the
+// header and the unit directory; a unit's pitch marks and samples are taken
+// from the mapped file when the synthesizer asks for them, without a read
+// or seek per unit.
 //
 // File layout (little-endian; a pstring is a length byte and that many
 // bytes): pstring magic "abs.09", two pstring descriptions, int32 flags,
@@ -16,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/text_file.h"
+#include "phonetic/file_mapping.h"
 #include "platform/types.h"
 
 // Where one unit lies in the file.
@@ -62,18 +63,16 @@ class Allobase {
  private:
   void Reset();
   HRESULT Refuse(const char16_t* text);
-  HRESULT ReadDirectory(INT unitCount, DWORD marksOffset, DWORD dataOffset);
+  // The bytes of the mapped file from offset on, at most `bytes` of them.
+  size_t Bytes(DWORD offset, size_t bytes, const BYTE*& at) const;
 
   std::string description1_;
   std::string description2_;
   INT sampleRate_ = 8000;
   INT voiceKind_ = 1;
   std::map<std::string, UnitRecord> units_;
-  TextFile file_;
-  DWORD fileSize_ = 0;
+  ReadOnlyFileMapping file_;
   INT markTotal_ = 0;
   INT dataTotal_ = 0;
   bool adpcm_ = false;
-  // Raw unit bytes, kept between reads.
-  std::vector<BYTE> scratch_;
 };

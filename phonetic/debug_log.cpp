@@ -48,12 +48,16 @@ bool DebugLog::OpenLogFile(const std::u16string& name) {
   return file_ != nullptr;
 }
 
-void DebugLog::SetSource(const char* sourcePath, int32_t line) {
-  std::lock_guard<std::recursive_mutex> guard(lock_);
+DebugLog::Entry::Entry(DebugLog& log, const char* sourcePath, int32_t line)
+    : log_(log), lock_(log.lock_) {
   const std::string path = sourcePath != nullptr ? sourcePath : "";
   const size_t separator = path.find_last_of("\\/");
-  sourceFile_ = separator == std::string::npos ? path : path.substr(separator + 1);
-  sourceLine_ = line;
+  log_.sourceFile_ = separator == std::string::npos ? path : path.substr(separator + 1);
+  log_.sourceLine_ = line;
+}
+
+DebugLog::Entry DebugLog::SetSource(const char* sourcePath, int32_t line) {
+  return Entry(*this, sourcePath, line);
 }
 
 void DebugLog::SetVerbosity(int32_t verbosity) {
@@ -61,30 +65,30 @@ void DebugLog::SetVerbosity(int32_t verbosity) {
   verbosity_ = verbosity;
 }
 
-void DebugLog::LogInfo(const char16_t* format, ...) {
+void DebugLog::Entry::LogInfo(const char16_t* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  Write(2, 3, "Info", format, arguments);
+  log_.Write(2, 3, "Info", format, arguments);
   va_end(arguments);
 }
 
-void DebugLog::LogError(const char16_t* format, ...) {
+void DebugLog::Entry::LogError(const char16_t* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  Write(1, 3, "Error", format, arguments);
+  log_.Write(1, 3, "Error", format, arguments);
   va_end(arguments);
 }
 
-void DebugLog::LogDevInfo(const char16_t* format, ...) {
+void DebugLog::Entry::LogDevInfo(const char16_t* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  Write(3, 3, "DevInfo", format, arguments);
+  log_.Write(3, 3, "DevInfo", format, arguments);
   va_end(arguments);
 }
 
 void DebugLog::Write(int32_t lowestVerbosity, int32_t highestVerbosity, const char* kind,
                      const char16_t* format, va_list arguments) {
-  std::lock_guard<std::recursive_mutex> guard(lock_);
+  // The entry holds the lock already.
   if (verbosity_ < lowestVerbosity || verbosity_ > highestVerbosity) return;
   const int savedError = errno;
 

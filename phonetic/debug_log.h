@@ -1,6 +1,9 @@
 // A line log for diagnostics: a file beside the host program, a verbosity
-// level, and three kinds of entries. Each call takes the log's lock itself,
-// so entries from several threads never interleave.
+// level, and three kinds of entries. An entry is written through SetSource:
+// the log stays locked from the source to the written line, so another
+// thread can neither interleave a line nor label this one with its source.
+//
+//   log.SetSource(__FILE__, __LINE__).LogError(u"cannot read %s", path);
 #pragma once
 
 #include <cstdarg>
@@ -11,6 +14,26 @@
 
 class DebugLog {
  public:
+  // One entry under way: the log is locked while it lives.
+  class Entry {
+   public:
+    Entry(const Entry&) = delete;
+    Entry& operator=(const Entry&) = delete;
+
+    // The format is printf-style; string arguments are 8-bit text.
+    void LogInfo(const char16_t* format, ...);
+    void LogError(const char16_t* format, ...);
+    void LogDevInfo(const char16_t* format, ...);
+
+   private:
+    friend class DebugLog;
+    // Locks first, then labels the entry.
+    Entry(DebugLog& log, const char* sourcePath, int32_t line);
+
+    DebugLog& log_;
+    std::lock_guard<std::recursive_mutex> lock_;
+  };
+
   DebugLog() = default;
   ~DebugLog();
   DebugLog(const DebugLog&) = delete;
@@ -19,15 +42,10 @@ class DebugLog {
   // Opens (for appending) the file of this name in the host program's
   // folder, closing any file opened before.
   bool OpenLogFile(const std::u16string& name);
-  // Keeps the file name part of the source path and the line for the
-  // entries that follow.
-  void SetSource(const char* sourcePath, int32_t line);
+  // Locks the log and keeps the file name part of the source path and the
+  // line for the entry that follows.
+  [[nodiscard]] Entry SetSource(const char* sourcePath, int32_t line);
   void SetVerbosity(int32_t verbosity);
-
-  // The format is printf-style; string arguments are 8-bit text.
-  void LogInfo(const char16_t* format, ...);
-  void LogError(const char16_t* format, ...);
-  void LogDevInfo(const char16_t* format, ...);
 
  private:
   void Write(int32_t lowestVerbosity, int32_t highestVerbosity, const char* kind,

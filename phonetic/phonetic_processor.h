@@ -3,6 +3,7 @@
 #pragma once
 
 #include "interfaces/tonvar.h"
+#include "phonetic/debug_log.h"
 #include "phonetic/phonetic_processor_core.h"
 #include "platform/server.h"
 
@@ -20,4 +21,6 @@ class CPhoneticProcessor final
 
  private:
   PhoneticProcessorCore core_;
+  // For diagnostics; closed and silent unless opened.
+  DebugLog log_;
 };

@@ -69,6 +69,10 @@ struct FirstOf {
 // first one also answers for IUnknown, so every route gives the same
 // IUnknown pointer. It starts with no references; CreateComObject hands out
 // the first one. Deleted when the last reference goes.
+//
+// Created inside an outer object (aggregation), the object's own IUnknown
+// is a separate, non-delegating one that only the outer holds; the
+// IUnknown methods of every listed interface go to the outer object.
 template <class... Interfaces>
 class SERVER_LOCAL ComObject : public com_object_detail::Base<Interfaces, Interfaces...>... {
   using Primary = typename com_object_detail::FirstOf<Interfaces...>::type;
@@ -79,23 +83,16 @@ class SERVER_LOCAL ComObject : public com_object_detail::Base<Interfaces, Interf
   ComObject& operator=(const ComObject&) = delete;
 
   HRESULT QueryInterface(REFIID riid, void** ppv) final {
-    if (ppv == nullptr) return E_POINTER;
-    *ppv = nullptr;
-    if (riid == IID_IUnknown) {
-      *ppv = static_cast<IUnknown*>(static_cast<Primary*>(this));
-    } else {
-      (void)(Answer<Interfaces>(riid, ppv) || ...);
-    }
-    if (*ppv == nullptr) return QueryOtherInterface(riid, ppv);
-    AddRef();
-    return S_OK;
+    return outer_ != nullptr ? outer_->QueryInterface(riid, ppv) : OwnQueryInterface(riid, ppv);
   }
-  ULONG AddRef() final { return refs_.fetch_add(1, std::memory_order_relaxed) + 1; }
-  ULONG Release() final {
-    ULONG left = refs_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) delete this;
-    return left;
-  }
+  ULONG AddRef() final { return outer_ != nullptr ? outer_->AddRef() : OwnAddRef(); }
+  ULONG Release() final { return outer_ != nullptr ? outer_->Release() : OwnRelease(); }
+
+  // The object's own reference count and interfaces, whether aggregated or
+  // not; CreateComObject makes the object through it.
+  IUnknown* NonDelegatingUnknown() { return &inner_; }
+  // Before anything else is done with the object.
+  void AggregateIn(IUnknown* outer) { outer_ = outer; }
 
  protected:
   virtual ~ComObject() { --ServerLockCount(); }
@@ -105,6 +102,41 @@ class SERVER_LOCAL ComObject : public com_object_detail::Base<Interfaces, Interf
   virtual HRESULT QueryOtherInterface(REFIID /*riid*/, void** /*ppv*/) { return E_NOINTERFACE; }
 
  private:
+  class Inner final : public IUnknown {
+   public:
+    explicit Inner(ComObject* object) : object_(object) {}
+    HRESULT QueryInterface(REFIID riid, void** ppv) override {
+      return object_->OwnQueryInterface(riid, ppv);
+    }
+    ULONG AddRef() override { return object_->OwnAddRef(); }
+    ULONG Release() override { return object_->OwnRelease(); }
+
+   private:
+    ComObject* object_;
+  };
+
+  HRESULT OwnQueryInterface(REFIID riid, void** ppv) {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    if (riid == IID_IUnknown) {
+      *ppv = outer_ != nullptr ? static_cast<IUnknown*>(&inner_)
+                               : static_cast<IUnknown*>(static_cast<Primary*>(this));
+    } else {
+      (void)(Answer<Interfaces>(riid, ppv) || ...);
+    }
+    if (*ppv == nullptr) return QueryOtherInterface(riid, ppv);
+    // Through the pointer handed out: an interface of an aggregated object
+    // counts on the outer one.
+    static_cast<IUnknown*>(*ppv)->AddRef();
+    return S_OK;
+  }
+  ULONG OwnAddRef() { return refs_.fetch_add(1, std::memory_order_relaxed) + 1; }
+  ULONG OwnRelease() {
+    ULONG left = refs_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (left == 0) delete this;
+    return left;
+  }
+
   template <class I>
   bool Answer(REFIID riid, void** ppv) {
     if (!(riid == IidOf<I>())) return false;
@@ -113,14 +145,18 @@ class SERVER_LOCAL ComObject : public com_object_detail::Base<Interfaces, Interf
   }
 
   std::atomic<ULONG> refs_{0};
+  IUnknown* outer_ = nullptr;  // not counted: the outer holds this object
+  Inner inner_{this};
 };
 
-// Creates a T, runs its public FinalConstruct() when it has one, and asks
-// it for riid. A failure at any step leaves no object.
+// Creates a T (inside `outer` when it is not null; then riid must be
+// IUnknown), runs its public FinalConstruct() when it has one, and asks it
+// for riid. A failure at any step leaves no object.
 template <class T>
-HRESULT CreateComObject(REFIID riid, void** ppv) {
+HRESULT CreateComObject(IUnknown* outer, REFIID riid, void** ppv) {
   if (ppv == nullptr) return E_POINTER;
   *ppv = nullptr;
+  if (outer != nullptr && !(riid == IID_IUnknown)) return CLASS_E_NOAGGREGATION;
   T* object = nullptr;
   try {
     object = new T();
@@ -129,21 +165,28 @@ HRESULT CreateComObject(REFIID riid, void** ppv) {
   } catch (...) {
     return E_FAIL;
   }
-  object->AddRef();
+  object->AggregateIn(outer);
+  IUnknown* own = object->NonDelegatingUnknown();
+  own->AddRef();
   HRESULT hr = S_OK;
   try {
     if constexpr (requires(T& t) { t.FinalConstruct(); }) hr = object->FinalConstruct();
-    if (SUCCEEDED(hr)) hr = object->QueryInterface(riid, ppv);
+    if (SUCCEEDED(hr)) hr = own->QueryInterface(riid, ppv);
   } catch (const std::bad_alloc&) {
     hr = E_OUTOFMEMORY;
   } catch (...) {
     hr = E_FAIL;
   }
-  object->Release();
+  own->Release();
   return hr;
 }
 
-using ObjectCreator = HRESULT (*)(REFIID riid, void** ppv);
+template <class T>
+HRESULT CreateComObject(REFIID riid, void** ppv) {
+  return CreateComObject<T>(nullptr, riid, ppv);
+}
+
+using ObjectCreator = HRESULT (*)(IUnknown* outer, REFIID riid, void** ppv);
 
 // Extra registry entries of a class. Called with the class's open
 // HKEY_CLASSES_ROOT\CLSID\{clsid} key after the standard entries are
@@ -162,18 +205,21 @@ struct ServerClass {
   // Written as CLSID\{clsid}\Implemented Categories\{category}; GUID_NULL: none.
   GUID category{};
   RegistryHook registryHook = nullptr;
+  // May be created inside an outer object.
+  bool aggregatable = false;
 };
 
 // The class factory handed out by DllGetClassObject.
 class SERVER_LOCAL ServerClassFactory final : public ComObject<IClassFactory> {
  public:
-  explicit ServerClassFactory(ObjectCreator create) : create_(create) {}
+  explicit ServerClassFactory(ObjectCreator create, bool aggregatable = false)
+      : create_(create), aggregatable_(aggregatable) {}
 
   HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
     if (ppv == nullptr) return E_POINTER;
     *ppv = nullptr;
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    return create_(riid, ppv);
+    if (outer != nullptr && !aggregatable_) return CLASS_E_NOAGGREGATION;
+    return create_(outer, riid, ppv);
   }
   HRESULT LockServer(BOOL lock) override {
     if (lock) {
@@ -186,6 +232,7 @@ class SERVER_LOCAL ServerClassFactory final : public ComObject<IClassFactory> {
 
  private:
   ObjectCreator create_;
+  bool aggregatable_;
 };
 
 SERVER_LOCAL inline HRESULT GetServerClassObject(const ServerClass* classes, size_t count, REFCLSID clsid,
@@ -194,7 +241,7 @@ SERVER_LOCAL inline HRESULT GetServerClassObject(const ServerClass* classes, siz
   *ppv = nullptr;
   for (size_t i = 0; i < count; ++i) {
     if (!(classes[i].clsid == clsid)) continue;
-    auto* factory = new (std::nothrow) ServerClassFactory(classes[i].create);
+    auto* factory = new (std::nothrow) ServerClassFactory(classes[i].create, classes[i].aggregatable);
     if (factory == nullptr) return E_OUTOFMEMORY;
     factory->AddRef();
     HRESULT hr = factory->QueryInterface(riid, ppv);

@@ -16,6 +16,8 @@ using WindowPoster = std::function<void(HWND window, UINT message, UINT count, D
 struct EngineSeams {
   ComponentCreator create;
   WindowPoster post;
+  // The wave-out device's wait before each open.
+  DWORD deviceOpenDelayMs = 200;
 };
 
 // Through CoCreateInstance (class context 0x17) and PostMessageW.

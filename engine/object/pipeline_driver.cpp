@@ -64,14 +64,19 @@ TextSpan SentenceSpanOf(const std::vector<SyntagmaEntry>& sentence) {
 
 void SpeechEngine::StopPipeline() {
   paused_ = false;
-  doneWhilePaused_ = false;
-  pullWhilePaused_ = false;
+  // A device left paused would never finish its piece, so the speech
+  // would never end and the device never close.
+  if (device_.IsPaused()) device_.Restart();
+  ReplaySetAside();
   // Stopping must not fail: a text analysis that cannot reset is dropped
   // by the next Speak's own reset anyway.
   if (textAnalysis_) textAnalysis_->Reset();
   syntagmas_.clear();
-  playing_ = false;
   nextPiece_.Empty();
+  // The end of a piece in the device ends the speech; without one (pull
+  // mode) it ends now.
+  if (!device_.IsOpen()) EndSpeech();
+  playing_ = false;
   SetEvent(idle_);
 }
 

@@ -93,9 +93,17 @@ void SpeechEngine::SubmitAudio() {
   playing_ = true;
 }
 
+void SpeechEngine::StartSpeech() {
+  ResetEvent(idle_);
+  speechStarted_ = true;
+  events_.Queue(TE_SpeechStart, 0, 0);
+}
+
 void SpeechEngine::EndSpeech() {
   playing_ = false;
   SetEvent(idle_);
+  if (!speechStarted_) return;
+  speechStarted_ = false;
   events_.Queue(TE_SpeechEnd, 0, 0);
 }
 
@@ -107,10 +115,7 @@ void SpeechEngine::OnPullRequest() {
   if (!PullMode()) return;
   if (nextPiece_.IsEmpty()) {
     // Speech that gave no audio at all still ends, once.
-    if (WaitForSingleObject(idle_, 0) == WAIT_TIMEOUT) {
-      EndSpeech();
-    }
-    playing_ = false;
+    EndSpeech();
     return;
   }
   playing_ = true;

@@ -18,6 +18,7 @@ HANDLE ManualEvent(bool signalled) { return CreateEventW(nullptr, TRUE, signalle
 
 SpeechEngine::SpeechEngine(EngineSeams seams)
     : seams_(std::move(seams)), events_(seams_.post), device_(this) {
+  device_.SetOpenDelay(seams_.deviceOpenDelayMs);
   waveFormat_.Set(kOutputRate, 16, 1);
   shutdown_ = ManualEvent(false);
   bufferDone_ = ManualEvent(false);
@@ -103,12 +104,15 @@ HRESULT SpeechEngine::ResumeLocked() {
   if (!paused_) return S_OK;
   paused_ = false;
   if (!PullMode()) device_.Restart();
-  // What the playback thread set aside while paused.
+  ReplaySetAside();
+  return S_OK;
+}
+
+void SpeechEngine::ReplaySetAside() {
   if (doneWhilePaused_) SetEvent(bufferDone_);
   if (pullWhilePaused_) SetEvent(pullRequest_);
   doneWhilePaused_ = false;
   pullWhilePaused_ = false;
-  return S_OK;
 }
 
 HRESULT SpeechEngine::Nop() {
@@ -267,11 +271,10 @@ HRESULT SpeechEngine::Speak(const char* text, UINT /*flags*/) {
     ScopedLock lock(stateLock_);
     if (voicePath_.empty()) return E_ABORT;
     StopPipeline();
-    ResetEvent(idle_);
     std::string input = text != nullptr ? text : "";
 
     if (PullMode()) {
-      events_.Queue(TE_SpeechStart, 0, 0);
+      StartSpeech();
       if (textAnalysis_) textAnalysis_->PushText(input.data(), nullptr, 0);
       SynthesizeNext();
       pullReadPos_ = 0;
@@ -279,20 +282,22 @@ HRESULT SpeechEngine::Speak(const char* text, UINT /*flags*/) {
       return S_OK;
     }
 
-    if (device_.IsOpen()) {
-      // The piece left by Stop is still playing; its end closes the device.
-      events_.Queue(TE_SpeechStart, 0, 0);
-      return S_FALSE;
-    }
+    // The piece left by Stop is still playing; its end closes the device.
+    // The text is refused, so no start event comes that no end would
+    // follow.
+    if (device_.IsOpen()) return S_FALSE;
     waveFormat_.Set(static_cast<DWORD>(voice_.SampleRate()), 16, 1);
-    if (!device_.Open(waveFormat_)) {
-      // Nothing will play: no start event that no end would follow.
-      SetEvent(idle_);
-      return E_FAIL;
+    if (!device_.Open(waveFormat_)) return E_FAIL;
+    StartSpeech();
+    try {
+      if (textAnalysis_) textAnalysis_->PushText(input.data(), nullptr, 0);
+      SynthesizeNext();
+    } catch (...) {
+      // Nothing reached the device: the speech ends here.
+      device_.Close();
+      EndSpeech();
+      throw;
     }
-    events_.Queue(TE_SpeechStart, 0, 0);
-    if (textAnalysis_) textAnalysis_->PushText(input.data(), nullptr, 0);
-    SynthesizeNext();
 
     if (nextPiece_.IsEmpty() && !input.empty()) {
       wordSpan_ = TextSpan{0, static_cast<UINT>(input.size())};

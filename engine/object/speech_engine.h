@@ -132,7 +132,12 @@ class SpeechEngine : private BufferDoneSink {
   void OnRestart();
   void QueueSpans();
   void SubmitAudio();
+  // The start event of accepted text, and the one end event that follows
+  // it (EndSpeech queues nothing when no speech was started).
+  void StartSpeech();
   void EndSpeech();
+  // Signals again what the playback thread set aside while paused.
+  void ReplaySetAside();
   bool PullMode() const { return pullBuffer_ != nullptr; }
   HRESULT ResumeLocked();
 
@@ -166,6 +171,8 @@ class SpeechEngine : private BufferDoneSink {
   std::string voicePath_;
   I1 flag_ = 0;
   bool playing_ = false;
+  // A start event has been queued and its end event not yet.
+  bool speechStarted_ = false;
 
   std::deque<SyntagmaEntry> syntagmas_;
 

@@ -7,8 +7,6 @@
 
 namespace {
 
-// Opening right after a close can find the driver still busy.
-constexpr DWORD kOpenDelayMs = 200;
 // The header's user data of a synchronous write.
 constexpr DWORD_PTR kSynchronous = 1;
 
@@ -33,7 +31,7 @@ bool WaveOutDevice::Fail(const char* text) {
 }
 
 bool WaveOutDevice::Open(const WaveFormat& format) {
-  Sleep(kOpenDelayMs);
+  Sleep(openDelayMs_);
   if (open_) return Fail("Output stream already open. Close Device and Try to open again.");
   UINT devices = port_.GetNumDevs();
   // Without any device nothing would ever play or finish: that is a failure.
@@ -152,17 +150,20 @@ bool WaveOutDevice::Close() {
   handle_ = nullptr;
   open_ = false;
   playing_ = false;
+  paused_ = false;
   return true;
 }
 
 bool WaveOutDevice::Pause() {
   if (!playing_) return true;
   if (port_.Pause(handle_) != MMSYSERR_NOERROR) return Fail("Cannot pause device");
+  paused_ = true;
   return true;
 }
 
 bool WaveOutDevice::Restart() {
   if (port_.Restart(handle_) != MMSYSERR_NOERROR) return Fail("Cannot Resume ");
+  paused_ = false;
   return true;
 }
 

@@ -53,6 +53,12 @@ class WaveOutDevice {
   bool IsOpen() const { return open_; }
   bool IsPlaying() const { return playing_; }
   size_t PendingCount();
+  // Paused by Pause and not yet restarted: a paused device finishes
+  // nothing.
+  bool IsPaused() const { return paused_; }
+  // Open waits this long first: right after a close the driver can still
+  // be busy.
+  void SetOpenDelay(DWORD milliseconds) { openDelayMs_ = milliseconds; }
   const std::string& LastError() const { return lastError_; }
 
  private:
@@ -71,9 +77,11 @@ class WaveOutDevice {
   WaveOutPort& port_;
   CriticalSection pendingLock_;
   std::deque<WAVEHDR*> pending_;
+  DWORD openDelayMs_ = 200;
   HWAVEOUT handle_ = nullptr;
   std::atomic<bool> open_{false};
   std::atomic<bool> playing_{false};
+  bool paused_ = false;
   WaveFormat format_;
   HANDLE synchronousDone_;  // auto-reset
   std::string lastError_;

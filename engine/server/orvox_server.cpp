@@ -1,6 +1,7 @@
 // The Orvox server: class TTSEngine over the speech engine object.
 #include "engine/object/speech_engine.h"
 #include "interfaces/orvox.h"
+#include "phonetic/debug_log.h"
 #include "platform/server.h"
 
 namespace {
@@ -77,13 +78,16 @@ class CTTSEngine final : public ComObject<ITTSAudioPull, ITTSEngine, ITTSUserBas
 
  private:
   SpeechEngine engine_;
+  // For diagnostics; closed and silent unless opened.
+  DebugLog log_;
 };
 
 const ServerClass kOrvoxClasses[] = {
     {.clsid = CLSID_TTSEngine,
      .progId = u"Orvox.TTSEngine",
      .description = u"TTSEngine Class",
-     .create = CreateComObject<CTTSEngine>},
+     .create = CreateComObject<CTTSEngine>,
+     .aggregatable = true},
 };
 
 // Orvox's type library describes its classes only and is not registered.

@@ -36,45 +36,53 @@ class DebugLogTest : public ::testing::Test {
 };
 
 TEST_F(DebugLogTest, VerbositySelectsEntriesAndTheirForm) {
-  log_.SetSource("C:\\sources\\phonetic.cpp", 42);
-  log_.LogError(u"silent");
+  const char* source = "C:\\sources\\phonetic.cpp";
+  log_.SetSource(source, 42).LogError(u"silent");
   log_.SetVerbosity(1);
-  log_.LogError(u"error %d", 1);
-  log_.LogInfo(u"not at 1");
+  log_.SetSource(source, 42).LogError(u"error %d", 1);
+  log_.SetSource(source, 42).LogInfo(u"not at 1");
   log_.SetVerbosity(2);
-  log_.LogInfo(u"two\r\nlines in %s", "base");
-  log_.LogDevInfo(u"not at 2");
+  log_.SetSource(source, 42).LogInfo(u"two\r\nlines in %s", "base");
+  log_.SetSource(source, 42).LogDevInfo(u"not at 2");
   log_.SetVerbosity(3);
-  log_.LogDevInfo(u"dev");
-  log_.SetSource("src/log.cpp", 7);
-  log_.LogInfo(u"info");
+  log_.SetSource(source, 42).LogDevInfo(u"dev");
+  log_.SetSource("src/log.cpp", 7).LogInfo(u"info");
+  log_.SetSource("plain.cpp", 9).LogError(u"error");
   log_.SetVerbosity(4);
-  log_.LogError(u"not at 4");
+  log_.SetSource(source, 42).LogError(u"not at 4");
   EXPECT_EQ(Contents(),
             "12:00\tError\terror 1\r\n"
             "12:00\tInfo\ttwo||lines in base\r\n"
             "12:00\tDevInfo\tphonetic.cpp, 42\tdev\r\n"
-            "12:00\tInfo\tlog.cpp, 7\tinfo\r\n");
+            "12:00\tInfo\tlog.cpp, 7\tinfo\r\n"
+            "12:00\tError\tplain.cpp, 9\terror\r\n");
 }
 
-TEST_F(DebugLogTest, EntriesFromSeveralThreadsStayWhole) {
-  log_.SetVerbosity(2);
+// Each thread labels its entries with its own source and line: no entry
+// may carry another thread's label, and no line may be cut.
+TEST_F(DebugLogTest, EachEntryCarriesItsOwnThreadsSource) {
+  log_.SetVerbosity(3);
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([this, t] {
-      for (int n = 0; n < 200; ++n) log_.LogInfo(u"thread %d entry %03d", t, n);
+      const std::string source = "dir\\thread" + std::to_string(t) + ".cpp";
+      for (int n = 0; n < 300; ++n) log_.SetSource(source.c_str(), t).LogInfo(u"from %d", t);
     });
   }
   for (std::thread& thread : threads) thread.join();
   std::istringstream lines(Contents());
   std::string line;
   int count = 0;
+  int mislabelled = 0;
   while (std::getline(lines, line)) {
-    EXPECT_EQ(line.size(), std::string("12:00\tInfo\tthread 0 entry 000\r").size()) << line;
-    EXPECT_EQ(line.rfind("12:00\tInfo\tthread ", 0), 0u) << line;
+    const char t = line.back() == '\r' ? line[line.size() - 2] : '?';
+    const std::string expected =
+        std::string("12:00\tInfo\tthread") + t + ".cpp, " + t + "\tfrom " + t + "\r";
+    if (line != expected) ++mislabelled;
     ++count;
   }
-  EXPECT_EQ(count, 800);
+  EXPECT_EQ(count, 1200);
+  EXPECT_EQ(mislabelled, 0);
 }
 
 }  // namespace

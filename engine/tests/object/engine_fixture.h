@@ -70,15 +70,18 @@ class EngineTest : public ::testing::Test {
       }
       IUnknown* made = nullptr;
       if (clsid == kFakeTextAnalysisClass) {
+        if (textAnalysis_ != nullptr) textAnalysis_->Release();
         textAnalysis_ = new FakeTextAnalysis;
         textAnalysis_->AddRef();
         textAnalysis_->script = script_;
         made = static_cast<ILMPrepToSpeak2*>(textAnalysis_);
       } else if (clsid == CLSID_PhoneticProcessor) {
+        if (converter_ != nullptr) converter_->Release();
         converter_ = new FakePhoneConverter;
         converter_->AddRef();
         made = static_cast<IPMPhoneConverter*>(converter_);
       } else if (clsid == kFakePhoneticClass) {
+        if (phonetic_ != nullptr) phonetic_->Release();
         phonetic_ = new FakePhonetic;
         phonetic_->AddRef();
         made = static_cast<IPhonetic*>(phonetic_);
@@ -88,6 +91,7 @@ class EngineTest : public ::testing::Test {
       return made->QueryInterface(iid, object);
     };
     seams.post = [](HWND, UINT, UINT, DWORD) {};
+    seams.deviceOpenDelayMs = deviceOpenDelayMs_;
     engine_ = std::make_unique<SpeechEngine>(seams);
     ASSERT_EQ(engine_->Start(), S_OK);
     ASSERT_EQ(engine_->SetEventMask(0x3F), S_OK);
@@ -158,6 +162,7 @@ class EngineTest : public ::testing::Test {
   std::vector<ScriptSentence> script_;
   std::unique_ptr<SpeechEngine> engine_;
   std::vector<TTSEvent> events_;
+  DWORD deviceOpenDelayMs_ = 200;
   FakeTextAnalysis* textAnalysis_ = nullptr;
   FakePhoneConverter* converter_ = nullptr;
   FakePhonetic* phonetic_ = nullptr;

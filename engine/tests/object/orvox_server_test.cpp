@@ -56,6 +56,75 @@ TEST_F(OrvoxServerTest, AnswersItsInterfacesWithOneIdentity) {
   RegCloseKey(key);
 }
 
+// An outer object that hands every interface but IUnknown to its inner
+// object, counting what reaches it.
+class CountingOuter final : public IUnknown {
+ public:
+  HRESULT QueryInterface(REFIID iid, void** object) override {
+    ++queries;
+    if (iid == IID_IUnknown) {
+      *object = static_cast<IUnknown*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return inner->QueryInterface(iid, object);
+  }
+  ULONG AddRef() override { return ++refs; }
+  ULONG Release() override { return --refs; }
+
+  IUnknown* inner = nullptr;
+  ULONG refs = 1;
+  int queries = 0;
+};
+
+TEST_F(OrvoxServerTest, CreatedInsideAnOuterObjectItsInterfacesDelegate) {
+  CountingOuter outer;
+  ITTSEngine* refused = nullptr;
+  EXPECT_EQ(CoCreateInstance(CLSID_TTSEngine, &outer, 0x17, IID_ITTSEngine,
+                             reinterpret_cast<void**>(&refused)),
+            CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(refused, nullptr);
+  ASSERT_EQ(CoCreateInstance(CLSID_TTSEngine, &outer, 0x17, IID_IUnknown,
+                             reinterpret_cast<void**>(&outer.inner)),
+            S_OK);
+  EXPECT_NE(outer.inner, static_cast<IUnknown*>(&outer));
+  EXPECT_EQ(outer.refs, 1u);
+
+  // The inner unknown keeps its own identity and count.
+  IUnknown* innerAgain = nullptr;
+  ASSERT_EQ(outer.inner->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&innerAgain)),
+            S_OK);
+  EXPECT_EQ(innerAgain, outer.inner);
+  EXPECT_EQ(innerAgain->Release(), 1u);
+
+  // Interfaces got from it count on the outer object and ask it.
+  ITTSEngine* engine = nullptr;
+  ASSERT_EQ(outer.inner->QueryInterface(IID_ITTSEngine, reinterpret_cast<void**>(&engine)), S_OK);
+  EXPECT_EQ(outer.refs, 2u);
+  EXPECT_EQ(outer.queries, 0);
+  IUnknown* identity = nullptr;
+  ASSERT_EQ(engine->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+  EXPECT_EQ(identity, static_cast<IUnknown*>(&outer));
+  EXPECT_EQ(outer.queries, 1);
+  EXPECT_EQ(outer.refs, 3u);
+  identity->Release();
+  ITTSUserBase* userBase = nullptr;
+  ASSERT_EQ(engine->QueryInterface(IID_ITTSUserBase, reinterpret_cast<void**>(&userBase)), S_OK);
+  EXPECT_EQ(outer.queries, 2);
+  EXPECT_EQ(userBase->ReloadUserBase(), S_FALSE);
+  EXPECT_EQ(userBase->AddRef(), 4u);
+  EXPECT_EQ(userBase->Release(), 3u);
+  EXPECT_EQ(userBase->Release(), 2u);
+
+  I1 rate = 5;
+  EXPECT_EQ(engine->SetRate(100), S_OK);
+  EXPECT_EQ(engine->GetRate(&rate), S_OK);
+  EXPECT_EQ(rate, 10);
+  EXPECT_EQ(engine->Release(), 1u);
+  // The outer's one reference to the inner unknown was the last.
+  EXPECT_EQ(outer.inner->Release(), 0u);
+}
+
 TEST_F(OrvoxServerTest, RefusesVoicesItCannotSetUp) {
   I1 flag = 1;
   EXPECT_EQ(engine_->GetFlag(&flag), S_OK);
