@@ -13,6 +13,7 @@
 #include "platform/window/dialog.h"
 #include "platform/window/system_services.h"
 #include "reader/dialogs/about_dlg.h"
+#include "reader/main_window_bars.h"
 #include "reader/reader_menu.h"
 
 namespace {
@@ -242,12 +243,14 @@ void CReaderDlg::OnExit() {
 void CReaderDlg::OnFullScreen() {
   settings.fullScreen = !settings.fullScreen;
   host_->SetFullScreen(settings.fullScreen);
+  PlaceBarsAndWindow(*host_, SPI_SETSIPINFO);
   RepaintPage();
 }
 
 void CReaderDlg::OnToolbar() {
   settings.toolbar = !settings.toolbar;
   host_->ShowToolbar(settings.toolbar);
+  PlaceBarsAndWindow(*host_, SPI_SETSIPINFO);
   RepaintPage();
 }
 

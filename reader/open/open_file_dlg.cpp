@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 
@@ -16,6 +17,18 @@ namespace {
 constexpr int kReturnKeyId = 1;
 constexpr int kLeftKeyId = 2;
 constexpr int kRightKeyId = 3;
+// The back ends give a dialog's keys to its first control, not to the list:
+// Up and Down are taken as hot keys so that they always move the selection.
+constexpr int kUpKeyId = 4;
+constexpr int kDownKeyId = 5;
+
+struct DialogKey {
+  int id;
+  UINT virtualKey;
+};
+constexpr DialogKey kDialogKeys[] = {{kReturnKeyId, VK_RETURN}, {kLeftKeyId, VK_LEFT},
+                                     {kRightKeyId, VK_RIGHT},   {kUpKeyId, VK_UP},
+                                     {kDownKeyId, VK_DOWN}};
 constexpr const char16_t* kUp = u"..";
 
 void ShowError(HWND owner, const char16_t* text) {
@@ -345,24 +358,25 @@ void COpenFileDlg::OnHotKey(int id) {
   } else if (id == kLeftKeyId) {
     SelectItem(0);
     if (!InsideArchive() && !AtRoot()) GoUp();
+  } else if (id == kUpKeyId) {
+    SelectItem(std::max(List().GetCurSel() - 1, 0));
+  } else if (id == kDownKeyId) {
+    SelectItem(List().GetCurSel() + 1);
   }
 }
 
 void COpenFileDlg::RegisterKeys() {
   if (hotKeysRegistered_ || GetSafeHwnd() == nullptr) return;
-  const HWND window = GetSafeHwnd();
-  const BOOL enter = keys_.Register(window, kReturnKeyId, 0, VK_RETURN);
-  const BOOL left = keys_.Register(window, kLeftKeyId, 0, VK_LEFT);
-  const BOOL right = keys_.Register(window, kRightKeyId, 0, VK_RIGHT);
-  hotKeysRegistered_ = enter && left && right;
+  bool all = true;
+  for (const DialogKey& key : kDialogKeys) {
+    if (!keys_.Register(GetSafeHwnd(), key.id, 0, key.virtualKey)) all = false;
+  }
+  hotKeysRegistered_ = all;
 }
 
 void COpenFileDlg::ReleaseKeys() {
   if (!hotKeysRegistered_) return;
-  const HWND window = GetSafeHwnd();
-  keys_.Release(window, kReturnKeyId);
-  keys_.Release(window, kLeftKeyId);
-  keys_.Release(window, kRightKeyId);
+  for (const DialogKey& key : kDialogKeys) keys_.Release(GetSafeHwnd(), key.id);
   hotKeysRegistered_ = false;
 }
 

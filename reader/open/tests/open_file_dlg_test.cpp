@@ -115,6 +115,48 @@ TEST_F(OpenFileDlgTest, ChoosesAnEntryInsideAnArchive) {
   EXPECT_EQ(dialog.entry.uncompressedSize, 3);
 }
 
+TEST_F(OpenFileDlgTest, UpAndDownMoveTheSelectionAndReturnOpensIt) {
+  COpenFileDlg dialog;
+  const std::string keys = Scratch("keys/");
+  WriteBytes(keys + "first.txt", "1");
+  WriteBytes(keys + "second.txt", "2");
+  dialog.startPath = Wide(keys);
+  backend_.ExpectDialog([&](DialogDriver& d) {
+    EXPECT_EQ(Items(d), (std::vector<std::u16string>{u"..", u"first.txt", u"second.txt"}));
+    EXPECT_EQ(d.Find(kList)->selection, 0);
+    d.PressKey(VK_UP);  // stays on the first item
+    EXPECT_EQ(d.Find(kList)->selection, 0);
+    d.PressKey(VK_DOWN);
+    d.PressKey(VK_DOWN);
+    EXPECT_EQ(d.Find(kList)->selection, 2);
+    d.PressKey(VK_DOWN);  // stays on the last item
+    EXPECT_EQ(d.Find(kList)->selection, 2);
+    d.PressKey(VK_UP);
+    EXPECT_EQ(d.Find(kList)->selection, 1);
+    EXPECT_FALSE(d.Ended());  // moving never opens
+    d.PressKey(VK_DOWN);
+    d.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.chosenPath, Wide(keys + "second.txt"));
+}
+
+TEST_F(OpenFileDlgTest, DownOverAFolderDoesNotEnterIt) {
+  COpenFileDlg dialog;
+  dialog.startPath = Wide(folder_);
+  backend_.ExpectDialog([&](DialogDriver& d) {
+    d.PressKey(VK_DOWN);  // "Older"
+    d.PressKey(VK_DOWN);  // "sub"
+    EXPECT_EQ(dialog.CurrentFolder(), Wide(folder_));
+    d.PressKey(VK_RETURN);
+    EXPECT_EQ(dialog.CurrentFolder(), Wide(folder_ + "sub/"));
+    d.PressKey(VK_DOWN);
+    d.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.chosenPath, Wide(folder_ + "sub/inner.txt"));
+}
+
 TEST_F(OpenFileDlgTest, DeletesOnlyWhatMayGo) {
   COpenFileDlg dialog;
   dialog.startPath = Wide(folder_ + "Z.txt");

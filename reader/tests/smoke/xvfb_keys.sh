@@ -7,6 +7,7 @@
 # Exit 77 (skipped) without Xvfb or xwininfo.
 set -euo pipefail
 parlen=$1 x_key=$2 reg_write=$3 installed=$4 first_settings=$5
+with_xvfb=$(dirname "$0")/../../../scripts/with-xvfb
 for tool in Xvfb xwininfo; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIPPED: $tool is not installed"
@@ -15,14 +16,7 @@ for tool in Xvfb xwininfo; do
 done
 
 work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  sleep 0.5
-  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'rm -rf "$work"' EXIT
 export PARLEN_REGISTRY=$work/registry.reg
 cp "$installed" "$PARLEN_REGISTRY"
 "$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
@@ -38,21 +32,13 @@ for i in $(seq 1 80); do
   printf 'Мы долго шли по берегу реки, и солнце светило нам в спину. Вечером мы развели костёр.\r\n'
 done | iconv -f UTF-8 -t CP1251 >"$document"
 
-# A free display: the server writes its number once it listens.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-for i in $(seq 1 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAILED: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=:$(head -1 "$work/display")
-
+"$with_xvfb" -s "-screen 0 800x600x24" bash -s "$parlen" "$x_key" "$document" "$work" <<'SESSION'
+set -euo pipefail
+parlen=$1 x_key=$2 document=$3 work=$4
 export PARLEN_AUDIO=null
 "$parlen" "$document" >"$work/parlen.log" 2>&1 &
-pids+=($!)
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
 title=$(basename "$document")
 for i in $(seq 1 150); do
   xwininfo -name "$title" >/dev/null 2>&1 && break
@@ -87,3 +73,4 @@ third=$last
 press Prior
 [ "$last" -lt "$third" ] || { echo "FAILED: Page Up did not turn the page back"; exit 1; }
 echo "the installed keys turn the pages"
+SESSION

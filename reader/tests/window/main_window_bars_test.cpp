@@ -86,4 +86,52 @@ TEST_F(MainWindowBarsTest, AnySettingChangePutsTheWindowBackInItsPlace) {
   EXPECT_EQ(host_->ClientRect(), (RECT{0, 0, 480, 563}));
 }
 
+TEST_F(MainWindowBarsTest, TogglingTheToolbarRestacksTheWindow) {
+  Start("");
+  reader_->OnToolbar();
+  ASSERT_TRUE(host_->ToolbarShown());
+  EXPECT_EQ(host_->ToolbarRect(), (RECT{-1, 589, 481, 615}));
+  EXPECT_EQ(host_->WindowRect(), (RECT{0, 26, 480, 589}));
+  EXPECT_EQ(host_->ClientRect(), (RECT{0, 0, 480, 563}));
+  const INT linesWithToolbar = reader_->LinesPerPage();
+
+  reader_->OnToolbar();
+  ASSERT_FALSE(host_->ToolbarShown());
+  EXPECT_EQ(host_->WindowRect(), (RECT{0, 26, 480, 614}));
+  EXPECT_EQ(host_->ClientRect(), (RECT{0, 0, 480, 588}));
+  EXPECT_GT(reader_->LinesPerPage(), linesWithToolbar);
+}
+
+TEST_F(MainWindowBarsTest, TogglingTheToolbarAboveThePanel) {
+  Start("");
+  backend_.Panel().Show(true);
+  reader_->OnToolbar();
+  EXPECT_EQ(host_->ToolbarRect(), (RECT{-1, 429, 481, 455}));
+  EXPECT_EQ(host_->WindowRect(), (RECT{0, 26, 480, 429}));
+  reader_->OnToolbar();
+  EXPECT_EQ(host_->WindowRect(), (RECT{0, 26, 480, 454}));
+}
+
+TEST_F(MainWindowBarsTest, LeavingFullScreenRestacksTheToolbarAndTheWindow) {
+  Start("Toolbar=1\n");
+  reader_->OnFullScreen();
+  EXPECT_EQ(host_->WindowRect(), (RECT{0, 0, 480, 640}));
+  EXPECT_EQ(host_->ClientRect(), (RECT{0, 0, 480, 640}));
+  EXPECT_EQ(host_->ToolbarRect(), RECT{});
+
+  reader_->OnFullScreen();
+  ASSERT_FALSE(host_->IsFullScreen());
+  EXPECT_EQ(host_->ToolbarRect(), (RECT{-1, 589, 481, 615}));
+  EXPECT_EQ(host_->WindowRect(), (RECT{0, 26, 480, 589}));
+  EXPECT_EQ(host_->ClientRect(), (RECT{0, 0, 480, 563}));
+}
+
+TEST_F(MainWindowBarsTest, LeavingFullScreenWithoutToolbarReachesTheBand) {
+  Start("");
+  reader_->OnFullScreen();
+  reader_->OnFullScreen();
+  EXPECT_EQ(host_->WindowRect(), (RECT{0, 26, 480, 614}));
+  EXPECT_EQ(host_->ClientRect(), (RECT{0, 0, 480, 588}));
+}
+
 }  // namespace
