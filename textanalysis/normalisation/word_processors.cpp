@@ -76,7 +76,7 @@ int SymbolNameProcessor::Process(std::vector<TextToken>& tokens, int index,
   const TextToken& token = tokens[index];
   std::string text;
   if (index > 0 && tokens[index - 1].IsNumber() && token.text.size() == 1 &&
-      (token.text[0] == '$' || token.text[0] == '%')) {
+      IsCountedSymbol(token.text[0])) {
     text = ByteEntry(names_, token.text[0]) + AgreeingEnding(tokens[index - 1].text);
   } else {
     for (char c : token.text) {
