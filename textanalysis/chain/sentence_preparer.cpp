@@ -8,8 +8,6 @@
 
 namespace {
 
-UI8 EndOf(const TextToken& token) { return token.position.start + token.position.size; }
-
 // Stress signs found in an output text, as indexes into the text without
 // them.
 struct StressMarks {
