@@ -17,7 +17,8 @@ SoundDescription SyllableBits(size_t k, size_t count, size_t stressed, bool clos
   }
   if (stressed == count) return bits | PretonicSyl | NonAdjoining | Bit48;
   if (k == stressed) return bits | StressedSyl | Bit49;
-  if (k < stressed) return bits | PretonicSyl | Bit48 | (k + 1 == stressed ? Adjoining : NonAdjoining);
+  if (k < stressed)
+    return bits | PretonicSyl | Bit48 | (k + 1 == stressed ? Adjoining : NonAdjoining);
   return bits | PosttonicSyl | Bit50 | (k == stressed + 1 ? Adjoining : NonAdjoining);
 }
 

@@ -16,7 +16,8 @@ std::string Describe(const std::vector<AccentUnit>& units) {
   std::string text;
   for (const AccentUnit& unit : units) {
     text += "[";
-    for (const Syllable& s : unit) text += std::to_string(s.first) + "+" + std::to_string(s.length) + " ";
+    for (const Syllable& s : unit)
+      text += std::to_string(s.first) + "+" + std::to_string(s.length) + " ";
     text += "]";
   }
   return text;

@@ -152,7 +152,8 @@ bool ContextTagProcessor::ReadTime(const std::vector<std::string>& texts, std::s
     std::string words;
     if (!NumeralSpeller::Number(numbers[i], words, kUnits[i].gender)) return false;
     if (!text.empty()) text += ", ";
-    text += words + " " + ChoosePlural(PluralFormOf(numbers[i]), kUnits[i].one, kUnits[i].few, kUnits[i].many);
+    text += words + " " +
+            ChoosePlural(PluralFormOf(numbers[i]), kUnits[i].one, kUnits[i].few, kUnits[i].many);
   }
   return true;
 }

@@ -10,4 +10,6 @@ PluralForm PluralFormOf(const std::string& digits) {
   return PluralForm::kMany;
 }
 
-const char* CountedEnding(PluralForm form) { return ChoosePlural<const char*>(form, "", "а", "ов"); }
+const char* CountedEnding(PluralForm form) {
+  return ChoosePlural<const char*>(form, "", "а", "ов");
+}
