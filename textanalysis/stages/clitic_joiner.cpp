@@ -15,7 +15,7 @@ bool SameSpan(const StressedWord& a, const StressedWord& b) {
          a.token.position.size == b.token.position.size;
 }
 
-// Words a processor made of one piece of text share its span: the letters
+// Words a processor made of one stretch of text share its span: the letters
 // of a spelled abbreviation ("США" as "сэ шэ а") lean on nothing outside
 // it, though "а" or "у" alone would.
 bool LeansOutOfItsSpan(const std::vector<StressedWord>& words, int first, int last, int onto) {

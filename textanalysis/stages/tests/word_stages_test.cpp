@@ -180,7 +180,7 @@ TEST_F(WordStagesTest, CliticsJoinTheWordTheyLeanOn) {
             (std::vector<std::string>{"же 1 []", ", -1 []", "не 1 []", ", -1 []", "над 1 []"}));
 }
 
-// Words made of one piece of text (a spelled abbreviation) share its span:
+// Words made of one stretch of text (a spelled abbreviation) share its span:
 // a clitic among them leans on its own words only.
 TEST_F(WordStagesTest, CliticsOfOneRewriteStayInsideIt) {
   const auto spelled = [](const char* text, UI4 separators) {
