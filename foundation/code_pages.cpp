@@ -263,6 +263,22 @@ int32_t DetectCodePage(const CodePageConverter& converter, const std::string& te
   return result;
 }
 
+std::string DetectedToWindows1251(CodePageConverter& converter, const std::string& text) {
+  const int32_t codePage = DetectCodePage(converter, text);
+  if (codePage == kCodePageUtf8) {
+    std::u16string wide;
+    Utf8ToWide(text, wide, u'?');
+    std::string narrow;
+    converter.FromWide(wide, narrow);
+    return narrow;
+  }
+  if (codePage < kCodePageDos || codePage > kCodePageIso) return text;
+  converter.Select(codePage, 1);
+  std::string converted = converter.Converted(text);
+  converter.RestoreTable();
+  return converted;
+}
+
 int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, size_t length) {
   if (bytes == nullptr || length == 0) return DetectCodePage(converter, std::string());
   return DetectCodePage(converter, std::string(bytes, length));

@@ -155,6 +155,11 @@ bool IsCyrillicCodePoint(uint32_t codeUnit);
 // External index 1..6 of the text's code page (5 is UTF-8, 6 no decision).
 int32_t DetectCodePage(const CodePageConverter& converter, const std::string& text);
 int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, size_t length);
+// The text in Windows-1251, whatever Russian code page DetectCodePage finds
+// it in (UTF-8 included: characters without a Windows-1251 byte become the
+// default character, those beyond 16 bits first '?'); a text without a
+// decision is taken as Windows-1251. The converter's table is restored.
+std::string DetectedToWindows1251(CodePageConverter& converter, const std::string& text);
 
 // "Auto", "Win", "DOS", "KOI8R", "ISO" for 0..4; "UnknownCodePage" for 5,
 // 6 and anything else. CodePageNameNarrow gives the same name as 8-bit text.

@@ -4,12 +4,7 @@
 
 namespace {
 
-// The end of a tag in 64 bits; an end beyond the last position is held at
-// the last position.
-UI8 EndOf(const TagRecord& tag) {
-  const UI8 end = tag.itvl.start + tag.itvl.size;
-  return end < tag.itvl.start ? kNoPosition : end;
-}
+UI8 EndOf(const TagRecord& tag) { return EndOf(tag.itvl); }
 
 bool Covers(const TagRecord& tag, UI8 p) { return tag.itvl.start <= p && p < EndOf(tag); }
 

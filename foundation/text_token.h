@@ -24,6 +24,13 @@ constexpr UI8 kNoPosition = ~static_cast<UI8>(0);
 
 constexpr bool IsValidPosition(UI8 position) { return position != kNoPosition; }
 
+// Where an interval ends, in 64 bits; an end past the last position is held
+// there rather than wrapping round to the start of the text.
+constexpr UI8 EndOf(const Interval& itvl) {
+  const UI8 end = itvl.start + itvl.size;
+  return end < itvl.start ? kNoPosition : end;
+}
+
 // One token or word: flags, text and position. The separator bits say what
 // separated the token from its neighbours in the source text (see
 // ApplySeparatorChar); the kind bits are set by the tokenizers from the
@@ -155,6 +162,8 @@ struct TextToken {
 
   bool IsTextEmpty() const { return text.empty(); }
 };
+
+inline UI8 EndOf(const TextToken& token) { return EndOf(token.position); }
 
 // The tokenizers' separator rule for one blank (' ', '\t') or line end
 // ('\n', '\r') at separatorPosition after the pending token (the token being

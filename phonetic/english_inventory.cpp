@@ -72,12 +72,6 @@ const std::pair<const char*, const char*> kClasses[] = {
     {"14", "H"},
 };
 
-const std::pair<int, const char*> kPlaces[] = {
-    {1, "T T' D D'"},
-    {2, "G G' K K'"},
-    {3, "P P' B B'"},
-};
-
 std::string WithDigit(const std::string& name, char digit) {
   std::string changed = name;
   changed[changed.find('0')] = digit;
@@ -104,9 +98,6 @@ EnglishTables BuildTables() {
   }
   for (const auto& [code, names] : kClasses) {
     for (const std::string& name : Names(names)) t.consonantClasses[name] = code;
-  }
-  for (const auto& [place, names] : kPlaces) {
-    for (const std::string& name : Names(names)) t.plosivePlaces[name] = place;
   }
   return t;
 }

@@ -8,16 +8,10 @@
 #include <vector>
 
 #include "phonetic/english_inventory.h"
+#include "sonalik/accent_units.h"
 
 class PhoneticEng {
  public:
-  // A syllable: its first phoneme and the number of its phonemes.
-  struct Syllable {
-    size_t first = 0;
-    size_t length = 0;
-  };
-  using AccentUnit = std::vector<Syllable>;
-
   PhoneticEng();
 
   // The allophone of every phoneme of the list; empty when some phoneme
@@ -42,16 +36,9 @@ class PhoneticEng {
   static constexpr uint64_t kVowelBit = Sound::Vowel;
 
  private:
-  void MarkNeighbours(const std::vector<std::string>& phonemes,
-                      std::vector<SoundDescription>& marks) const;
-  int PlosivePlace(const std::string& name) const;
   const std::string* ConsonantClass(const std::string& name) const;
 
   const EnglishTables& tables_;
   // Diagnostics are shown above level 0; nothing raises it.
   int32_t messageLevel_ = 0;
 };
-
-// The first index in [from, to] whose description is fully stressed; -1
-// when there is none or the range is empty.
-int64_t FindStressed(const std::vector<SoundDescription>& descriptions, int64_t from, int64_t to);

@@ -16,6 +16,3 @@ std::vector<SoundDescription> BuildPositionInfo(const std::vector<std::string>& 
 // More than two elements, all in the inventory, "#" at both ends, and no
 // two boundaries ("#", "_") side by side.
 bool IsValidPhonemeList(const std::vector<std::string>& list, const SoundLookup& sounds);
-
-// First position in [from, to] with FullStressed, or -1.
-int FindStressed(const std::vector<SoundDescription>& info, int from, int to);

@@ -1,5 +1,7 @@
 #include "sonalik/sound_inventory.h"
 
+#include "sonalik/accent_units.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -76,12 +78,6 @@ constexpr CodeRow kVisemes[] = {
     {21, "B B' P P' M M'"},
 };
 
-constexpr CodeRow kPlaceClasses[] = {
-    {1, "T T' D D'"},
-    {2, "G G' K K'"},
-    {3, "P P' B B'"},
-};
-
 template <typename Visit>
 void ForEachName(std::string_view names, Visit visit) {
   size_t pos = 0;
@@ -129,7 +125,7 @@ SoundInventory::SoundInventory() {
     }
   };
   assign(kVisemes, std::size(kVisemes), &SoundEntry::visemeCode);
-  assign(kPlaceClasses, std::size(kPlaceClasses), &SoundEntry::placeClass);
+  for (SoundEntry& entry : entries_) entry.placeClass = PlosivePlace(entry.name);
 }
 
 int SoundInventory::IndexOf(std::string_view name) const {

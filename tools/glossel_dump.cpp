@@ -1,7 +1,8 @@
 // Prints what the text-analysis server makes of a text: every sentence's
 // syntagmas with their end signs, tone contours and words (letters,
 // phoneme strings, spans). Text comes from the file named on the command
-// line or from standard input, as UTF-8; output is UTF-8.
+// line or from standard input, in Windows-1251, another Russian code page or
+// UTF-8 (detected as speak does); output is UTF-8.
 //
 //   glossel_dump [-l sub-language] [file]
 #include <cstdio>
@@ -68,9 +69,8 @@ int main(int argc, char** argv) {
     subLanguage = std::atoi(argv[2]);
     first = 3;
   }
-  std::u16string wide;
-  Utf8ToWide(ReadInput(argc, argv, first), wide, u'?');
-  std::string text = WideToNarrow(wide);
+  std::string text =
+      DetectedToWindows1251(GlobalCodePageConverter(), ReadInput(argc, argv, first));
 
   ILMPrepToSpeak4* prep = nullptr;
   HRESULT hr = CoCreateInstance(CLSID_RusTextTagsProcessor, nullptr, CLSCTX_INPROC_SERVER,

@@ -78,24 +78,6 @@ bool ReadInput(const std::string& path, std::string& text) {
   return true;
 }
 
-// The engine speaks Windows-1251 only.
-std::string ToWindows1251(const std::string& text) {
-  CodePageConverter& converter = GlobalCodePageConverter();
-  int32_t codePage = DetectCodePage(converter, text);
-  if (codePage == kCodePageUtf8) {
-    std::u16string wide;
-    Utf8ToWide(text, wide, u'?');
-    return WideToNarrow(wide);
-  }
-  if (codePage >= kCodePageDos && codePage <= kCodePageIso) {
-    converter.Select(codePage, 1);
-    std::string converted = converter.Converted(text);
-    converter.RestoreTable();
-    return converted;
-  }
-  return text;
-}
-
 const char* EventName(UINT type) {
   switch (type) {
     case TE_SpeechStart: return "speech start";
@@ -135,7 +117,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
     return 1;
   }
-  text = ToWindows1251(text);
+  text = DetectedToWindows1251(GlobalCodePageConverter(), text);
   if (!options.output.empty()) setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
 
   if (options.voice.empty()) {

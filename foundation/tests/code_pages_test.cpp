@@ -495,6 +495,21 @@ TEST_F(CodePagesTest, NamesAndIndices) {
   EXPECT_EQ(names, (std::vector<std::u16string>{u"Auto", u"Win", u"DOS", u"KOI8R", u"ISO"}));
 }
 
+TEST_F(CodePagesTest, DetectedTextComesBackInWindows1251) {
+  CodePageConverter c;
+  c.Init();
+  for (const std::string* text : {&kPrivetWin, &kPrivetDos, &kPrivetKoi8r, &kPrivetIso,
+                                  &kPrivetUtf8}) {
+    EXPECT_EQ(DetectedToWindows1251(c, *text), kPrivetWin);
+    EXPECT_EQ(c.CurrentTable(), 3);
+  }
+  // No decision (the pangram's ISO reading) and no Cyrillic: as it is.
+  EXPECT_EQ(DetectedToWindows1251(c, kPangramIso), kPangramIso);
+  EXPECT_EQ(DetectedToWindows1251(c, "plain text"), "plain text");
+  // A UTF-8 character without a Windows-1251 byte becomes the default one.
+  EXPECT_EQ(DetectedToWindows1251(c, kPrivetUtf8 + "\xE2\x88\x9A"), kPrivetWin + " ");
+}
+
 TEST_F(CodePagesTest, DetectsTheSameTextInAllFiveEncodings) {
   CodePageConverter c;
   EXPECT_EQ(DetectCodePage(c, kPrivetWin), 1);

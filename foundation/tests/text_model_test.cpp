@@ -27,6 +27,13 @@ TEST(TextTokenTest, PositionsAndEmptyToken) {
   EXPECT_EQ(empty.position.size, 0u);
 }
 
+TEST(TextTokenTest, EndsDoNotWrapRound) {
+  EXPECT_EQ(EndOf(Interval{10, 5}), 15u);
+  EXPECT_EQ(EndOf(Interval{kNoPosition - 3, 3}), kNoPosition);
+  EXPECT_EQ(EndOf(Interval{kNoPosition - 2, 5}), kNoPosition);
+  EXPECT_EQ(EndOf(TextToken(0, "мама", Interval{1ull << 40, 4})), (1ull << 40) + 4);
+}
+
 TEST(TextTokenTest, SeparatorGroups) {
   T token;
   token.SetFlags(0xFFFFFFFF);

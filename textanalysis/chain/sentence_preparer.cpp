@@ -12,8 +12,6 @@ namespace {
 // Marks whose runs are cut to their last character; '.' is not one of them.
 constexpr char kCutMarks[] = ",:;()!?-";
 
-UI8 EndOf(const TextToken& token) { return token.position.start + token.position.size; }
-
 // Stress signs found in an output text, as indexes into the text without
 // them.
 struct StressMarks {

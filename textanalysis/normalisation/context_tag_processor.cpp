@@ -8,6 +8,7 @@
 #include "textanalysis/normalisation/markup_tables.h"
 #include "textanalysis/normalisation/number_processors.h"
 #include "textanalysis/normalisation/numeral_speller.h"
+#include "textanalysis/normalisation/plural_form.h"
 #include "textanalysis/normalisation/token_output.h"
 
 namespace {
@@ -35,17 +36,6 @@ int ToInt(const std::string& digits) {
   // Dates and times never need more than a few digits.
   if (!IsDigitString(digits) || digits.size() > 6) return -1;
   return std::stoi(digits);
-}
-
-// "час", "часа", "часов" by the last digits.
-const char* UnitForm(const std::string& digits, const char* one, const char* few,
-                     const char* many) {
-  const int units = digits.back() - '0';
-  const int tens = digits.size() > 1 ? digits[digits.size() - 2] - '0' : 0;
-  if (tens == 1) return many;
-  if (units == 1) return one;
-  if (units >= 2 && units <= 4) return few;
-  return many;
 }
 
 bool DayWords(const std::string& digits, std::string& words) {
@@ -162,7 +152,8 @@ bool ContextTagProcessor::ReadTime(const std::vector<std::string>& texts, std::s
     std::string words;
     if (!NumeralSpeller::Number(numbers[i], words, kUnits[i].gender)) return false;
     if (!text.empty()) text += ", ";
-    text += words + " " + UnitForm(numbers[i], kUnits[i].one, kUnits[i].few, kUnits[i].many);
+    text += words + " " +
+            ChoosePlural(PluralFormOf(numbers[i]), kUnits[i].one, kUnits[i].few, kUnits[i].many);
   }
   return true;
 }

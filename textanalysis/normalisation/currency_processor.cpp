@@ -1,6 +1,7 @@
 #include "textanalysis/chain/chain_order.h"
 #include "textanalysis/normalisation/number_processors.h"
 #include "textanalysis/normalisation/numeral_speller.h"
+#include "textanalysis/normalisation/plural_form.h"
 #include "textanalysis/normalisation/token_output.h"
 
 namespace {
@@ -22,12 +23,7 @@ bool HasCentsAt(const std::vector<TextToken>& tokens, int dollarIndex) {
 
 // " доллар", " доллара", " долларов" by the last digits.
 std::string UnitWord(const std::string& digits, const char* unit) {
-  const int units = digits.back() - '0';
-  const int tens = digits.size() > 1 ? digits[digits.size() - 2] - '0' : 0;
-  std::string word = std::string(" ") + unit;
-  if (tens == 1 || units == 0 || units >= 5) return word + "ов";
-  if (units == 1) return word;
-  return word + "а";
+  return std::string(" ") + unit + CountedEnding(PluralFormOf(digits));
 }
 
 }  // namespace

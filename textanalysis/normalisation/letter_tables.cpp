@@ -35,7 +35,12 @@ constexpr SymbolName kSymbolNames[] = {
     {'%', "процент"},  {'^', "крышка"}, {'&', "энд"},   {'*', "звёздочка"},
     {'+', "плюс"},     {'|', "палка"},  {'\\', "слэш"}, {'/', "слэш"},
     {'=', "равно"},    {'_', "подчёркивание"}, {'>', "больше"}, {'<', "меньше"},
-    {'\xB9', "номер"}};
+    {'\xB9', "номер"},
+    // Signs of ordinary text that would otherwise be dropped unsaid.
+    {'\xB0', "гра+дус"},  {'\xB1', "плюс ми+нус"}, {'\xA7', "пара+граф"}, {'\x88', "е+вро"}};
+
+// "$", "%" and "°": units whose names take the counted endings.
+constexpr char kCountedSymbols[] = "$%\xB0";
 
 unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
@@ -89,6 +94,10 @@ ByteTable MakeLatinToCyrillicMap() {
     table[static_cast<unsigned char>(LatinToLower(Byte(r.latin)))] = Lowered(r.cyrillic);
   }
   return table;
+}
+
+bool IsCountedSymbol(char symbol) {
+  return symbol != '\0' && std::strchr(kCountedSymbols, symbol) != nullptr;
 }
 
 ByteTable MakeSymbolNames() {

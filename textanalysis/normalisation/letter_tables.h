@@ -21,6 +21,9 @@ ByteTable MakeLatinCapitalNames();
 ByteTable MakeLatinToCyrillicMap();
 // Names of the symbols the symbol processor reads.
 ByteTable MakeSymbolNames();
+// Whether the symbol's name agrees with a number before it ("5 %" reads
+// "процентов").
+bool IsCountedSymbol(char symbol);
 
 inline const std::string& ByteEntry(const ByteTable& table, char c) {
   return table[static_cast<unsigned char>(c)];

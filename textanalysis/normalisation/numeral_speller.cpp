@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "textanalysis/normalisation/plural_form.h"
 #include "textanalysis/normalisation/token_output.h"
 
 namespace {
@@ -52,15 +53,7 @@ constexpr const char* kThousandPrefixes[10] = {"",      "",      "двух",  "�
 
 int Digit(char c) { return c - '0'; }
 
-// 0 one, 1 few, 2 many, by the last one or two digits.
-int FormOf(const std::string& group) {
-  const int units = Digit(group.back());
-  const int tens = group.size() > 1 ? Digit(group[group.size() - 2]) : 0;
-  if (tens == 1) return 2;
-  if (units == 1) return 0;
-  if (units >= 2 && units <= 4) return 1;
-  return 2;
-}
+int FormOf(const std::string& group) { return static_cast<int>(PluralFormOf(group)); }
 
 void AppendWord(std::string& text, const std::string& word) {
   if (word.empty()) return;

@@ -2,6 +2,8 @@
 
 #include "foundation/char_classes.h"
 #include "foundation/string_utils.h"
+#include "textanalysis/normalisation/plural_form.h"
+#include "textanalysis/normalisation/token_output.h"
 
 namespace {
 
@@ -15,7 +17,8 @@ struct Keyword {
 constexpr Keyword kKeywords[] = {
     {"LEFT_CAPITAL", true, PhraseEntry::kCapital},  {"LEFT_NUMBER", true, PhraseEntry::kNumber},
     {"LEFT_LOWER", true, PhraseEntry::kLower},      {"RIGHT_CAPITAL", false, PhraseEntry::kCapital},
-    {"RIGHT_NUMBER", false, PhraseEntry::kNumber},  {"RIGHT_LOWER", false, PhraseEntry::kLower}};
+    {"RIGHT_NUMBER", false, PhraseEntry::kNumber},  {"RIGHT_LOWER", false, PhraseEntry::kLower},
+    {"LEFT_ONE", true, PhraseEntry::kOne},          {"LEFT_FEW", true, PhraseEntry::kFew}};
 
 void AddField(std::vector<std::string>& fields, const std::string& field) {
   const size_t first = field.find_first_not_of(kFieldBlanks);
@@ -38,6 +41,13 @@ bool NeighbourHolds(UI4 mask, UI4 flags) {
        !(flags & (TextToken::kLatinWord | TextToken::kRussianWord))))
     return false;
   return true;
+}
+
+bool PluralHolds(UI4 mask, const TextToken* left) {
+  if ((mask & (PhraseEntry::kOne | PhraseEntry::kFew)) == 0) return true;
+  if (left == nullptr || !left->IsNumber() || !IsDigitString(left->text)) return false;
+  const PluralForm form = PluralFormOf(left->text);
+  return form == ((mask & PhraseEntry::kOne) ? PluralForm::kOne : PluralForm::kFew);
 }
 
 bool PhraseDictionary::Load(const std::vector<std::string>& lines) {
@@ -119,21 +129,25 @@ bool PhraseDictionary::Match(const std::vector<TextToken>& tokens, int index, UI
                              std::vector<PhraseEntry>& entries, int& last) const {
   entries.clear();
   if (index < 0) return false;
-  return MatchFrom(root_, tokens, static_cast<size_t>(index), leftFlags, entries, last);
+  const TextToken* left = index > 0 && index <= static_cast<int>(tokens.size())
+                              ? &tokens[static_cast<size_t>(index) - 1]
+                              : nullptr;
+  return MatchFrom(root_, tokens, static_cast<size_t>(index), leftFlags, left, entries, last);
 }
 
 bool PhraseDictionary::MatchFrom(const Node& node, const std::vector<TextToken>& tokens,
-                                 size_t depth, UI4 leftFlags, std::vector<PhraseEntry>& entries,
-                                 int& last) const {
+                                 size_t depth, UI4 leftFlags, const TextToken* left,
+                                 std::vector<PhraseEntry>& entries, int& last) const {
   if (depth >= tokens.size() || node.words.empty()) return false;
   auto found = node.words.find(tokens[depth].text);
   if (found == node.words.end()) return false;
   const Record& record = found->second;
-  if (record.child && MatchFrom(*record.child, tokens, depth + 1, leftFlags, entries, last))
+  if (record.child && MatchFrom(*record.child, tokens, depth + 1, leftFlags, left, entries, last))
     return true;
   const UI4 rightFlags = depth + 1 < tokens.size() ? tokens[depth + 1].flags : 0;
   for (const PhraseEntry& entry : record.entries)
-    if (NeighbourHolds(entry.leftMask, leftFlags) && NeighbourHolds(entry.rightMask, rightFlags))
+    if (NeighbourHolds(entry.leftMask, leftFlags) && PluralHolds(entry.leftMask, left) &&
+        NeighbourHolds(entry.rightMask, rightFlags))
       entries.push_back(entry);
   if (entries.empty()) return false;
   last = static_cast<int>(depth);

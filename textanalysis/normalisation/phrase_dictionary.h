@@ -17,6 +17,11 @@ struct PhraseEntry {
   static constexpr UI4 kNumber = 2;
   static constexpr UI4 kCapital = 4;
   static constexpr UI4 kLower = 8;
+  // Left only: the number before takes the one or the few form of a counted
+  // word ("1 руб." is "рубль", "3 руб." "рубля"), so that the entries of one
+  // unit can agree with it, the many form last.
+  static constexpr UI4 kOne = 0x10;
+  static constexpr UI4 kFew = 0x20;
 
   std::string text;
   UI4 leftMask = 0;
@@ -28,6 +33,9 @@ struct PhraseEntry {
 // Whether a neighbour with these flags (0 for none) meets every condition
 // of the mask.
 bool NeighbourHolds(UI4 mask, UI4 flags);
+// Whether the token before a key (null for none) meets the mask's plural
+// conditions.
+bool PluralHolds(UI4 mask, const TextToken* left);
 
 class PhraseDictionary {
  public:
@@ -62,7 +70,8 @@ class PhraseDictionary {
 
   void AddLine(const std::string& line, char separator, char stop);
   bool MatchFrom(const Node& node, const std::vector<TextToken>& tokens, size_t depth,
-                 UI4 leftFlags, std::vector<PhraseEntry>& entries, int& last) const;
+                 UI4 leftFlags, const TextToken* left, std::vector<PhraseEntry>& entries,
+                 int& last) const;
 
   Node root_;
   PlainTokenizer tokenizer_;

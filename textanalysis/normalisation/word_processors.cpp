@@ -3,6 +3,7 @@
 #include "foundation/char_classes.h"
 #include "textanalysis/chain/chain_order.h"
 #include "textanalysis/lexicon/linguistic_resources.h"
+#include "textanalysis/normalisation/plural_form.h"
 #include "textanalysis/normalisation/token_output.h"
 #include "textanalysis/tokenizer/token_kinds.h"
 
@@ -64,12 +65,7 @@ std::string AgreeingEnding(const std::string& number) {
   // of number is read right.
   size_t end = from;
   while (end < number.size() && number[end] >= '0' && number[end] <= '9') ++end;
-  const int units = end > from ? number[end - 1] - '0' : 0;
-  const int tens = end > from + 1 ? number[end - 2] - '0' : 0;
-  if (tens == 1) return "ов";
-  if (units == 1) return "";
-  if (units >= 2 && units <= 4) return "а";
-  return "ов";
+  return CountedEnding(PluralFormOf(number.substr(from, end - from)));
 }
 
 SymbolNameProcessor::SymbolNameProcessor()
@@ -80,7 +76,7 @@ int SymbolNameProcessor::Process(std::vector<TextToken>& tokens, int index,
   const TextToken& token = tokens[index];
   std::string text;
   if (index > 0 && tokens[index - 1].IsNumber() && token.text.size() == 1 &&
-      (token.text[0] == '$' || token.text[0] == '%')) {
+      IsCountedSymbol(token.text[0])) {
     text = ByteEntry(names_, token.text[0]) + AgreeingEnding(tokens[index - 1].text);
   } else {
     for (char c : token.text) {

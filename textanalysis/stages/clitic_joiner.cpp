@@ -10,6 +10,22 @@ const std::string kJoinRight = "Присоединяются_направо";
 const std::string kJoinLeft = "Присоединяются_налево";
 const std::string kKeepStressList = "Присоединяются_и_сохраняют_ударение";
 
+bool SameSpan(const StressedWord& a, const StressedWord& b) {
+  return a.token.position.start == b.token.position.start &&
+         a.token.position.size == b.token.position.size;
+}
+
+// Words a processor made of one stretch of text share its span: the letters
+// of a spelled abbreviation ("США" as "сэ шэ а") lean on nothing outside
+// it, though "а" or "у" alone would.
+bool LeansOutOfItsSpan(const std::vector<StressedWord>& words, int first, int last, int onto) {
+  const int count = static_cast<int>(words.size());
+  const bool inRewrite = (first > 0 && SameSpan(words[first - 1], words[first])) ||
+                         (last + 1 < count && SameSpan(words[last], words[last + 1]));
+  if (!inRewrite) return false;
+  return onto < 0 || onto >= count || !SameSpan(words[onto], words[onto < first ? first : last]);
+}
+
 bool IsHyphenPair(const std::vector<StressedWord>& words, int k) {
   return k + 1 < static_cast<int>(words.size()) && words[k].token.HasHyphenAfter() &&
          words[k + 1].token.HasHyphenBefore();
@@ -114,13 +130,13 @@ std::vector<WordGroup> CliticJoiner::Run(const std::vector<StressedWord>& words)
       continue;
     }
     int last = -1;
-    if (Find(kJoinRight, words, k, last)) {
+    if (Find(kJoinRight, words, k, last) && !LeansOutOfItsSpan(words, k, last, last + 1)) {
       setStates(k, last, CliticState(words, k, last));
       growTo(pending, last);
       k = last + 1;
       continue;
     }
-    if (Find(kJoinLeft, words, k, last)) {
+    if (Find(kJoinLeft, words, k, last) && !LeansOutOfItsSpan(words, k, last, k - 1)) {
       if (pending.size > 0) {
         growTo(pending, last);
         setStates(k, last, CliticState(words, k, last));

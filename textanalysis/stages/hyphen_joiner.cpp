@@ -25,8 +25,6 @@ Joint JointKind(const StressedWord& p, const StressedWord& w, const StressedWord
   return Joint::kNone;
 }
 
-UI8 EndOf(const Interval& itvl) { return itvl.start + itvl.size; }
-
 }  // namespace
 
 bool HyphenJoiner::IsKnown(const std::string& word) const {

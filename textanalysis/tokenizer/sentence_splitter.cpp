@@ -10,8 +10,6 @@ namespace {
 constexpr UI4 kSeparatedBefore = TextToken::kSpaceBefore | TextToken::kLineEndBefore |
                                  TextToken::kOuterSpaceBefore | TextToken::kOuterLineEndBefore;
 
-UI8 EndOf(const TextToken& token) { return token.position.start + token.position.size; }
-
 bool IsSingleCapital(const TextToken& token) {
   if (token.text.size() != 1) return false;
   const int c = static_cast<unsigned char>(token.text[0]);

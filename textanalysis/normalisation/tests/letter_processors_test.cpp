@@ -65,6 +65,11 @@ TEST(SymbolNameProcessorTest, AgreesWithTheNumberBefore) {
   EXPECT_EQ(AgreeingEnding("1,5.2"), "");
   EXPECT_EQ(AgreeingEnding("7.24"), "а");
   EXPECT_EQ(AgreeingEnding("3,11"), "ов");
+  // The degree sign counts as well; the euro does not change.
+  EXPECT_EQ(Said(p, "5\xB0", 1), "гра+дусов");
+  EXPECT_EQ(Said(p, "22\xB0", 1), "гра+дуса");
+  EXPECT_EQ(Said(p, "1 \xB0", 1), "гра+дус");
+  EXPECT_EQ(Said(p, "5 \x88", 1), "е+вро");
 }
 
 TEST(SymbolNameProcessorTest, NamesSymbolsOneByOne) {
@@ -74,6 +79,10 @@ TEST(SymbolNameProcessorTest, NamesSymbolsOneByOne) {
   EXPECT_EQ(Said(p, "\xB9"), "номер");
   EXPECT_EQ(Said(p, "%"), "процент");
   EXPECT_EQ(Said(p, "`"), "<none>");
+  EXPECT_EQ(Said(p, "\xB1"), "плюс ми+нус");
+  EXPECT_EQ(Said(p, "\xA7"), "пара+граф");
+  EXPECT_EQ(Said(p, "\x88"), "е+вро");
+  EXPECT_EQ(Said(p, "\xB0"), "гра+дус");
   std::vector<TextToken> tokens = Tokens("a *");
   const ProcessResult r = RunProcessor(p, tokens, 1);
   ASSERT_EQ(r.result, TextProcessor::kHandled);

@@ -120,6 +120,23 @@ TEST_F(CardinalNumberProcessorTest, Signs) {
   EXPECT_EQ(Said(processor_, "t -", 1), "<none>");
 }
 
+// A "-" between numbers: a minus with blanks around it, a range without.
+TEST_F(CardinalNumberProcessorTest, DashBetweenNumbers) {
+  EXPECT_EQ(Said(processor_, "10 - 3", 1), "минус");
+  std::vector<TextToken> tokens = Tokens("2-3 дня");
+  const ProcessResult r = RunProcessor(processor_, tokens, 1);
+  ASSERT_EQ(r.result, TextProcessor::kHandled);
+  EXPECT_EQ(r.consumed, 1);
+  EXPECT_EQ(r.Text(), "");
+  EXPECT_EQ(r.out[0].position.start, 1u);
+  EXPECT_EQ(r.out[0].position.size, 1u);
+  EXPECT_EQ(Said(processor_, "10 -3", 1), "минус");     // a sign
+  EXPECT_EQ(Said(processor_, "10- 3", 1), "<none>");
+  EXPECT_EQ(Said(processor_, "так - 3", 1), "<none>");
+  EXPECT_EQ(Said(processor_, "10 - так", 1), "<none>");
+  EXPECT_EQ(Said(processor_, "-3", 0), "<none>");
+}
+
 TEST_F(CardinalNumberProcessorTest, AgreesWithContext) {
   EXPECT_EQ(Said(processor_, "в 1999 году", 1), "тысяча девятьсот девяносто девятом");
   EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать первом");

@@ -24,6 +24,11 @@ class PhraseTest : public ::testing::Test {
         "одно поле",
         "ул.|улица ## комментарий",
         "  |пусто",
+        "руб.|рубль|LEFT_NUMBER|LEFT_ONE",
+        "руб.|рубля|LEFT_NUMBER|LEFT_FEW",
+        "руб.|рублей|LEFT_NUMBER",
+        "°C|гра+дус Це+льсия|LEFT_ONE|PRESERVE_CASE",
+        "°C|гра+дусов Це+льсия|PRESERVE_CASE",
     }));
     ASSERT_EQ(processor_.Init(&resources_), 1);
   }
@@ -58,6 +63,24 @@ TEST_F(PhraseTest, NeighbourConditions) {
   EXPECT_EQ(Said(processor_, "см с.", 1), "<none>");  // nothing after it
   EXPECT_EQ(Said(processor_, "5 тыс", 1), "<none>");  // contradictory masks were dropped
   EXPECT_EQ(Said(processor_, "ок Да", 0), "<none>");
+}
+
+// A counted word agrees with the number before it; the first entry that
+// fits wins, so the many form comes last.
+TEST_F(PhraseTest, PluralConditions) {
+  EXPECT_EQ(Said(processor_, "1 руб.", 1), "рубль.");
+  EXPECT_EQ(Said(processor_, "21 руб. за", 1), "рубль");
+  EXPECT_EQ(Said(processor_, "3 руб. за", 1), "рубля");
+  EXPECT_EQ(Said(processor_, "104 руб. за", 1), "рубля");
+  EXPECT_EQ(Said(processor_, "11 руб. за", 1), "рублей");
+  EXPECT_EQ(Said(processor_, "12 руб. за", 1), "рублей");
+  EXPECT_EQ(Said(processor_, "5 руб. за", 1), "рублей");
+  EXPECT_EQ(Said(processor_, "два руб. за", 1), "<none>");  // a number token is needed
+  EXPECT_EQ(Said(processor_, "1 °C", 1), "гра+дус Це+льсия");
+  EXPECT_EQ(Said(processor_, "2 °C", 1), "гра+дусов Це+льсия");
+  EXPECT_EQ(Said(processor_, "°C", 0), "гра+дусов Це+льсия");
+  std::vector<TextToken> tokens = Tokens("1 °C");
+  EXPECT_EQ(RunProcessor(processor_, tokens, 1).consumed, 2);
 }
 
 TEST_F(PhraseTest, CaseVariants) {

@@ -25,8 +25,11 @@ constexpr const char* kStrings =
     "[Аббревиатуры]\n{Данные}\n|#\n"
     "т.е.|то есть\n"
     "г.|году|LEFT_NUMBER\n"
+    "руб.|рубля|LEFT_NUMBER|LEFT_FEW\n"
     "руб.|рублей|LEFT_NUMBER\n"
+    "США|сэ шэ а+|PRESERVE_CASE\n"
     "ул.|у+лица|RIGHT_CAPITAL\n"
+    "[ServiceWords]\n{Присоединяются_направо}\nа\n"
     "[Разрешить_Обработку_Аббревиатур]\n{Данные}\n1\n"
     "[Словарные_формы]\n{Данные}\nгоду:муж:прил:предл:ед\nвек:муж:прил:им:ед\n"
     "[Числовые_формы]\n{Данные}\n"
@@ -144,6 +147,19 @@ TEST_F(NormalisationServerTest, Phrases) {
   ASSERT_EQ(spans.size(), 3u);
   EXPECT_EQ(spans[1].start, 3u);
   EXPECT_EQ(spans[1].size, 3u);
+}
+
+// Units agree with their number, signs that have names are said, a dash
+// between numbers is a minus or a range, and the letters of a spelled
+// abbreviation do not lean on the next word.
+TEST_F(NormalisationServerTest, UnitsSignsRangesAndSpelledLetters) {
+  EXPECT_EQ(Said("Стоит 3 руб. за штуку."), "стоит три рубля за штуку");
+  EXPECT_EQ(Said("Было 5\xB0 тепла."), "было пять градусов тепла");
+  EXPECT_EQ(Said("Точность \xB1" "2 и \xA7 5 за 10 \x88."),
+            "точность плюс минус два и параграф пять за десять евро");
+  EXPECT_EQ(Said("Будет 10 - 3 потом."), "будет десять минус три потом");
+  EXPECT_EQ(Said("Через 2-3 дня."), "через два три дня");
+  EXPECT_EQ(Said("США выступил, а он нет."), "сэ шэ а выступил аон нет");
 }
 
 TEST_F(NormalisationServerTest, GenderTagAppliesToItsSpan) {

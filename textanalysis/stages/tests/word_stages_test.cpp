@@ -194,6 +194,31 @@ TEST_F(WordStagesTest, CliticsJoinTheWordTheyLeanOn) {
             (std::vector<std::string>{"же 1 []", ", -1 []", "не 1 []", ", -1 []", "над 1 []"}));
 }
 
+// Words made of one stretch of text (a spelled abbreviation) share its span:
+// a clitic among them leans on its own words only.
+TEST_F(WordStagesTest, CliticsOfOneRewriteStayInsideIt) {
+  const auto spelled = [](const char* text, UI4 separators) {
+    StressedWord word = MakeWord(text, separators, 0);
+    word.token.position = Interval{0, 3};
+    return word;
+  };
+  // "тэ вэ в" for a three-letter abbreviation, then "окно ли".
+  std::vector<StressedWord> words = {
+      spelled("тэ", TextToken::kSpaceAfter), spelled("в", TextToken::kSpaceBefore),
+      MakeWord("окно", TextToken::kSpaceBefore | TextToken::kSpaceAfter, 4),
+      MakeWord("ли", TextToken::kSpaceBefore, 9)};
+  EXPECT_EQ(Groups(words), (std::vector<std::string>{"тэ 1 []", "в -1 []", "окно|ли 3 []"}));
+  // Inside the span it still leans on the next word; a left clitic of a
+  // rewrite does not lean out of it either.
+  words = {spelled("в", TextToken::kSpaceAfter), spelled("тэ", TextToken::kSpaceBefore),
+           MakeWord("окно", TextToken::kSpaceBefore, 4)};
+  EXPECT_EQ(Groups(words), (std::vector<std::string>{"в|тэ 2 []", "окно 3 []"}));
+  words = {MakeWord("окно", TextToken::kSpaceAfter, 0), spelled("ли", TextToken::kSpaceBefore),
+           spelled("тэ", TextToken::kSpaceBefore)};
+  words[1].token.position.start = words[2].token.position.start = 5;
+  EXPECT_EQ(Groups(words), (std::vector<std::string>{"окно 3 []", "ли 1 []", "тэ 1 []"}));
+}
+
 TEST_F(WordStagesTest, QuestionWordsStandAloneOnlyInQuestions) {
   EXPECT_EQ(Groups(SpacedWords({"что", "там", "?"})),
             (std::vector<std::string>{"что 2 []", "там 1 []", "? -1 []"}));

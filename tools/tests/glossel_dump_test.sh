@@ -1,0 +1,60 @@
+#!/bin/bash
+# glossel_dump over the built Russian data: readings of numbers, units,
+# symbols and abbreviations, and the same words from every Russian code page.
+# Arguments: glossel_dump regsvr reg_write Runemap-library Glossel-library
+#            data-folder stress-folder user-base string-resources mask-folder
+set -eu
+dump=$1 regsvr=$2 reg_write=$3 runemap=$4 glossel=$5
+root=$6 stress=$7 user=$8 strings=$9 masks=${10}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export PARLEN_REGISTRY=$work/registry.reg
+"$regsvr" "$runemap" "$glossel" >/dev/null
+"$reg_write" 'SOFTWARE\Morvane\Russian' "Root=$root" "NewStressBase=$stress" \
+  "UserStressBase=$user" "StringResources=$strings" "MaskBases=$masks" \
+  'Runemap={AAC0577E-969B-4545-BB63-054568E4C600}' >/dev/null
+
+# The words of each sentence on a line of their own.
+words() {
+  "$dump" "$1" | awk '$1 == "sentence" { if (n++) printf "\n"; next }
+                      $1 != "syntagma" { printf "%s ", $1 } END { printf "\n" }'
+}
+
+failures=0
+check() {
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1"; echo "expected:"; echo "$3"; echo "got:"; echo "$2"
+    failures=$((failures + 1))
+  fi
+}
+
+printf '%s' 'Стоит 3 руб. за штуку, а вчера 1 руб. Было 5 °C тепла, ночью 2 °С мороза. Статья § 5 стоит 10 €. Точность ±2 градуса. Будет 10 - 3 сегодня. Компания Google растёт. США выступил с заявлением. Через 2-3 дня приеду.' \
+  > "$work/readings.txt"
+expected='стоит три рубля заштуку авчера один рубль 
+было пять градусов цельсия тепла ночью два градуса цельсия мороза 
+статья параграф пять стоит десять евро 
+точность плюс минус два градуса 
+будет десять минус три севодня 
+компания гугл растёт 
+сэ шэ а выступил сзаявлением 
+черездва три дня приеду '
+check "readings from UTF-8" "$(words "$work/readings.txt")" "$expected"
+iconv -f UTF-8 -t CP1251 "$work/readings.txt" > "$work/readings.1251"
+check "readings from Windows-1251" "$(words "$work/readings.1251")" "$expected"
+
+printf '%s' 'Съешь же ещё этих мягких французских булок, да выпей чаю. Мама мыла раму.' \
+  > "$work/pangram.txt"
+expected='съешьже ещё этих мягких французских булок да выпей чаю 
+мама мыла раму '
+check "pangram from UTF-8" "$(words "$work/pangram.txt")" "$expected"
+reference=$("$dump" "$work/pangram.txt")
+for codepage in CP1251 CP866 KOI8-R; do
+  iconv -f UTF-8 -t "$codepage" "$work/pangram.txt" > "$work/pangram.$codepage"
+  check "pangram from $codepage" "$("$dump" "$work/pangram.$codepage")" "$reference"
+done
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failed"
+  exit 1
+fi
+echo "glossel_dump: all readings as expected"
