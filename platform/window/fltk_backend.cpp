@@ -488,6 +488,7 @@ void MainWindow::resize(int x, int y, int w, int h) {
 constexpr int kBoxMargin = 12;
 constexpr int kBoxIcon = 32;
 constexpr int kBoxButtonHeight = 26;
+constexpr int kLabelInset = 8;
 
 // The box's own window: caption as asked, an icon of the box's kind, the
 // text wrapped to fit the screen, and its buttons (Enter the default one,
@@ -502,6 +503,7 @@ int FltkMessageBox(HWND, const std::u16string& text, const std::u16string& capti
   const int max_text = std::max(100, std::min(440, sw - 40) - text_x - kBoxMargin);
   int text_w = 0, text_h = 0;
   MeasureWrapped(body.c_str(), max_text, &text_w, &text_h);
+  text_w += kLabelInset;  // a box draws its label inside a small margin
   std::vector<std::string> labels;
   int buttons_w = 0;
   for (const MessageBoxButton& b : model.buttons) {
@@ -538,6 +540,7 @@ int FltkMessageBox(HWND, const std::u16string& text, const std::u16string& capti
   const int y = height - kBoxMargin - kBoxButtonHeight;
   for (size_t i = 0; i < model.buttons.size(); ++i) {
     const int w = std::max(80, LabelWidth(labels[i].c_str()) + 24);
+    window.begin();  // taking the focus above leaves no current group
     Fl_Button* button = i == model.default_button ? new Fl_Return_Button(x, y, w, kBoxButtonHeight)
                                                   : new Fl_Button(x, y, w, kBoxButtonHeight);
     button->copy_label(labels[i].c_str());

@@ -385,6 +385,9 @@ void RunPendingAction(Fl_Window& window) {
   if (!PendingAction() || !window.shown()) return;
   std::function<void()> action = std::move(PendingAction());
   PendingAction() = nullptr;
+  // The action sees the window as the user does: mapped and drawn.
+  window.wait_for_expose();
+  window.redraw();
   Fl::flush();
   action();
 }
@@ -545,10 +548,25 @@ void WhenDialogOpens(std::function<void()> action) { PendingAction() = std::move
 bool CaptureOpenDialog(Bitmap* pixels) {
   if (OpenViews().empty()) return false;
   Fl_Window* window = OpenViews().back().window;
+  window->wait_for_expose();
   window->redraw();
   Fl::flush();
-  window->make_current();
-  return ReadScreen(0, 0, window->w(), window->h(), pixels);
+  // The first window of a display may show a moment after its expose:
+  // read until two readings agree.
+  Bitmap previous;
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    window->make_current();
+    if (!ReadScreen(0, 0, window->w(), window->h(), pixels)) return false;
+    if (attempt > 0 && pixels->Width() == previous.Width() && pixels->Height() == previous.Height() &&
+        std::equal(pixels->Bits(), pixels->Bits() + pixels->Stride() * pixels->Height(), previous.Bits()) &&
+        pixels->GetPixel(1, 1) != 0)
+      return true;
+    previous = *pixels;
+    Fl::wait(0.1);
+    window->redraw();
+    Fl::flush();
+  }
+  return true;
 }
 
 bool SelectOpenSheetPage(int index) {
