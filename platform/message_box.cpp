@@ -11,6 +11,7 @@ namespace {
 struct HandlerSlot {
   std::mutex lock;
   MessageBoxHandler handler;
+  std::u16string default_caption = u"Error";
 };
 
 HandlerSlot& Slot() {
@@ -53,6 +54,12 @@ int DefaultMessageBoxButton(UINT type) {
   return kButtons[buttons][def];
 }
 
+void SetDefaultMessageBoxCaption(const std::u16string& caption) {
+  HandlerSlot& slot = Slot();
+  std::lock_guard<std::mutex> guard(slot.lock);
+  slot.default_caption = caption.empty() ? std::u16string(u"Error") : caption;
+}
+
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
   HandlerSlot& slot = Slot();
   std::lock_guard<std::mutex> guard(slot.lock);
@@ -63,13 +70,14 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
 
 extern "C" int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   MessageBoxHandler handler;
+  std::u16string c;
   {
     HandlerSlot& slot = Slot();
     std::lock_guard<std::mutex> guard(slot.lock);
     handler = slot.handler;
+    c = caption ? std::u16string(caption) : slot.default_caption;
   }
   std::u16string t = FromWide(text);
-  std::u16string c = caption ? std::u16string(caption) : std::u16string(u"Error");
   return handler ? handler(owner, t, c, type) : ShowOnStandardError(owner, t, c, type);
 }
 

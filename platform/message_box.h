@@ -53,11 +53,15 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 extern "C" {
-// A null caption shows as "Error", as on Windows.
+// A null caption shows the default caption (below).
 PLATFORM_API int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 // The same with 8-bit Windows-1251 text and caption.
 PLATFORM_API int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 }
+
+// The caption of boxes asked without one: "Error" (as on Windows) until a
+// program names itself here, as its framework would with its own name.
+PLATFORM_API void SetDefaultMessageBoxCaption(const std::u16string& caption);
 
 // The button a box of this type answers when nobody is asked (MB_DEFBUTTON*
 // of its buttons; the first button when the default names none).

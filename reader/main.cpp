@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/message_box.h"
 #include "platform/unicode.h"
 #include "platform/window/headless_backend.h"
 #include "reader/reader_dlg.h"
@@ -60,6 +61,8 @@ int main(int argc, char** argv) {
       Utf8ToUtf16(argv[i], &document);
     }
   }
+  // Boxes asked without a caption carry the program's name.
+  SetDefaultMessageBoxCaption(u"Parlen 2");
   if (headless) {
     HeadlessBackend backend;
     return RunReader(backend, document, true, framePath);

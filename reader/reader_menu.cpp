@@ -43,21 +43,22 @@ CommandBar BuildCommandBar() {
   return bar;
 }
 
+// Compact labels stand for the button images; the tips give the full names.
 std::vector<ToolButton> BuildToolbar() {
   using B = ToolButton;
-  return {B::Button(ID_SETTINGS, u"Настройки"),
+  return {B::Button(ID_SETTINGS, u"Настр.", u"Настройки"),
           B::Separator(),
-          B::Button(ID_FULL_SCREEN, u"Полноэкранный режим"),
-          B::Button(ID_TOOLBAR, u"Панель инструментов"),
-          B::Button(ID_LOCK, u"Блокировка"),
+          B::Button(ID_FULL_SCREEN, u"Экран", u"Полноэкранный режим"),
+          B::Button(ID_TOOLBAR, u"Панель", u"Панель инструментов"),
+          B::Button(ID_LOCK, u"Блок", u"Блокировка"),
           B::Separator(),
-          B::Button(ID_FIND, u"Поиск"),
-          B::Button(ID_FIND_NEXT, u"Далее"),
+          B::Button(ID_FIND, u"Найти", u"Поиск"),
+          B::Button(ID_FIND_NEXT, u"Далее", u"Найти далее"),
           B::Separator(),
-          B::Button(ID_ADD_BOOKMARK, u"Добавить"),
-          B::Button(ID_BOOKMARKS, u"Закладки"),
+          B::Button(ID_ADD_BOOKMARK, u"+Закл.", u"Добавить закладку"),
+          B::Button(ID_BOOKMARKS, u"Закл.", u"Все закладки"),
           B::Separator(),
-          B::Button(ID_MARK_READ, u"Метка")};
+          B::Button(ID_MARK_READ, u"Метка", u"Метка прочтения")};
 }
 
 void FillRecentMenu(MenuItem& submenu, const std::vector<std::u16string>& recentFiles) {

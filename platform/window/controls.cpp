@@ -1,5 +1,7 @@
 #include "platform/window/controls.h"
 
+#include <algorithm>
+
 char16_t FoldCase(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 0x20);
   if (c >= 0x0410 && c <= 0x042F) return static_cast<char16_t>(c + 0x20);  // А..Я
@@ -120,6 +122,24 @@ std::vector<int> Control::GetSelItems() const {
 
 void Control::SetText(std::u16string value) {
   text = std::move(value);
+  SetSelection(sel_start, sel_end);
+}
+
+void Control::SetSelection(int start, int end) {
+  const int size = static_cast<int>(text.size());
+  sel_start = std::clamp(std::min(start, end), 0, size);
+  sel_end = std::clamp(std::max(start, end), 0, size);
+  ++revision;
+}
+
+void Control::SetFont(const LOGFONTW& description) {
+  font = description;
+  ++revision;
+}
+
+void Control::SetColours(COLORREF text_value, COLORREF back_value) {
+  text_colour = text_value & 0xFFFFFF;
+  back_colour = back_value & 0xFFFFFF;
   ++revision;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/window/window_types.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,17 @@ struct Control {
   int range_min = 0;
   int range_max = 100;
   int position = 0;
+  // Edits: the selected characters [sel_start, sel_end) (the caret when
+  // equal), and whether a long press or right click opens the edit menu.
+  int sel_start = 0;
+  int sel_end = 0;
+  bool context_menu = false;
+  // A sample static (declared so, or given a font or colours) is drawn in
+  // its own font and colours, when set, rather than as a label.
+  bool sample = false;
+  std::optional<LOGFONTW> font;
+  std::optional<COLORREF> text_colour;
+  std::optional<COLORREF> back_colour;
   // Counts every change of the model, so a back end knows when to mirror it.
   unsigned revision = 0;
 
@@ -62,7 +74,12 @@ struct Control {
   int GetSelCount() const;
   std::vector<int> GetSelItems() const;  // ascending
 
-  void SetText(std::u16string value);
+  bool IsSample() const { return sample || font || text_colour || back_colour; }
+
+  void SetText(std::u16string value);  // edits: the selection is clamped
+  void SetSelection(int start, int end);  // edits, clamped to the text
+  void SetFont(const LOGFONTW& description);
+  void SetColours(COLORREF text_colour, COLORREF back_colour);
   void SetCheck(bool on);
   void Enable(bool on);
   void SetRange(int low, int high);

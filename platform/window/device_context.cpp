@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -105,15 +106,22 @@ BOOL DeviceContext::ExtTextOutW(int x, int y, UINT options, const RECT* rect,
   if ((options & ETO_OPAQUE) && rect) target_->FillRect(*rect, back_colour_);
   const Font& font = *font_;
   const TEXTMETRICW& m = font.Metrics();
-  int width = 0;
-  for (size_t i = 0; i < text.size(); ++i) width += dx ? dx[i] : font.CharWidth(text[i]);
+  // Glyphs go where their summed fine advances put them, each rounded
+  // once, so rounding errors never add up along a line.
+  const int width = dx ? std::accumulate(dx, dx + text.size(), 0) : font.TextWidth(text);
   if (back_mode_ == OPAQUE) target_->FillRect(Intersect(clip, {x, y, x + width, y + m.tmHeight}), back_colour_);
   const int baseline = y + m.tmAscent;
   int pen = x;
+  int fine = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const Font::Glyph& glyph = font.GetGlyph(text[i]);
     DrawGlyph(glyph, pen, baseline, clip);
-    pen += dx ? dx[i] : glyph.advance;
+    if (dx) {
+      pen += dx[i];
+    } else {
+      fine += glyph.fine_advance;
+      pen = x + ((fine + 32) >> 6);
+    }
   }
   if (font.Description().lfUnderline) {
     const int thickness = std::max(1, static_cast<int>(m.tmHeight - m.tmInternalLeading) / 14);
@@ -129,10 +137,12 @@ SIZE DeviceContext::GetTextExtentPoint32W(std::u16string_view text) const {
 SIZE DeviceContext::GetTextExtentExPointW(std::u16string_view text, int max_extent, int* fit,
                                           int* partial) const {
   int sum = 0;
+  int fine = 0;
   int fitting = 0;
   bool fits = true;
   for (size_t i = 0; i < text.size(); ++i) {
-    sum += font_->CharWidth(text[i]);
+    fine += font_->GetGlyph(text[i]).fine_advance;
+    sum = (fine + 32) >> 6;
     if (partial) partial[i] = sum;
     if (fits && sum <= max_extent) ++fitting;
     else fits = false;

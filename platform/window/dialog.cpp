@@ -1,5 +1,6 @@
 #include "platform/window/dialog.h"
 
+#include "platform/window/context_menu_edit.h"
 #include "platform/window/hot_keys.h"
 #include "platform/window/window_backend.h"
 
@@ -411,6 +412,24 @@ void DialogDriver::Slide(int id, int position) {
   c->SetPos(position);
   SendMessageW(dialog_.GetSafeHwnd(), WM_HSCROLL,
                MAKEWPARAM(TB_THUMBPOSITION, static_cast<WORD>(c->position)), id);
+  Pump(dialog_.GetSafeHwnd());
+}
+
+void DialogDriver::SelectText(int id, int start, int end) {
+  if (Control* c = dialog_.GetDlgItem(id); c && c->kind == ControlKind::Edit) c->SetSelection(start, end);
+}
+
+const MenuItem* DialogDriver::TapAndHold(int id) {
+  const Control* c = dialog_.GetDlgItem(id);
+  if (dialog_.Ended() || !c || !c->enabled || !c->context_menu) return nullptr;
+  return &CContextMenuEdit::EditMenu();
+}
+
+void DialogDriver::ChooseEditCommand(int id, UINT command) {
+  Control* c = dialog_.GetDlgItem(id);
+  if (dialog_.Ended() || !c || !c->context_menu) return;
+  if (!CContextMenuEdit::HandleMessage(*c, CContextMenuEdit::MessageOf(command))) return;
+  SendMessageW(dialog_.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), EN_CHANGE), 0);
   Pump(dialog_.GetSafeHwnd());
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/window/controls.h"
+#include "platform/window/menu_model.h"
 #include "platform/window/window_handle.h"
 
 #include <functional>
@@ -194,6 +195,13 @@ class DialogDriver {
   void SelectItems(int id, const std::vector<int>& indexes);  // multi-select list box
   void DoubleClick(int id, int index);           // selects, then LBN_DBLCLK / NM_DBLCLK
   void Slide(int id, int position);              // WM_HSCROLL TB_THUMBPOSITION
+  void SelectText(int id, int start, int end);   // an edit's selection (no notification)
+  // A long press or right click on a control: the edit menu when it is a
+  // CContextMenuEdit, else null (a plain tap, nothing opens).
+  const MenuItem* TapAndHold(int id);
+  // An item of that menu: its message acts on the edit; EN_CHANGE follows
+  // when the text changed.
+  void ChooseEditCommand(int id, UINT command);
   // A hardware button: WM_HOTKEY to its owner when registered, otherwise
   // WM_KEYDOWN to the dialog. Posted messages are dispatched before return.
   void PressKey(UINT vk, UINT modifiers = 0);

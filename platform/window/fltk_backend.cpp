@@ -3,6 +3,7 @@
 #include "platform/unicode.h"
 #include "platform/window/fltk_internal.h"
 #include "platform/window/hot_keys.h"
+#include "platform/window/message_box_model.h"
 
 #include <FL/Enumerations.H>
 #include <FL/Fl.H>
@@ -11,7 +12,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Menu_Button.H>
 #include <FL/Fl_Menu_Item.H>
-#include <FL/fl_ask.H>
+#include <FL/Fl_Return_Button.H>
 
 #include <algorithm>
 #include <cstdlib>
@@ -84,6 +85,10 @@ bool MapFltkKey(int key, UINT* vk, UINT* modifiers) {
 namespace {
 
 constexpr int kBarHeight = 26;
+constexpr int kMenuButtonWidth = 80;
+constexpr int kMinButtonWidth = 23;  // a handheld's bar button
+constexpr int kSeparatorWidth = 6;
+constexpr int kBarLabelSize = 12;
 
 // Hot keys come before any widget: a registered combination never reaches
 // the focused widget.
@@ -133,11 +138,16 @@ class MainWindow : public Fl_Double_Window {
 class FltkHost : public WindowHost {
  public:
   explicit FltkHost(const std::u16string& title) {
-    window_ = std::make_unique<MainWindow>(*this, kDefaultScreenWidth, kDefaultScreenHeight);
+    int sx = 0, sy = 0, sw = 0, sh = 0;
+    Fl::screen_work_area(sx, sy, sw, sh);
+    const SIZE size = FitMainWindowSize({sw, sh});
+    window_ = std::make_unique<MainWindow>(*this, size.cx, size.cy);
+    window_->position(sx, sy);
     window_->begin();
-    view_ = new ClientView(*this, 0, 0, kDefaultScreenWidth, kDefaultScreenHeight);
+    view_ = new ClientView(*this, 0, 0, size.cx, size.cy);
     menu_ = new MenuButton(*this, 0, 0, 80, kBarHeight);
     menu_->clear_visible_focus();
+    menu_->labelsize(kBarLabelSize);
     window_->end();
     window_->resizable(view_);
     window_->size_range(120, 160);
@@ -271,6 +281,14 @@ class FltkHost : public WindowHost {
   }
 
   ClientView* View() { return view_; }
+  SIZE WindowSize() const { return {window_->w(), window_->h()}; }
+  std::vector<RECT> ButtonRects(bool toolbar) const {
+    std::vector<RECT> out;
+    for (Fl_Widget* b : toolbar ? toolbar_buttons_ : command_buttons_)
+      if (b->visible() && b->label() && *b->label())
+        out.push_back({b->x(), b->y(), b->x() + b->w(), b->y() + b->h()});
+    return out;
+  }
 
  protected:
   void Present(const RECT&) override {
@@ -306,18 +324,35 @@ class FltkHost : public WindowHost {
     UINT command;
   };
 
+  // Buttons take their labels' width; when that is more than the bar has,
+  // every button gives up the same share of its excess so all still fit.
   void PlaceBar(Fl_Widget* first, std::vector<Fl_Widget*>& buttons, int y) {
     int x = 0;
+    const int width = window_->w();
     if (first) {
-      first->resize(x, y, 80, kBarHeight);
+      const int w = std::min(kMenuButtonWidth, std::max(kMinButtonWidth, width / 6));
+      first->resize(x, y, w, kBarHeight);
       first->show();
-      x += 82;
-    }
-    for (Fl_Widget* b : buttons) {
-      const int w = b->label() && *b->label() ? std::max(40, LabelWidth(b->label()) + 14) : 8;
-      b->resize(x, y, w, kBarHeight);
-      b->show();
       x += w + 2;
+    }
+    std::vector<int> widths;
+    int natural = 0, gaps = 0;
+    for (Fl_Widget* b : buttons) {
+      const bool gap = !(b->label() && *b->label());
+      widths.push_back(gap ? kSeparatorWidth : std::max(kMinButtonWidth, LabelWidth(b->label(), kBarLabelSize) + 12));
+      (gap ? gaps : natural) += widths.back() + 2;
+    }
+    const int room = width - x - gaps;
+    if (natural > room && natural > 0) {
+      for (size_t i = 0; i < buttons.size(); ++i) {
+        if (widths[i] == kSeparatorWidth && !(buttons[i]->label() && *buttons[i]->label())) continue;
+        widths[i] = std::max(kMinButtonWidth, (widths[i] + 2) * room / natural - 2);
+      }
+    }
+    for (size_t i = 0; i < buttons.size(); ++i) {
+      buttons[i]->resize(x, y, widths[i], kBarHeight);
+      buttons[i]->show();
+      x += widths[i] + 2;
     }
   }
 
@@ -328,11 +363,14 @@ class FltkHost : public WindowHost {
 
   Fl_Widget* MakeButton(const ToolButton& b) {
     if (b.separator) {
-      auto* gap = new Fl_Box(0, 0, 8, kBarHeight);
+      auto* gap = new Fl_Box(0, 0, kSeparatorWidth, kBarHeight);
       return gap;
     }
     auto* button = new Fl_Button(0, 0, 40, kBarHeight);
     button->copy_label(ToUtf8(b.text).c_str());
+    button->labelsize(kBarLabelSize);
+    button->align(FL_ALIGN_CLIP);
+    if (!b.tip.empty()) button->copy_tooltip(ToUtf8(b.tip).c_str());
     button->clear_visible_focus();
     if (!b.enabled) button->deactivate();
     targets_.push_back({this, b.command});
@@ -447,28 +485,91 @@ void MainWindow::resize(int x, int y, int w, int h) {
   if (sized) host_.Layout();
 }
 
+constexpr int kBoxMargin = 12;
+constexpr int kBoxIcon = 32;
+constexpr int kBoxButtonHeight = 26;
+constexpr int kLabelInset = 8;
+
+// The box's own window: caption as asked, an icon of the box's kind, the
+// text wrapped to fit the screen, and its buttons (Enter the default one,
+// Escape the cancelling one).
 int FltkMessageBox(HWND, const std::u16string& text, const std::u16string& caption, UINT type) {
+  const MessageBoxModel model = MakeMessageBoxModel(type);
+  int sx = 0, sy = 0, sw = 0, sh = 0;
+  Fl::screen_work_area(sx, sy, sw, sh);
   const std::string body = ToUtf8(text);
-  fl_message_title(ToUtf8(caption.empty() ? u"Error" : caption).c_str());
-  switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-      return fl_choice("%s", "Cancel", "OK", nullptr, body.c_str()) == 1 ? IDOK : IDCANCEL;
-    case MB_YESNO:
-      return fl_choice("%s", "No", "Yes", nullptr, body.c_str()) == 1 ? IDYES : IDNO;
-    case MB_YESNOCANCEL: {
-      int answer = fl_choice("%s", "Cancel", "Yes", "No", body.c_str());
-      return answer == 1 ? IDYES : answer == 2 ? IDNO : IDCANCEL;
-    }
-    case MB_RETRYCANCEL:
-      return fl_choice("%s", "Cancel", "Retry", nullptr, body.c_str()) == 1 ? IDRETRY : IDCANCEL;
-    case MB_ABORTRETRYIGNORE: {
-      int answer = fl_choice("%s", "Abort", "Retry", "Ignore", body.c_str());
-      return answer == 1 ? IDRETRY : answer == 2 ? IDIGNORE : IDABORT;
-    }
-    default:
-      fl_message("%s", body.c_str());
-      return IDOK;
+  const bool has_icon = model.icon != MessageBoxIcon::None;
+  const int text_x = kBoxMargin + (has_icon ? kBoxIcon + kBoxMargin : 0);
+  const int max_text = std::max(100, std::min(440, sw - 40) - text_x - kBoxMargin);
+  int text_w = 0, text_h = 0;
+  MeasureWrapped(body.c_str(), max_text, &text_w, &text_h);
+  text_w += kLabelInset;  // a box draws its label inside a small margin
+  std::vector<std::string> labels;
+  int buttons_w = 0;
+  for (const MessageBoxButton& b : model.buttons) {
+    labels.push_back(ToUtf8(b.label));
+    buttons_w += std::max(80, LabelWidth(labels.back().c_str()) + 24) + 6;
   }
+  const int width = std::max(text_x + text_w + kBoxMargin, buttons_w + 2 * kBoxMargin);
+  const int text_block = std::max(text_h, has_icon ? kBoxIcon : 0);
+  const int height = kBoxMargin + text_block + kBoxMargin + kBoxButtonHeight + kBoxMargin;
+
+  Fl_Double_Window window(width, height);
+  window.copy_label(ToUtf8(caption).c_str());
+  if (has_icon) {
+    static const char* const kSigns[] = {"", "X", "?", "!", "i"};
+    static const Fl_Color kColours[] = {FL_BLACK, FL_RED, FL_BLUE, FL_DARK_YELLOW, FL_BLUE};
+    const int kind = static_cast<int>(model.icon);
+    auto* icon = new Fl_Box(FL_OVAL_BOX, kBoxMargin, kBoxMargin, kBoxIcon, kBoxIcon, kSigns[kind]);
+    icon->color(kColours[kind]);
+    icon->labelcolor(FL_WHITE);
+    icon->labelfont(FL_HELVETICA_BOLD);
+    icon->labelsize(20);
+  }
+  auto* message = new Fl_Box(text_x, kBoxMargin, text_w, text_block);
+  message->copy_label(body.c_str());
+  message->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+  int answer = 0;
+  struct Choice {
+    int* answer;
+    int value;
+  };
+  std::vector<Choice> choices;
+  choices.reserve(model.buttons.size());
+  int x = (width - buttons_w + 6) / 2;
+  const int y = height - kBoxMargin - kBoxButtonHeight;
+  for (size_t i = 0; i < model.buttons.size(); ++i) {
+    const int w = std::max(80, LabelWidth(labels[i].c_str()) + 24);
+    window.begin();  // taking the focus above leaves no current group
+    Fl_Button* button = i == model.default_button ? new Fl_Return_Button(x, y, w, kBoxButtonHeight)
+                                                  : new Fl_Button(x, y, w, kBoxButtonHeight);
+    button->copy_label(labels[i].c_str());
+    choices.push_back({&answer, model.buttons[i].answer});
+    button->callback([](Fl_Widget*, void* data) {
+      auto* c = static_cast<Choice*>(data);
+      *c->answer = c->value;
+    }, &choices.back());
+    if (i == model.default_button) button->take_focus();
+    x += w + 6;
+  }
+  window.end();
+  Choice escape{&answer, model.escape_answer};
+  window.callback([](Fl_Widget*, void* data) {
+    auto* c = static_cast<Choice*>(data);
+    if (c->value != 0) *c->answer = c->value;
+  }, &escape);
+  window.position(sx + std::max(0, (sw - width) / 2), sy + std::max(0, (sh - height) / 2));
+  window.set_modal();
+  window.show();
+  PushOpenWindow(&window);
+  while (answer == 0 && window.shown()) {
+    Fl::wait(0.5);
+    RunPendingAction(window);
+  }
+  PopOpenWindow();
+  window.hide();
+  Fl::flush();
+  return answer != 0 ? answer : model.buttons[model.default_button].answer;
 }
 
 // Receives the text of Fl::paste.
@@ -536,4 +637,14 @@ bool FltkBackend::WriteClipboardText(const std::u16string& text) {
 bool FltkBackend::ReadWindowPixels(WindowHost& host, Bitmap* pixels) {
   auto* fltk = dynamic_cast<FltkHost*>(&host);
   return fltk && fltk->ReadPixels(pixels);
+}
+
+SIZE FltkBackend::WindowSize(WindowHost& host) {
+  auto* fltk = dynamic_cast<FltkHost*>(&host);
+  return fltk ? fltk->WindowSize() : SIZE{};
+}
+
+std::vector<RECT> FltkBackend::BarButtonRects(WindowHost& host, bool toolbar) {
+  auto* fltk = dynamic_cast<FltkHost*>(&host);
+  return fltk ? fltk->ButtonRects(toolbar) : std::vector<RECT>{};
 }

@@ -10,9 +10,12 @@
 // Needs a display (DISPLAY); Available() says whether one can be opened.
 #pragma once
 
+#include "platform/window/fltk_inspect.h"
 #include "platform/window/window_backend.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class FltkBackend : public WindowBackend {
  public:
@@ -31,6 +34,10 @@ class FltkBackend : public WindowBackend {
   // Tests: the pixels the main window's client area shows now, read back
   // from the window. False when nothing is shown.
   static bool ReadWindowPixels(WindowHost& host, Bitmap* pixels);
+  // Tests: the window's size and where its bar buttons are (separators
+  // left out), in window pixels.
+  static SIZE WindowSize(WindowHost& host);
+  static std::vector<RECT> BarButtonRects(WindowHost& host, bool toolbar);
 
  private:
   WindowBackend* previous_ = nullptr;

@@ -1,7 +1,10 @@
 // Dialogs and property sheets as FLTK windows: one widget per control model,
-// laid out top to bottom in declaration order; the widgets report the user's
-// actions through a DialogDriver and are refreshed from the models after
-// every event.
+// placed by the shared dialog layout; the widgets report the user's actions
+// through a DialogDriver and are refreshed from the models after every event.
+#include "platform/window/context_menu_edit.h"
+#include "platform/window/dialog_layout.h"
+#include "platform/window/dialog_render.h"
+#include "platform/window/fltk_inspect.h"
 #include "platform/window/fltk_internal.h"
 
 #include <FL/Fl.H>
@@ -16,9 +19,8 @@
 #include <FL/Fl_Hor_Slider.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Input_Choice.H>
-#include <FL/Fl_Int_Input.H>
+#include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Multi_Browser.H>
-#include <FL/Fl_Multiline_Input.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Tabs.H>
 
@@ -31,32 +33,98 @@ namespace fltk_backend {
 
 namespace {
 
-constexpr int kWidth = 440;
-constexpr int kMargin = 10;
-constexpr int kRow = 28;
+constexpr int kTabHeight = 30;
+constexpr int kRow = 26;
 
-struct Binding;
+// What the tests may look at: the dialog or sheet now open.
+struct OpenView {
+  Fl_Window* window = nullptr;
+  std::vector<class DialogView*> pages;  // one for a dialog
+  Fl_Tabs* tabs = nullptr;
+  PropertySheet* sheet = nullptr;
+};
+std::vector<OpenView>& OpenViews() {
+  static std::vector<OpenView> views;
+  return views;
+}
 
-// The widgets of one dialog.
+std::function<void()>& PendingAction() {
+  static std::function<void()> action;
+  return action;
+}
+
+
+TextMeasure WidgetMeasure() {
+  return [](std::u16string_view text) { return LabelWidth(ToUtf8(std::u16string(text)).c_str()); };
+}
+
+// A sample static: drawn by the window services in its own font and colours.
+class SampleBox : public Fl_Widget {
+ public:
+  SampleBox(int x, int y, int w, int h) : Fl_Widget(x, y, w, h) {}
+  const Control* model = nullptr;
+  void draw() override {
+    if (!model || !model->IsSample()) return;
+    Bitmap picture;
+    RenderSample(*model, w(), h(), &picture);
+    DrawScreen(picture, x(), y(), w(), h(), true);
+  }
+};
+
+// An edit field; a CContextMenuEdit's opens the edit menu on a long press
+// or a right click.
+class EditField : public Fl_Input {
+ public:
+  EditField(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {}
+  ~EditField() override { Fl::remove_timeout(OnHold, this); }
+  std::function<void()> open_menu;  // set for context-menu edits
+
+  int handle(int event) override {
+    if (open_menu) {
+      if (event == FL_PUSH && Fl::event_button() == FL_RIGHT_MOUSE) {
+        take_focus();
+        open_menu();
+        return 1;
+      }
+      if (event == FL_PUSH) Fl::add_timeout(CContextMenuEdit::kHoldMilliseconds / 1000.0, OnHold, this);
+      if (event == FL_RELEASE || (event == FL_DRAG && !Fl::event_inside(this))) Fl::remove_timeout(OnHold, this);
+    }
+    return Fl_Input::handle(event);
+  }
+
+ private:
+  static void OnHold(void* data) {
+    auto* self = static_cast<EditField*>(data);
+    if (Fl::pushed() == self && self->open_menu) {
+      Fl::pushed(nullptr);
+      self->open_menu();
+    }
+  }
+};
+
+// The widgets of one dialog, keyed by the control's place in the dialog:
+// labels share ids, so ids cannot tell them apart.
 class DialogView {
  public:
   explicit DialogView(Dialog& dialog) : dialog_(dialog) {}
 
-  // Builds the widgets at the top of the current group; returns the height used.
-  int Build(int x, int y, int width, bool with_ok);
+  void Build(int x, int y, const DialogLayout& layout);
   void Sync();
-
   Dialog& GetDialog() { return dialog_; }
 
- private:
   struct Entry {
     DialogView* view;
-    int id;
+    int index;  // in dialog.Controls(); -1 for the implicit OK
     Fl_Widget* widget;
     unsigned revision;
   };
+  const std::deque<Entry>& Entries() const { return entries_; }
+
+ private:
   static void OnWidget(Fl_Widget* widget, void* data);
   void SyncOne(Entry& entry, const Control& c);
+  void OpenEditMenu(Entry& entry);
+  Fl_Widget* MakeWidget(const Control& c, const RECT& r);
 
   Dialog& dialog_;
   std::deque<Entry> entries_;
@@ -82,161 +150,155 @@ void SetMenuItems(Fl_Menu_* menu, const Control& c) {
   }
 }
 
-int DialogView::Build(int x, int y, int width, bool with_ok) {
-  const int start = y;
-  std::vector<const Control*> row_buttons;
-  auto flush_buttons = [&] {
-    if (row_buttons.empty()) return;
-    const int w = std::min(130, (width - 6 * static_cast<int>(row_buttons.size() - 1)) /
-                                    static_cast<int>(row_buttons.size()));
-    int bx = x;
-    for (const Control* c : row_buttons) {
-      auto* b = c->id == IDOK ? new Fl_Return_Button(bx, y, w, kRow) : new Fl_Button(bx, y, w, kRow);
-      b->copy_label(ToUtf8(c->text).c_str());
-      entries_.push_back({this, c->id, b, ~0u});
-      b->callback(OnWidget, &entries_.back());
-      bx += w + 6;
+Fl_Widget* DialogView::MakeWidget(const Control& c, const RECT& r) {
+  const int x = r.left, y = r.top, w = r.Width(), h = r.Height();
+  switch (c.kind) {
+    case ControlKind::Static: {
+      if (c.IsSample()) return new SampleBox(x, y, w, h);
+      auto* box = new Fl_Box(x, y, w, h);
+      box->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP | FL_ALIGN_CLIP);
+      return box;
     }
-    y += kRow + 6;
-    row_buttons.clear();
-  };
-  bool has_ok = false;
-  std::vector<const Control*> closing;
-  for (const Control& c : dialog_.Controls()) {
-    if (c.kind == ControlKind::Button) {
-      if (c.id == IDOK || c.id == IDCANCEL) {
-        has_ok |= c.id == IDOK;
-        closing.push_back(&c);
-      } else {
-        row_buttons.push_back(&c);
-      }
-      continue;
+    case ControlKind::Button:
+      return c.id == IDOK ? new Fl_Return_Button(x, y, w, h) : new Fl_Button(x, y, w, h);
+    case ControlKind::CheckBox:
+      return new Fl_Check_Button(x, y, w, h);
+    case ControlKind::Edit: {
+      auto* input = new EditField(x, y, w, h);
+      if (c.multi_line) input->type(FL_MULTILINE_INPUT);
+      else if (c.number_only) input->type(FL_INT_INPUT);
+      input->when(FL_WHEN_CHANGED);
+      return input;
     }
-    flush_buttons();
-    Fl_Widget* w = nullptr;
-    int h = kRow;
-    switch (c.kind) {
-      case ControlKind::Static: {
-        const int lines = 1 + static_cast<int>(std::count(c.text.begin(), c.text.end(), u'\n'));
-        h = std::max(22, lines * 18 + 4);
-        auto* box = new Fl_Box(x, y, width, h);
-        box->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
-        w = box;
-        break;
-      }
-      case ControlKind::CheckBox:
-        w = new Fl_Check_Button(x, y, width, kRow);
-        break;
-      case ControlKind::Edit: {
-        Fl_Input* input;
-        if (c.multi_line) {
-          h = 100;
-          input = new Fl_Multiline_Input(x, y, width, h);
-        } else if (c.number_only) {
-          input = new Fl_Int_Input(x, y, width, kRow);
-        } else {
-          input = new Fl_Input(x, y, width, kRow);
-        }
-        input->when(FL_WHEN_CHANGED);
-        w = input;
-        break;
-      }
-      case ControlKind::ComboBox:
-        if (c.editable) w = new Fl_Input_Choice(x, y, width, kRow);
-        else w = new Fl_Choice(x, y, width, kRow);
-        break;
-      case ControlKind::ListBox:
-      case ControlKind::ListView: {
-        h = 160;
-        Fl_Browser* browser = c.multi_select ? static_cast<Fl_Browser*>(new Fl_Multi_Browser(x, y, width, h))
-                                             : new Fl_Hold_Browser(x, y, width, h);
-        browser->format_char(0);
-        w = browser;
-        break;
-      }
-      case ControlKind::Slider: {
-        auto* slider = new Fl_Hor_Slider(x, y, width, 22);
-        slider->step(1);
-        h = 22;
-        w = slider;
-        break;
-      }
-      case ControlKind::Button:
-        break;
+    case ControlKind::ComboBox:
+      if (c.editable) return new Fl_Input_Choice(x, y, w, h);
+      return new Fl_Choice(x, y, w, h);
+    case ControlKind::ListBox:
+    case ControlKind::ListView: {
+      Fl_Browser* browser = c.multi_select ? static_cast<Fl_Browser*>(new Fl_Multi_Browser(x, y, w, h))
+                                           : new Fl_Hold_Browser(x, y, w, h);
+      browser->format_char(0);
+      return browser;
     }
-    if (w) {
-      entries_.push_back({this, c.id, w, ~0u});
-      w->callback(OnWidget, &entries_.back());
+    case ControlKind::Slider: {
+      auto* slider = new Fl_Hor_Slider(x, y, w, h);
+      slider->step(1);
+      return slider;
     }
-    y += h + 6;
   }
-  flush_buttons();
-  if (with_ok && !has_ok) {
-    static Control implicit_ok = [] {
-      Control c;
-      c.id = IDOK;
-      c.kind = ControlKind::Button;
-      c.text = u"OK";
-      return c;
-    }();
-    closing.insert(closing.begin(), &implicit_ok);
+  return nullptr;
+}
+
+void DialogView::Build(int x0, int y0, const DialogLayout& layout) {
+  const auto& controls = dialog_.Controls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    RECT r = layout.controls[i];
+    r.left += x0;
+    r.right += x0;
+    r.top += y0;
+    r.bottom += y0;
+    Fl_Widget* w = MakeWidget(controls[i], r);
+    if (!w) continue;
+    entries_.push_back({this, static_cast<int>(i), w, ~0u});
+    w->callback(OnWidget, &entries_.back());
+    if (controls[i].context_menu) {
+      Entry* entry = &entries_.back();
+      static_cast<EditField*>(w)->open_menu = [this, entry] { OpenEditMenu(*entry); };
+    }
   }
-  row_buttons = closing;
-  flush_buttons();
-  return y - start;
+  if (!layout.implicit_ok.IsEmpty()) {
+    const RECT& r = layout.implicit_ok;
+    auto* ok = new Fl_Return_Button(r.left + x0, r.top + y0, r.Width(), r.Height(), "OK");
+    entries_.push_back({this, -1, ok, ~0u});
+    ok->callback(OnWidget, &entries_.back());
+  }
+}
+
+void DialogView::OpenEditMenu(Entry& e) {
+  auto* input = static_cast<Fl_Input*>(e.widget);
+  const Control& c = dialog_.Controls()[e.index];
+  DialogDriver driver(dialog_);
+  // The model learns the widget's selection before the command acts on it.
+  const std::u16string before = FromUtf8(std::string(input->value(), input->position()).c_str());
+  const std::u16string upto = FromUtf8(std::string(input->value(), input->mark()).c_str());
+  driver.SelectText(c.id, static_cast<int>(before.size()), static_cast<int>(upto.size()));
+  const MenuItem* menu = driver.TapAndHold(c.id);
+  if (!menu) return;
+  std::vector<std::string> labels;
+  std::vector<Fl_Menu_Item> items;
+  for (const MenuItem& m : menu->items) labels.push_back(ToUtf8(m.text));
+  for (size_t i = 0; i < labels.size(); ++i) {
+    Fl_Menu_Item item{};
+    item.text = labels[i].c_str();
+    item.user_data_ = reinterpret_cast<void*>(static_cast<uintptr_t>(menu->items[i].id));
+    items.push_back(item);
+  }
+  items.push_back(Fl_Menu_Item{});
+  const Fl_Menu_Item* chosen = items.data()->popup(Fl::event_x(), Fl::event_y());
+  if (chosen) {
+    driver.ChooseEditCommand(c.id, static_cast<UINT>(reinterpret_cast<uintptr_t>(chosen->user_data_)));
+    const Control& after = dialog_.Controls()[e.index];
+    input->value(ToUtf8(after.text).c_str());
+    const int caret = static_cast<int>(ToUtf8(after.text.substr(0, after.sel_end)).size());
+    input->position(caret, caret);
+  }
+  PumpAll();
+  Sync();
 }
 
 void DialogView::OnWidget(Fl_Widget* widget, void* data) {
   Entry& e = *static_cast<Entry*>(data);
   Dialog& dialog = e.view->dialog_;
   DialogDriver driver(dialog);
-  const Control* c = dialog.GetDlgItem(e.id);
-  if (!c) {
-    driver.Click(e.id);  // the implicit OK
-  } else {
-    switch (c->kind) {
-      case ControlKind::Static:
-        break;
-      case ControlKind::Button:
-      case ControlKind::CheckBox:
-        driver.Click(e.id);
-        break;
-      case ControlKind::Edit:
-        driver.Type(e.id, FromUtf8(static_cast<Fl_Input*>(widget)->value()));
-        break;
-      case ControlKind::ComboBox:
-        if (c->editable) {
-          auto* choice = static_cast<Fl_Input_Choice*>(widget);
-          const std::u16string text = FromUtf8(choice->value());
-          const int picked = choice->menubutton()->value();
-          if (picked >= 0 && picked < c->GetCount() && c->items[picked] == text &&
-              choice->menubutton()->changed())
-            driver.Select(e.id, picked);
-          else
-            driver.Type(e.id, text);
-          choice->menubutton()->clear_changed();
-        } else {
-          driver.Select(e.id, static_cast<Fl_Choice*>(widget)->value());
-        }
-        break;
-      case ControlKind::ListBox:
-      case ControlKind::ListView: {
-        auto* browser = static_cast<Fl_Browser*>(widget);
-        if (c->multi_select) {
-          std::vector<int> chosen;
-          for (int i = 1; i <= browser->size(); ++i)
-            if (browser->selected(i)) chosen.push_back(i - 1);
-          driver.SelectItems(e.id, chosen);
-        } else if (browser->value() > 0) {
-          if (Fl::event_clicks()) driver.DoubleClick(e.id, browser->value() - 1);
-          else driver.Select(e.id, browser->value() - 1);
-        }
-        break;
+  if (e.index < 0) {
+    driver.Click(IDOK);  // the implicit OK
+    PumpAll();
+    e.view->Sync();
+    return;
+  }
+  const Control& c = dialog.Controls()[e.index];
+  switch (c.kind) {
+    case ControlKind::Static:
+      break;
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      driver.Click(c.id);
+      break;
+    case ControlKind::Edit:
+      driver.Type(c.id, FromUtf8(static_cast<Fl_Input*>(widget)->value()));
+      break;
+    case ControlKind::ComboBox:
+      if (c.editable) {
+        auto* choice = static_cast<Fl_Input_Choice*>(widget);
+        const std::u16string text = FromUtf8(choice->value());
+        const int picked = choice->menubutton()->value();
+        if (picked >= 0 && picked < c.GetCount() && c.items[picked] == text &&
+            choice->menubutton()->changed())
+          driver.Select(c.id, picked);
+        else
+          driver.Type(c.id, text);
+        choice->menubutton()->clear_changed();
+      } else {
+        driver.Select(c.id, static_cast<Fl_Choice*>(widget)->value());
       }
-      case ControlKind::Slider:
-        driver.Slide(e.id, static_cast<int>(static_cast<Fl_Slider*>(widget)->value()));
-        break;
+      break;
+    case ControlKind::ListBox:
+    case ControlKind::ListView: {
+      auto* browser = static_cast<Fl_Browser*>(widget);
+      if (c.multi_select) {
+        std::vector<int> chosen;
+        for (int i = 1; i <= browser->size(); ++i)
+          if (browser->selected(i)) chosen.push_back(i - 1);
+        driver.SelectItems(c.id, chosen);
+      } else if (browser->value() > 0) {
+        if (Fl::event_clicks()) driver.DoubleClick(c.id, browser->value() - 1);
+        else driver.Select(c.id, browser->value() - 1);
+      }
+      break;
     }
+    case ControlKind::Slider:
+      driver.Slide(c.id, static_cast<int>(static_cast<Fl_Slider*>(widget)->value()));
+      break;
   }
   PumpAll();
   e.view->Sync();
@@ -250,6 +312,10 @@ void DialogView::SyncOne(Entry& e, const Control& c) {
   else w->hide();
   switch (c.kind) {
     case ControlKind::Static:
+      // Whether it is a sample was settled when the widget was made.
+      if (SampleBox* sample = dynamic_cast<SampleBox*>(w)) sample->model = &c;
+      else w->copy_label(ToUtf8(c.text).c_str());
+      break;
     case ControlKind::Button:
       w->copy_label(ToUtf8(c.text).c_str());
       break;
@@ -290,38 +356,73 @@ void DialogView::SyncOne(Entry& e, const Control& c) {
 }
 
 void DialogView::Sync() {
+  const auto& controls = dialog_.Controls();
   for (Entry& e : entries_) {
-    const Control* c = dialog_.GetDlgItem(e.id);
-    if (!c || c->revision == e.revision) continue;
-    e.revision = c->revision;
-    SyncOne(e, *c);
+    if (e.index < 0 || e.index >= static_cast<int>(controls.size())) continue;
+    const Control& c = controls[e.index];
+    if (c.revision == e.revision) continue;
+    e.revision = c.revision;
+    SyncOne(e, c);
   }
 }
 
+SIZE ScreenWorkSize() {
+  int x = 0, y = 0, w = 0, h = 0;
+  Fl::screen_work_area(x, y, w, h);
+  return {w, h};
+}
+
+// Centred on the screen's work area.
+void Place(Fl_Window& window) {
+  int x = 0, y = 0, w = 0, h = 0;
+  Fl::screen_work_area(x, y, w, h);
+  window.position(x + std::max(0, (w - window.w()) / 2), y + std::max(0, (h - window.h()) / 2));
+}
+
 }  // namespace
+
+void RunPendingAction(Fl_Window& window) {
+  if (!PendingAction() || !window.shown()) return;
+  std::function<void()> action = std::move(PendingAction());
+  PendingAction() = nullptr;
+  // The action sees the window as the user does: mapped and drawn.
+  window.wait_for_expose();
+  window.redraw();
+  Fl::flush();
+  action();
+}
+
+void PushOpenWindow(Fl_Window* window) { OpenViews().push_back({window, {}, nullptr, nullptr}); }
+void PopOpenWindow() { OpenViews().pop_back(); }
 
 int RunFltkDialog(Dialog& dialog) {
   dialog.BeginModal(WakeLoop);
   HWND hwnd = dialog.GetSafeHwnd();
   AddPumpedWindow(hwnd);
   if (!dialog.Ended()) {
+    const SIZE limit = DialogSizeLimit(ScreenWorkSize());
+    const DialogLayout layout = LayoutDialog(dialog, limit.cx, limit.cy, true, WidgetMeasure());
     DialogView view(dialog);
-    auto window = std::make_unique<Fl_Double_Window>(kWidth, 100);
+    auto window = std::make_unique<Fl_Double_Window>(layout.width, layout.height);
     window->begin();
-    const int height = view.Build(kMargin, kMargin, kWidth - 2 * kMargin, true);
+    view.Build(0, 0, layout);
     window->end();
-    window->size(kWidth, height + kMargin);
     window->copy_label(ToUtf8(dialog.Caption()).c_str());
+    // The close box and Escape.
     window->callback([](Fl_Widget*, void* data) { DialogDriver(*static_cast<Dialog*>(data)).Cancel(); },
                      &dialog);
     view.Sync();
+    Place(*window);
     window->set_modal();
     window->show();
+    OpenViews().push_back({window.get(), {&view}, nullptr, nullptr});
     while (!dialog.Ended() && window->shown()) {
       Fl::wait(0.5);
       PumpAll();
       view.Sync();
+      RunPendingAction(*window);
     }
+    OpenViews().pop_back();
     window->hide();
     Fl::flush();
   }
@@ -334,28 +435,36 @@ int RunFltkSheet(PropertySheet& sheet) {
   sheet.BeginModal(WakeLoop);
   if (!sheet.CheckPages()) {
     const auto& pages = sheet.Pages();
-    std::vector<std::unique_ptr<DialogView>> views;
-    auto window = std::make_unique<Fl_Double_Window>(kWidth, 100);
-    window->begin();
-    auto* tabs = new Fl_Tabs(0, 0, kWidth, 100);
+    const SIZE limit = DialogSizeLimit(ScreenWorkSize());
+    const int width = limit.cx;
+    const int page_limit = limit.cy - kTabHeight - kRow - 2 * kDialogMargin;
+    // Every page is laid out first, so each group is made at its final size
+    // and no widget is ever rescaled.
+    std::vector<DialogLayout> layouts;
     int tallest = 0;
-    std::vector<Fl_Group*> groups;
     for (PropertyPage* page : pages) {
-      auto* group = new Fl_Group(0, 30, kWidth, 70);
-      group->copy_label(ToUtf8(page->Caption()).c_str());
-      views.push_back(std::make_unique<DialogView>(*page));
-      tallest = std::max(tallest, views.back()->Build(kMargin, 30 + kMargin, kWidth - 2 * kMargin, false));
+      layouts.push_back(LayoutDialog(*page, width, page_limit, false, WidgetMeasure()));
+      tallest = std::max(tallest, layouts.back().height);
+    }
+    const int buttons_y = kTabHeight + tallest + kDialogMargin;
+    auto window = std::make_unique<Fl_Double_Window>(width, buttons_y + kRow + kDialogMargin);
+    std::vector<std::unique_ptr<DialogView>> views;
+    std::vector<Fl_Group*> groups;
+    window->begin();
+    auto* tabs = new Fl_Tabs(0, 0, width, kTabHeight + tallest);
+    for (size_t i = 0; i < pages.size(); ++i) {
+      auto* group = new Fl_Group(0, kTabHeight, width, tallest);
+      group->copy_label(ToUtf8(pages[i]->Caption()).c_str());
+      views.push_back(std::make_unique<DialogView>(*pages[i]));
+      views.back()->Build(0, kTabHeight, layouts[i]);
       group->end();
+      if (i > 0) group->hide();
       groups.push_back(group);
     }
     tabs->end();
-    tabs->resize(0, 0, kWidth, 30 + tallest + 2 * kMargin);
-    for (Fl_Group* g : groups) g->resize(0, 30, kWidth, tallest + 2 * kMargin);
-    const int buttons_y = 30 + tallest + 3 * kMargin;
-    auto* ok = new Fl_Return_Button(kWidth - 2 * (100 + kMargin), buttons_y, 100, kRow, "OK");
-    auto* cancel = new Fl_Button(kWidth - (100 + kMargin), buttons_y, 100, kRow, "Cancel");
+    auto* ok = new Fl_Return_Button(width - 2 * (100 + kDialogMargin), buttons_y, 100, kRow, "OK");
+    auto* cancel = new Fl_Button(width - (100 + kDialogMargin), buttons_y, 100, kRow, "Cancel");
     window->end();
-    window->size(kWidth, buttons_y + kRow + kMargin);
     window->copy_label(ToUtf8(sheet.Caption()).c_str());
     ok->callback([](Fl_Widget*, void* data) { static_cast<PropertySheet*>(data)->Ok(); }, &sheet);
     cancel->callback([](Fl_Widget*, void* data) { static_cast<PropertySheet*>(data)->Cancel(); }, &sheet);
@@ -375,20 +484,114 @@ int RunFltkSheet(PropertySheet& sheet) {
         },
         &tab_state);
     for (auto& v : views) v->Sync();
+    Place(*window);
     window->set_modal();
     window->show();
+    OpenView open{window.get(), {}, tabs, &sheet};
+    for (auto& v : views) open.pages.push_back(v.get());
+    OpenViews().push_back(open);
     while (!sheet.CheckPages() && window->shown()) {
       Fl::wait(0.5);
       PumpAll();
       for (PropertyPage* page : pages)
         if (page->GetSafeHwnd()) DispatchPostedMessages(page->GetSafeHwnd());
       for (auto& v : views) v->Sync();
+      RunPendingAction(*window);
     }
+    OpenViews().pop_back();
     window->hide();
     Fl::flush();
   }
   sheet.FinishModal();
   return sheet.Result();
+}
+
+namespace {
+
+void Collect(const DialogView& view, std::vector<ShownControl>* out) {
+  const auto& controls = const_cast<DialogView&>(view).GetDialog().Controls();
+  for (const DialogView::Entry& e : view.Entries()) {
+    ShownControl s;
+    s.index = e.index;
+    s.control = e.index >= 0 ? &controls[e.index] : nullptr;
+    s.rect = {e.widget->x(), e.widget->y(), e.widget->x() + e.widget->w(), e.widget->y() + e.widget->h()};
+    s.visible = e.widget->visible_r();
+    s.label = e.widget->label() ? FromUtf8(e.widget->label()) : std::u16string();
+    if (s.control && s.control->kind == ControlKind::Edit)
+      s.label = FromUtf8(static_cast<Fl_Input*>(e.widget)->value());
+    out->push_back(s);
+  }
+}
+
+}  // namespace
+
+bool DescribeOpenDialog(ShownDialog* out) {
+  if (OpenViews().empty()) return false;
+  OpenView& open = OpenViews().back();
+  Fl::flush();
+  *out = ShownDialog{};
+  out->caption = FromUtf8(open.window->label());
+  out->window = {open.window->x(), open.window->y(), open.window->x() + open.window->w(),
+                 open.window->y() + open.window->h()};
+  if (open.sheet) {
+    out->page = open.sheet->ActiveIndex();
+    out->pages = static_cast<int>(open.pages.size());
+    Collect(*open.pages.at(out->page), &out->controls);
+  } else if (!open.pages.empty()) {
+    Collect(*open.pages.front(), &out->controls);
+  }
+  return true;
+}
+
+void WhenDialogOpens(std::function<void()> action) { PendingAction() = std::move(action); }
+
+bool CaptureOpenDialog(Bitmap* pixels) {
+  if (OpenViews().empty()) return false;
+  Fl_Window* window = OpenViews().back().window;
+  window->wait_for_expose();
+  window->redraw();
+  Fl::flush();
+  // The first window of a display may show a moment after its expose:
+  // read until two readings agree.
+  Bitmap previous;
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    window->make_current();
+    if (!ReadScreen(0, 0, window->w(), window->h(), pixels)) return false;
+    if (attempt > 0 && pixels->Width() == previous.Width() && pixels->Height() == previous.Height() &&
+        std::equal(pixels->Bits(), pixels->Bits() + pixels->Stride() * pixels->Height(), previous.Bits()) &&
+        pixels->GetPixel(1, 1) != 0)
+      return true;
+    previous = *pixels;
+    Fl::wait(0.1);
+    window->redraw();
+    Fl::flush();
+  }
+  return true;
+}
+
+bool SelectOpenSheetPage(int index) {
+  if (OpenViews().empty() || !OpenViews().back().sheet) return false;
+  OpenView& open = OpenViews().back();
+  if (index < 0 || index >= static_cast<int>(open.pages.size())) return false;
+  Fl_Widget* group = open.tabs->child(index);
+  open.tabs->value(group);
+  open.tabs->do_callback();
+  for (DialogView* v : open.pages) v->Sync();
+  Fl::flush();
+  return open.sheet->ActiveIndex() == index;
+}
+
+bool PressKeyInOpenDialog(UINT vk) {
+  if (OpenViews().empty() || (vk != VK_RETURN && vk != VK_ESCAPE)) return false;
+  const int fltk_key = vk == VK_RETURN ? FL_Enter : FL_Escape;
+  Fl_Window* window = OpenViews().back().window;
+  Fl::e_keysym = fltk_key;
+  static char text[2] = {0, 0};
+  text[0] = fltk_key == FL_Enter ? '\r' : fltk_key == FL_Escape ? '\033' : 0;
+  Fl::e_text = text;
+  Fl::e_length = text[0] ? 1 : 0;
+  Fl::e_state = 0;
+  return Fl::handle(FL_KEYBOARD, window) != 0;
 }
 
 }  // namespace fltk_backend

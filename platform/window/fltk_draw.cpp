@@ -54,9 +54,17 @@ bool ReadScreen(int x, int y, int w, int h, Bitmap* pixels) {
   return true;
 }
 
-int LabelWidth(const char* text) {
-  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+int LabelWidth(const char* text, int size) {
+  fl_font(FL_HELVETICA, size);
   return static_cast<int>(fl_width(text));
+}
+
+void MeasureWrapped(const char* text, int max_width, int* width, int* height) {
+  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  int w = max_width, h = 0;
+  fl_measure(text, w, h, 0);
+  *width = std::min(std::max(w, 1), max_width);
+  *height = h;
 }
 
 }  // namespace fltk_backend

@@ -6,6 +6,8 @@
 
 #include <string>
 
+class Fl_Window;
+
 namespace fltk_backend {
 
 // Dispatches what was posted to every window of the back end (main windows
@@ -27,7 +29,15 @@ bool CanOpenDisplay();
 void DrawScreen(const class Bitmap& bitmap, int x, int y, int w, int h, bool display_on);
 // Reads back pixels of the current window.
 bool ReadScreen(int x, int y, int w, int h, class Bitmap* pixels);
-int LabelWidth(const char* text);
+int LabelWidth(const char* text, int size = 14);
+// The size of a text wrapped at `max_width` in the label font.
+void MeasureWrapped(const char* text, int max_width, int* width, int* height);
+
+// Windows of their own (message boxes) that tests may look at while open:
+// pushed when shown, popped when closed; the loop runs the tests' action.
+void PushOpenWindow(Fl_Window* window);
+void PopOpenWindow();
+void RunPendingAction(Fl_Window& window);
 
 int RunFltkDialog(Dialog& dialog);
 int RunFltkSheet(PropertySheet& sheet);

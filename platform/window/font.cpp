@@ -151,7 +151,8 @@ struct Font::Impl {
   Glyph Render(char16_t c) const {
     Glyph g;
     if (c < 0x20) {  // control characters take a blank's room and leave no ink
-      g.advance = space_advance;
+      g.advance = (space_advance + 32) >> 6;
+      g.fine_advance = space_advance;
       return g;
     }
     FT_Face use = face;
@@ -163,13 +164,19 @@ struct Font::Impl {
         index = other;
       }
     }
-    FT_Int32 flags = smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
+    // Smooth glyphs are hinted lightly (vertically only), so that placing
+    // them by their unrounded advances keeps their shapes even.
+    FT_Int32 flags = smooth ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO;
     if (FT_Load_Glyph(use, index, flags) != 0) return g;
     FT_GlyphSlot slot = use->glyph;
+    const FT_Pos hinted = slot->advance.x;
     if (oblique) FT_GlyphSlot_Oblique(slot);
     if (embolden) FT_GlyphSlot_Embolden(slot);
     if (FT_Render_Glyph(slot, smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) return g;
-    g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    const FT_Pos widened = slot->advance.x - hinted;
+    g.fine_advance = smooth ? static_cast<int>((slot->linearHoriAdvance + 512) >> 10) + static_cast<int>(widened)
+                            : static_cast<int>(slot->advance.x);
+    g.advance = (g.fine_advance + 32) >> 6;
     g.left = slot->bitmap_left;
     g.top = slot->bitmap_top;
     const FT_Bitmap& b = slot->bitmap;
@@ -230,8 +237,8 @@ FontPtr Font::Create(const LOGFONTW& description) {
   impl->face = face;
   impl->file = primary.file;
   if (have_fallback && fallback.file != primary.file) impl->fallback = OpenFace(fallback, em);
-  impl->smooth = description.lfQuality == ANTIALIASED_QUALITY ||
-                 description.lfQuality == CLEARTYPE_QUALITY || description.lfQuality == 6;
+  // Smoothed unless the description asks for plain pixels.
+  impl->smooth = description.lfQuality != NONANTIALIASED_QUALITY;
   impl->embolden = bold && primary.weight < FC_WEIGHT_DEMIBOLD;
   impl->oblique = italic && primary.slant == FC_SLANT_ROMAN;
 
@@ -247,7 +254,7 @@ FontPtr Font::Create(const LOGFONTW& description) {
   m.tmUnderlined = description.lfUnderline ? 1 : 0;
 
   auto* font = new Font(description, std::move(impl));
-  font->impl_->space_advance = font->impl_->Render(u' ').advance;
+  font->impl_->space_advance = font->impl_->Render(u' ').fine_advance;
   m.tmAveCharWidth = font->impl_->Render(u'x').advance;
   font->metrics_ = m;
   return FontPtr(font);
@@ -275,9 +282,9 @@ void Font::CharWidths1251(int widths[256]) const {
 }
 
 int Font::TextWidth(std::u16string_view text) const {
-  int width = 0;
-  for (char16_t c : text) width += CharWidth(c);
-  return width;
+  int fine = 0;
+  for (char16_t c : text) fine += GetGlyph(c).fine_advance;
+  return (fine + 32) >> 6;
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -40,11 +40,11 @@ class Font {
   // The file of the face actually used (for diagnostics and tests).
   const std::string& FilePath() const;
 
-  // Advance of one character in pixels.
+  // Advance of one character in whole pixels (its fine advance rounded).
   int CharWidth(char16_t c) const;
   // The advance of each of the 256 Windows-1251 bytes; byte 0 is 0.
   void CharWidths1251(int widths[256]) const;
-  // Sum of the advances.
+  // The sum of the fine advances, rounded once.
   int TextWidth(std::u16string_view text) const;
 
   struct Glyph;
@@ -59,10 +59,12 @@ class Font {
   std::unique_ptr<Impl> impl_;
 };
 
-// A rendered glyph: coverage 0-255 per pixel (0 or 255 without smoothing),
+// A rendered glyph: coverage 0-255 per pixel (0 or 255 without smoothing:
+// NONANTIALIASED_QUALITY; every other quality is smoothed),
 // placed relative to the pen on the baseline.
 struct Font::Glyph {
-  int advance = 0;
+  int advance = 0;       // whole pixels
+  int fine_advance = 0;  // 1/64 pixels: text is placed by these, summed
   int left = 0;  // pen x to the first column
   int top = 0;   // baseline up to the first row
   int width = 0;

@@ -42,15 +42,17 @@ struct MenuItem {
 // A bar button; it sends its command like a menu item.
 struct ToolButton {
   UINT command = 0;
-  std::u16string text;  // shown as the button's label (no images here)
+  std::u16string text;  // shown as the button's label (no images here): short
+  std::u16string tip;   // the command's full name, shown on hovering
   bool separator = false;
   bool enabled = true;
   bool checked = false;
 
-  static ToolButton Button(UINT command, std::u16string text) {
+  static ToolButton Button(UINT command, std::u16string text, std::u16string tip = {}) {
     ToolButton b;
     b.command = command;
     b.text = std::move(text);
+    b.tip = std::move(tip);
     return b;
   }
   static ToolButton Separator() {

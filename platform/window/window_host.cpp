@@ -163,3 +163,8 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
   if (repaint) host->Invalidate();
   return TRUE;
 }
+
+SIZE FitMainWindowSize(SIZE work) {
+  return {std::max<LONG>(1, std::min<LONG>(kDefaultScreenWidth, work.cx)),
+          std::max<LONG>(1, std::min<LONG>(kDefaultScreenHeight, work.cy - kWindowFrameAllowance))};
+}

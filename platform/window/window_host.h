@@ -21,6 +21,12 @@
 // The default client size: a handheld's screen.
 constexpr int kDefaultScreenWidth = 480;
 constexpr int kDefaultScreenHeight = 640;
+// Room a window manager's frame and title bar take.
+constexpr int kWindowFrameAllowance = 30;
+
+// The main window's size on a screen whose work area is `work`: the default
+// size where it fits with its frame, else the largest that does.
+SIZE FitMainWindowSize(SIZE work);
 
 class WindowHost {
  public:

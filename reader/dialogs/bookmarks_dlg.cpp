@@ -2,6 +2,7 @@
 
 #include "foundation/code_pages.h"
 #include "platform/message_box.h"
+#include "platform/window/context_menu_edit.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ CBookmarksDlg::CBookmarksDlg() : Dialog(IDD, u"Закладки") {
   AddControl(IDC_PAGES, ControlKind::ListBox);
   AddControl(-1, ControlKind::Static, u"Текст:");
   AddControl(IDC_EXCERPT, ControlKind::Edit).multi_line = true;
+  CContextMenuEdit::Attach(*this, IDC_EXCERPT);
   AddControl(IDC_GO, ControlKind::Button, u"Перейти");
   AddControl(IDC_DELETE, ControlKind::Button, u"Удалить");
   AddControl(IDC_DELETE_ALL, ControlKind::Button, u"Удалить все");

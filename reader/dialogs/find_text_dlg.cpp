@@ -1,8 +1,11 @@
 #include "reader/dialogs/find_text_dlg.h"
 
+#include "platform/window/context_menu_edit.h"
+
 CFindTextDlg::CFindTextDlg() : Dialog(IDD, u"Поиск текста") {
   AddControl(-1, ControlKind::Static, u"Введите текст:");
   AddControl(IDC_TEXT, ControlKind::Edit);
+  CContextMenuEdit::Attach(*this, IDC_TEXT);
   AddControl(IDC_MATCH_CASE, ControlKind::CheckBox, u"&Учёт регистра");
   AddControl(IDC_BACKWARD, ControlKind::CheckBox, u"&Обратный поиск");
   AddControl(IDOK, ControlKind::Button, u"Найти");

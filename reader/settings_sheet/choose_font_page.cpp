@@ -36,7 +36,7 @@ CChooseFontPage::CChooseFontPage() : PropertyPage(IDD, u"Шрифт") {
   AddControl(IDC_ITALIC, ControlKind::CheckBox, u"Курсив");
   AddControl(IDC_UNDERLINE, ControlKind::CheckBox, u"Подчёркнутый");
   AddControl(IDC_SMOOTHED, ControlKind::CheckBox, u"Сглаженный");
-  AddControl(IDC_SAMPLE, ControlKind::Static);
+  AddControl(IDC_SAMPLE, ControlKind::Static).sample = true;
 
   for (int id : {IDC_BOLD, IDC_ITALIC, IDC_UNDERLINE, IDC_SMOOTHED})
     OnCommandMessage(id, BN_CLICKED, [this, id] { OnStyle(id); });
@@ -122,4 +122,5 @@ void CChooseFontPage::SetPoints(const std::u16string& text) {
 void CChooseFontPage::UpdateSample() {
   sampleFont_.reset();
   sampleFont_ = Font::Create(font);
+  GetDlgItem(IDC_SAMPLE)->SetFont(font);
 }

@@ -16,7 +16,7 @@ CColorsPage::CColorsPage() : PropertyPage(IDD, u"Цвета") {
   AddControl(-1, ControlKind::Static, u"Голубой:");
   AddControl(IDC_BLUE, ControlKind::Slider);
   AddControl(IDC_BLUE_VALUE, ControlKind::Static);
-  AddControl(IDC_SAMPLE, ControlKind::Static, u"АаБбВв");
+  AddControl(IDC_SAMPLE, ControlKind::Static, u"АаБбВв").sample = true;
   // The colour targets come with the page's resource.
   Control& target = *GetDlgItem(IDC_TARGET);
   target.AddString(u"Text");
@@ -56,6 +56,7 @@ BOOL CColorsPage::OnInitDialog() {
     combo.SetCurSel(kFirstSchemeIndex + found);
     current_ = found;
   }
+  UpdateSample();
   return TRUE;
 }
 
@@ -91,7 +92,10 @@ void CColorsPage::OnSlider() {
     textColor = color;
     if (scheme) scheme->text = color;
   }
+  UpdateSample();
 }
+
+void CColorsPage::UpdateSample() { GetDlgItem(IDC_SAMPLE)->SetColours(textColor, backColor); }
 
 void CColorsPage::OnTarget() { SetSlidersFrom(TargetIsBackground() ? backColor : textColor); }
 
@@ -113,6 +117,7 @@ void CColorsPage::OnScheme() {
     NewScheme();
   }
   SetSlidersFrom(TargetIsBackground() ? backColor : textColor);
+  UpdateSample();
 }
 
 void CColorsPage::DeleteCurrentScheme() {

@@ -50,6 +50,7 @@ class CColorsPage : public PropertyPage {
   void DeleteCurrentScheme();
   void NewScheme();
   void MakeCurrent(int index);
+  void UpdateSample();
 
   std::vector<ColorScheme> schemes_;
   int current_ = -1;

@@ -50,7 +50,7 @@ TEST(FontTest, CharWidthsOfWindows1251AreConsistent) {
   const std::u16string text = u"Жили-были";
   int partial[9];
   int fit = -1;
-  SIZE size = dc.GetTextExtentExPointW(text, widths[0xC6] + widths[0xE8], &fit, partial);
+  SIZE size = dc.GetTextExtentExPointW(text, font->TextWidth(u"Жи"), &fit, partial);
   EXPECT_EQ(fit, 2);
   EXPECT_EQ(size.cx, font->TextWidth(text));
   EXPECT_EQ(partial[8], size.cx);
@@ -73,7 +73,9 @@ TEST(FontTest, UnknownFaceFallsBackToAFaceWithCyrillic) {
 }
 
 TEST(DeviceContextTest, TextGoesInsideItsCellOnly) {
-  FontPtr font = Font::Create(Face(u"DejaVu Sans", -16));
+  LOGFONTW plain = Face(u"DejaVu Sans", -16);
+  plain.lfQuality = NONANTIALIASED_QUALITY;
+  FontPtr font = Font::Create(plain);
   Bitmap bitmap(200, 60);
   bitmap.Fill(RGB(255, 255, 255));
   DeviceContext dc(&bitmap);
@@ -89,7 +91,7 @@ TEST(DeviceContextTest, TextGoesInsideItsCellOnly) {
   EXPECT_LE(ink.right, 20 + width);
   EXPECT_GE(ink.top, 10);
   EXPECT_LE(ink.bottom, 10 + height);
-  // Without smoothing every ink pixel is the text colour.
+  // Asked for plain pixels, every ink pixel is the text colour.
   for (int y = ink.top; y < ink.bottom; ++y)
     for (int x = ink.left; x < ink.right; ++x) {
       COLORREF c = bitmap.GetPixel(x, y);
@@ -110,6 +112,49 @@ TEST(DeviceContextTest, TextGoesInsideItsCellOnly) {
   dc.SetBkMode(TRANSPARENT);
   dc.ExtTextOutW(20, 10, ETO_CLIPPED, &clip, u"ЖЖЖ");
   EXPECT_LE(InkBox(bitmap, RGB(255, 255, 255)).right, 30);
+}
+
+TEST(DeviceContextTest, TextIsSmoothedAndPlacedBySummedFineAdvances) {
+  // The default quality smooths: ink has shades between the two colours.
+  FontPtr font = Font::Create(Face(u"DejaVu Sans", -15));
+  Bitmap bitmap(300, 40);
+  bitmap.Fill(RGB(255, 255, 255));
+  DeviceContext dc(&bitmap);
+  dc.SelectFont(font);
+  dc.SetBkMode(TRANSPARENT);
+  dc.TextOutW(0, 5, u"вышел");
+  int shades = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 300; ++x) {
+      const COLORREF c = bitmap.GetPixel(x, y);
+      shades += (c != RGB(0, 0, 0) && c != RGB(255, 255, 255)) ? 1 : 0;
+    }
+  EXPECT_GT(shades, 20);
+
+  // Twenty-one letters: their fine advances are summed, then rounded once.
+  const std::u16string text(21, u'ш');
+  const Font::Glyph& glyph = font->GetGlyph(u'ш');
+  EXPECT_EQ(glyph.advance, (glyph.fine_advance + 32) >> 6);
+  EXPECT_EQ(font->TextWidth(text), (21 * glyph.fine_advance + 32) >> 6);
+  int partial[21];
+  dc.GetTextExtentExPointW(text, 1000, nullptr, partial);
+  for (int i = 0; i < 21; ++i) EXPECT_EQ(partial[i], ((i + 1) * glyph.fine_advance + 32) >> 6) << i;
+  // Each glyph is drawn where the running sum puts it: the ink of the
+  // string is the ink of one letter repeated at those places.
+  Bitmap one(60, 40), many(400, 40);
+  one.Fill(RGB(255, 255, 255));
+  many.Fill(RGB(255, 255, 255));
+  DeviceContext single(&one), line(&many);
+  for (DeviceContext* d : {&single, &line}) {
+    d->SelectFont(font);
+    d->SetBkMode(TRANSPARENT);
+  }
+  single.TextOutW(10, 5, u"ш");
+  line.TextOutW(10, 5, text);
+  const RECT first = InkBox(one, RGB(255, 255, 255));
+  const RECT all = InkBox(many, RGB(255, 255, 255));
+  EXPECT_EQ(all.left, first.left);
+  EXPECT_EQ(all.right, first.right + partial[19]);
 }
 
 TEST(DeviceContextTest, CopiesAndMasks) {

@@ -2,6 +2,7 @@
 
 #include "foundation/code_pages.h"
 #include "platform/window/device_context.h"
+#include "platform/window/dialog_render.h"
 #include "platform/window/headless_backend.h"
 #include "reader/settings_sheet/ce_property_sheet.h"
 #include "reader/settings_sheet/choose_font_page.h"
@@ -64,6 +65,35 @@ TEST_F(FontPage, ShowsTheDescriptionAndStoresEveryChange) {
   EXPECT_EQ(CCePropertySheet::Title(), u"Settings");
 }
 
+TEST_F(FontPage, TheSampleShowsTheChosenFontAndFramesDrawIt) {
+  const std::string frames = std::string(std::getenv("TEST_TMPDIR"));
+  backend.ExpectSheet([&](SheetDriver& s) {
+    DialogDriver d = s.Page();
+    const Control* sample = d.Find(CChooseFontPage::IDC_SAMPLE);
+    ASSERT_TRUE(sample->font.has_value());
+    EXPECT_EQ(sample->font->lfHeight, -13);
+    EXPECT_EQ(FaceName(*sample->font), u"Нет такого шрифта");
+    d.Select(CChooseFontPage::IDC_SIZE, 12);  // "36"
+    d.Click(CChooseFontPage::IDC_BOLD);
+    EXPECT_EQ(sample->font->lfHeight, -48);
+    EXPECT_EQ(sample->font->lfWeight, FW_BOLD);
+    // The frame shows the sample in that font: taller than a plain line.
+    Bitmap frame;
+    RenderSample(*sample, 300, 80, &frame);
+    int top = -1, bottom = -1;
+    for (int y = 1; y < 79; ++y)
+      for (int x = 1; x < 299; ++x)
+        if (frame.GetPixel(x, y) == RGB(0, 0, 0)) {
+          if (top < 0) top = y;
+          bottom = y;
+        }
+    EXPECT_GT(bottom - top, 30);
+    EXPECT_TRUE(SaveDialogPng(d.GetDialog(), 440, frames + "font-page.png"));
+    s.Cancel();
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
 class ColorsPage : public ::testing::Test {
  protected:
   ColorsPage() { sheet.AddPage(&page); }
@@ -110,6 +140,31 @@ TEST_F(ColorsPage, SlidersChangeTheCurrentSchemeAndItsColour) {
   EXPECT_EQ(page.backColor, 0x800000u);
   EXPECT_EQ(page.textColor, 0xC0C0C0u);
   EXPECT_EQ(page.presets, "Ночь\x02" "8388608\x02" "12632256\x01" "Day\x02" "16777215\x02" "0");
+}
+
+TEST_F(ColorsPage, TheSampleShowsTheChosenColours) {
+  page.textColor = RGB(10, 20, 30);
+  page.backColor = RGB(250, 240, 230);
+  page.presets = "Default\x02" "16777215\x02" "0\x01" "Ночь\x02" "0\x02" "16777215";
+  page.presetName = "Default";
+  Run([](DialogDriver& d) {
+    const Control* sample = d.Find(CColorsPage::IDC_SAMPLE);
+    EXPECT_EQ(sample->text_colour, RGB(10, 20, 30));
+    EXPECT_EQ(sample->back_colour, RGB(250, 240, 230));
+    d.Slide(CColorsPage::IDC_RED, 200);  // the text colour
+    EXPECT_EQ(sample->text_colour, RGB(200, 20, 30));
+    d.Select(CColorsPage::IDC_TARGET, 1);
+    d.Slide(CColorsPage::IDC_BLUE, 0);  // the background
+    EXPECT_EQ(sample->back_colour, RGB(250, 240, 0));
+    EXPECT_EQ(sample->text_colour, RGB(200, 20, 30));
+    Bitmap frame;
+    RenderSample(*sample, 100, 40, &frame);
+    EXPECT_EQ(frame.GetPixel(2, 2), RGB(250, 240, 0));
+    // Choosing a scheme shows its colours: white on black.
+    d.Select(CColorsPage::IDC_SCHEME, CColorsPage::kFirstSchemeIndex + 1);
+    EXPECT_EQ(sample->text_colour, RGB(255, 255, 255));
+    EXPECT_EQ(sample->back_colour, RGB(0, 0, 0));
+  });
 }
 
 TEST_F(ColorsPage, DeletingTheOnlySchemeLeavesDefault) {

@@ -1,0 +1,39 @@
+// For tests of the FLTK back end: what its open dialog shows, and keys and
+// page changes sent to it as the user would.
+#pragma once
+
+#include "platform/window/bitmap.h"
+#include "platform/window/controls.h"
+
+#include <functional>
+
+#include <string>
+#include <vector>
+
+// Tests: what the open dialog (or the active page of the open sheet) shows.
+struct ShownControl {
+  int index = -1;                    // in the dialog's controls; -1 for an implicit OK
+  const Control* control = nullptr;  // null for an implicit OK
+  RECT rect{};                       // in the dialog window's client area
+  bool visible = false;
+  std::u16string label;              // the widget's label (an edit's content)
+};
+struct ShownDialog {
+  std::u16string caption;
+  RECT window{};  // on the screen, client area
+  int page = -1;  // sheets: the active page and the count
+  int pages = 0;
+  std::vector<ShownControl> controls;
+};
+namespace fltk_backend {
+// Runs `action` once inside the loop of the next dialog or sheet that
+// opens, once it is shown (a test acts on it from there).
+void WhenDialogOpens(std::function<void()> action);
+bool DescribeOpenDialog(ShownDialog* out);
+// The open dialog's pixels, as drawn on the display.
+bool CaptureOpenDialog(Bitmap* pixels);
+bool SelectOpenSheetPage(int index);
+// VK_RETURN or VK_ESCAPE to the open dialog, as the keyboard sends them.
+bool PressKeyInOpenDialog(UINT vk);
+}  // namespace fltk_backend
+
