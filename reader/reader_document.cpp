@@ -1,12 +1,14 @@
 // Opening and closing the document and its ".trc" settings file; the Open,
 // Convert and recent-document commands.
 #include <algorithm>
+#include <optional>
 
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
 #include "reader/marks/bookmark_excerpt.h"
 #include "documents/common/document_kind.h"
+#include "reader/conversion_progress.h"
 #include "reader/open/archive_document.h"
 #include "reader/open/convert_window.h"
 #include "reader/open/open_command.h"
@@ -45,8 +47,12 @@ void CReaderDlg::OpenDocument(const std::u16string& given) {
   }
   host_->SetWaitCursor(true);
   // The file read as text: the document itself or its converted ".auto".
-  const auto text = opener_.Prepare(path, documentPath_,
-                                    {[this] { SaveDocumentSettings(); }, [this] { page_.Close(); }});
+  std::optional<std::u16string> text;
+  {
+    ConversionProgress progress(*host_, TitleForPath(path));
+    text = opener_.Prepare(path, documentPath_,
+                           {[this] { SaveDocumentSettings(); }, [this] { page_.Close(); }});
+  }
   if (!text) {
     host_->SetWaitCursor(false);
     ShowStop(OpenFailureMessage(path, MissingFileReason()).c_str());

@@ -464,7 +464,10 @@ int ClientView::handle(int event) {
     }
     case FL_KEYBOARD: {
       UINT vk = 0, modifiers = 0;
-      if (!MapFltkKey(Fl::event_key(), &vk, &modifiers)) return 0;
+      // On the page, Space is the desktop's page-down key; elsewhere it
+      // stays a blank for the edit fields.
+      const int key = Fl::event_key() == ' ' ? FL_Page_Down : Fl::event_key();
+      if (!MapFltkKey(key, &vk, &modifiers)) return 0;
       RouteKeyPress(host_.Handle(), modifiers, vk);
       PumpAll();
       return 1;

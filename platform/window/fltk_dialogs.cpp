@@ -165,7 +165,8 @@ Fl_Widget* DialogView::MakeWidget(const Control& c, const RECT& r) {
       return new Fl_Check_Button(x, y, w, h);
     case ControlKind::Edit: {
       auto* input = new EditField(x, y, w, h);
-      if (c.multi_line) input->type(FL_MULTILINE_INPUT);
+      // Long lines wrap: a multi-line field never scrolls sideways.
+      if (c.multi_line) input->type(FL_MULTILINE_INPUT_WRAP);
       else if (c.number_only) input->type(FL_INT_INPUT);
       input->when(FL_WHEN_CHANGED);
       return input;
@@ -326,7 +327,11 @@ void DialogView::SyncOne(Entry& e, const Control& c) {
     case ControlKind::Edit: {
       auto* input = static_cast<Fl_Input*>(w);
       const std::string text = ToUtf8(c.text);
-      if (text != input->value()) input->value(text.c_str());
+      if (text != input->value()) {
+        input->value(text.c_str());
+        // A new text is shown from its beginning.
+        input->position(0);
+      }
       break;
     }
     case ControlKind::ComboBox:

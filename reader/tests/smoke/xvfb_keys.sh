@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # parlen as installed, on a virtual X display of 800x600: with the first
-# settings file the installation writes, Right and Page Down turn the page
-# forward and Page Up turns it back. The page is read from the document's
+# settings file the installation writes, Right, Page Down and Space turn the
+# page forward and Page Up turns it back. The page is read from the document's
 # ".trc" file, which every turn writes.
 #   xvfb_keys.sh <parlen> <x_key> <reg_write> <installed registry> <first_settings.cmake>
 # Exit 77 (skipped) without Xvfb or xwininfo.
@@ -72,5 +72,8 @@ third=$last
 # forward turn did.
 press Prior
 [ "$last" -lt "$third" ] || { echo "FAILED: Page Up did not turn the page back"; exit 1; }
+fourth=$last
+press space
+[ "$last" -gt "$fourth" ] || { echo "FAILED: Space did not turn the page"; exit 1; }
 echo "the installed keys turn the pages"
 SESSION
