@@ -178,7 +178,10 @@ Fl_Widget* DialogView::MakeWidget(const Control& c, const RECT& r) {
     case ControlKind::ListView: {
       Fl_Browser* browser = c.multi_select ? static_cast<Fl_Browser*>(new Fl_Multi_Browser(x, y, w, h))
                                            : new Fl_Hold_Browser(x, y, w, h);
-      browser->format_char(0);
+      // Items are shown as they are. A format character of 0 would match
+      // the end of an empty item, and the browser would read past it; no
+      // item text holds a 0x01.
+      browser->format_char('\x01');
       return browser;
     }
     case ControlKind::Slider: {
