@@ -8,18 +8,9 @@
 set -euo pipefail
 parlen=$1 x_key=$2 reg_write=$3 installed=$4 first_settings=$5
 with_xvfb=$(dirname "$0")/../../../scripts/with-xvfb
-for tool in Xvfb xwininfo; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export PARLEN_REGISTRY=$work/registry.reg
-cp "$installed" "$PARLEN_REGISTRY"
-"$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
+. "$(dirname "$0")/installed_reader.sh"
+require_tools Xvfb xwininfo
+private_install "$reg_write" "$installed"
 cmake -DSETTINGS="$work/parlen.cfg" -P "$first_settings"
 if ! grep -qi '^\[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Voices\\' "$PARLEN_REGISTRY"; then
   # Speech on without a voice stops at a message box.

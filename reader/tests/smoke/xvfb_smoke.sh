@@ -8,18 +8,9 @@ set -euo pipefail
 parlen=$1 x_key=$2 reg_write=$3 installed=$4
 area_tool=$(dirname "$0")/xwd_area.py
 with_xvfb=$(dirname "$0")/../../../scripts/with-xvfb
-for tool in Xvfb xwd xwininfo python3; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (the smoke test needs Xvfb, xwd, xwininfo, python3)"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export PARLEN_REGISTRY=$work/registry.reg
-cp "$installed" "$PARLEN_REGISTRY"
-"$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
+. "$(dirname "$0")/installed_reader.sh"
+require_tools Xvfb xwd xwininfo python3
+private_install "$reg_write" "$installed"
 
 # Right: "Next page"; Return: "Speak/pause" (hot-key ids 9 and 10).
 buttons="0,0,0,0,0,0,0,0,0,Next page,Speak/pause,0,0,0,0,0,0,0,0,0,0,"

@@ -1,0 +1,23 @@
+# Sourced by the smoke tests: what they need before parlen starts.
+
+# Exits 77 (skipped) when one of the tools is missing.
+require_tools() {
+  local tool
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIPPED: $tool is not installed (the test needs $*)"
+      exit 77
+    fi
+  done
+}
+
+# A private copy of the installed registry whose settings file lies in a
+# folder of the test's own ($work, removed on exit).
+private_install() {
+  local reg_write=$1 installed=$2
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  export PARLEN_REGISTRY=$work/registry.reg
+  cp "$installed" "$PARLEN_REGISTRY"
+  "$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
+}
