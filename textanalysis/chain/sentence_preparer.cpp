@@ -9,8 +9,9 @@
 
 namespace {
 
-// Marks whose runs are cut to their last character; '.' is not one of them.
-constexpr char kCutMarks[] = ",:;()!?-";
+// Marks whose runs are cut to their last character ("?!" reads as "!",
+// "..." as ".").
+constexpr char kCutMarks[] = ",:;()!?-.";
 
 // Stress signs found in an output text, as indexes into the text without
 // them.
@@ -28,7 +29,8 @@ std::string TakeStressSigns(const std::string& text, StressMarks& marks) {
       clean.push_back(c);
       continue;
     }
-    if (i == 0 || !IsRusLetter(static_cast<unsigned char>(text[i - 1]))) continue;
+    // Only a vowel can carry a stress; a sign anywhere else is dropped.
+    if (i == 0 || !IsRusVowel(static_cast<unsigned char>(text[i - 1]))) continue;
     const INT letter = static_cast<INT>(clean.size()) - 1;
     (c == '+' ? marks.main : marks.secondary).push_back(letter);
   }
@@ -67,7 +69,6 @@ void AppendOutputToken(const TextToken& output, const PlainTokenizer& tokenizer,
     for (INT mark : marks.secondary)
       if (mark >= from && mark < to) stress.positions.push_back(mark - from);
     piece.position = output.position;
-    // "?!" reads as "!"; a run of periods ("...") stays whole.
     if (piece.text.size() >= 2 &&
         std::string_view(kCutMarks).find(piece.text[0]) != std::string_view::npos)
       piece.text.erase(0, piece.text.size() - 1);

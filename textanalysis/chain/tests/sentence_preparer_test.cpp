@@ -112,16 +112,19 @@ TEST_F(SentencePreparerTest, SpanOfSeveralTokensAndSharedInterval) {
 }
 
 TEST_F(SentencePreparerTest, StressSignsAndPunctuationRuns) {
-  FakeProcessor marks(3.0f, Replace("ко+шка до\"м+ ?! ... ,,"));
+  FakeProcessor marks(3.0f, Replace("ко+шка до\"м+ +сон\" ?! ... ,,"));
   Chain({&marks});
   Prepare({TextToken(0x400, "кошка", {0, 5})});
-  // A run of marks keeps its last one, but periods stay a whole run.
-  ASSERT_EQ(Texts(), (std::vector<std::string>{"кошка", "дом", "!", "...", ","}));
+  // A run of marks keeps its last one, periods included.
+  ASSERT_EQ(Texts(), (std::vector<std::string>{"кошка", "дом", "сон", "!", ".", ","}));
   EXPECT_EQ(prepared_.stresses[0].main, 1);
   EXPECT_TRUE(prepared_.stresses[0].positions.empty());
-  EXPECT_EQ(prepared_.stresses[1].main, 2);
+  // Only a sign right after a vowel is a stress; the others just go.
+  EXPECT_EQ(prepared_.stresses[1].main, -1);
   EXPECT_EQ(prepared_.stresses[1].positions, (std::vector<INT>{1}));
   EXPECT_EQ(prepared_.stresses[2].main, -1);
+  EXPECT_TRUE(prepared_.stresses[2].positions.empty());
+  EXPECT_EQ(prepared_.stresses[3].main, -1);
 }
 
 TEST_F(SentencePreparerTest, PronunciationTokensPassUnchangedAndTagsAreDelivered) {

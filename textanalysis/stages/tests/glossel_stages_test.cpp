@@ -155,8 +155,12 @@ TEST_F(GlosselStagesTest, SentencesAreCutIntoSyntagmasAtPunctuation) {
   EXPECT_EQ(said[0].sign, SE_Stop1);
   EXPECT_EQ(said[0].tone, "(.)|(.)");
 
-  // An ellipsis stays whole and ends its sentence as a stop of its own.
+  // An ellipsis ends its sentence as a period does.
   said = Say("Он ушёл... Она пришла.");
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0].words, (Texts{"он", "ушёл"}));
+  EXPECT_EQ(said[0].sign, SE_Stop2);
+  said = Say("Он ушёл...\nОна пришла.");
   ASSERT_EQ(said.size(), 1u);
   EXPECT_EQ(said[0].words, (Texts{"он", "ушёл"}));
   EXPECT_EQ(said[0].sign, SE_Stop1);
