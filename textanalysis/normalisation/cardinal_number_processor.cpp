@@ -63,15 +63,12 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
   if ((token.text == "+" || token.text == "-") && !token.HasLineBreakOrSpaceAfter() &&
       token.HasLineBreakOrSpaceBefore() && index + 1 < count && tokens[index + 1].IsNumber())
     return Handle(out, consumed, WithText(token, token.text == "+" ? "плюс" : "минус"), 1);
-  // A "-" between two numbers: with blanks on both sides the minus of a sum
-  // ("10 - 3"); written tight a range ("2-3 дня"), said as two numbers and
-  // not as one hyphenated word.
-  if (token.text == "-" && IsNumberAt(tokens, index - 1) && IsNumberAt(tokens, index + 1)) {
-    const bool before = token.HasLineBreakOrSpaceBefore();
-    const bool after = token.HasLineBreakOrSpaceAfter();
-    if (before && after) return Handle(out, consumed, WithText(token, "минус"), 1);
-    if (!before && !after) return Handle(out, consumed, WithText(token, std::string()), 1);
-  }
+  // A "-" written tight between two numbers is a range ("2-3 дня"), said as
+  // two numbers and not as one hyphenated word. With blanks on both sides it
+  // is a dash ("1941 - 1945") and stays a mark.
+  if (token.text == "-" && IsNumberAt(tokens, index - 1) && IsNumberAt(tokens, index + 1) &&
+      !token.HasLineBreakOrSpaceBefore() && !token.HasLineBreakOrSpaceAfter())
+    return Handle(out, consumed, WithText(token, std::string()), 1);
   if (!token.IsNumber()) return Decline(out, consumed);
 
   const int length = DecimalLength(tokens, index);

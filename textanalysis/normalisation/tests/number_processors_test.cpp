@@ -120,9 +120,10 @@ TEST_F(CardinalNumberProcessorTest, Signs) {
   EXPECT_EQ(Said(processor_, "t -", 1), "<none>");
 }
 
-// A "-" between numbers: a minus with blanks around it, a range without.
+// A "-" between numbers: a range written tight, a dash (no sign) with blanks
+// around it.
 TEST_F(CardinalNumberProcessorTest, DashBetweenNumbers) {
-  EXPECT_EQ(Said(processor_, "10 - 3", 1), "минус");
+  EXPECT_EQ(Said(processor_, "10 - 3", 1), "<none>");
   std::vector<TextToken> tokens = Tokens("2-3 дня");
   const ProcessResult r = RunProcessor(processor_, tokens, 1);
   ASSERT_EQ(r.result, TextProcessor::kHandled);

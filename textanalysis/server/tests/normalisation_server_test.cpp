@@ -150,14 +150,16 @@ TEST_F(NormalisationServerTest, Phrases) {
 }
 
 // Units agree with their number, signs that have names are said, a dash
-// between numbers is a minus or a range, and the letters of a spelled
+// between numbers is no minus, and the letters of a spelled
 // abbreviation do not lean on the next word.
 TEST_F(NormalisationServerTest, UnitsSignsRangesAndSpelledLetters) {
   EXPECT_EQ(Said("Стоит 3 руб. за штуку."), "стоит три рубля за штуку");
   EXPECT_EQ(Said("Было 5\xB0 тепла."), "было пять градусов тепла");
   EXPECT_EQ(Said("Точность \xB1" "2 и \xA7 5 за 10 \x88."),
             "точность плюс минус два и параграф пять за десять евро");
-  EXPECT_EQ(Said("Будет 10 - 3 потом."), "будет десять минус три потом");
+  EXPECT_EQ(Said("Будет 10 - 3 потом."), "будет десять три потом");
+  EXPECT_EQ(Said("Шла 1941 - 1945."),
+            "шла тысяча девятьсот сорок один тысяча девятьсот сорок пять");
   EXPECT_EQ(Said("Через 2-3 дня."), "через два три дня");
   EXPECT_EQ(Said("США выступил, а он нет."), "сэ шэ а выступил аон нет");
 }
