@@ -22,6 +22,48 @@ int32_t FromWideInto(const CodePageConverter& converter, const std::u16string& t
   return static_cast<int32_t>(text.size());
 }
 
+// Length of the well-formed UTF-8 sequence at p[i] (no overlong forms,
+// surrogates or code points past U+10FFFF), 0 when there is none. A sequence
+// cut by the end of the text counts as well-formed: callers may pass the
+// head of a file.
+size_t Utf8SequenceLength(const unsigned char* p, size_t n, size_t i) {
+  const unsigned char b = p[i];
+  if (b < 0x80) return 1;
+  size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+  if (b >= 0xC2 && b <= 0xDF) {
+    length = 2;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3;
+    if (b == 0xE0) low = 0xA0;
+    if (b == 0xED) high = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4;
+    if (b == 0xF0) low = 0x90;
+    if (b == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  for (size_t k = 1; k < length && i + k < n; ++k) {
+    const unsigned char c = p[i + k];
+    if (k == 1 ? (c < low || c > high) : (c < 0x80 || c > 0xBF)) return 0;
+  }
+  return length;
+}
+
+// The text is well-formed UTF-8 and holds at least one Russian letter.
+bool IsRussianUtf8(const unsigned char* p, size_t n) {
+  bool russian = false;
+  for (size_t i = 0; i < n;) {
+    const size_t length = Utf8SequenceLength(p, n, i);
+    if (length == 0) return false;
+    if (length == 2 && i + 1 < n)
+      russian = russian || IsCyrillicCodePoint((p[i] & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu));
+    i += length;
+  }
+  return russian;
+}
+
 }  // namespace
 
 // ---- CodePageConverter ----
@@ -259,6 +301,10 @@ int32_t DetectCodePage(const CodePageConverter& converter, const std::string& te
     best = 2 * u;
   }
   if (best == 0) return kCodePageWin;
+  // Short UTF-8 text ties with a single-byte reading (letters а-п are D0 B0-BF,
+  // two letters in ISO-8859-5): well-formed UTF-8 with Russian letters in it
+  // is UTF-8.
+  if (tie && result == kCodePageUtf8 && IsRussianUtf8(p, n)) return kCodePageUtf8;
   if (tie) return kCodePageUnknown;
   return result;
 }

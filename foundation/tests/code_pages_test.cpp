@@ -560,6 +560,18 @@ TEST_F(CodePagesTest, DetectWindowsDosTieIsUndecided) {
   EXPECT_EQ(DetectCodePage(c, Bytes({0xA8, 0xA8, 0x20, 0xA8, 0x80})), 2);
 }
 
+// Letters а-п are D0 B0-BF in UTF-8, two letters each in ISO-8859-5, so a
+// short UTF-8 text scores as high in ISO as in UTF-8.
+TEST_F(CodePagesTest, ShortUtf8RussianIsUtf8) {
+  CodePageConverter c;
+  const auto utf8 = [](const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); };
+  for (const char8_t* text : {u8"да", u8"где обед", u8"Скидка 1%."})
+    EXPECT_EQ(DetectCodePage(c, utf8(text)), 5) << reinterpret_cast<const char*>(text);
+  EXPECT_EQ(DetectedToWindows1251(c, utf8(u8"Скидка 1%.")), "Скидка 1%.");
+  // The same tie in bytes that are no UTF-8 (a stray 0x80) stays undecided.
+  EXPECT_EQ(DetectCodePage(c, utf8(u8"да") + "\x80"), 6);
+}
+
 TEST_F(CodePagesTest, DetectFourByteUtf8) {
   CodePageConverter c;
   // "Привет, мир! <U+1F600> Как дела? <U+1F600>" in UTF-8: the 4-byte
