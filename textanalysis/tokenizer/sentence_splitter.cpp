@@ -1,9 +1,11 @@
 #include "textanalysis/tokenizer/sentence_splitter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
 #include "foundation/char_classes.h"
+#include "textanalysis/tokenizer/token_kinds.h"
 
 namespace {
 
@@ -30,6 +32,42 @@ void Sentence::SetIntervalFromTokens() {
   }
   itvl.start = tokens.front().position.start;
   itvl.size = static_cast<UI4>(EndOf(tokens.back()) - itvl.start);
+}
+
+void SplitLongTokens(std::vector<TextToken>& tokens, size_t limit) {
+  constexpr UI4 kKinds = TextToken::kNumber | TextToken::kRussianWord | TextToken::kLatinWord |
+                         TextToken::kPunctuation | TextToken::kCapitalFirst |
+                         TextToken::kAllCapitals;
+  size_t extra = 0;
+  for (const TextToken& token : tokens)
+    if (!token.IsFromTag() && token.text.size() > limit) extra += (token.text.size() - 1) / limit;
+  if (extra == 0) return;
+  std::vector<TextToken> out;
+  out.reserve(tokens.size() + extra);
+  for (TextToken& token : tokens) {
+    if (token.IsFromTag() || token.text.size() <= limit) {
+      out.push_back(std::move(token));
+      continue;
+    }
+    // The pieces follow each other without a separator; each is its own kind
+    // by its first character. A text shorter than its interval (stress marks
+    // taken out) leaves the rest of the interval to the last piece.
+    const UI4 kept = token.flags & ~(kKinds | TextToken::kLeftSeparators |
+                                     TextToken::kRightSeparators);
+    const UI8 end = EndOf(token);
+    for (size_t offset = 0; offset < token.text.size(); offset += limit) {
+      const bool first = offset == 0;
+      const bool last = offset + limit >= token.text.size();
+      const UI8 start = std::min(token.position.start + offset, end);
+      TextToken piece(kept | (first ? token.LeftFlags() : 0) | (last ? token.RightFlags() : 0),
+                      token.text.substr(offset, limit),
+                      Interval{start, static_cast<UI4>(last ? end - start
+                                                            : std::min<UI8>(limit, end - start))});
+      ClassifyToken(piece);
+      out.push_back(std::move(piece));
+    }
+  }
+  tokens = std::move(out);
 }
 
 void InsertLineStops(std::vector<TextToken>& tokens) {
@@ -79,10 +117,12 @@ bool SentenceSplitter::PeriodEndsSentence(const std::vector<TextToken>& tokens, 
 void SentenceSplitter::Split(std::vector<TextToken> tokens,
                              std::vector<Sentence>& sentences) const {
   if (tokens.empty()) return;
-  for (TextToken& token : tokens) {
-    const size_t limit = token.IsFromTag() ? kMaxPronunciationText : kMaxTokenText;
-    if (token.text.size() > limit) token.text.resize(limit);
-  }
+  // A literal pronunciation is a phoneme string that has no safe place to
+  // split: it is cut.
+  for (TextToken& token : tokens)
+    if (token.IsFromTag() && token.text.size() > kMaxPronunciationText)
+      token.text.resize(kMaxPronunciationText);
+  SplitLongTokens(tokens, kMaxTokenText);
   InsertLineStops(tokens);
 
   sentences.emplace_back();

@@ -8,14 +8,15 @@
 
 class SentenceSplitter {
  public:
-  // Longest token texts kept; a literal pronunciation may be longer.
+  // Longest token texts: a longer token becomes several; a literal
+  // pronunciation may be longer, and is cut.
   static constexpr size_t kMaxTokenText = 128;
   static constexpr size_t kMaxPronunciationText = 384;
 
   // Without a dictionary no "." counts as part of an abbreviation.
   void SetAbbreviations(const AbbreviationLookup* abbreviations) { abbreviations_ = abbreviations; }
 
-  // Cuts the token texts, inserts a stop before a capitalised word that
+  // Splits long token texts, inserts a stop before a capitalised word that
   // starts a line after a word, and appends the sentences of the tokens to
   // `sentences` (a new sentence opens for them).
   void Split(std::vector<TextToken> tokens, std::vector<Sentence>& sentences) const;
@@ -28,6 +29,10 @@ class SentenceSplitter {
 
   const AbbreviationLookup* abbreviations_ = nullptr;
 };
+
+// Replaces every token (but a literal pronunciation) whose text is longer
+// than `limit` by pieces of at most `limit` characters.
+void SplitLongTokens(std::vector<TextToken>& tokens, size_t limit);
 
 // Inserts the stop tokens before capitalised words that start a line after a
 // word not followed by punctuation.

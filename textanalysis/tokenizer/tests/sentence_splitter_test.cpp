@@ -121,16 +121,35 @@ TEST_F(SentenceSplitterTest, AbbreviationReachingTheLastTokenTakesItOnce) {
   EXPECT_EQ(abbreviations_.askedAt, (std::vector<int>{0}));
 }
 
-TEST_F(SentenceSplitterTest, TokenTextsAreCut) {
-  std::vector<TextToken> tokens = {TextToken(0x400, std::string(200, 'а'), {0, 200}),
-                                   TextToken(0x100, std::string(300, 'A'), {200, 300}),
-                                   TextToken(0x100, std::string(400, 'B'), {500, 400})};
+// A long run becomes tokens of at most 128 characters that follow each other
+// without a blank; a literal pronunciation is cut at 384.
+TEST_F(SentenceSplitterTest, LongTokensAreSplit) {
+  const std::string letters = "Д" + std::string(199, 'а');
+  std::vector<TextToken> tokens;
+  tokenizer_.Tokenize(letters + " " + std::string(300, '7') + ". Всё", tokens, 0);
+  tokens.emplace_back(0x100, std::string(300, 'A'), Interval{600, 300});
+  tokens.emplace_back(0x100, std::string(400, 'B'), Interval{900, 400});
   splitter_.Split(tokens, sentences_);
-  ASSERT_EQ(sentences_.size(), 1u);
-  EXPECT_EQ(sentences_[0].tokens[0].text.size(), 128u);
-  EXPECT_EQ(sentences_[0].tokens[1].text.size(), 300u);
-  EXPECT_EQ(sentences_[0].tokens[2].text.size(), 384u);
-  EXPECT_EQ(sentences_[0].itvl.size, 900u);
+  ASSERT_EQ(sentences_.size(), 2u);
+  const std::vector<TextToken>& first = sentences_[0].tokens;
+  ASSERT_EQ(first.size(), 6u);
+  EXPECT_EQ(first[0].text + first[1].text, letters);
+  EXPECT_EQ(first[2].text + first[3].text + first[4].text, std::string(300, '7'));
+  EXPECT_EQ(first[5].text, ".");
+  const std::vector<std::pair<UI4, Interval>> expected = {
+      {0x2402, {0, 128}}, {0x401, {128, 72}}, {0x202, {201, 128}}, {0x200, {329, 128}},
+      {0x200, {457, 44}}, {0x1001, {501, 1}}};
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(first[i].flags, expected[i].first) << i;
+    EXPECT_EQ(first[i].position.start, expected[i].second.start) << i;
+    EXPECT_EQ(first[i].position.size, expected[i].second.size) << i;
+  }
+  const std::vector<TextToken>& second = sentences_[1].tokens;
+  ASSERT_EQ(second.size(), 3u);
+  EXPECT_EQ(second[1].text.size(), 300u);
+  EXPECT_EQ(second[2].text.size(), 384u);
+  EXPECT_EQ(sentences_[1].itvl.start, 503u);
+  EXPECT_EQ(sentences_[1].itvl.size, 797u);
 }
 
 }  // namespace
