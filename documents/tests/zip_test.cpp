@@ -299,7 +299,8 @@ TEST(ZipReaderTest, ExtractionIsBoundedWellBelowTheLargestDocument) {
   boxes.Clear();
   EXPECT_EQ(Extract(archive, root.files().at("limit.txt"), &ok), zeros);
   EXPECT_TRUE(ok);
-  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{Damaged(u"its size does not match its data")}));
+  EXPECT_EQ(Texts(boxes),
+            (std::vector<std::u16string>{Damaged(u"its size does not match its data")}));
 }
 
 std::string Utf8Of(const std::u16string& text) { return Utf16ToUtf8(text); }
@@ -314,7 +315,8 @@ TEST(ZipReaderTest, NamesAreDecodedAndEveryEntryStaysReachable) {
   const std::string archive = ArchivePath(
       Local("Книга первая.txt", "1251") + Local("Повесть о любви.txt", "1251 too") +
       Local(Utf8Of(u"Глава/Начало.txt"), "flagged", 0, kUtf8) +
-      Local(Utf8Of(u"Ёлка.txt"), "unflagged") + Local(Utf8Of(u"Книга первая.txt"), "clash", 0, kUtf8) +
+      Local(Utf8Of(u"Ёлка.txt"), "unflagged") +
+      Local(Utf8Of(u"Книга первая.txt"), "clash", 0, kUtf8) +
       Local("\xff\xfe.txt", "bad one", 0, kUtf8) + Local("\xfe\xff.txt", "bad two", 0, kUtf8) +
       Local("Глава/x", "file") + Local(Utf8Of(u"Глава/x"), "again", 0, kUtf8) + kCentral);
   ASSERT_TRUE(ReadZipArchive(Wide(archive).c_str(), root));

@@ -158,6 +158,12 @@ std::u16string Ascii(const char* text) {
 
 std::u16string Number(int64_t n) { return Ascii(std::to_string(n).c_str()); }
 
+std::u16string SystemReason(int error) {
+  std::u16string reason;
+  Utf8ToUtf16(std::strerror(error), &reason);
+  return reason;
+}
+
 void CannotExtract(const char16_t* target, const std::u16string& why) {
   ShowConversionStop(u"The archive entry " + GetPathFileName(target) +
                      u" could not be taken out of the archive: " + why);
@@ -177,14 +183,14 @@ bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const c
   }
   TextFile file(archivePath, u"rb");
   if (!file.IsOpen()) {
-    CannotExtract(target, u"the archive cannot be read (" + Ascii(std::strerror(errno)) + u").");
+    CannotExtract(target, u"the archive cannot be read (" + SystemReason(errno) + u").");
     return false;
   }
   OutputFile out(OutputContent::kBinary);
   if (!out.Open(archivePath, target, entry.uncompressedSize)) {
     // Passing the limits has said why.
     if (!out.LimitsPassed()) {
-      CannotExtract(target, u"the file cannot be written (" + Ascii(std::strerror(errno)) + u").");
+      CannotExtract(target, u"the file cannot be written (" + SystemReason(errno) + u").");
     }
     return false;
   }

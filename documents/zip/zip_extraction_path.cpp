@@ -60,7 +60,8 @@ std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEnt
   uint64_t hash = 0xcbf29ce484222325ULL;
   for (char16_t c : archivePath) hash = (hash ^ c) * 0x100000001b3ULL;
   for (int shift = 0; shift < 32; shift += 8) {
-    hash = (hash ^ ((static_cast<uint32_t>(entry.dataOffset) >> shift) & 0xFF)) * 0x100000001b3ULL;
+    const uint32_t byte = (static_cast<uint32_t>(entry.dataOffset) >> shift) & 0xFF;
+    hash = (hash ^ byte) * 0x100000001b3ULL;
   }
   char digest[20];
   std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(hash));

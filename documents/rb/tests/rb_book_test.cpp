@@ -223,7 +223,8 @@ TEST_F(RbBookTest, JoinedPagesSplitIntoSlices) {
 TEST_F(RbBookTest, ConvertJoinsEntriesInOrder) {
   const auto source = Write("conv.rb", Book({{"info.info", "TITLE=t ", 2},
                                              {"a b.html", "<p>one</p>", 8},
-                                             {"a!b.html", "<script>for(i=0;i<n;i++){}</script><p>two</p>"},
+                                             {"a!b.html",
+                                              "<script>for(i=0;i<n;i++){}</script><p>two</p>"},
                                              {"skip.html", "<p>never</p>", 9},
                                              {"pic.png", "PNG"}}));
   const fs::path target = Dir() / "conv.rb.auto";

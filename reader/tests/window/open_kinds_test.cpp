@@ -153,7 +153,8 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   const std::string folder = Scratch("given/");
   const ZipFixture single = WriteZip(folder + "one.zip", {{"tale.html", "<p>" + kHelloUtf8 + "</p>"}});
   EXPECT_EQ(Open(single.path), kHello1251);
-  EXPECT_EQ(reader_->DocumentPath(), ZipExtractionPath(Wide(single.path), single.entries[0].second, u"tale.html"));
+  EXPECT_EQ(reader_->DocumentPath(),
+            ZipExtractionPath(Wide(single.path), single.entries[0].second, u"tale.html"));
 
   // Several: the Open dialog shows the archive's entries.
   const ZipFixture several =
@@ -165,7 +166,8 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
     d.PressKey(VK_RIGHT);
   });
   EXPECT_EQ(Open(several.path), "Note.");
-  EXPECT_EQ(reader_->DocumentPath(), ZipExtractionPath(Wide(several.path), several.entries[1].second, u"note.txt"));
+  EXPECT_EQ(reader_->DocumentPath(),
+            ZipExtractionPath(Wide(several.path), several.entries[1].second, u"note.txt"));
 
   // Not an archive after all: told, and the document stays.
   const std::string broken = folder + "broken.zip";
@@ -197,7 +199,8 @@ TEST_F(OpenKindsTest, ArchiveEntryOpensAndComesBackFromTheRecentList) {
   const std::string folder = Scratch("shelf/");
   const ZipFixture zip =
       WriteZip(folder + "books.zip", {{"tale.html", "<p>" + kHelloUtf8 + "</p>"}, {"note.txt", "Note."}});
-  const std::u16string tale = ZipExtractionPath(Wide(zip.path), zip.entries[0].second, u"tale.html");
+  const std::u16string tale =
+      ZipExtractionPath(Wide(zip.path), zip.entries[0].second, u"tale.html");
   backend_.ExpectDialog([&](DialogDriver& d) {
     ASSERT_EQ(d.Find(COpenFileDlg::kFileListId)->items,
               (std::vector<std::u16string>{u"..", u"books.zip", u"first.txt"}));
