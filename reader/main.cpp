@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "documents/zip/zip_archive.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
 #include "platform/window/headless_backend.h"
@@ -23,6 +24,9 @@ int RunReader(WindowBackend& backend, const std::u16string& document, bool headl
   CReaderDlg reader(backend, environment);
   reader.OnInitDialog();
   if (!document.empty()) reader.OpenDocument(document);
+  // What an earlier run left in the extraction cache (it may have been
+  // killed half-way) goes; the open document keeps its file.
+  RemoveExtractionLeftovers(reader.DocumentPath());
   int result = 0;
   if (headless) {
     // No screen to show them on: what the reader told goes to the terminal.

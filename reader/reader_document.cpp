@@ -7,6 +7,7 @@
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
 #include "reader/marks/bookmark_excerpt.h"
+#include "documents/common/conversion_message.h"
 #include "documents/common/document_kind.h"
 #include "reader/conversion_progress.h"
 #include "reader/open/archive_document.h"
@@ -48,6 +49,7 @@ void CReaderDlg::OpenDocument(const std::u16string& given) {
   host_->SetWaitCursor(true);
   // The file read as text: the document itself or its converted ".auto".
   std::optional<std::u16string> text;
+  const int stopsBefore = ConversionStopsShown();
   {
     ConversionProgress progress(*host_, TitleForPath(path));
     text = opener_.Prepare(path, documentPath_,
@@ -55,7 +57,14 @@ void CReaderDlg::OpenDocument(const std::u16string& given) {
   }
   if (!text) {
     host_->SetWaitCursor(false);
-    ShowStop(OpenFailureMessage(path, MissingFileReason()).c_str());
+    switch (opener_.LastProblem()) {
+      case DocumentOpener::Problem::kConversion:
+        // The open document stays; the converter may have said why.
+        if (ConversionStopsShown() == stopsBefore) ShowStop(ConversionFailureMessage(path).c_str());
+        break;
+      case DocumentOpener::Problem::kExtraction: break;  // the extraction said why
+      default: ShowStop(OpenFailureMessage(path, MissingFileReason()).c_str()); break;
+    }
     return;
   }
   CloseDocument();

@@ -70,5 +70,5 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
     return {target, true};
   }
   RemoveFile(target);
-  return {document, false};
+  return {document, false, true};
 }

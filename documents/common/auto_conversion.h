@@ -9,6 +9,7 @@
 struct OpenedText {
   std::u16string path;  // the file to show
   bool converted;       // path is "<P>.auto"
+  bool failed = false;  // the document's converter failed: nothing to show
 };
 
 OpenedText ConvertForReading(const std::u16string& document, const KindConverters& converters);

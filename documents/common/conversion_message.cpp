@@ -1,10 +1,26 @@
 #include "documents/common/conversion_message.h"
 
-#include <string>
+#include <atomic>
 
 #include "platform/message_box.h"
 
+namespace {
+
+std::atomic<int> stopsShown{0};
+
+}  // namespace
+
 void ShowConversionStop(std::string_view text) {
-  const std::u16string wide(text.begin(), text.end());
-  MessageBoxW(nullptr, wide.c_str(), nullptr, MB_OK | MB_ICONSTOP);
+  ShowConversionStop(std::u16string(text.begin(), text.end()));
 }
+
+void ShowConversionStop(const std::u16string& text) {
+  ++stopsShown;
+  MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONSTOP);
+}
+
+void ShowConversionWarning(const std::u16string& text) {
+  MessageBoxW(nullptr, text.c_str(), u"Warning", MB_OK | MB_ICONWARNING);
+}
+
+int ConversionStopsShown() { return stopsShown; }

@@ -1,7 +1,15 @@
-// Why a conversion or an extraction stopped, told to the user.
+// Why a conversion or an extraction stopped, or what went wrong on the way,
+// told to the user.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Shows the text (ASCII) in a stop message box.
 void ShowConversionStop(std::string_view text);
+void ShowConversionStop(const std::u16string& text);
+// Shows the text in a warning box: the work went on.
+void ShowConversionWarning(const std::u16string& text);
+// How many stop messages the process has shown: whoever sees a conversion
+// fail tells from it whether the user already learnt why.
+int ConversionStopsShown();

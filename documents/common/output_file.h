@@ -36,6 +36,8 @@ class OutputFile {
   // Closes the temporary file and renames it over the target; true when
   // every write and the rename succeeded.
   bool Commit();
+  // Whether writing stopped at the process's OutputLimits (which said why).
+  bool LimitsPassed() const { return budget_.Exceeded(); }
 
  private:
   void Discard();

@@ -18,6 +18,8 @@ const Fb2TagRule* FindRule(std::string_view tag) {
   return nullptr;
 }
 
+constexpr int64_t kBookTagReach = 16 * 1024;
+
 bool IsTrailingWhite(char c) { return c == '\n' || c == '\r' || c == '\t' || c == ' '; }
 
 class Fb2Rules final : public MarkupRules {
@@ -51,9 +53,12 @@ class Fb2Rules final : public MarkupRules {
     std::replace(output.begin(), output.end(), kParagraphMark, '\n');
   }
 
-  std::string_view Refusal(int64_t) const override {
-    return sawBook_ ? std::string_view()
-                    : "Conversion stopped: no FictionBook element, the file is not an FB2 book.";
+  // A book's root element comes after at most a declaration, a style sheet
+  // and a few comments: a file without it in its first blocks is no book,
+  // and the rest of it need not be read.
+  std::string_view Refusal(int64_t scanned, bool atEnd) const override {
+    if (sawBook_ || (!atEnd && scanned < kBookTagReach)) return {};
+    return "Conversion stopped: no FictionBook element, the file is not an FB2 book.";
   }
 
  private:

@@ -38,16 +38,20 @@ std::string RawDeflate(const std::string& text) {
   return out;
 }
 
-void AddEntry(std::string& zip, const std::string& name, const std::string& text, bool deflate) {
+// The declared size is the text's unless given; flags 0x800 mark a UTF-8
+// name.
+void AddEntry(std::string& zip, const std::string& name, const std::string& text, bool deflate,
+              uint16_t flags = 0, int64_t declared = -1) {
   const std::string data = deflate ? RawDeflate(text) : text;
   Put32(zip, 0x04034b50);
   Put16(zip, 20);
-  Put16(zip, 0);
+  Put16(zip, flags);
   Put16(zip, deflate ? 8 : 0);
   Put32(zip, 0);
-  Put32(zip, 0);
+  Put32(zip, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(text.data()),
+                                         static_cast<uInt>(text.size()))));
   Put32(zip, static_cast<uint32_t>(data.size()));
-  Put32(zip, static_cast<uint32_t>(text.size()));
+  Put32(zip, static_cast<uint32_t>(declared < 0 ? text.size() : declared));
   Put16(zip, static_cast<uint32_t>(name.size()));
   Put16(zip, 0);
   zip += name + data;
@@ -69,7 +73,19 @@ std::vector<std::string> Seeds() {
   AddEntry(dos, "\xAC\xA0\xAC\xA0/\xE0\xA0\xAC\xE3.txt", "x", false);
   AddEntry(dos, "empty", "", false);
   dos += CentralDirectory();
-  return {two, dos, CentralDirectory()};
+  // Names that become equal when shown, UTF-8 flagged and not; a stored
+  // entry that declares less than it holds; one that inflates far beyond
+  // its declared size; one that declares 1 GiB.
+  std::string hostile;
+  AddEntry(hostile, "\xCA\xED\xE8\xE3\xE0.fb2", "1251", false);
+  AddEntry(hostile, "\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB0.fb2", "utf-8", false, 0x800);
+  AddEntry(hostile, "\xff.txt", "bad", false, 0x800);
+  AddEntry(hostile, "\xfe.txt", "bad", false, 0x800);
+  AddEntry(hostile, "cut.txt", "hello world", false, 0, 5);
+  AddEntry(hostile, "bomb.txt", std::string(200000, 'z'), true, 0, 1000);
+  AddEntry(hostile, "giga.txt", std::string(4096, '\0'), true, 0, int64_t{1} << 30);
+  hostile += CentralDirectory();
+  return {two, dos, hostile, CentralDirectory()};
 }
 
 int32_t Le32(const uint8_t* p) {
@@ -106,7 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (const ZipEntry& entry : entries) {
     if (ExtractZipEntry(files.source(), entry, files.target())) {
-      FUZZ_CHECK(files.Output().size() == static_cast<size_t>(entry.uncompressedSize));
+      // Never more than declared (less only for a damaged entry, with a
+      // warning), never more than the bound.
+      FUZZ_CHECK(files.Output().size() <= static_cast<size_t>(entry.uncompressedSize));
+      FUZZ_CHECK(entry.uncompressedSize <= kLargestExtractedEntry);
     }
     files.RemoveOutput();
   }

@@ -31,7 +31,8 @@ bool IsBlockEndTag(std::string_view tag) {
 }
 
 // Closing tags that part what follows from what went before by a blank:
-// table cells, lists and their terms, quotes, preformatted blocks.
+// table cells, lists and their terms, quotes, preformatted blocks. A
+// table's start parts words too.
 bool IsWordBreakTag(std::string_view tag) {
   return tag == "/td" || tag == "/th" || tag == "/ul" || tag == "/ol" || tag == "/dl" ||
          tag == "/dt" ||
@@ -86,7 +87,7 @@ class HtmlRules final : public MarkupRules {
       AppendLineFeed(output);
     } else if (IsBlockEndTag(tag)) {
       if (mode_ == 1 || !EndsInLineBreak(output)) AppendLineFeed(output);
-    } else if (IsWordBreakTag(tag)) {
+    } else if (IsWordBreakTag(tag) || ElementName(tag) == "table") {
       wordBreakPending_ = true;
     } else if (const std::string_view name = ElementName(tag);
                IsHiddenElement(name) && tag.back() != '/') {
@@ -113,9 +114,10 @@ class HtmlRules final : public MarkupRules {
     flushedLast_ = output.back();
   }
 
-  std::string_view Refusal(int64_t sourceSize) const override {
-    return sourceSize > 0 ? std::string_view() : "Conversion stopped: the file is empty.";
-  }
+  std::string_view RawTextElement() const override { return hiddenElement_; }
+
+  // Any bytes, none included, read as HTML.
+  std::string_view Refusal(int64_t, bool) const override { return {}; }
 
  private:
   void Append(std::string& output, const char* first, const char* last) {

@@ -21,9 +21,13 @@ class MarkupRules {
   virtual void OnEntity(std::string& output, const char* first, const char* last) = 0;
   // Called before the output is written to the target.
   virtual void BeforeWrite(std::string& output) = 0;
-  // After the whole source: empty, or why it holds no document of this
-  // kind (the target is then not kept).
-  virtual std::string_view Refusal(int64_t sourceSize) const = 0;
+  // Inside an element whose content is raw text (a script, a style sheet):
+  // its lower-case name; no tag is looked for before its end tag.
+  virtual std::string_view RawTextElement() const { return {}; }
+  // After each block (scanned: the bytes read so far) and at the end:
+  // empty, or why the file holds no document of this kind (the conversion
+  // stops and the target is not kept).
+  virtual std::string_view Refusal(int64_t scanned, bool atEnd) const = 0;
 
  protected:
   ~MarkupRules() = default;

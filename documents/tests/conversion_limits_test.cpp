@@ -27,13 +27,14 @@ size_t FilesIn(const std::string& folder) {
                                            std::filesystem::directory_iterator()));
 }
 
-// Files of zero bytes, or without the mark of their kind, hold no document:
-// nothing is shown as their converted text, and the user learns why.
+// Files without the mark of their kind hold no document: nothing is shown
+// as their converted text, and the user learns why. An empty HTML file is
+// an empty text, not a damaged one.
 TEST(NothingOfItsKindTest, EmptyAndForeignDocumentsAreNotConverted) {
   const std::string folder = Scratch("kinds/");
   std::filesystem::create_directories(folder);
   MessageBoxCapture boxes;
-  for (const char* name : {"e.fb2", "e.html", "e.rtf", "p.fb2", "p.rtf"}) {
+  for (const char* name : {"e.fb2", "e.rtf", "p.fb2", "p.rtf"}) {
     const std::string path = folder + name;
     WriteBytes(path, name[0] == 'e' ? "" : "<?xml version=\"1.0\"?><p>plain</p>");
     const OpenedText opened = ConvertForReading(Wide(path));
@@ -41,14 +42,19 @@ TEST(NothingOfItsKindTest, EmptyAndForeignDocumentsAreNotConverted) {
     EXPECT_EQ(opened.path, Wide(path)) << name;
     EXPECT_FALSE(Exists(path + ".auto")) << name;
   }
-  EXPECT_EQ(FilesIn(folder), 5u);
+  EXPECT_EQ(FilesIn(folder), 4u);
   const std::u16string noBook =
       u"Conversion stopped: no FictionBook element, the file is not an FB2 book.";
   const std::u16string noRtf =
       u"Conversion stopped: the file does not begin with \"{\\rtf\", it is not an RTF document.";
-  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{
-                              noBook, u"Conversion stopped: the file is empty.", noRtf, noBook,
-                              noRtf}));
+  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{noBook, noRtf, noBook, noRtf}));
+
+  const std::string html = folder + "e.html";
+  WriteBytes(html, "");
+  const OpenedText opened = ConvertForReading(Wide(html));
+  EXPECT_TRUE(opened.converted);
+  EXPECT_TRUE(Exists(html + ".auto"));
+  EXPECT_EQ(ReadBytes(html + ".auto"), "");
 
   // The marks themselves are enough.
   const std::string fb2 = folder + "b.fb2";
@@ -59,6 +65,19 @@ TEST(NothingOfItsKindTest, EmptyAndForeignDocumentsAreNotConverted) {
   WriteBytes(rtf, " \r\n{\\rtf1 x}");
   EXPECT_TRUE(ConvertRtfToText(Wide(rtf).c_str(), Wide(rtf + ".txt").c_str()));
   EXPECT_EQ(ReadBytes(rtf + ".txt"), " x");
+  EXPECT_EQ(boxes.Count(), 4u);
+
+  // A book's root element stands in its first kilobytes: a large file
+  // without it is refused without reading it all.
+  const std::string late = folder + "late.fb2";
+  WriteBytes(late, std::string(100000, 'x') + "<FictionBook><p>y</p></FictionBook>");
+  EXPECT_FALSE(ConvertFb2ToText(Wide(late).c_str(), Wide(late + ".txt").c_str()));
+  EXPECT_FALSE(Exists(late + ".txt"));
+  EXPECT_EQ(Texts(boxes).back(), noBook);
+  const std::string early = folder + "early.fb2";
+  WriteBytes(early, std::string(16000, ' ') + "<FictionBook><p>y</p>" + std::string(100000, 'z') +
+                        "</FictionBook>");
+  EXPECT_TRUE(ConvertFb2ToText(Wide(early).c_str(), Wide(early + ".txt").c_str()));
   EXPECT_EQ(boxes.Count(), 5u);
 }
 

@@ -39,6 +39,7 @@ TEST(HtmlConverterTest, TagsEntitiesAndLines) {
   EXPECT_EQ(Html("one\ntwo"), "one two");
   EXPECT_EQ(Html("end\n</p>x\n<b>y</b>"), "end\nx y");
   EXPECT_EQ(Html("dos\r\nline"), "dos\rline");
+  EXPECT_EQ(Html(""), "");
 }
 
 // White space between two text runs stays one blank whatever tags stand
@@ -56,6 +57,8 @@ TEST(HtmlConverterTest, WordsStayApartAcrossTags) {
   EXPECT_EQ(Html("<ol><li>x</ol>y"), "x y");
   EXPECT_EQ(Html("<blockquote>q</blockquote>r <pre>p</pre>s\n<dl><dt>t</dl>u"), "q r p s t u");
   EXPECT_EQ(Html("<table><tr><td>t</td></table>u"), "t u");
+  EXPECT_EQ(Html("one two<table><tr><td>a"), "one two a");
+  EXPECT_EQ(Html("x<TABLE border=1><tr><td>a</td></tr></table>"), "x a\n");
   // No blank where the words touch in the source.
   EXPECT_EQ(Html("<b>bo</b>ld"), "bold");
 }
@@ -68,6 +71,23 @@ TEST(HtmlConverterTest, StyleAndScriptAreNotText) {
   EXPECT_EQ(Html("<STYLE/>z<Script src=a.js></SCRIPT >w"), "zw");
   EXPECT_EQ(Html("<styles>s</styles><scripted>t"), "st");
   EXPECT_EQ(Html("<style>never closed<p>x</p>"), "");
+  // The content is raw text up to the element's own end tag: a "<" or "</"
+  // in a loop, a string or a comment starts no tag.
+  EXPECT_EQ(Html("<script>for(i=0;i<n.length;i++){}</script><p>Chapter one text</p>"),
+            "Chapter one text\n");
+  EXPECT_EQ(Html("<SCRIPT>document.write(\"<p>x</p>\"); /* a<b */ // </scripts\n"
+                 "var s = '</div><table>';</Script\n>after"),
+            "after");
+  EXPECT_EQ(Html("<style type=\"text/css\"><!-- p>a { x: 1 } /* </p> */ --></style\t>"
+                 "<p>styled</p>"),
+            "styled\n");
+  EXPECT_EQ(Html("<script><!-- if (x<y) { } --></script>z &amp; w"), "z  w");
+  // An end tag cut by the block boundary is found in the next block.
+  for (size_t at : {9985u, 9990u, 9992u, 9995u, 9999u}) {
+    const std::string code = "<script>" + std::string(at - 8, 'v') + "</script>after";
+    EXPECT_EQ(Html(code), "after") << at;
+    EXPECT_EQ(Html("<style>" + std::string(at - 7, '<') + "</STYLE>x<b>y"), "xy") << at;
+  }
 }
 
 TEST(HtmlConverterTest, LineBreakModeZeroDoesNotRepeatBreaks) {

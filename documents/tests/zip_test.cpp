@@ -9,6 +9,7 @@
 #include "documents/tests/test_files.h"
 #include "documents/zip/zip_archive.h"
 #include "platform/message_box.h"
+#include "platform/unicode.h"
 
 namespace {
 
@@ -30,6 +31,11 @@ void Le(std::string& s, uint64_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
+uint32_t Crc(const std::string& data) {
+  return static_cast<uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+}
+
 // One local header with its data; the declared size defaults to the data's.
 std::string Local(const std::string& name, const std::string& data, uint16_t method = 0,
                   uint16_t flags = 0, int64_t declared = -1) {
@@ -39,7 +45,8 @@ std::string Local(const std::string& name, const std::string& data, uint16_t met
   Le(h, 20, 2);
   Le(h, flags, 2);
   Le(h, method, 2);
-  Le(h, 0, 8);  // time, date, CRC
+  Le(h, 0, 4);  // time, date
+  Le(h, Crc(data), 4);
   Le(h, static_cast<uint32_t>(stored.size()), 4);
   Le(h, static_cast<uint32_t>(declared < 0 ? data.size() : declared), 4);
   Le(h, static_cast<uint32_t>(name.size()), 2);
@@ -89,10 +96,14 @@ TEST(ZipReaderTest, TreeFromLocalHeaders) {
   const ZipEntry d = root.files().at("d.txt");
   EXPECT_GT(d.compressedSize, 0);
   EXPECT_EQ(Extract(archive, d), text);
+  EXPECT_EQ(boxes.Count(), 0u);
   bool ok = true;
   Extract(archive, a.files().at("empty"), &ok);
   EXPECT_FALSE(ok);
-  EXPECT_EQ(boxes.Count(), 0u);
+  ASSERT_EQ(boxes.Count(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            u"The archive entry extracted.bin could not be taken out of the archive: it is "
+            u"empty.");
 }
 
 TEST(ZipReaderTest, StructuralFaultsFailTheWalk) {
@@ -182,7 +193,9 @@ TEST(ZipReaderTest, EntriesWithDataDescriptorsAreListedAndExtracted) {
   ASSERT_TRUE(RunCommand(cd + "printf 'streamed text' | zip -q - - | cat > stdin64.zip"));
   EXPECT_EQ(ExtractAll(dir + "stdin64.zip"),
             (std::map<std::string, std::string>{{"-", "streamed text"}}));
-  EXPECT_EQ(boxes.Count(), 0u);
+  // Only the two empty c.txt said they could not be taken out: every CRC
+  // matched, those of the descriptors too.
+  EXPECT_EQ(boxes.Count(), 2u);
 }
 
 TEST(ZipReaderTest, DeeplyNestedNamesAreLeftOut) {
@@ -200,34 +213,170 @@ TEST(ZipReaderTest, DeeplyNestedNamesAreLeftOut) {
   EXPECT_EQ(Extract(archive, folder->files().at("kept.txt")), "k");
 }
 
-TEST(ZipReaderTest, InflatedOutputIsBoundedByTheDeclaredSize) {
+std::vector<std::u16string> Texts(const MessageBoxCapture& boxes) {
+  std::vector<std::u16string> texts;
+  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
+  return texts;
+}
+
+std::u16string Damaged(const std::u16string& why) {
+  return u"Warning: the archive entry extracted.bin is damaged: " + why +
+         u". What could be read was taken out; parts of it may be missing or wrong.";
+}
+
+// Data that does not match its size or its CRC-32 is kept as far as it
+// could be read, never beyond the declared size, and the user is told.
+TEST(ZipReaderTest, DamagedEntriesAreToldAndBounded) {
+  MessageBoxCapture boxes;
   ZipDirectory root;
   const std::string big(100000, 'z');
-  const std::string archive = ArchivePath(Local("bomb.txt", big, 8, 0, 1000) +
-                                          Local("short.txt", "abcdef", 8, 0, 100) + kCentral);
+  std::string cutCrc = Local("cut.txt", "hello world");
+  cutCrc[22] = 5;  // the declared size: 5 of its 11 bytes
+  std::string flipped = Local("flip.txt", "hello world");
+  flipped.back() ^= 0x20;
+  const std::string archive =
+      ArchivePath(Local("bomb.txt", big, 8, 0, 1000) + Local("short.txt", "abcdef", 8, 0, 100) +
+                  cutCrc + flipped + kCentral);
+  ASSERT_TRUE(ReadZipArchive(Wide(archive).c_str(), root));
+  bool ok = false;
+  EXPECT_EQ(Extract(archive, root.files().at("bomb.txt"), &ok), std::string(1000, 'z'));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(Extract(archive, root.files().at("short.txt")), "abcdef");
+  EXPECT_EQ(Extract(archive, root.files().at("cut.txt")), "hello");
+  EXPECT_EQ(Extract(archive, root.files().at("flip.txt")), "hello worlD");
+  const std::u16string badCrc = Damaged(u"its CRC-32 does not match its data");
+  const std::u16string badSize = Damaged(u"its size does not match its data");
+  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{badSize, badSize, badCrc, badCrc}));
+
+  // A deflate stream cut part-way (the archive ends early) keeps what came
+  // before the cut; data that is no deflate stream at all gives nothing
+  // and says so.
+  boxes.Clear();
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += std::to_string(i * 7919 % 10007) + " ";
+  const std::string whole = Local("cut.txt", text, 8);
+  const std::string cutArchive = ArchivePath(whole.substr(0, whole.size() / 2));
+  const auto compressed = static_cast<int32_t>(Deflate(text).size());
+  const ZipEntry cut{static_cast<int32_t>(whole.size()) - compressed, compressed,
+                     static_cast<int32_t>(text.size()), Crc(text), true};
+  const std::string kept = Extract(cutArchive, cut, &ok);
+  EXPECT_TRUE(ok);
+  ASSERT_GT(kept.size(), 0u);
+  ASSERT_LT(kept.size(), text.size());
+  EXPECT_EQ(kept, text.substr(0, kept.size()));
+  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{Damaged(
+                              u"its data breaks off after " +
+                              Wide(std::to_string(kept.size())) + u" bytes")}));
+  const std::string noStream = ArchivePath(std::string(64, '\xff'));
+  Extract(noStream, {8, 40, 100, 0, true}, &ok);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(Texts(boxes).back(),
+            u"The archive entry extracted.bin could not be taken out of the archive: its data is "
+            u"damaged, nothing could be read.");
+}
+
+// An entry that would inflate to 1 GiB is not begun: the message names the
+// limit, and nothing is left behind.
+TEST(ZipReaderTest, ExtractionIsBoundedWellBelowTheLargestDocument) {
+  MessageBoxCapture boxes;
+  ZipDirectory root;
+  const std::string zeros(1 << 20, '\0');
+  const std::string archive = ArchivePath(Local("giga.fb2", zeros, 8, 0, int64_t{1} << 30) +
+                                          Local("limit.txt", zeros, 8, 0, int64_t{256} << 20) +
+                                          kCentral);
   ASSERT_TRUE(ReadZipArchive(Wide(archive).c_str(), root));
   bool ok = true;
-  Extract(archive, root.files().at("bomb.txt"), &ok);
+  Extract(archive, root.files().at("giga.fb2"), &ok);
   EXPECT_FALSE(ok);
-  Extract(archive, root.files().at("short.txt"), &ok);
-  EXPECT_FALSE(ok);
-  ZipEntry broken = root.files().at("short.txt");
-  broken.dataOffset += 1;
-  Extract(archive, broken, &ok);
-  EXPECT_FALSE(ok);
+  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{
+                              u"The archive entry extracted.bin could not be taken out of the "
+                              u"archive: it is larger than 256 MB, the largest entry the reader "
+                              u"takes out of an archive."}));
+  for (const auto& file : std::filesystem::directory_iterator(Scratch(""))) {
+    EXPECT_EQ(file.path().filename().string().find("extracted.bin"), std::string::npos);
+  }
+  // At the limit itself the entry is begun (and its short data told).
+  boxes.Clear();
+  EXPECT_EQ(Extract(archive, root.files().at("limit.txt"), &ok), zeros);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(Texts(boxes),
+            (std::vector<std::u16string>{Damaged(u"its size does not match its data")}));
+}
+
+std::string Utf8Of(const std::u16string& text) { return Utf16ToUtf8(text); }
+
+// Names flagged UTF-8, and unflagged names that are UTF-8, are decoded as
+// such; names that become equal when shown get a number and a warning, so
+// every entry stays reachable.
+TEST(ZipReaderTest, NamesAreDecodedAndEveryEntryStaysReachable) {
+  MessageBoxCapture boxes;
+  ZipDirectory root;
+  constexpr uint16_t kUtf8 = 0x0800;
+  const std::string archive = ArchivePath(
+      Local("Книга первая.txt", "1251") + Local("Повесть о любви.txt", "1251 too") +
+      Local(Utf8Of(u"Глава/Начало.txt"), "flagged", 0, kUtf8) +
+      Local(Utf8Of(u"Ёлка.txt"), "unflagged") +
+      Local(Utf8Of(u"Книга первая.txt"), "clash", 0, kUtf8) +
+      Local("\xff\xfe.txt", "bad one", 0, kUtf8) + Local("\xfe\xff.txt", "bad two", 0, kUtf8) +
+      Local("Глава/x", "file") + Local(Utf8Of(u"Глава/x"), "again", 0, kUtf8) + kCentral);
+  ASSERT_TRUE(ReadZipArchive(Wide(archive).c_str(), root));
+  std::map<std::string, std::string> files;
+  for (const auto& [name, entry] : root.files()) files[name] = Extract(archive, entry);
+  EXPECT_EQ(files, (std::map<std::string, std::string>{{"Книга первая.txt", "1251"},
+                                                        {"Книга первая (2).txt", "clash"},
+                                                        {"Повесть о любви.txt", "1251 too"},
+                                                        {"Ёлка.txt", "unflagged"},
+                                                        {"  .txt", "bad two"},
+                                                        {"   (2).txt", "bad one"}}));
+  // Folders too: the Windows-1251 one and the UTF-8 one.
+  ASSERT_EQ(root.folders().size(), 2u);
+  const ZipDirectory& chapter = *root.folders().at("Глава");
+  EXPECT_EQ(chapter.files().size(), 1u);
+  EXPECT_EQ(Extract(archive, chapter.files().at("x")), "file");
+  const ZipDirectory& flagged = *root.folders().at("Глава (2)");
+  EXPECT_EQ(flagged.files().size(), 2u);
+  EXPECT_EQ(Extract(archive, flagged.files().at("Начало.txt")), "flagged");
+  EXPECT_EQ(Extract(archive, flagged.files().at("x")), "again");
+  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{
+                              u"Warning: 3 names became equal to another name of their folder "
+                              u"when shown! They are shown with a number added."}));
 }
 
 TEST(ZipReaderTest, ExtractionFolderIsPrivate) {
   setenv("XDG_CACHE_HOME", Scratch("cache").c_str(), 1);
-  const std::u16string path = ZipExtractionPath(u"/books/a.zip", u"dir/Book.fb2");
+  const std::u16string path = ZipExtractionPath(u"/books/a.zip", {30, -1, 5}, u"dir/Book.fb2");
   ASSERT_FALSE(path.empty());
   const std::filesystem::path file(std::u16string_view(path).data());
   EXPECT_EQ(file.filename(), "Book.fb2");
   EXPECT_TRUE(file.parent_path().string().starts_with(Scratch("cache/parlen/extracted/a.zip-")));
   const auto perms = std::filesystem::status(file.parent_path()).permissions();
   EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_all);
-  EXPECT_NE(ZipExtractionPath(u"/other/a.zip", u"Book.fb2"), path);
-  EXPECT_TRUE(ZipExtractionPath(u"/books/a.zip", u"..").empty());
+  EXPECT_NE(ZipExtractionPath(u"/other/a.zip", {30, -1, 5}, u"Book.fb2"), path);
+  // Entries of one name in two folders of the archive stay apart.
+  EXPECT_NE(ZipExtractionPath(u"/books/a.zip", {70, -1, 5}, u"Book.fb2"), path);
+  EXPECT_TRUE(ZipExtractionPath(u"/books/a.zip", {30, -1, 5}, u"..").empty());
+
+  // What a killed run left goes with the next run: unfinished extractions
+  // and documents no longer open. Settings files, the open document and its
+  // converted text stay; nothing is followed out of the cache.
+  const std::string open = Utf16ToUtf8(path);
+  const std::string old = Utf16ToUtf8(ZipExtractionPath(u"/books/b.zip", {30, -1, 5}, u"Old.txt"));
+  const std::string outside = Scratch("outside.txt");
+  for (const std::string& file : {open, open + ".trc", open + ".auto", open + ".partA1b2C3",
+                                  old, old + ".trc", old + ".auto", old + ".utf8", outside}) {
+    WriteBytes(file, "x");
+  }
+  std::filesystem::create_symlink(outside, old + ".link");
+  RemoveExtractionLeftovers(path);
+  for (const std::string& kept : {open, open + ".trc", open + ".auto", old + ".trc", outside}) {
+    EXPECT_TRUE(Exists(kept)) << kept;
+  }
+  for (const std::string& gone : {open + ".partA1b2C3", old, old + ".auto", old + ".utf8"}) {
+    EXPECT_FALSE(Exists(gone)) << gone;
+  }
+  RemoveExtractionLeftovers(u"");
+  EXPECT_FALSE(Exists(open));
+  EXPECT_TRUE(Exists(open + ".trc"));
   unsetenv("XDG_CACHE_HOME");
 }
 

@@ -12,6 +12,9 @@ struct ZipEntry {
   int32_t dataOffset;
   int32_t compressedSize;  // -1 for a stored entry
   int32_t uncompressedSize;
+  // The CRC-32 the archive gives for the uncompressed data, when known.
+  uint32_t crc = 0;
+  bool crcKnown = false;
 };
 
 class ZipDirectory {
@@ -24,11 +27,12 @@ class ZipDirectory {
 
   void Clear();
   // Recodes every folder and file name below this folder from the selected
-  // code page to Windows-1251.
-  void CopyConvertedNames();
-  // Recodes the names with the given function (two names that become equal:
-  // the later in map order wins).
-  void RecodeNames(const std::function<std::string(const std::string&)>& recode);
+  // code page to Windows-1251; returns how many names got a number added.
+  int CopyConvertedNames();
+  // Recodes the names with the given function. A name that becomes equal
+  // to another of its folder gets a number added (before a file's
+  // extension), so every entry stays reachable; returns how many did.
+  int RecodeNames(const std::function<std::string(const std::string&)>& recode);
 
   using Folders = std::map<std::string, std::unique_ptr<ZipDirectory>>;
   using Files = std::map<std::string, ZipEntry>;
@@ -48,13 +52,25 @@ class ZipDirectory {
 // (the tree built so far stays).
 bool ReadZipArchive(const char16_t* path, ZipDirectory& root);
 
-// Writes the entry's uncompressed bytes to the target; false for an empty
-// entry and for any fault of the archive or the target.
+// The most the reader takes out of an archive for one entry.
+constexpr int64_t kLargestExtractedEntry = int64_t{256} << 20;
+
+// Writes the entry's uncompressed bytes to the target. False, with a
+// message saying why, when nothing readable could be taken out (an empty
+// entry, an entry larger than kLargestExtractedEntry, a fault of the
+// archive or the target). Data that does not match its CRC-32 or its size
+// is kept as far as it could be read, with a warning that it is damaged.
 bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const char16_t* target);
 
 // Where the reader extracts an entry: a folder of the user's own cache (not
 // readable by others, never beside the user's files), one subfolder per
-// archive, the entry's file name inside it. The folders are created; an
+// entry of an archive (entries of one name in different folders stay
+// apart), the entry's file name inside it. The folders are created; an
 // empty result when that fails.
-std::u16string ZipExtractionPath(const std::u16string& archivePath,
+std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
                                  const std::u16string& entryName);
+
+// Removes what a run that was killed left in the extraction folders: the
+// temporaries of unfinished extractions, and every extracted document but
+// the one named (the open document, or empty for none).
+void RemoveExtractionLeftovers(const std::u16string& keep);

@@ -102,7 +102,8 @@ bool ReadCentralDirectory(TextFile& file, CentralDirectory& directory) {
     const size_t commentLength = ReadLittleEndian16(entry + 32);
     const size_t next = at + kEntrySize + nameLength + extraLength + commentLength;
     if (next > bytes.size()) break;
-    CentralEntry sizes{ReadLittleEndian32(entry + 20), ReadLittleEndian32(entry + 24)};
+    CentralEntry sizes{ReadLittleEndian32(entry + 16), ReadLittleEndian32(entry + 20),
+                       ReadLittleEndian32(entry + 24)};
     uint64_t local = ReadLittleEndian32(entry + 42);
     TakeZip64Sizes(entry + kEntrySize + nameLength, extraLength, sizes, local);
     directory.byLocalOffset[local] = sizes;

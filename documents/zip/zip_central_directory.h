@@ -14,6 +14,7 @@ constexpr uint32_t kZipEndSignature = 0x06054b50;
 constexpr uint32_t kZipInZip64Field = 0xFFFFFFFF;
 
 struct CentralEntry {
+  uint32_t crc;
   uint64_t compressedSize;
   uint64_t uncompressedSize;
 };

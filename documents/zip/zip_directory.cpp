@@ -8,19 +8,51 @@ void ZipDirectory::Clear() {
   parent_ = nullptr;
 }
 
-void ZipDirectory::RecodeNames(const std::function<std::string(const std::string&)>& recode) {
-  Folders folders;
-  for (auto& [name, folder] : folders_) {
-    folder->RecodeNames(recode);
-    folders[recode(name)] = std::move(folder);
+namespace {
+
+// "name (2).ext" for a file, "name (2)" for a folder: the first number
+// whose name is still free.
+template <typename Map>
+std::string FreeName(const Map& taken, const std::string& name, bool isFile) {
+  const size_t dot = isFile ? name.rfind('.') : std::string::npos;
+  const bool hasExtension = dot != std::string::npos && dot > 0;
+  const std::string stem = hasExtension ? name.substr(0, dot) : name;
+  const std::string extension = hasExtension ? name.substr(dot) : std::string();
+  for (int n = 2;; ++n) {
+    std::string candidate = stem + " (" + std::to_string(n) + ")" + extension;
+    if (taken.count(candidate) == 0) return candidate;
   }
-  Files files;
-  for (const auto& [name, entry] : files_) files[recode(name)] = entry;
-  folders_ = std::move(folders);
-  files_ = std::move(files);
 }
 
-void ZipDirectory::CopyConvertedNames() {
+}  // namespace
+
+int ZipDirectory::RecodeNames(const std::function<std::string(const std::string&)>& recode) {
+  int renamed = 0;
+  Folders folders;
+  for (auto& [name, folder] : folders_) {
+    renamed += folder->RecodeNames(recode);
+    std::string recoded = recode(name);
+    if (folders.count(recoded) != 0) {
+      recoded = FreeName(folders, recoded, false);
+      ++renamed;
+    }
+    folders[recoded] = std::move(folder);
+  }
+  Files files;
+  for (const auto& [name, entry] : files_) {
+    std::string recoded = recode(name);
+    if (files.count(recoded) != 0) {
+      recoded = FreeName(files, recoded, true);
+      ++renamed;
+    }
+    files[recoded] = entry;
+  }
+  folders_ = std::move(folders);
+  files_ = std::move(files);
+  return renamed;
+}
+
+int ZipDirectory::CopyConvertedNames() {
   const CodePageConverter& converter = GlobalCodePageConverter();
-  RecodeNames([&converter](const std::string& name) { return converter.Converted(name); });
+  return RecodeNames([&converter](const std::string& name) { return converter.Converted(name); });
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "documents/common/path_names.h"
@@ -30,9 +31,19 @@ std::string CacheFolder() {
   return {};
 }
 
+bool IsOwnFolder(const std::filesystem::path& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid();
+}
+
+// What the reader keeps beside an extracted document: its settings.
+bool IsSettingsFile(const std::string& name) {
+  return name.size() > 4 && name.compare(name.size() - 4, 4, ".trc") == 0;
+}
+
 }  // namespace
 
-std::u16string ZipExtractionPath(const std::u16string& archivePath,
+std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
                                  const std::u16string& entryName) {
   const std::u16string fileName = GetPathFileName(entryName);
   const std::u16string archiveName = GetPathFileName(archivePath);
@@ -44,9 +55,14 @@ std::u16string ZipExtractionPath(const std::u16string& archivePath,
   if (!MakePrivateFolder(folder)) return {};
   folder += "/extracted";
   if (!MakePrivateFolder(folder)) return {};
-  // One folder per archive: its name and a digest of its full path.
+  // One folder per entry: the archive's name and a digest of its full path
+  // and of where the entry lies in it.
   uint64_t hash = 0xcbf29ce484222325ULL;
   for (char16_t c : archivePath) hash = (hash ^ c) * 0x100000001b3ULL;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t byte = (static_cast<uint32_t>(entry.dataOffset) >> shift) & 0xFF;
+    hash = (hash ^ byte) * 0x100000001b3ULL;
+  }
   char digest[20];
   std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(hash));
   folder += "/" + Utf16ToUtf8(archiveName) + "-" + digest;
@@ -54,4 +70,24 @@ std::u16string ZipExtractionPath(const std::u16string& archivePath,
   std::u16string path;
   Utf8ToUtf16(folder + "/", &path);
   return path + fileName;
+}
+
+void RemoveExtractionLeftovers(const std::u16string& keep) {
+  namespace fs = std::filesystem;
+  const std::string cache = CacheFolder();
+  if (cache.empty()) return;
+  const fs::path root = fs::path(cache) / "parlen" / "extracted";
+  if (!IsOwnFolder(root)) return;
+  const std::string kept = Utf16ToUtf8(keep);
+  std::error_code error;
+  for (const fs::directory_entry& folder : fs::directory_iterator(root, error)) {
+    if (!IsOwnFolder(folder.path())) continue;
+    std::error_code inner;
+    for (const fs::directory_entry& file : fs::directory_iterator(folder.path(), inner)) {
+      const std::string path = file.path().string();
+      if (!file.is_regular_file(inner) || file.is_symlink(inner)) continue;
+      if (IsSettingsFile(path) || path == kept || path == kept + ".auto") continue;
+      unlink(path.c_str());
+    }
+  }
 }

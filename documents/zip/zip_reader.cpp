@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
+#include "platform/unicode.h"
 
 namespace {
 
@@ -17,6 +20,7 @@ constexpr uint32_t kLocalHeaderSignature = 0x04034b50;
 constexpr size_t kLocalHeaderSize = 30;
 constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagDataDescriptor = 0x0008;
+constexpr uint16_t kFlagUtf8Name = 0x0800;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflated = 8;
 constexpr uint64_t kLargestEntry = 0x7fffffff;
@@ -28,6 +32,7 @@ struct LocalHeader {
   uint32_t signature;
   uint16_t flags;
   uint16_t method;
+  uint32_t crc;
   uint64_t compressedSize;
   uint64_t uncompressedSize;
   uint16_t nameLength;
@@ -36,8 +41,8 @@ struct LocalHeader {
 
 LocalHeader ParseHeader(const uint8_t* h) {
   return {ReadLittleEndian32(h),      ReadLittleEndian16(h + 6),  ReadLittleEndian16(h + 8),
-          ReadLittleEndian32(h + 18), ReadLittleEndian32(h + 22), ReadLittleEndian16(h + 26),
-          ReadLittleEndian16(h + 28)};
+          ReadLittleEndian32(h + 14), ReadLittleEndian32(h + 18), ReadLittleEndian32(h + 22),
+          ReadLittleEndian16(h + 26), ReadLittleEndian16(h + 28)};
 }
 
 bool SeekTo(TextFile& file, uint64_t position) {
@@ -81,6 +86,7 @@ class EntrySizes {
     if (!found_) return false;
     const auto entry = directory_.byLocalOffset.find(headerOffset);
     if (entry == directory_.byLocalOffset.end()) return false;
+    header.crc = entry->second.crc;
     header.compressedSize = entry->second.compressedSize;
     header.uncompressedSize = entry->second.uncompressedSize;
     // The data descriptor, of whichever size, ends where the next entry
@@ -106,23 +112,47 @@ bool IsUnsafeName(const std::string& name, const std::vector<std::string>& piece
   return false;
 }
 
-void RecodeNames(ZipDirectory& root, const std::string& allNames) {
+// Valid UTF-8 holding at least one multi-byte sequence: no 8-bit Russian
+// name is that by chance.
+bool IsMultiByteUtf8(const std::string& name) {
+  std::u16string wide;
+  return std::any_of(name.begin(), name.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+         Utf8ToUtf16(name, &wide);
+}
+
+// Names flagged as UTF-8 (by their own pieces) and names that are UTF-8
+// are decoded as such; the others are recoded from the code page detected
+// over them. Returns how many names got a number to stay apart.
+int RecodeNames(ZipDirectory& root, const std::string& otherNames,
+                const std::set<std::string>& utf8Pieces) {
   CodePageConverter& converter = GlobalCodePageConverter();
-  const int32_t detected = DetectCodePage(converter, allNames);
-  if (detected == kCodePageWin) return;
-  if (detected == kCodePageUtf8) {
-    root.RecodeNames([&converter](const std::string& name) {
+  const int32_t detected =
+      otherNames.empty() ? kCodePageWin : DetectCodePage(converter, otherNames);
+  const bool recodeOthers = detected != kCodePageWin && detected != kCodePageUtf8;
+  const int32_t previous = recodeOthers ? converter.Select(detected, 1) : 0;
+  const int renamed = root.RecodeNames([&](const std::string& name) {
+    if (utf8Pieces.count(name) != 0 || IsMultiByteUtf8(name)) {
       std::u16string wide;
       Utf8ToWide(name, wide, u' ');
       std::string narrow;
       converter.FromWide(wide, narrow);
       return narrow;
-    });
-    return;
-  }
-  const int32_t previous = converter.Select(detected, 1);
-  root.CopyConvertedNames();
-  converter.SetTable(previous);
+    }
+    return recodeOthers ? converter.Converted(name) : name;
+  });
+  if (recodeOthers) converter.SetTable(previous);
+  return renamed;
+}
+
+void WarnRenamed(int renamed) {
+  if (renamed == 0) return;
+  char text[200];
+  std::snprintf(text, sizeof text,
+                "Warning: %i names became equal to another name of their folder when shown! "
+                "They are shown with a number added.",
+                renamed);
+  MessageBoxW(nullptr, NarrowToWide(text).c_str(), u"Warning", MB_OK);
 }
 
 void WarnSkipped(const std::array<int, kReasons>& skipped) {
@@ -141,7 +171,8 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
   TextFile file(path, u"rb");
   if (!file.IsOpen()) return false;
   EntrySizes sizes(file);
-  std::string allNames;
+  std::string otherNames;
+  std::set<std::string> utf8Pieces;
   std::string name;
   std::vector<std::string> pieces;
   std::array<int, kReasons> skipped{};
@@ -171,8 +202,12 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
       if (!SeekTo(file, next)) return false;
       continue;
     }
-    if (reason == kReasons) allNames += name;
     SplitByAny(name, pieces, "/");
+    if (reason == kReasons && (header.flags & kFlagUtf8Name) != 0) {
+      utf8Pieces.insert(pieces.begin(), pieces.end());
+    } else if (reason == kReasons && !IsMultiByteUtf8(name)) {
+      otherNames += name;
+    }
     if (reason == kReasons) {
       if (pieces.size() > kMostPathPieces) reason = kTooDeep;
       if (pieces.empty() || IsUnsafeName(name, pieces)) reason = kUnsafeName;
@@ -196,10 +231,12 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
                                 ? -1
                                 : static_cast<int32_t>(header.compressedSize);
     folder->files_[pieces.back()] = {static_cast<int32_t>(dataOffset), compressed,
-                                     static_cast<int32_t>(header.uncompressedSize)};
+                                     static_cast<int32_t>(header.uncompressedSize), header.crc,
+                                     true};
     if (!SeekTo(file, next)) return false;
   }
-  RecodeNames(root, allNames);
+  const int renamed = RecodeNames(root, otherNames, utf8Pieces);
   WarnSkipped(skipped);
+  WarnRenamed(renamed);
   return true;
 }

@@ -29,7 +29,7 @@ bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileCh
   size_t seen = 0;
   const auto* file = SoleFile(root, seen);
   if (file == nullptr) return true;
-  const std::u16string target = ZipExtractionPath(archive, NarrowToWide(file->first));
+  const std::u16string target = ZipExtractionPath(archive, file->second, NarrowToWide(file->first));
   if (!target.empty()) sole = OpenFileChoice{target, true, archive, file->second};
   return true;
 }

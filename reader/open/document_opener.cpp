@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "documents/common/auto_conversion.h"
@@ -48,6 +49,29 @@ bool ParseZipSettings(const std::string& value, ZipEntry& entry) {
   return true;
 }
 
+std::string FormatZipCrc(const ZipEntry& entry) {
+  if (!entry.crcKnown) return {};
+  char text[12];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(entry.crc));
+  return text;
+}
+
+void ParseZipCrc(const std::string& value, ZipEntry& entry) {
+  entry.crcKnown = false;
+  if (value.empty() || value.size() > 8) return;
+  uint32_t crc = 0;
+  for (const char c : value) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return;
+    crc = crc << 4 | static_cast<uint32_t>(digit);
+  }
+  entry.crc = crc;
+  entry.crcKnown = true;
+}
+
 std::u16string AbsoluteDocumentPath(const std::u16string& path) {
   if (path.empty()) return path;
   std::error_code error;
@@ -65,7 +89,7 @@ void AddRecentDocument(std::vector<std::u16string>& recent, const std::u16string
   if (recent.size() > kRecentMax) recent.resize(kRecentMax);
 }
 
-bool DocumentOpener::ExtractAgain(const std::u16string& path) {
+DocumentOpener::Problem DocumentOpener::ExtractAgain(const std::u16string& path) {
   CSettingsStore trc;
   trc.Load(path + u".trc");
   std::u16string archive;
@@ -73,17 +97,19 @@ bool DocumentOpener::ExtractAgain(const std::u16string& path) {
   ZipEntry entry{-1, -1, -1};
   if (!trc.GetWideString("ZipPath", archive) || !FileExists(archive.c_str()) ||
       !trc.GetString("ZipSettings", settings) || !ParseZipSettings(settings, entry)) {
-    return false;
+    return Problem::kMissing;
   }
+  std::string crc;
+  if (trc.GetString("ZipCrc", crc)) ParseZipCrc(crc, entry);
   // Only into the private extraction folder: a settings file must not make
   // the reader write over a file of the user's.
-  if (path != ZipExtractionPath(archive, GetPathFileName(path))) return false;
+  if (path != ZipExtractionPath(archive, entry, GetPathFileName(path))) return Problem::kMissing;
   if (!ExtractZipEntry(archive.c_str(), entry, path.c_str())) {
     RemoveFile(path);
-    return false;
+    return Problem::kExtraction;
   }
   NoteExtracted(path);
-  return true;
+  return Problem::kNone;
 }
 
 void DocumentOpener::DeleteExtracted(const std::u16string& path) {
@@ -106,12 +132,21 @@ std::optional<std::u16string> DocumentOpener::Prepare(const std::u16string& path
                                                       const std::u16string& previous,
                                                       const Hooks& hooks) {
   bool extracted = false;
+  problem_ = Problem::kNone;
   if (!FileExists((path + u".auto").c_str()) && !FileExists(path.c_str())) {
-    if (!ExtractAgain(path)) return std::nullopt;
+    problem_ = ExtractAgain(path);
+    if (problem_ != Problem::kNone) return std::nullopt;
     extracted = true;
   }
   if (hooks.saveDocumentSettings) hooks.saveDocumentSettings();
   const OpenedText text = ConvertForReading(path, converters_);
+  if (text.failed) {
+    // Its raw bytes are no text to read: the open document stays, and a
+    // file taken out of an archive for nothing goes.
+    if (extracted) DeleteExtracted(path);
+    problem_ = Problem::kConversion;
+    return std::nullopt;
+  }
   if (hooks.closeTextFile) hooks.closeTextFile();
   // Reopening the open document keeps its files: they are the new ones.
   if (previous != path) DeleteTemporariesOf(previous);

@@ -18,6 +18,9 @@
 // size, joined by the byte 0x01.
 std::string FormatZipSettings(const ZipEntry& entry);
 bool ParseZipSettings(const std::string& value, ZipEntry& entry);
+// The `ZipCrc` value: the entry's CRC-32 in hexadecimal, empty when unknown.
+std::string FormatZipCrc(const ZipEntry& entry);
+void ParseZipCrc(const std::string& value, ZipEntry& entry);
 
 // Documents are filed by absolute path (settings, recent list), so that a
 // later start from another folder finds them; "." and ".." are resolved.
@@ -40,11 +43,20 @@ class DocumentOpener {
   };
 
   // Prepares the document at path, the open document being previous (empty
-  // for none). Returns the file to read as text, or nothing when the
-  // document is gone and cannot be taken out of its archive again (nothing
-  // has changed then).
+  // for none). Returns the file to read as text, or nothing (and the open
+  // document stays as it is) when the document is gone and cannot be taken
+  // out of its archive again, or when its converter failed; Problem says
+  // which.
   std::optional<std::u16string> Prepare(const std::u16string& path, const std::u16string& previous,
                                         const Hooks& hooks);
+
+  enum class Problem {
+    kNone,
+    kMissing,     // neither the document nor an archive entry to take it from
+    kExtraction,  // the entry could not be taken out (the extraction said why)
+    kConversion,  // the document's converter failed
+  };
+  Problem LastProblem() const { return problem_; }
 
   // The open document's temporaries: its text is "<document>.auto"; the
   // document itself was taken out of an archive.
@@ -57,12 +69,13 @@ class DocumentOpener {
   bool WasExtracted(const std::u16string& path) const { return extracted_.count(path) != 0; }
 
  private:
-  bool ExtractAgain(const std::u16string& path);
+  Problem ExtractAgain(const std::u16string& path);
   void DeleteTemporariesOf(const std::u16string& previous);
   void DeleteExtracted(const std::u16string& path);
 
   const KindConverters& converters_;
   bool convertedOpen_ = false;
   bool extractedTemporary_ = false;
+  Problem problem_ = Problem::kNone;
   std::set<std::u16string> extracted_;
 };

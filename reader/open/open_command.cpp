@@ -21,5 +21,6 @@ bool RememberArchiveEntry(const OpenFileChoice& choice) {
   trc.Load(choice.chosenPath + u".trc");
   trc.SetWideString("ZipPath", choice.archivePath);
   trc.SetString("ZipSettings", FormatZipSettings(choice.entry));
+  trc.SetString("ZipCrc", FormatZipCrc(choice.entry));
   return trc.Save() != 0;
 }

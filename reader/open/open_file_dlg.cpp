@@ -242,13 +242,14 @@ void COpenFileDlg::ChooseFile(const std::u16string& name) {
 void COpenFileDlg::ChooseEntry(const std::string& name) {
   const std::u16string archive = currentFolder_ + archiveName_;
   // Out of the user's folders: the entry must not land on a file of theirs.
-  const std::u16string target = ZipExtractionPath(archive, NarrowToWide(name));
+  const ZipEntry& chosen = archiveNode_->files().at(name);
+  const std::u16string target = ZipExtractionPath(archive, chosen, NarrowToWide(name));
   if (target.empty()) {
     ShowError(GetSafeHwnd(), u"Internal error!");
     return;
   }
   chosenFromArchive = true;
-  entry = archiveNode_->files().at(name);
+  entry = chosen;
   archivePath = archive;
   chosenPath = target;
   EndDialog(IDOK);

@@ -43,6 +43,12 @@ std::u16string DocumentOpenProblem(const std::u16string& path) {
   return {};
 }
 
+std::u16string ConversionFailureMessage(const std::u16string& path) {
+  return u"Conversion FAILED!\n" + path +
+         u"\nThe document could not be converted to text: it is damaged, or not of the kind "
+         u"its name says.";
+}
+
 std::u16string OpenFailureMessage(const std::u16string& path, const std::u16string& reason) {
   return u"ERROR: can't open file!\n" + path + u"\n" + reason;
 }

@@ -17,3 +17,7 @@ std::u16string MissingFileReason();
 // "ERROR: can't open file!", then the file and the reason on lines of
 // their own.
 std::u16string OpenFailureMessage(const std::u16string& path, const std::u16string& reason);
+
+// "Conversion FAILED!", the file and why on lines of their own: for a
+// document whose converter failed without saying why.
+std::u16string ConversionFailureMessage(const std::u16string& path);

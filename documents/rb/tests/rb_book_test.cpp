@@ -223,12 +223,14 @@ TEST_F(RbBookTest, JoinedPagesSplitIntoSlices) {
 TEST_F(RbBookTest, ConvertJoinsEntriesInOrder) {
   const auto source = Write("conv.rb", Book({{"info.info", "TITLE=t ", 2},
                                              {"a b.html", "<p>one</p>", 8},
-                                             {"a!b.html", "<p>two</p>"},
+                                             {"a!b.html",
+                                              "<script>for(i=0;i<n;i++){}</script><p>two</p>"},
                                              {"skip.html", "<p>never</p>", 9},
                                              {"pic.png", "PNG"}}));
   const fs::path target = Dir() / "conv.rb.auto";
   ASSERT_TRUE(ConvertRbToText(source.c_str(), Wide(target).c_str()));
-  // Both entries whose names sanitize alike are kept.
+  // Both entries whose names sanitize alike are kept; a page's script is
+  // no text, and what follows it is.
   EXPECT_EQ(ReadAll(target), "TITLE=t one\ntwo\n");
   for (const auto& item : fs::directory_iterator(Dir())) {
     EXPECT_EQ(item.path().filename().string().find("zzz"), std::string::npos);

@@ -74,7 +74,9 @@ TEST_F(DocumentOpenerTest, EveryKindIsReadAsWindows1251Text) {
   EXPECT_TRUE(Exists(rtf + ".auto"));
 }
 
-TEST_F(DocumentOpenerTest, FailedConversionShowsTheFileItself) {
+// A document whose converter fails is no text to show: the open document
+// stays open, and nothing of the failed attempt is left.
+TEST_F(DocumentOpenerTest, FailedConversionKeepsTheOpenDocument) {
   // A converter that fails after writing part of its target.
   KindConverters converters = DocumentConverters();
   converters.rtf = [](const char16_t*, const char16_t* target) {
@@ -82,14 +84,60 @@ TEST_F(DocumentOpenerTest, FailedConversionShowsTheFileItself) {
     return false;
   };
   DocumentOpener opener(converters);
+  const std::string open = Scratch("open.rtf");
+  WriteBytes(open, "{\\rtf1 fine}");
+  WriteBytes(open + ".auto", "fine");
+  std::filesystem::last_write_time(open + ".auto", std::filesystem::last_write_time(open));
+  ASSERT_TRUE(opener.Prepare(Wide(open), u"", hooks_).has_value());
+  ASSERT_TRUE(opener.ConvertedOpen());
+  log_.clear();
+
   const std::string broken = Scratch("broken.rtf");
   WriteBytes(broken, "{\\rtf1 cut");
-  const auto text = opener.Prepare(Wide(broken), u"", hooks_);
-  ASSERT_TRUE(text.has_value());
-  EXPECT_EQ(*text, Wide(broken));
-  EXPECT_FALSE(opener.ConvertedOpen());
+  EXPECT_FALSE(opener.Prepare(Wide(broken), Wide(open), hooks_).has_value());
+  EXPECT_EQ(opener.LastProblem(), DocumentOpener::Problem::kConversion);
   EXPECT_FALSE(Exists(broken + ".auto"));
-  EXPECT_EQ(log_, (std::vector<std::string>{"save", "close"}));
+  // Its text file stays open and its converted text stays.
+  EXPECT_EQ(log_, (std::vector<std::string>{"save"}));
+  EXPECT_TRUE(opener.ConvertedOpen());
+  EXPECT_EQ(ReadBytes(open + ".auto"), "fine");
+
+  // A damaged LIT book, with the real converter.
+  const std::string lit = Scratch("damaged.lit");
+  WriteBytes(lit, "ITOLITLS" + std::string(200, '\x01'));
+  EXPECT_EQ(Open(Wide(lit)), "<not opened>");
+  EXPECT_EQ(opener_.LastProblem(), DocumentOpener::Problem::kConversion);
+  EXPECT_FALSE(Exists(lit + ".auto"));
+}
+
+// An entry that cannot be taken out of its archive says so, and why.
+TEST_F(DocumentOpenerTest, FailedExtractionSaysWhy) {
+  const ZipFixture zip = WriteZip(Scratch("cut.zip"), {{"book.txt", "The whole book."}});
+  ZipEntry entry = zip.entries[0].second;
+  entry.dataOffset = 1 << 20;  // past the archive's end
+  const std::u16string book = ZipExtractionPath(Wide(zip.path), entry, u"book.txt");
+  ASSERT_TRUE(RememberArchiveEntry({book, true, Wide(zip.path), entry}));
+  EXPECT_EQ(Open(book), "<not opened>");
+  EXPECT_EQ(opener_.LastProblem(), DocumentOpener::Problem::kExtraction);
+  EXPECT_FALSE(Exists(book));
+  ASSERT_EQ(boxes_.Count(), 1u);
+  EXPECT_EQ(boxes_.Boxes()[0].text,
+            u"The archive entry book.txt could not be taken out of the archive: its data is "
+            u"damaged, nothing could be read.");
+
+  // A damaged entry (its data does not match its CRC-32) is shown with a
+  // warning; the CRC comes from the settings file when taken out again.
+  entry = zip.entries[0].second;
+  entry.crc ^= 1;
+  const std::u16string damaged = ZipExtractionPath(Wide(zip.path), entry, u"book.txt");
+  EXPECT_NE(damaged, book);
+  ASSERT_TRUE(RememberArchiveEntry({damaged, true, Wide(zip.path), entry}));
+  EXPECT_EQ(Open(damaged), "The whole book.");
+  ASSERT_EQ(boxes_.Count(), 2u);
+  EXPECT_EQ(boxes_.Boxes()[1].text,
+            u"Warning: the archive entry book.txt is damaged: its CRC-32 does not match its "
+            u"data. What could be read was taken out; parts of it may be missing or wrong.");
+  EXPECT_EQ(boxes_.Boxes()[1].caption, u"Warning");
 }
 
 TEST_F(DocumentOpenerTest, ExistingConvertedTextIsTakenAsItIs) {
@@ -108,7 +156,7 @@ TEST_F(DocumentOpenerTest, ExistingConvertedTextIsTakenAsItIs) {
 TEST_F(DocumentOpenerTest, ArchiveEntryIsExtractedPrivatelyAndAgainLater) {
   const ZipFixture zip = WriteZip(Scratch("books.zip"), {{"inner/tale.txt", "Once upon a time."},
                                                          {"song.txt", kHelloUtf8}});
-  const std::u16string tale = ZipExtractionPath(Wide(zip.path), u"tale.txt");
+  const std::u16string tale = ZipExtractionPath(Wide(zip.path), zip.entries[0].second, u"tale.txt");
   ASSERT_FALSE(tale.empty());
   EXPECT_EQ(Utf8(tale).rfind(Scratch("cache/parlen/extracted/"), 0), 0u);
   ASSERT_TRUE(RememberArchiveEntry({tale, true, Wide(zip.path), zip.entries[0].second}));
@@ -122,7 +170,7 @@ TEST_F(DocumentOpenerTest, ArchiveEntryIsExtractedPrivatelyAndAgainLater) {
   EXPECT_TRUE(opener_.ExtractedTemporary());
 
   // A UTF-8 entry: converted, and the extracted file goes at once.
-  const std::u16string song = ZipExtractionPath(Wide(zip.path), u"song.txt");
+  const std::u16string song = ZipExtractionPath(Wide(zip.path), zip.entries[1].second, u"song.txt");
   ASSERT_TRUE(RememberArchiveEntry({song, true, Wide(zip.path), zip.entries[1].second}));
   EXPECT_EQ(Open(song), kHello1251);
   EXPECT_FALSE(Exists(song));
@@ -147,7 +195,7 @@ TEST_F(DocumentOpenerTest, OnlyFilesExtractedByThisRunAreDeleted) {
   EXPECT_FALSE(Exists(mine));
 
   // An extracted file left by an earlier run is read but never deleted.
-  const std::u16string left = ZipExtractionPath(Wide(zip.path), u"a.txt");
+  const std::u16string left = ZipExtractionPath(Wide(zip.path), zip.entries[0].second, u"a.txt");
   WriteBytes(Utf8(left), "left over");
   EXPECT_EQ(Open(left), "left over");
   EXPECT_FALSE(opener_.ExtractedTemporary());

@@ -109,7 +109,8 @@ TEST_F(OpenFileDlgTest, ChoosesAnEntryInsideAnArchive) {
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_TRUE(dialog.chosenFromArchive);
   EXPECT_EQ(dialog.archivePath, Wide(folder_ + "BOOKS.ZIP"));
-  EXPECT_EQ(dialog.chosenPath, ZipExtractionPath(Wide(zip_.path), u"one.txt"));
+  EXPECT_EQ(dialog.chosenPath,
+            ZipExtractionPath(Wide(zip_.path), zip_.entries[0].second, u"one.txt"));
   EXPECT_EQ(dialog.entry.dataOffset, zip_.entries[0].second.dataOffset);
   EXPECT_EQ(dialog.entry.compressedSize, -1);
   EXPECT_EQ(dialog.entry.uncompressedSize, 3);

@@ -1,5 +1,7 @@
 #include "reader/open/tests/open_fixtures.h"
 
+#include <zlib.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,14 +56,17 @@ ZipFixture WriteZip(const std::string& path,
     Le(bytes, 0, 2);  // flags
     Le(bytes, 0, 2);  // stored
     Le(bytes, 0, 4);  // time, date
-    Le(bytes, 0, 4);  // CRC
+    const auto crc = static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+    Le(bytes, crc, 4);
     Le(bytes, static_cast<uint32_t>(data.size()), 4);
     Le(bytes, static_cast<uint32_t>(data.size()), 4);
     Le(bytes, static_cast<uint32_t>(name.size()), 2);
     Le(bytes, 0, 2);
     bytes += name;
     zip.entries.push_back(
-        {name, ZipEntry{static_cast<int32_t>(bytes.size()), -1, static_cast<int32_t>(data.size())}});
+        {name, ZipEntry{static_cast<int32_t>(bytes.size()), -1, static_cast<int32_t>(data.size()),
+                        crc, true}});
     bytes += data;
   }
   Le(bytes, 0x02014b50, 4);

@@ -18,6 +18,7 @@ private_install() {
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   export PARLEN_REGISTRY=$work/registry.reg
+  export XDG_CACHE_HOME=$work/cache
   cp "$installed" "$PARLEN_REGISTRY"
   "$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
 }

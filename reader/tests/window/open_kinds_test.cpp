@@ -102,9 +102,18 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   const std::string late = Scratch("late.txt");
   WriteBytes(late, std::string(1000, 'x') + std::string(1, '\0'));
 
+  // Books whose converter fails are no text to show: the converter's
+  // message, or one of the reader's when it gave none.
+  const std::string lit = Scratch("damaged.lit");
+  WriteBytes(lit, "ITOLITLS" + std::string(300, '\x01'));
+  const std::string fb2 = Scratch("not a book.fb2");
+  WriteBytes(fb2, "<html><p>no book</p></html>");
+
   EXPECT_EQ(Open(Scratch("gone.txt")), "Still here.");
   EXPECT_EQ(Open(folder), "Still here.");
   EXPECT_EQ(Open(binary), "Still here.");
+  EXPECT_EQ(Open(lit), "Still here.");
+  EXPECT_EQ(Open(fb2), "Still here.");
   EXPECT_EQ(reader_->DocumentPath(), Wide(plain));
   EXPECT_EQ(reader_->settings.recentFiles, (std::vector<std::u16string>{Wide(plain)}));
   std::vector<std::u16string> texts;
@@ -114,10 +123,16 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
                            u"\nNo such file or directory",
                        u"ERROR: can't open file!\n" + Wide(folder) + u"\nIt is a folder.",
                        u"ERROR: can't open file!\n" + Wide(binary) +
-                           u"\nIt holds binary data, not text."}));
+                           u"\nIt holds binary data, not text.",
+                       u"Conversion FAILED!\n" + Wide(lit) +
+                           u"\nThe document could not be converted to text: it is damaged, or "
+                           u"not of the kind its name says.",
+                       u"Conversion stopped: no FictionBook element, the file is not an FB2 "
+                       u"book."}));
+  EXPECT_FALSE(Exists(lit + ".auto"));
   Open(late);
   EXPECT_EQ(reader_->DocumentPath(), Wide(late));
-  EXPECT_EQ(backend_.MessageBoxes().Count(), 3u);
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 5u);
 }
 
 TEST_F(OpenKindsTest, ARelativePathIsFiledAbsolute) {
@@ -138,7 +153,8 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   const std::string folder = Scratch("given/");
   const ZipFixture single = WriteZip(folder + "one.zip", {{"tale.html", "<p>" + kHelloUtf8 + "</p>"}});
   EXPECT_EQ(Open(single.path), kHello1251);
-  EXPECT_EQ(reader_->DocumentPath(), ZipExtractionPath(Wide(single.path), u"tale.html"));
+  EXPECT_EQ(reader_->DocumentPath(),
+            ZipExtractionPath(Wide(single.path), single.entries[0].second, u"tale.html"));
 
   // Several: the Open dialog shows the archive's entries.
   const ZipFixture several =
@@ -150,7 +166,8 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
     d.PressKey(VK_RIGHT);
   });
   EXPECT_EQ(Open(several.path), "Note.");
-  EXPECT_EQ(reader_->DocumentPath(), ZipExtractionPath(Wide(several.path), u"note.txt"));
+  EXPECT_EQ(reader_->DocumentPath(),
+            ZipExtractionPath(Wide(several.path), several.entries[1].second, u"note.txt"));
 
   // Not an archive after all: told, and the document stays.
   const std::string broken = folder + "broken.zip";
@@ -182,7 +199,8 @@ TEST_F(OpenKindsTest, ArchiveEntryOpensAndComesBackFromTheRecentList) {
   const std::string folder = Scratch("shelf/");
   const ZipFixture zip =
       WriteZip(folder + "books.zip", {{"tale.html", "<p>" + kHelloUtf8 + "</p>"}, {"note.txt", "Note."}});
-  const std::u16string tale = ZipExtractionPath(Wide(zip.path), u"tale.html");
+  const std::u16string tale =
+      ZipExtractionPath(Wide(zip.path), zip.entries[0].second, u"tale.html");
   backend_.ExpectDialog([&](DialogDriver& d) {
     ASSERT_EQ(d.Find(COpenFileDlg::kFileListId)->items,
               (std::vector<std::u16string>{u"..", u"books.zip", u"first.txt"}));
