@@ -35,5 +35,8 @@ bool CaptureOpenDialog(Bitmap* pixels);
 bool SelectOpenSheetPage(int index);
 // VK_RETURN or VK_ESCAPE to the open dialog, as the keyboard sends them.
 bool PressKeyInOpenDialog(UINT vk);
+// Moves the pointer to (x, y) of the screen and reads the cursor the display
+// shows there, drawn over white.
+bool CursorImageAt(int x, int y, Bitmap* image);
 }  // namespace fltk_backend
 
