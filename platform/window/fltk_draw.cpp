@@ -70,9 +70,9 @@ void MeasureWrapped(const char* text, int max_width, int* width, int* height) {
   *height = h;
 }
 
-bool CursorImageAt(int x, int y, Bitmap* image) {
+bool CursorAt(int x, int y, Bitmap* image, std::string* name) {
 #ifndef PARLEN_HAVE_XFIXES
-  (void)x, (void)y, (void)image;
+  (void)x, (void)y, (void)image, (void)name;
   return false;
 #else
   if (!fl_display) return false;
@@ -82,6 +82,7 @@ bool CursorImageAt(int x, int y, Bitmap* image) {
   if (!XFixesQueryExtension(fl_display, &event_base, &error_base)) return false;
   XFixesCursorImage* cursor = XFixesGetCursorImage(fl_display);
   if (!cursor) return false;
+  *name = cursor->name ? cursor->name : "";
   image->Create(cursor->width, cursor->height);
   // Premultiplied ARGB over white.
   for (int row = 0; row < cursor->height; ++row)
