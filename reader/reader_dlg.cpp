@@ -13,6 +13,7 @@
 #include "platform/window/dialog.h"
 #include "platform/window/system_services.h"
 #include "reader/dialogs/about_dlg.h"
+#include "reader/dialogs/program_icon.h"
 #include "reader/main_window_bars.h"
 #include "reader/reader_menu.h"
 
@@ -59,6 +60,7 @@ std::u16string InstalledSettingsPath() {
 CReaderDlg::CReaderDlg(WindowBackend& backend, Environment environment)
     : backend_(backend), environment_(std::move(environment)) {
   comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, 0));
+  icon_ = LoadReaderIcon(IDI_PROGRAM);
   settings.textFont = GetStockFontDescription();
   textFont_ = Font::Create(settings.textFont);
 }
@@ -84,6 +86,8 @@ bool CReaderDlg::OnInitDialog() {
   host_->SetCommandBar(BuildCommandBar());
   host_->SetToolbar(BuildToolbar());
   host_->ShowToolbar(false);
+  host_->SetIcon(icon_, true);
+  host_->SetIcon(icon_, false);
 
   statusFont_ = Font::Create(StatusFontDescription());
   if (statusFont_) {
@@ -171,6 +175,7 @@ LRESULT CReaderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<MenuItem*>(wParam)); return 0;
     case WM_SETFOCUS:
       paneOnly_ = false;
+      ShowSip(FALSE);
       if (initialised_) buttons_.OnSetFocus();
       host_->Invalidate();
       return 0;
@@ -239,6 +244,10 @@ void CReaderDlg::OnExit() {
   StopSpeech();
   host_->EndModal(IDOK);
 }
+
+void CReaderDlg::Unlock() { buttons_.Unlock(); }
+
+void CReaderDlg::OnUnlock() { Unlock(); }
 
 void CReaderDlg::OnFullScreen() {
   settings.fullScreen = !settings.fullScreen;

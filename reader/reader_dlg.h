@@ -78,6 +78,9 @@ class CReaderDlg {
   void OnPrevPage();
   void OnAbout();
   void OnExit();
+  // Leaves locked reading; OnUnlock only calls it and is on no menu or key.
+  void Unlock();
+  void OnUnlock();
   void OnFullScreen();
   void OnToolbar();
   void OnSettingChange(UINT flag);
@@ -156,6 +159,7 @@ class CReaderDlg {
   std::unique_ptr<WindowHost> host_;
   bool comInitialised_ = false;
   bool initialised_ = false;
+  HICON icon_ = nullptr;
 
   FontPtr textFont_;
   FontPtr statusFont_;

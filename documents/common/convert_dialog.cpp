@@ -5,6 +5,7 @@
 #include "foundation/text_file.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
+#include "platform/wait_cursor.h"
 
 namespace {
 
@@ -59,12 +60,16 @@ void CConvertDlg::OnStart() {
 
 void CConvertDlg::RunConversion(const std::string& methodText, const std::u16string& source) {
   bool converted = false;
-  for (const ConverterMethod& method : methods_) {
-    if (method.name == methodText) {
-      converted = method.convert(source.c_str(), targetPath.c_str());
-      break;
+  {
+    CWaitCursor wait;
+    for (const ConverterMethod& method : methods_) {
+      if (method.name == methodText) {
+        converted = method.convert(source.c_str(), targetPath.c_str());
+        break;
+      }
     }
   }
+  // The boxes come with the arrow back: the user is asked to act.
   if (!converted) {
     MessageBoxW(nullptr, u"Conversion FAILED!", kCaption, MB_OK | MB_ICONERROR);
     return;

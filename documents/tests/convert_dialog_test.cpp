@@ -8,11 +8,16 @@
 #include "documents/tests/test_files.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
+#include "platform/wait_cursor.h"
 
 namespace {
 
+// What the user saw: the wait cursor's changes and the conversions.
+std::vector<std::string> g_seen;
+
 // A converter that copies the source upper-cased, and one that fails.
 bool UpperCopy(const char16_t* source, const char16_t* target) {
+  g_seen.push_back(WaitCursorShown() ? "convert waiting" : "convert");
   std::string text = ReadBytes(Utf16ToUtf8(source));
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   WriteBytes(Utf16ToUtf8(target), text);
@@ -29,6 +34,11 @@ constexpr ConverterMethod kTestMethods[] = {
 
 TEST(ConvertDialogTest, InitOpenStartAndDelete) {
   MessageBoxCapture boxes;
+  g_seen.clear();
+  // The boxes come after the cursor is back.
+  const WaitCursorHandler previous = SetWaitCursorHandler([&boxes](bool shown) {
+    g_seen.push_back(shown ? "wait" : "arrow after " + std::to_string(boxes.Count()) + " boxes");
+  });
   CConvertDlg empty(kTestMethods);
   EXPECT_TRUE(empty.OnInitDialog());
   EXPECT_EQ(empty.controls.methodList.size(), 7u);
@@ -62,6 +72,9 @@ TEST(ConvertDialogTest, InitOpenStartAndDelete) {
 
   dialog.OnStart();  // no source any more: nothing happens
   EXPECT_EQ(boxes.Count(), 2u);
+  EXPECT_EQ(g_seen, (std::vector<std::string>{"wait", "arrow after 0 boxes", "wait", "convert waiting",
+                                              "arrow after 1 boxes"}));
+  SetWaitCursorHandler(previous);
 }
 
 std::filesystem::file_time_type Modified(const std::string& path) {

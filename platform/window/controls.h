@@ -3,6 +3,7 @@
 // the user's actions by changing them and notifying the dialog.
 #pragma once
 
+#include "platform/window/icon.h"
 #include "platform/window/window_types.h"
 
 #include <optional>
@@ -52,6 +53,8 @@ struct Control {
   std::optional<LOGFONTW> font;
   std::optional<COLORREF> text_colour;
   std::optional<COLORREF> back_colour;
+  // An icon static (SS_ICON) shows this picture, drawn like a sample.
+  HICON icon = nullptr;
   // Counts every change of the model, so a back end knows when to mirror it.
   unsigned revision = 0;
 
@@ -74,7 +77,7 @@ struct Control {
   int GetSelCount() const;
   std::vector<int> GetSelItems() const;  // ascending
 
-  bool IsSample() const { return sample || font || text_colour || back_colour; }
+  bool IsSample() const { return sample || font || text_colour || back_colour || icon; }
 
   void SetText(std::u16string value);  // edits: the selection is clamped
   void SetSelection(int start, int end);  // edits, clamped to the text

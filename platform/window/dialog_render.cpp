@@ -90,6 +90,11 @@ class Painter {
   }
 
  void DrawSample(const Control& c, const RECT& r) {
+    if (c.icon) {
+      out_.FillRect(r, c.back_colour.value_or(kFace));
+      DrawIcon(out_, r.left, r.top + (r.Height() - c.icon->picture.Height()) / 2, *c.icon);
+      return;
+    }
     out_.FillRect(r, c.back_colour.value_or(kField));
     Frame(out_, r, kFrame);
     const FontPtr previous = dc_.SelectFont(c.font ? Font::Create(*c.font) : nullptr);

@@ -12,6 +12,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Menu_Button.H>
 #include <FL/Fl_Menu_Item.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Return_Button.H>
 
 #include <algorithm>
@@ -213,6 +214,34 @@ class FltkHost : public WindowHost {
     if (it == timers_.end()) return;
     Fl::remove_timeout(OnTimer, it->second.get());
     timers_.erase(it);
+  }
+
+  // The window carries each distinct icon (_NET_WM_ICON); the window
+  // manager picks the size it shows.
+  void SetIcon(HICON icon, bool big) override {
+    WindowHost::SetIcon(icon, big);
+    std::vector<std::vector<uchar>> rgba;
+    std::vector<std::unique_ptr<Fl_RGB_Image>> images;
+    std::vector<const Fl_RGB_Image*> list;
+    for (HICON each : {big_icon_, small_icon_}) {
+      if (!each || each->picture.IsEmpty() || (each == small_icon_ && each == big_icon_ && !list.empty()))
+        continue;
+      const int w = each->picture.Width(), h = each->picture.Height();
+      std::vector<uchar>& bytes = rgba.emplace_back(static_cast<size_t>(w) * h * 4);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const COLORREF c = each->picture.GetPixel(x, y);
+          uchar* p = &bytes[(static_cast<size_t>(y) * w + x) * 4];
+          p[0] = GetRValue(c);
+          p[1] = GetGValue(c);
+          p[2] = GetBValue(c);
+          p[3] = each->mask.GetPixel(x, y) != 0 ? 255 : 0;
+        }
+      images.push_back(std::make_unique<Fl_RGB_Image>(bytes.data(), w, h, 4));
+      list.push_back(images.back().get());
+    }
+    // The window keeps copies.
+    window_->icons(list.data(), static_cast<int>(list.size()));
   }
 
   void SetWaitCursor(bool on) override {
@@ -592,15 +621,33 @@ class PasteTarget : public Fl_Widget {
 
 }  // namespace
 
+namespace {
+
+// The busy cursor on every window while a step holds the loop; afterwards
+// a main window that still waits on its own keeps it.
+void ShowWaitCursorEverywhere(bool shown) {
+  for (Fl_Window* window = Fl::first_window(); window; window = Fl::next_window(window))
+    window->cursor(shown ? FL_CURSOR_WAIT : FL_CURSOR_DEFAULT);
+  if (!shown)
+    for (HWND handle : std::vector<HWND>(Pumped()))
+      if (WindowHost* host = WindowHost::FromHandle(handle); host && host->WaitCursor())
+        host->SetWaitCursor(true);
+  Fl::flush();
+}
+
+}  // namespace
+
 FltkBackend::FltkBackend() {
   Fl::lock();  // lets other threads wake the loop (Fl::awake)
   Fl::visual(FL_RGB);
   Fl::event_dispatch(DispatchEvent);
   previous_ = SetWindowBackend(this);
   previous_boxes_ = SetMessageBoxHandler(FltkMessageBox);
+  previous_wait_cursor_ = SetWaitCursorHandler(ShowWaitCursorEverywhere);
 }
 
 FltkBackend::~FltkBackend() {
+  SetWaitCursorHandler(std::move(previous_wait_cursor_));
   SetMessageBoxHandler(previous_boxes_);
   SetWindowBackend(previous_);
   Fl::event_dispatch(nullptr);

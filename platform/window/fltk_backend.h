@@ -10,6 +10,7 @@
 // Needs a display (DISPLAY); Available() says whether one can be opened.
 #pragma once
 
+#include "platform/wait_cursor.h"
 #include "platform/window/fltk_inspect.h"
 #include "platform/window/window_backend.h"
 
@@ -42,6 +43,7 @@ class FltkBackend : public WindowBackend {
  private:
   WindowBackend* previous_ = nullptr;
   MessageBoxHandler previous_boxes_;
+  WaitCursorHandler previous_wait_cursor_;
 };
 
 // Maps an FLTK key (Fl::event_key) to a virtual key and modifiers; false for

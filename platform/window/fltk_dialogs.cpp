@@ -66,7 +66,16 @@ class SampleBox : public Fl_Widget {
   void draw() override {
     if (!model || !model->IsSample()) return;
     Bitmap picture;
-    RenderSample(*model, w(), h(), &picture);
+    if (model->icon && !model->back_colour) {
+      // An icon sits on the dialog's own face.
+      Control shown = *model;
+      uchar r = 0, g = 0, b = 0;
+      Fl::get_color(window() ? window()->color() : FL_BACKGROUND_COLOR, r, g, b);
+      shown.back_colour = RGB(r, g, b);
+      RenderSample(shown, w(), h(), &picture);
+    } else {
+      RenderSample(*model, w(), h(), &picture);
+    }
     DrawScreen(picture, x(), y(), w(), h(), true);
   }
 };

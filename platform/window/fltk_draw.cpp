@@ -7,6 +7,9 @@
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
+#ifdef PARLEN_HAVE_XFIXES
+#include <X11/extensions/Xfixes.h>
+#endif
 
 #include <algorithm>
 
@@ -65,6 +68,35 @@ void MeasureWrapped(const char* text, int max_width, int* width, int* height) {
   fl_measure(text, w, h, 0);
   *width = std::min(std::max(w, 1), max_width);
   *height = h;
+}
+
+bool CursorAt(int x, int y, Bitmap* image, std::string* name) {
+#ifndef PARLEN_HAVE_XFIXES
+  (void)x, (void)y, (void)image, (void)name;
+  return false;
+#else
+  if (!fl_display) return false;
+  XWarpPointer(fl_display, None, DefaultRootWindow(fl_display), 0, 0, 0, 0, x, y);
+  XSync(fl_display, False);
+  int event_base = 0, error_base = 0;
+  if (!XFixesQueryExtension(fl_display, &event_base, &error_base)) return false;
+  XFixesCursorImage* cursor = XFixesGetCursorImage(fl_display);
+  if (!cursor) return false;
+  *name = cursor->name ? cursor->name : "";
+  image->Create(cursor->width, cursor->height);
+  // Premultiplied ARGB over white.
+  for (int row = 0; row < cursor->height; ++row)
+    for (int col = 0; col < cursor->width; ++col) {
+      const unsigned long argb = cursor->pixels[row * cursor->width + col];
+      const int alpha = static_cast<int>((argb >> 24) & 0xFF);
+      const auto over_white = [&](int shift) {
+        return static_cast<BYTE>(std::min(255, static_cast<int>((argb >> shift) & 0xFF) + 255 - alpha));
+      };
+      image->SetPixel(col, row, RGB(over_white(16), over_white(8), over_white(0)));
+    }
+  XFree(cursor);
+  return true;
+#endif
 }
 
 }  // namespace fltk_backend

@@ -35,5 +35,9 @@ bool CaptureOpenDialog(Bitmap* pixels);
 bool SelectOpenSheetPage(int index);
 // VK_RETURN or VK_ESCAPE to the open dialog, as the keyboard sends them.
 bool PressKeyInOpenDialog(UINT vk);
+// Moves the pointer to (x, y) of the screen and reads the cursor the display
+// shows there: its picture over white and its theme name ("watch", "left_ptr";
+// empty for an unnamed one). An animated cursor's picture is a 1 x 1 stand-in.
+bool CursorAt(int x, int y, Bitmap* image, std::string* name);
 }  // namespace fltk_backend
 

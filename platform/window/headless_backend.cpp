@@ -107,6 +107,8 @@ HeadlessBackend::HeadlessBackend() {
   previous_backend_ = SetWindowBackend(this);
   previous_clock_ = SetClock(&clock_);
   previous_panel_ = SetInputPanel(&panel_);
+  previous_wait_cursor_ =
+      SetWaitCursorHandler([this](bool shown) { wait_cursor_changes_.push_back(shown); });
   panel_.OnChange([this] {
     for (HeadlessHost* host : std::vector<HeadlessHost*>(hosts_)) {
       host->Send(WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
@@ -116,6 +118,7 @@ HeadlessBackend::HeadlessBackend() {
 }
 
 HeadlessBackend::~HeadlessBackend() {
+  SetWaitCursorHandler(std::move(previous_wait_cursor_));
   SetInputPanel(previous_panel_);
   SetClock(previous_clock_);
   SetWindowBackend(previous_backend_);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/message_box.h"
+#include "platform/wait_cursor.h"
 #include "platform/window/dialog.h"
 #include "platform/window/system_services.h"
 #include "platform/window/window_backend.h"
@@ -114,6 +115,9 @@ class HeadlessBackend : public WindowBackend {
   // SPI_SETSIPINFO to every window, then dispatches what they posted.
   InputPanel& Panel() { return panel_; }
 
+  // Every change of the wait cursor while the back end lives (true: shown).
+  const std::vector<bool>& WaitCursorChanges() const { return wait_cursor_changes_; }
+
   // The clipboard's content as another program would leave it.
   void SetClipboard(const std::u16string& text);
   void ClearClipboard();
@@ -129,6 +133,8 @@ class HeadlessBackend : public WindowBackend {
   InputPanel panel_{{0, kDefaultScreenHeight - kMenuBarBand - 160, kDefaultScreenWidth,
                      kDefaultScreenHeight - kMenuBarBand}};
   InputPanel* previous_panel_ = nullptr;
+  WaitCursorHandler previous_wait_cursor_;
+  std::vector<bool> wait_cursor_changes_;
   std::deque<DialogScript> dialog_scripts_;
   std::deque<SheetScript> sheet_scripts_;
   std::vector<DialogRecord> dialogs_;

@@ -10,6 +10,7 @@
 #include "platform/window/bar_window.h"
 #include "platform/window/bitmap.h"
 #include "platform/window/device_context.h"
+#include "platform/window/icon.h"
 #include "platform/window/menu_model.h"
 #include "platform/window/window_handle.h"
 
@@ -81,6 +82,10 @@ class WindowHost {
   virtual void SetTimer(UINT_PTR id, UINT milliseconds) = 0;
   virtual void KillTimer(UINT_PTR id) = 0;
 
+  // WM_SETICON: the big icon (title and task bars) or the small one.
+  virtual void SetIcon(HICON icon, bool big) { (big ? big_icon_ : small_icon_) = icon; }
+  HICON GetIcon(bool big) const { return big ? big_icon_ : small_icon_; }
+
   virtual void SetWaitCursor(bool on) { wait_cursor_ = on; }
   bool WaitCursor() const { return wait_cursor_; }
 
@@ -130,6 +135,8 @@ class WindowHost {
   bool toolbar_shown_ = false;
   RECT toolbar_rect_{};
   std::optional<RECT> invalid_;
+  HICON big_icon_ = nullptr;
+  HICON small_icon_ = nullptr;
   bool wait_cursor_ = false;
   bool display_on_ = true;
   std::optional<int> result_;

@@ -6,7 +6,6 @@
 class CAboutDlg : public Dialog {
  public:
   static constexpr UINT IDD = 184;
-  static constexpr UINT IDI_PROGRAM = 128;
 
   CAboutDlg();
 };

@@ -29,6 +29,16 @@ long ReadDecimal(const std::u16string& text) {
 
 }  // namespace
 
+void CChooseFontPage::DrawLineBelow(DeviceContext& dc, const DialogLayout& layout, int id) const {
+  const auto& controls = Controls();
+  for (size_t i = 0; i < controls.size() && i < layout.controls.size(); ++i) {
+    if (controls[i].id != id) continue;
+    const RECT& r = layout.controls[i];
+    dc.FillSolidRect({r.left, r.bottom + 2, r.right, r.bottom + 3}, RGB(0xC0, 0xC0, 0xC0));
+    return;
+  }
+}
+
 CChooseFontPage::CChooseFontPage() : PropertyPage(IDD, u"Шрифт") {
   AddControl(IDC_FACE, ControlKind::ComboBox).editable = true;
   AddControl(IDC_SIZE, ControlKind::ComboBox).editable = true;

@@ -1,7 +1,9 @@
 // CChooseFontPage: the reading font's face, size and style, with a sample.
 #pragma once
 
+#include "platform/window/device_context.h"
 #include "platform/window/dialog.h"
+#include "platform/window/dialog_layout.h"
 #include "platform/window/font.h"
 
 class CChooseFontPage : public PropertyPage {
@@ -24,6 +26,10 @@ class CChooseFontPage : public PropertyPage {
   int Dpi() const { return dpi_; }
 
   BOOL OnInitDialog() override;
+
+  // A one-pixel grey (0xC0C0C0) line across the control, two pixels below
+  // it, in the page as laid out; nothing for an id the page lacks.
+  void DrawLineBelow(DeviceContext& dc, const DialogLayout& layout, int id) const;
 
  private:
   void FillFaces();

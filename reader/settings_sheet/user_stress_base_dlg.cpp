@@ -5,6 +5,7 @@
 #include "foundation/text_file.h"
 #include "interfaces/orvox.h"
 #include "platform/message_box.h"
+#include "platform/wait_cursor.h"
 #include "reader/com_ptr.h"
 #include "reader/settings_sheet/ce_property_sheet.h"
 
@@ -29,26 +30,31 @@ std::u16string UserStressEntryText(const std::string& key, int stress) {
 BOOL CUserStressBaseDlg::OnInitDialog() {
   PropertyPage::OnInitDialog();
   changed = false;
-  std::string name;
-  ReadRegistryString(name, HKEY_LOCAL_MACHINE, "SOFTWARE\\Morvane\\Glossel Module\\419",
-                     "UserStressBase");
-  const std::u16string path = NarrowToWide(name);
-  if (path.empty() || !FileExists(path.c_str())) {
-    MessageBoxW(GetSafeHwnd(), u"Path to stress base not found!", nullptr, MB_OK);
-    EndDialog(IDCANCEL);
-    return TRUE;
+  const char16_t* problem = nullptr;
+  {
+    CWaitCursor wait;
+    std::string name;
+    ReadRegistryString(name, HKEY_LOCAL_MACHINE, "SOFTWARE\\Morvane\\Glossel Module\\419",
+                       "UserStressBase");
+    const std::u16string path = NarrowToWide(name);
+    if (path.empty() || !FileExists(path.c_str())) {
+      problem = u"Path to stress base not found!";
+    } else if (!base_.Load(path)) {
+      problem = u"Stress base could not be load!";
+    } else {
+      Control& list = *GetDlgItem(IDC_WORDS);
+      list.ResetContent();
+      // The stored stresses, not Find on the key: another pattern that sorts
+      // earlier and matches inside the key would answer for it.
+      for (const auto& [key, stress] : base_.ListStresses())
+        list.AddString(UserStressEntryText(key, stress));
+    }
   }
-  if (!base_.Load(path)) {
-    MessageBoxW(GetSafeHwnd(), u"Stress base could not be load!", nullptr, MB_OK);
+  // The box comes with the arrow back.
+  if (problem) {
+    MessageBoxW(GetSafeHwnd(), problem, nullptr, MB_OK);
     EndDialog(IDCANCEL);
-    return TRUE;
   }
-  Control& list = *GetDlgItem(IDC_WORDS);
-  list.ResetContent();
-  // The stored stresses, not Find on the key: another pattern that sorts
-  // earlier and matches inside the key would answer for it.
-  for (const auto& [key, stress] : base_.ListStresses())
-    list.AddString(UserStressEntryText(key, stress));
   return TRUE;
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
+#include "platform/wait_cursor.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ void CVoicePage::OnEnable() {
 }
 
 bool CVoicePage::OnTest() {
+  CWaitCursor wait;
   if (!engine_) {
     if (!services_.createEngine || FAILED(services_.createEngine(engine_.Receive())) || !engine_) {
       engine_.Reset();

@@ -94,6 +94,28 @@ TEST_F(FontPage, TheSampleShowsTheChosenFontAndFramesDrawIt) {
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
+TEST_F(FontPage, DrawsAGreyRuleTwoPixelsBelowAControl) {
+  const DialogLayout layout = LayoutDialog(page, 440, 1 << 20, false, StockFontMeasure());
+  Bitmap picture(440, layout.height + 10);
+  picture.Fill(RGB(255, 255, 255));
+  DeviceContext dc(&picture);
+  page.DrawLineBelow(dc, layout, 4711);  // no such control: nothing
+  page.DrawLineBelow(dc, layout, CChooseFontPage::IDC_BOLD);
+  const RECT bold = layout.controls[2];
+  std::vector<POINT> grey;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x)
+      if (picture.GetPixel(x, y) != RGB(255, 255, 255)) {
+        EXPECT_EQ(picture.GetPixel(x, y), RGB(0xC0, 0xC0, 0xC0));
+        grey.push_back({x, y});
+      }
+  ASSERT_EQ(grey.size(), static_cast<size_t>(bold.Width()));
+  EXPECT_EQ(grey.front().x, bold.left);
+  EXPECT_EQ(grey.front().y, bold.bottom + 2);
+  EXPECT_EQ(grey.back().x, bold.right - 1);
+  EXPECT_EQ(grey.back().y, bold.bottom + 2);
+}
+
 class ColorsPage : public ::testing::Test {
  protected:
   ColorsPage() { sheet.AddPage(&page); }

@@ -58,11 +58,13 @@ class UserStressBasePage : public ::testing::Test {
 TEST_F(UserStressBasePage, ListsAddsAndDeletesInTheSharedFile) {
   RecordingEngine engine;
   const DWORD before = Generation();
-  backend.ExpectSheet([](SheetDriver& s) {
+  backend.ExpectSheet([this](SheetDriver& s) {
     DialogDriver d = s.Page();
     const Control* list = d.Find(CUserStressBaseDlg::IDC_WORDS);
     // Patterns show the mark on their stressed letter, after the "*".
     EXPECT_EQ(list->items, (std::vector<std::u16string>{u"*о+сть", u"коро+ва", u"мама+", u"молоко+"}));
+    // The wait cursor came and went while the page opened.
+    EXPECT_EQ(backend.WaitCursorChanges(), (std::vector<bool>{true, false}));
 
     d.Type(CUserStressBaseDlg::IDC_WORD, u"наприме");  // no mark: refused
     d.Click(CUserStressBaseDlg::IDC_ADD);
@@ -123,6 +125,7 @@ TEST_F(UserStressBasePage, AMissingFileEndsThePageWithCancel) {
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   ASSERT_EQ(backend.MessageBoxes().Count(), 1u);
   EXPECT_EQ(backend.MessageBoxes().Boxes()[0].text, u"Path to stress base not found!");
+  EXPECT_EQ(backend.WaitCursorChanges(), (std::vector<bool>{true, false}));
   EXPECT_FALSE(page.changed);
 }
 

@@ -18,6 +18,7 @@ class VoiceTest : public ::testing::Test {
     };
     services.createEngine = [this](ITTSEngine** out) {
       ++created;
+      createdWaiting = WaitCursorShown();
       if (failCreate) return E_FAIL;
       engine.AddRef();
       *out = &engine;
@@ -30,6 +31,7 @@ class VoiceTest : public ::testing::Test {
   HeadlessBackend backend;
   RecordingEngine engine;
   int created = 0;
+  bool createdWaiting = false;
   bool failCreate = false;
 };
 
@@ -92,6 +94,8 @@ TEST_F(VoiceTest, TestSetsEachVoiceOnceAndWaitsWithALimit) {
     EXPECT_TRUE(page.OnTest());
     EXPECT_EQ(engine.calls, (Calls{"SetVoice Ольга", "SetRate 15", "SetRateRange 20", "SetPitch -2",
                                    "SetVolume 7", "Speak Привет 1", "Wait 100", "Wait 100"}));
+    EXPECT_TRUE(createdWaiting);
+    EXPECT_EQ(backend.WaitCursorChanges(), (std::vector<bool>{true, false}));
     engine.calls.clear();
     engine.speakingPolls = 1000;  // never ends: stopped at the limit
     EXPECT_FALSE(page.OnTest());

@@ -9,7 +9,7 @@ parlen=$1 x_key=$2 reg_write=$3 installed=$4
 area_tool=$(dirname "$0")/xwd_area.py
 with_xvfb=$(dirname "$0")/../../../scripts/with-xvfb
 . "$(dirname "$0")/installed_reader.sh"
-require_tools Xvfb xwd xwininfo python3
+require_tools Xvfb xwd xwininfo xprop python3
 private_install "$reg_write" "$installed"
 
 # Right: "Next page"; Return: "Speak/pause" (hot-key ids 9 and 10).
@@ -43,6 +43,10 @@ for i in $(seq 1 100); do
 done
 if ! xwininfo -name "$title" >"$work/window.txt" 2>&1; then
   echo "FAILED: no window \"$title\""; cat "$work/parlen.log"; exit 1
+fi
+# The program's icon on the window, for the desktop to show.
+if ! xprop -name "$title" _NET_WM_ICON | grep -Eq 'Icon \(32 x 32\)|= 32, 32,'; then
+  echo "FAILED: the window carries no 32 x 32 icon"; exit 1
 fi
 value() { sed -n "s/^ *$1: *//p" "$work/window.txt" | head -1; }
 area="$(value 'Absolute upper-left X') $(value 'Absolute upper-left Y') $(value Width) $(value Height)"

@@ -5,6 +5,7 @@
 
 #include "foundation/code_pages.h"
 #include "platform/window/headless_backend.h"
+#include "reader/dialogs/program_icon.h"
 #include "reader/reader_dlg.h"
 #include "reader/tests/window/engine_double.h"
 
@@ -214,6 +215,33 @@ TEST_F(ReaderWindowTest, DoubleTapTogglesFullScreenOnce) {
   backend_.Advance(300);
   host.Tap(100, 100);
   EXPECT_TRUE(reader.settings.fullScreen);
+  reader.OnDestroy();
+}
+
+TEST_F(ReaderWindowTest, TheWindowCarriesItsIconHidesThePanelOnFocusAndUnlocks) {
+  CReaderDlg reader(backend_, Environment(""));
+  reader.OnInitDialog();
+  auto& host = static_cast<HeadlessHost&>(reader.Host());
+  const HICON icon = LoadReaderIcon(IDI_PROGRAM);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->picture.Width(), 32);
+  EXPECT_EQ(icon->picture.Height(), 32);
+  EXPECT_EQ(LoadReaderIcon(129), nullptr);
+  EXPECT_EQ(host.GetIcon(true), icon);
+  EXPECT_EQ(host.GetIcon(false), icon);
+
+  // The page needs the whole screen back when the reader gets the focus.
+  backend_.Panel().Show(true);
+  host.SetFocus(false);
+  host.SetFocus(true);
+  EXPECT_FALSE(backend_.Panel().IsOn());
+
+  reader.Buttons().SetDisplayLocked();
+  EXPECT_FALSE(host.DisplayOn());
+  reader.OnUnlock();
+  EXPECT_FALSE(reader.Locked());
+  EXPECT_TRUE(host.DisplayOn());
+  EXPECT_FALSE(reader.settings.fullScreen);
   reader.OnDestroy();
 }
 

@@ -4,6 +4,7 @@
 // text, Enter and Escape answering; a PNG of each is left in the build tree.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,6 +12,7 @@
 
 #include "platform/registry.h"
 #include "platform/unicode.h"
+#include "platform/wait_cursor.h"
 #include "platform/window/fltk_backend.h"
 #include "platform/window/png_file.h"
 #include "reader/dialogs/about_dlg.h"
@@ -18,6 +20,7 @@
 #include "reader/dialogs/find_text_dlg.h"
 #include "reader/dialogs/folder_tree/file_open_tree_dlg.h"
 #include "reader/dialogs/go_to_page_dlg.h"
+#include "reader/dialogs/program_icon.h"
 #include "reader/dialogs/user_text_dlg.h"
 #include "reader/open/convert_window.h"
 #include "reader/reader_menu.h"
@@ -39,6 +42,28 @@ bool Inside(const RECT& inner, const RECT& outer) {
 
 bool Overlap(const RECT& a, const RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Whether the icon's drawn pixels appear somewhere in the picture.
+bool ShowsIcon(const Bitmap& picture, const Icon& icon) {
+  for (int y = 0; y + icon.picture.Height() <= picture.Height(); ++y)
+    for (int x = 0; x + icon.picture.Width() <= picture.Width(); ++x) {
+      bool all = true;
+      for (int iy = 0; all && iy < icon.picture.Height(); ++iy)
+        for (int ix = 0; all && ix < icon.picture.Width(); ++ix)
+          all = icon.mask.GetPixel(ix, iy) == 0 ||
+                picture.GetPixel(x + ix, y + iy) == icon.picture.GetPixel(ix, iy);
+      if (all) return true;
+    }
+  return false;
+}
+
+bool SamePixels(const Bitmap& a, const Bitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
+  return true;
 }
 
 std::string Name(const ShownControl& c) {
@@ -117,6 +142,39 @@ class DialogLayout : public ::testing::Test {
 
 TEST_F(DialogLayout, SmallDialogsFitTheScreenAndAnswerTheKeyboard) {
   CheckDialog("about", [] { CAboutDlg d; return d.DoModal(); });
+  // The About box shows the program's icon; while a step holds the loop
+  // (a conversion, a voice test) the display shows the busy cursor over it.
+  fltk_backend::WhenDialogOpens([&] {
+    Bitmap picture;
+    ASSERT_TRUE(fltk_backend::CaptureOpenDialog(&picture));
+    EXPECT_TRUE(ShowsIcon(picture, *LoadReaderIcon(IDI_PROGRAM)));
+    ShownDialog shown;
+    ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&shown));
+    const int x = (shown.window.left + shown.window.right) / 2;
+    const int y = (shown.window.top + shown.window.bottom) / 2;
+    Bitmap before, busy, after;
+    std::string before_name, busy_name, after_name;
+    if (fltk_backend::CursorAt(x, y, &before, &before_name)) {
+      {
+        CWaitCursor wait;
+        ASSERT_TRUE(fltk_backend::CursorAt(x, y, &busy, &busy_name));
+      }
+      ASSERT_TRUE(fltk_backend::CursorAt(x, y, &after, &after_name));
+      // The theme's busy cursor is animated: its name tells it, not its picture.
+      EXPECT_TRUE(busy_name == "watch" || (busy_name.empty() && !SamePixels(before, busy)))
+          << "no busy cursor while waiting: \"" << busy_name << "\"";
+      EXPECT_NE(after_name, "watch") << "the busy cursor stayed";
+      EXPECT_FALSE(SamePixels(after, busy)) << "the busy cursor stayed";
+      std::printf("cursor over the About box: \"%s\" %dx%d, waiting \"%s\" %dx%d, after \"%s\" %dx%d\n",
+                  before_name.c_str(), before.Width(), before.Height(), busy_name.c_str(),
+                  busy.Width(), busy.Height(), after_name.c_str(), after.Width(), after.Height());
+      WritePng(after, shots_ + "/cursor-after-waiting.png");
+    } else {
+      std::printf("note: the display's cursor cannot be read here\n");
+    }
+    fltk_backend::PressKeyInOpenDialog(VK_ESCAPE);
+  });
+  EXPECT_EQ([] { CAboutDlg d; return d.DoModal(); }(), IDCANCEL);
   CheckDialog("find", [] { CFindTextDlg d; return d.DoModal(); });
   CheckDialog("go-to-page", [] {
     CGoToPageDlg d;
