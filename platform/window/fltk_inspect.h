@@ -35,5 +35,8 @@ bool CaptureOpenDialog(Bitmap* pixels);
 bool SelectOpenSheetPage(int index);
 // VK_RETURN or VK_ESCAPE to the open dialog, as the keyboard sends them.
 bool PressKeyInOpenDialog(UINT vk);
+// The left button pressed at `from`, dragged to `to` and let go there (client
+// coordinates of the open dialog).
+bool DragInOpenDialog(POINT from, POINT to);
 }  // namespace fltk_backend
 
