@@ -482,6 +482,11 @@ void DialogView::SyncOne(Entry& e, const Control& c) {
     case ControlKind::ListBox:
     case ControlKind::ListView:
       SetItems(static_cast<Fl_Browser*>(w), c);
+      if (Fl_Widget* header = headers_[e.index]) {
+        header->copy_label(ToUtf8(c.text).c_str());
+        if (c.visible) header->show();
+        else header->hide();
+      }
       break;
     case ControlKind::Slider: {
       auto* slider = static_cast<Fl_Slider*>(w);
