@@ -89,15 +89,22 @@ class Painter {
           Text(header.left + 4, header.top + 2, header, c.text, ink);
           inside.top = header.bottom;
         }
-        const int textLeft = r.left + 4 + (icons ? kShellIconSize + 4 : 0);
         for (int i = 0; i < c.GetCount() && inside.top + 1 + i * step < inside.bottom; ++i) {
           const int y = inside.top + 1 + i * step;
           const bool on = c.multi_select ? (i < static_cast<int>(c.selected.size()) && c.selected[i])
                                          : i == c.selection;
           if (on) out_.FillRect({inside.left, y, inside.right, std::min(y + step, inside.bottom)}, kChosen);
-          if (icons && y + kShellIconSize <= inside.bottom)
-            DrawShellIcon(out_, c.GetItemIcon(i), r.left + 4, y + (step - kShellIconSize) / 2);
-          Text(textLeft, y + (step - CellHeight()) / 2, inside, c.items[i], on ? kField : ink);
+          std::u16string_view text = c.items[i];
+          int x = r.left + 4;
+          if (c.GetItemIcon(i) >= 0) {
+            const size_t blanks = LeadingBlanks(text);
+            text.remove_prefix(blanks);
+            x += static_cast<int>(blanks) * kIconIndentPerBlank;
+            if (y + kShellIconSize <= inside.bottom)
+              DrawShellIcon(out_, c.GetItemIcon(i), x, y + (step - kShellIconSize) / 2);
+          }
+          if (icons) x += kShellIconSize + 4;
+          Text(x, y + (step - CellHeight()) / 2, inside, text, on ? kField : ink);
         }
         break;
       }

@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -88,29 +89,28 @@ class BandBox : public Fl_Widget {
   const Dialog& dialog_;
 };
 
-// The shell icons as pictures with transparent pixels; the browsers share them.
-Fl_Image* ShellIconImage(int icon) {
-  static std::vector<std::unique_ptr<uchar[]>> pixels;
-  static std::vector<std::unique_ptr<Fl_RGB_Image>> images;
+// The shell icons as pictures with transparent pixels, `indent` transparent
+// columns before each; the browsers share them.
+Fl_Image* ShellIconImage(int icon, int indent) {
+  static std::map<std::pair<int, int>, std::pair<std::unique_ptr<uchar[]>, std::unique_ptr<Fl_RGB_Image>>> made;
   if (icon < 0 || icon >= kShellIconCount) return nullptr;
-  if (images.empty()) {
-    for (int i = 0; i < kShellIconCount; ++i) {
-      auto rgba = std::make_unique<uchar[]>(kShellIconSize * kShellIconSize * 4);
-      for (int y = 0; y < kShellIconSize; ++y)
-        for (int x = 0; x < kShellIconSize; ++x) {
-          COLORREF colour = 0;
-          const bool opaque = ShellIconPixel(i, x, y, &colour);
-          uchar* p = rgba.get() + (y * kShellIconSize + x) * 4;
-          p[0] = GetRValue(colour);
-          p[1] = GetGValue(colour);
-          p[2] = GetBValue(colour);
-          p[3] = opaque ? 255 : 0;
-        }
-      images.push_back(std::make_unique<Fl_RGB_Image>(rgba.get(), kShellIconSize, kShellIconSize, 4));
-      pixels.push_back(std::move(rgba));
-    }
+  auto& [pixels, image] = made[{icon, indent}];
+  if (!image) {
+    const int width = indent + kShellIconSize;
+    pixels = std::make_unique<uchar[]>(static_cast<size_t>(width) * kShellIconSize * 4);
+    for (int y = 0; y < kShellIconSize; ++y)
+      for (int x = 0; x < width; ++x) {
+        COLORREF colour = 0;
+        const bool opaque = ShellIconPixel(icon, x - indent, y, &colour);
+        uchar* p = pixels.get() + (static_cast<size_t>(y) * width + x) * 4;
+        p[0] = GetRValue(colour);
+        p[1] = GetGValue(colour);
+        p[2] = GetBValue(colour);
+        p[3] = opaque ? 255 : 0;
+      }
+    image = std::make_unique<Fl_RGB_Image>(pixels.get(), width, kShellIconSize, 4);
   }
-  return images[icon].get();
+  return image.get();
 }
 
 // The bar between two lists side by side. While the pointer drags it (the
@@ -240,9 +240,14 @@ class DialogView {
 
 void SetItems(Fl_Browser* browser, const Control& c) {
   browser->clear();
-  for (const std::u16string& item : c.items) browser->add(ToUtf8(item).c_str());
-  for (int i = 0; i < c.GetCount(); ++i)
-    if (Fl_Image* icon = ShellIconImage(c.GetItemIcon(i))) browser->icon(i + 1, icon);
+  for (int i = 0; i < c.GetCount(); ++i) {
+    std::u16string_view text = c.items[i];
+    const size_t blanks = c.GetItemIcon(i) >= 0 ? LeadingBlanks(text) : 0;
+    text.remove_prefix(blanks);
+    browser->add(ToUtf8(std::u16string(text)).c_str());
+    const int indent = static_cast<int>(blanks) * kIconIndentPerBlank;
+    if (Fl_Image* icon = ShellIconImage(c.GetItemIcon(i), indent)) browser->icon(i + 1, icon);
+  }
   if (c.multi_select) {
     for (size_t i = 0; i < c.selected.size(); ++i)
       if (c.selected[i]) browser->select(static_cast<int>(i) + 1);

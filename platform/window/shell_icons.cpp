@@ -153,6 +153,11 @@ constexpr Kind kKinds[] = {
 
 }  // namespace
 
+size_t LeadingBlanks(std::u16string_view item) {
+  const size_t first = item.find_first_not_of(u' ');
+  return first == std::u16string_view::npos ? item.size() : first;
+}
+
 ShellIcon ShellIconFor(std::u16string_view name, bool folder) {
   if (folder) return kShellIconFolder;
   const size_t dot = name.rfind(u'.');

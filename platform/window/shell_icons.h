@@ -18,6 +18,10 @@ enum ShellIcon {
 };
 
 constexpr int kShellIconSize = 16;
+// The leading blanks of a list item with an icon (a tree's levels) move its
+// icon right by this many pixels each; the text follows the icon.
+constexpr int kIconIndentPerBlank = 6;
+size_t LeadingBlanks(std::u16string_view item);
 
 // The icon the shell gives a folder or a file of this name.
 ShellIcon ShellIconFor(std::u16string_view name, bool folder);

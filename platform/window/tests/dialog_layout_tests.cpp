@@ -133,6 +133,9 @@ TEST(DialogLayoutTest, ABandPushesControlsDownAndASplitListStandsBesideTheNext) 
   files.InsertString(0, u"books");
   files.SetItemIcon(0, kShellIconFolder);
   EXPECT_EQ(files.icons, (std::vector<int>{kShellIconFolder, kShellIconMarkup, -1}));
+  // A tree's level: the item's blanks move its icon right.
+  Control& tree = *d.GetDlgItem(1029);
+  tree.SetItemIcon(tree.AddString(u"  Tales"), kShellIconFolder);
   Bitmap picture;
   RenderDialog(d, 440, &picture);
   const int title = picture.Height() - LayoutDialog(d, 440, 1 << 20, false, StockFontMeasure()).height;
@@ -143,10 +146,12 @@ TEST(DialogLayoutTest, ABandPushesControlsDownAndASplitListStandsBesideTheNext) 
     EXPECT_EQ(picture.GetPixel(x, title + bar.top + 40) == RGB(0x80, 0x80, 0x80),
               x == bar.left + 1 || x == bar.left + 7)
         << x;
-  const std::vector<POINT> folder = FindShellIcon(picture, kShellIconFolder);
+  std::vector<POINT> folder = FindShellIcon(picture, kShellIconFolder);
   const std::vector<POINT> markup = FindShellIcon(picture, kShellIconMarkup);
-  ASSERT_EQ(folder.size(), 1u);
+  ASSERT_EQ(folder.size(), 2u);
   ASSERT_EQ(markup.size(), 1u);
+  EXPECT_EQ(folder[0].x, 10 + 4 + 2 * kIconIndentPerBlank);
+  folder.erase(folder.begin());
   EXPECT_EQ(folder[0].x, 168 + 4);
   EXPECT_EQ(markup[0].x, 168 + 4);
   const int step = std::max(DeviceContext().GetTextMetricsW().tmHeight + 2, kShellIconSize + 2);
