@@ -54,7 +54,8 @@ void TurnFrame(const Bitmap& frame, INT orientation, Bitmap& screen) {
   const int w = frame.Width();
   const int h = frame.Height();
   const bool sideways = orientation == 1 || orientation == 3;
-  screen.Create(sideways ? h : w, sideways ? w : h);
+  if (screen.Width() != (sideways ? h : w) || screen.Height() != (sideways ? w : h))
+    screen.Create(sideways ? h : w, sideways ? w : h);
   for (int y = 0; y < h; ++y) {
     const BYTE* in = frame.Row(y);
     for (int x = 0; x < w; ++x) {

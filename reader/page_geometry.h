@@ -29,7 +29,8 @@ double TapPercentAlongBar(const RECT& bar, INT orientation, POINT tap);
 
 // The composed frame turned onto the screen: 1 turns it a quarter
 // counter-clockwise (page top at the screen's left), 2 a half turn, 3 a
-// quarter clockwise (page top at the screen's right); 0 copies.
+// quarter clockwise (page top at the screen's right); 0 copies. A screen
+// bitmap already of the turned size keeps its storage.
 void TurnFrame(const Bitmap& frame, INT orientation, Bitmap& screen);
 
 // Double taps: a tap less than 500 ms after the previous one (in another

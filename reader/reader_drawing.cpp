@@ -2,6 +2,7 @@
 // of the frame to the screen, and taps.
 #include "foundation/code_pages.h"
 #include "platform/window/system_services.h"
+#include "reader/offscreen_bitmap.h"
 #include "reader/reader_dlg.h"
 #include "reader/status_texts.h"
 
@@ -31,38 +32,44 @@ INT CReaderDlg::MeasureStatusText(const std::u16string& text) const {
 void CReaderDlg::OnPaint() {
   const RECT client = host_->ClientRect();
   const RECT frameRect = FrameRect(client, settings.orientation);
-  Bitmap frame(frameRect.Width(), frameRect.Height());
-  DeviceContext dc(&frame);
+  COffscreenBitmap frame;
+  frame.Create(frameRect.Width(), frameRect.Height());
+  DeviceContext measureOnly;
+  DeviceContext& dc = frame.GetDC() != nullptr ? *frame.GetDC() : measureOnly;
   dc.SetBkMode(TRANSPARENT);
   dc.SelectFont(textFont_);
   dc.SetTextColor(settings.textColor);
   RECT pane{};
-  const bool paneOnly = paneOnly_;
-  if (paneOnly && host_->ScreenBitmap().Width() == client.Width() &&
-      host_->ScreenBitmap().Height() == client.Height()) {
-    dc.FillSolidRect(frameRect, settings.backColor);
-    DrawStatusPane(dc, pane);
-  } else {
-    dc.FillSolidRect(frameRect, settings.backColor);
-    DrawStatusPane(dc, pane);
+  const bool paneOnly = paneOnly_ && host_->ScreenBitmap().Width() == client.Width() &&
+                        host_->ScreenBitmap().Height() == client.Height();
+  dc.FillSolidRect(frameRect, settings.backColor);
+  DrawStatusPane(dc, pane);
+  if (!paneOnly) {
     DrawPageText(dc);
     pane = frameRect;
   }
   paneOnly_ = false;
 
-  Bitmap turned;
-  const Bitmap* screenFrame = &frame;
-  if (settings.orientation != 0) {
-    TurnFrame(frame, settings.orientation, turned);
+  COffscreenBitmap turned;
+  COffscreenBitmap* screenFrame = &frame;
+  if (settings.orientation != 0 && frame.Handle() != nullptr) {
+    const bool sideways = settings.orientation == 1 || settings.orientation == 3;
+    turned.Create(sideways ? frame.Height() : frame.Width(),
+                  sideways ? frame.Width() : frame.Height());
+    TurnFrame(*frame.Handle(), settings.orientation, *turned.Handle());
     screenFrame = &turned;
   }
-  // The pane's band (or the whole frame) in screen coordinates.
+  PaintScope paint(*host_);
+  if (!paneOnly) {
+    screenFrame->Draw(paint.Dc(), POINT{0, 0});
+    return;
+  }
+  // Only the pane's band, in screen coordinates.
   const RECT shown = ProgressBarScreenRect(settings.orientation, frameRect.Width(),
                                            frameRect.Height(), pane.Height(), pane.Width());
-  PaintScope paint(*host_);
-  DeviceContext source(const_cast<Bitmap*>(screenFrame));
-  paint.Dc().BitBlt(shown.left, shown.top, shown.Width(), shown.Height(), source, shown.left,
-                    shown.top, SRCCOPY);
+  if (DeviceContext* source = screenFrame->GetDC())
+    paint.Dc().BitBlt(shown.left, shown.top, shown.Width(), shown.Height(), *source, shown.left,
+                      shown.top, SRCCOPY);
 }
 
 void CReaderDlg::DrawPageText(DeviceContext& dc) {

@@ -4,7 +4,7 @@
 
 Bitmap::Bitmap(int width, int height, bool bottom_up) { Create(width, height, bottom_up); }
 
-void Bitmap::Create(int width, int height, bool bottom_up) {
+void Bitmap::Create(int width, int height, bool bottom_up, int row_pixels) {
   if (width <= 0 || height <= 0) {
     width = 0;
     height = 0;
@@ -12,7 +12,7 @@ void Bitmap::Create(int width, int height, bool bottom_up) {
   width_ = width;
   height_ = height;
   bottom_up_ = bottom_up;
-  stride_ = StrideFor(width);
+  stride_ = width > 0 ? StrideFor(std::max(width, row_pixels)) : 0;
   bits_.assign(static_cast<size_t>(stride_) * height, 0);
 }
 

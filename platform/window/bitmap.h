@@ -14,13 +14,15 @@ class Bitmap {
   Bitmap(int width, int height, bool bottom_up = false);
 
   // Deletes the old pixels; a zero or negative size gives an empty bitmap.
-  void Create(int width, int height, bool bottom_up = false);
+  // Rows hold at least `row_pixels` pixels (wider rows than the picture).
+  void Create(int width, int height, bool bottom_up = false, int row_pixels = 0);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool IsEmpty() const { return width_ <= 0 || height_ <= 0; }
   bool BottomUp() const { return bottom_up_; }
-  // Bytes per row: 3 x width rounded up to a multiple of 4.
+  // Bytes per row: 3 x width (or the row pixels asked for) rounded up to a
+  // multiple of 4.
   int Stride() const { return stride_; }
   static int StrideFor(int width) { return (width * 3 + 3) & ~3; }
 

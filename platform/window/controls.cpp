@@ -47,6 +47,7 @@ int Control::InsertString(int index, std::u16string value) {
   if (index < 0 || index >= static_cast<int>(items.size())) return AddString(std::move(value));
   items.insert(items.begin() + index, std::move(value));
   if (multi_select) selected.insert(selected.begin() + index, false);
+  if (index < static_cast<int>(icons.size())) icons.insert(icons.begin() + index, -1);
   if (selection >= index) ++selection;
   ++revision;
   return index;
@@ -57,6 +58,7 @@ int Control::DeleteString(int index) {
   items.erase(items.begin() + index);
   if (multi_select && index < static_cast<int>(selected.size()))
     selected.erase(selected.begin() + index);
+  if (index < static_cast<int>(icons.size())) icons.erase(icons.begin() + index);
   if (selection == index) selection = -1;
   else if (selection > index) --selection;
   ++revision;
@@ -66,8 +68,25 @@ int Control::DeleteString(int index) {
 void Control::ResetContent() {
   items.clear();
   selected.clear();
+  icons.clear();
   selection = -1;
   if (kind == ControlKind::ComboBox && !editable) text.clear();
+  ++revision;
+}
+
+void Control::SetItemIcon(int index, int icon) {
+  if (index < 0 || index >= static_cast<int>(items.size())) return;
+  if (icons.size() < items.size()) icons.resize(items.size(), -1);
+  icons[index] = icon;
+  ++revision;
+}
+
+int Control::GetItemIcon(int index) const {
+  return index >= 0 && index < static_cast<int>(icons.size()) ? icons[index] : -1;
+}
+
+void Control::SetSplit(int width) {
+  split = std::max(width, 0);
   ++revision;
 }
 

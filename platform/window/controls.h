@@ -18,7 +18,7 @@ enum class ControlKind {
   Edit,      // `text` is the content
   ComboBox,  // `items`; `text` is the edit field (editable) or the chosen item
   ListBox,   // `items`; `multi_select` for several selected at once
-  ListView,  // one-column report list: `items`
+  ListView,  // one-column report list: `items`, `text` its column header
   Slider,    // `range_min`..`range_max`, `position`
 };
 
@@ -31,11 +31,13 @@ struct Control {
   std::u16string text;
   std::vector<std::u16string> items;
   int selection = -1;          // current item, -1 none
+  std::vector<int> icons;      // lists: each item's small icon, -1 or missing none
   std::vector<bool> selected;  // multi-select list boxes: one flag per item
   bool checked = false;
   bool enabled = true;
   bool visible = true;
   bool editable = false;       // combo box with an edit field
+  bool bold = false;           // labels, buttons, check boxes: a bold face
   bool multi_select = false;
   bool multi_line = false;     // edits
   bool number_only = false;    // edits
@@ -55,6 +57,9 @@ struct Control {
   std::optional<COLORREF> back_colour;
   // An icon static (SS_ICON) shows this picture, drawn like a sample.
   HICON icon = nullptr;
+  // Lists: a width above 0 puts the list beside the control after it, this
+  // one that many pixels wide, with a splitter the user drags between them.
+  int split = 0;
   // Counts every change of the model, so a back end knows when to mirror it.
   unsigned revision = 0;
 
@@ -64,6 +69,10 @@ struct Control {
   int InsertString(int index, std::u16string text);  // -1 appends
   int DeleteString(int index);                       // the count left, or -1
   void ResetContent();
+  // The small icon (a ShellIcon) shown before the item.
+  void SetItemIcon(int index, int icon);
+  int GetItemIcon(int index) const;
+  void SetSplit(int width);
   int GetCount() const { return static_cast<int>(items.size()); }
   int SetCurSel(int index);  // -1 clears; returns index or -1
   int GetCurSel() const { return selection; }

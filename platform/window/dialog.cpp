@@ -419,6 +419,10 @@ void DialogDriver::SelectText(int id, int start, int end) {
   if (Control* c = dialog_.GetDlgItem(id); c && c->kind == ControlKind::Edit) c->SetSelection(start, end);
 }
 
+void DialogDriver::DragSplitter(int id, int width) {
+  if (Control* c = dialog_.GetDlgItem(id); c && !dialog_.Ended()) c->SetSplit(width);
+}
+
 const MenuItem* DialogDriver::TapAndHold(int id) {
   const Control* c = dialog_.GetDlgItem(id);
   if (dialog_.Ended() || !c || !c->enabled || !c->context_menu) return nullptr;

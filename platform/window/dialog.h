@@ -14,6 +14,7 @@
 #include <vector>
 
 class Dialog;
+class DeviceContext;
 
 // One UpdateData pass: saving = controls to fields (and validation).
 class DataExchange {
@@ -93,6 +94,10 @@ class Dialog {
   virtual void OnOK();
   virtual void OnCancel();
   virtual void DoDataExchange(DataExchange&) {}
+  // A band the dialog paints itself across the top of its client area, its
+  // controls below it (0: none).
+  virtual int BandHeight() const { return 0; }
+  virtual void PaintBand(DeviceContext&, int /*width*/) const {}
 
   // Message map. A command handler runs for WM_COMMAND with that control id
   // and notification code (BN_CLICKED, CBN_SELCHANGE, LBN_DBLCLK, EN_CHANGE,
@@ -196,6 +201,8 @@ class DialogDriver {
   void DoubleClick(int id, int index);           // selects, then LBN_DBLCLK / NM_DBLCLK
   void Slide(int id, int position);              // WM_HSCROLL TB_THUMBPOSITION
   void SelectText(int id, int start, int end);   // an edit's selection (no notification)
+  // The splitter after a list let go at a new width of that list.
+  void DragSplitter(int id, int width);
   // A long press or right click on a control: the edit menu when it is a
   // CContextMenuEdit, else null (a plain tap, nothing opens).
   const MenuItem* TapAndHold(int id);

@@ -15,9 +15,14 @@ constexpr int kMinMultiLineHeight = 44;
 constexpr int kValueWidth = 40;
 constexpr int kButtonPadding = 24;
 constexpr int kMinButtonWidth = 80;
+constexpr int kMinPaneWidth = 40;
 
 bool IsLabel(const Control& c) {
   return c.kind == ControlKind::Static && !c.text.empty() && c.text.back() == u':' && !c.IsSample();
+}
+
+bool IsList(const Control& c) {
+  return c.kind == ControlKind::ListBox || c.kind == ControlKind::ListView;
 }
 
 bool IsOneLine(const Control& c) {
@@ -69,7 +74,7 @@ class Builder {
  public:
   Builder(const Dialog& dialog, int width, const TextMeasure& measure)
       : controls_(dialog.Controls()), width_(width), inner_(width - 2 * kDialogMargin),
-        measure_(measure) {
+        band_(dialog.BandHeight()), measure_(measure) {
     layout_.controls.assign(controls_.size(), RECT{});
     layout_.width = width;
   }
@@ -115,6 +120,12 @@ class Builder {
     if (consumed_ > i) return;
     if (c.kind != ControlKind::Button) last_was_button_ = false;
     const int n = static_cast<int>(controls_.size());
+    if (IsList(c) && c.split > 0 && i + 1 < n && IsList(controls_[i + 1])) {
+      split_rows_.push_back(rows_.size());
+      rows_.push_back({{i, i + 1}, kListHeight, true});
+      consumed_ = i + 2;
+      return;
+    }
     if (IsLabel(c) && i + 1 < n && IsOneLine(controls_[i + 1]) && !IsClosing(controls_[i + 1])) {
       Row row{{i, i + 1}, OneLineHeight(controls_[i + 1]), false};
       consumed_ = i + 2;
@@ -173,14 +184,14 @@ class Builder {
 
   // Positions the rows; returns the y below the last.
   int Stack(int max_height, int reserved) {
-    int total = 2 * kDialogMargin + reserved;
+    int total = 2 * kDialogMargin + band_ + reserved;
     for (const Row& r : rows_) total += r.height + kDialogGap;
     total -= rows_.empty() ? 0 : kDialogGap;
     int excess = total - max_height;
     for (Row& r : rows_) {
       if (excess <= 0) break;
       if (!r.stretch) continue;
-      const bool list = controls_[r.members[0]].kind != ControlKind::Edit;
+      const bool list = IsList(controls_[r.members[0]]);
       const int floor = list ? kMinListHeight : kMinMultiLineHeight;
       const int cut = std::min(excess, r.height - floor);
       r.height -= cut;
@@ -190,14 +201,22 @@ class Builder {
     for (size_t k : label_rows_)
       label_width = std::max(label_width, measure_(controls_[rows_[k].members[0]].text) + 8);
     label_width = std::min(label_width, inner_ / 2);
-    int y = kDialogMargin;
+    int y = kDialogMargin + band_;
     for (size_t k = 0; k < rows_.size(); ++k) {
       const Row& r = rows_[k];
       const bool labelled = std::find(label_rows_.begin(), label_rows_.end(), k) != label_rows_.end();
       int x = kDialogMargin;
       int right = width_ - kDialogMargin;
       const Control& first = controls_[r.members[0]];
-      if (first.kind == ControlKind::Button) {
+      if (std::find(split_rows_.begin(), split_rows_.end(), k) != split_rows_.end()) {
+        SplitterPlace place{r.members[0], {}, kMinPaneWidth,
+                            std::max(kMinPaneWidth, inner_ - kSplitterWidth - kMinPaneWidth)};
+        const int split = std::clamp(first.split, place.min_split, place.max_split);
+        layout_.controls[r.members[0]] = {x, y, x + split, y + r.height};
+        place.bar = {x + split, y, x + split + kSplitterWidth, y + r.height};
+        layout_.controls[r.members[1]] = {place.bar.right, y, right, y + r.height};
+        layout_.splitters.push_back(place);
+      } else if (first.kind == ControlKind::Button) {
         for (int m : r.members) {
           const int w = std::min(ButtonWidth(controls_[m], measure_), right - x);
           layout_.controls[m] = {x, y, x + w, y + r.height};
@@ -224,10 +243,12 @@ class Builder {
   const std::vector<Control>& controls_;
   int width_;
   int inner_;
+  int band_;
   const TextMeasure& measure_;
   DialogLayout layout_;
   std::vector<Row> rows_;
   std::vector<size_t> label_rows_;
+  std::vector<size_t> split_rows_;
   int consumed_ = 0;
   bool last_was_button_ = false;
 };

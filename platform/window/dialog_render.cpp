@@ -2,6 +2,7 @@
 
 #include "platform/window/device_context.h"
 #include "platform/window/png_file.h"
+#include "platform/window/shell_icons.h"
 
 #include <algorithm>
 
@@ -34,6 +35,17 @@ class Painter {
   int Width(std::u16string_view text) const { return dc_.GetTextExtentPoint32W(text).cx; }
 
   void Draw(const Control& c, const RECT& r) {
+    FontPtr previous;
+    if (c.bold) {
+      LOGFONTW bold = GetStockFontDescription();
+      bold.lfWeight = FW_BOLD;
+      previous = dc_.SelectFont(Font::Create(bold));
+    }
+    DrawIn(c, r);
+    if (c.bold) dc_.SelectFont(previous);
+  }
+
+  void DrawIn(const Control& c, const RECT& r) {
     const COLORREF ink = c.enabled ? kInk : kGreyInk;
     const int middle = r.top + (r.Height() - CellHeight()) / 2;
     switch (c.kind) {
@@ -67,14 +79,32 @@ class Painter {
       case ControlKind::ListView: {
         out_.FillRect(r, kField);
         Frame(out_, r, kFrame);
-        const int step = CellHeight() + 2;
-        const RECT inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-        for (int i = 0; i < c.GetCount() && r.top + 2 + i * step < r.bottom; ++i) {
-          const int y = r.top + 2 + i * step;
+        const bool icons = !c.icons.empty();
+        const int step = std::max(CellHeight() + 2, icons ? kShellIconSize + 2 : 0);
+        RECT inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+        if (c.kind == ControlKind::ListView && !c.text.empty()) {
+          const RECT header{inside.left, inside.top, inside.right, inside.top + CellHeight() + 4};
+          out_.FillRect(header, kFace);
+          out_.FillRect({header.left, header.bottom - 1, header.right, header.bottom}, kFrame);
+          Text(header.left + 4, header.top + 2, header, c.text, ink);
+          inside.top = header.bottom;
+        }
+        for (int i = 0; i < c.GetCount() && inside.top + 1 + i * step < inside.bottom; ++i) {
+          const int y = inside.top + 1 + i * step;
           const bool on = c.multi_select ? (i < static_cast<int>(c.selected.size()) && c.selected[i])
                                          : i == c.selection;
           if (on) out_.FillRect({inside.left, y, inside.right, std::min(y + step, inside.bottom)}, kChosen);
-          Text(r.left + 4, y + 1, inside, c.items[i], on ? kField : ink);
+          std::u16string_view text = c.items[i];
+          int x = r.left + 4;
+          if (c.GetItemIcon(i) >= 0) {
+            const size_t blanks = LeadingBlanks(text);
+            text.remove_prefix(blanks);
+            x += static_cast<int>(blanks) * kIconIndentPerBlank;
+            if (y + kShellIconSize <= inside.bottom)
+              DrawShellIcon(out_, c.GetItemIcon(i), x, y + (step - kShellIconSize) / 2);
+          }
+          if (icons) x += kShellIconSize + 4;
+          Text(x, y + (step - CellHeight()) / 2, inside, text, on ? kField : ink);
         }
         break;
       }
@@ -122,6 +152,19 @@ void RenderSample(const Control& sample, int w, int h, Bitmap* out) {
   else painter.Draw(sample, {0, 0, w, h});
 }
 
+void RenderBand(const Dialog& dialog, int width, Bitmap* out) {
+  out->Create(width, dialog.BandHeight());
+  out->Fill(kFace);
+  DeviceContext dc(out);
+  dialog.PaintBand(dc, width);
+}
+
+void DrawSplitter(Bitmap& out, const RECT& bar) {
+  const int x = bar.left + (bar.Width() - kSplitterLineGap) / 2;
+  out.FillRect({x, bar.top, x + 1, bar.bottom}, kFrame);
+  out.FillRect({x + kSplitterLineGap, bar.top, x + kSplitterLineGap + 1, bar.bottom}, kFrame);
+}
+
 void RenderDialog(const Dialog& dialog, int width, Bitmap* out) {
   const DialogLayout layout = LayoutDialog(dialog, width, 1 << 20, false, StockFontMeasure());
   out->Create(width, layout.height + kTitleHeight);
@@ -130,6 +173,12 @@ void RenderDialog(const Dialog& dialog, int width, Bitmap* out) {
   out->FillRect({0, 0, width, kTitleHeight}, kChosen);
   painter.Text(8, (kTitleHeight - painter.CellHeight()) / 2, {0, 0, width, kTitleHeight},
                dialog.Caption(), kField);
+  if (dialog.BandHeight() > 0) {
+    Bitmap band;
+    RenderBand(dialog, width, &band);
+    DeviceContext to(out);
+    to.BitBlt(0, kTitleHeight, band.Width(), band.Height(), DeviceContext(&band), 0, 0);
+  }
   const auto& controls = dialog.Controls();
   for (size_t i = 0; i < controls.size(); ++i) {
     if (!controls[i].visible) continue;
@@ -138,6 +187,9 @@ void RenderDialog(const Dialog& dialog, int width, Bitmap* out) {
     r.bottom += kTitleHeight;
     painter.Draw(controls[i], r);
   }
+  for (const SplitterPlace& place : layout.splitters)
+    DrawSplitter(*out, {place.bar.left, place.bar.top + kTitleHeight, place.bar.right,
+                        place.bar.bottom + kTitleHeight});
 }
 
 bool SaveDialogPng(const Dialog& dialog, int width, const std::string& path) {

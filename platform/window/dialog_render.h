@@ -13,6 +13,11 @@ TextMeasure StockFontMeasure();
 // A sample static (a control with its own font and colours) at w x h.
 void RenderSample(const Control& sample, int w, int h, Bitmap* out);
 
+// The band the dialog paints across its top (Dialog::PaintBand) at `width`.
+void RenderBand(const Dialog& dialog, int width, Bitmap* out);
+// The two lines of a splitter between two lists.
+void DrawSplitter(Bitmap& out, const RECT& bar);
+
 // The dialog at `width` (the height follows from its layout), with a title
 // band carrying its caption.
 void RenderDialog(const Dialog& dialog, int width, Bitmap* out);

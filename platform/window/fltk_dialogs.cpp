@@ -6,6 +6,7 @@
 #include "platform/window/dialog_render.h"
 #include "platform/window/fltk_inspect.h"
 #include "platform/window/fltk_internal.h"
+#include "platform/window/shell_icons.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -21,11 +22,14 @@
 #include <FL/Fl_Input_Choice.H>
 #include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Multi_Browser.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Tabs.H>
+#include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -80,6 +84,107 @@ class SampleBox : public Fl_Widget {
   }
 };
 
+// The band a dialog paints across its top, drawn by the window services.
+class BandBox : public Fl_Widget {
+ public:
+  BandBox(int x, int y, int w, int h, const Dialog& dialog) : Fl_Widget(x, y, w, h), dialog_(dialog) {}
+  void draw() override {
+    Bitmap picture;
+    RenderBand(dialog_, w(), &picture);
+    DrawScreen(picture, x(), y(), w(), h(), true);
+  }
+
+ private:
+  const Dialog& dialog_;
+};
+
+// The shell icons as pictures with transparent pixels, `indent` transparent
+// columns before each; the browsers share them.
+Fl_Image* ShellIconImage(int icon, int indent) {
+  static std::map<std::pair<int, int>, std::pair<std::unique_ptr<uchar[]>, std::unique_ptr<Fl_RGB_Image>>> made;
+  if (icon < 0 || icon >= kShellIconCount) return nullptr;
+  auto& [pixels, image] = made[{icon, indent}];
+  if (!image) {
+    const int width = indent + kShellIconSize;
+    pixels = std::make_unique<uchar[]>(static_cast<size_t>(width) * kShellIconSize * 4);
+    for (int y = 0; y < kShellIconSize; ++y)
+      for (int x = 0; x < width; ++x) {
+        COLORREF colour = 0;
+        const bool opaque = ShellIconPixel(icon, x - indent, y, &colour);
+        uchar* p = pixels.get() + (static_cast<size_t>(y) * width + x) * 4;
+        p[0] = GetRValue(colour);
+        p[1] = GetGValue(colour);
+        p[2] = GetBValue(colour);
+        p[3] = opaque ? 255 : 0;
+      }
+    image = std::make_unique<Fl_RGB_Image>(pixels.get(), width, kShellIconSize, 4);
+  }
+  return image.get();
+}
+
+// The bar between two lists side by side. While the pointer drags it (the
+// bar holds the pointer from press to release) its two lines follow; let go,
+// the lists take their new widths and the dialog learns the left one's.
+class SplitterBar : public Fl_Widget {
+ public:
+  SplitterBar(const SplitterPlace& place, int x0, int y0, Fl_Widget* left, Fl_Widget* right,
+              Fl_Widget* right_header, Dialog& dialog)
+      : Fl_Widget(place.bar.left + x0, place.bar.top + y0, place.bar.Width(), place.bar.Height()),
+        place_(place), left_(left), right_(right), right_header_(right_header), dialog_(dialog) {}
+
+  void draw() override {
+    fl_rectf(x(), y(), w(), h(), FL_BACKGROUND_COLOR);
+    const int line = x() + (w() - kSplitterLineGap) / 2;
+    fl_color(FL_DARK3);
+    fl_yxline(line, y(), y() + h() - 1);
+    fl_yxline(line + kSplitterLineGap, y(), y() + h() - 1);
+  }
+
+  int handle(int event) override {
+    switch (event) {
+      case FL_ENTER:
+        window()->cursor(FL_CURSOR_WE);
+        return 1;
+      case FL_LEAVE:
+        if (Fl::pushed() != this) window()->cursor(FL_CURSOR_DEFAULT);
+        return 1;
+      case FL_PUSH:
+        grip_ = Fl::event_x() - x();
+        return 1;
+      case FL_DRAG: {
+        const int split = std::clamp(Fl::event_x() - grip_ - left_->x(), place_.min_split, place_.max_split);
+        position(left_->x() + split, y());
+        window()->redraw();
+        return 1;
+      }
+      case FL_RELEASE: {
+        const int split = x() - left_->x();
+        const int right_edge = right_->x() + right_->w();
+        left_->size(split, left_->h());
+        right_->resize(x() + w(), right_->y(), right_edge - x() - w(), right_->h());
+        if (right_header_)
+          right_header_->resize(right_->x(), right_header_->y(), right_->w(), right_header_->h());
+        DialogDriver(dialog_).DragSplitter(dialog_.Controls()[place_.control].id, split);
+        if (!Fl::event_inside(this)) window()->cursor(FL_CURSOR_DEFAULT);
+        window()->redraw();
+        return 1;
+      }
+      default:
+        return Fl_Widget::handle(event);
+    }
+  }
+
+ private:
+  SplitterPlace place_;
+  Fl_Widget* left_;
+  Fl_Widget* right_;
+  Fl_Widget* right_header_;
+  Dialog& dialog_;
+  int grip_ = 0;
+};
+
+constexpr int kListHeaderHeight = 22;
+
 // An edit field; a CContextMenuEdit's opens the edit menu on a long press
 // or a right click.
 class EditField : public Fl_Input {
@@ -133,15 +238,25 @@ class DialogView {
   static void OnWidget(Fl_Widget* widget, void* data);
   void SyncOne(Entry& entry, const Control& c);
   void OpenEditMenu(Entry& entry);
-  Fl_Widget* MakeWidget(const Control& c, const RECT& r);
+  // `header` gets a list view's column header, when it has one.
+  Fl_Widget* MakeWidget(const Control& c, const RECT& r, Fl_Widget** header);
 
   Dialog& dialog_;
   std::deque<Entry> entries_;
+  std::vector<Fl_Widget*> widgets_;  // by control index (null for none)
+  std::vector<Fl_Widget*> headers_;  // list views' column headers
 };
 
 void SetItems(Fl_Browser* browser, const Control& c) {
   browser->clear();
-  for (const std::u16string& item : c.items) browser->add(ToUtf8(item).c_str());
+  for (int i = 0; i < c.GetCount(); ++i) {
+    std::u16string_view text = c.items[i];
+    const size_t blanks = c.GetItemIcon(i) >= 0 ? LeadingBlanks(text) : 0;
+    text.remove_prefix(blanks);
+    browser->add(ToUtf8(std::u16string(text)).c_str());
+    const int indent = static_cast<int>(blanks) * kIconIndentPerBlank;
+    if (Fl_Image* icon = ShellIconImage(c.GetItemIcon(i), indent)) browser->icon(i + 1, icon);
+  }
   if (c.multi_select) {
     for (size_t i = 0; i < c.selected.size(); ++i)
       if (c.selected[i]) browser->select(static_cast<int>(i) + 1);
@@ -159,7 +274,7 @@ void SetMenuItems(Fl_Menu_* menu, const Control& c) {
   }
 }
 
-Fl_Widget* DialogView::MakeWidget(const Control& c, const RECT& r) {
+Fl_Widget* DialogView::MakeWidget(const Control& c, const RECT& r, Fl_Widget** header_out) {
   const int x = r.left, y = r.top, w = r.Width(), h = r.Height();
   switch (c.kind) {
     case ControlKind::Static: {
@@ -185,8 +300,18 @@ Fl_Widget* DialogView::MakeWidget(const Control& c, const RECT& r) {
       return new Fl_Choice(x, y, w, h);
     case ControlKind::ListBox:
     case ControlKind::ListView: {
-      Fl_Browser* browser = c.multi_select ? static_cast<Fl_Browser*>(new Fl_Multi_Browser(x, y, w, h))
-                                           : new Fl_Hold_Browser(x, y, w, h);
+      int top = y;
+      if (c.kind == ControlKind::ListView && !c.text.empty()) {
+        // The column's header above the items.
+        auto* header = new Fl_Box(FL_THIN_UP_BOX, x, y, w, kListHeaderHeight, nullptr);
+        header->copy_label(ToUtf8(c.text).c_str());
+        header->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+        *header_out = header;
+        top += kListHeaderHeight;
+      }
+      const int bh = h - (top - y);
+      Fl_Browser* browser = c.multi_select ? static_cast<Fl_Browser*>(new Fl_Multi_Browser(x, top, w, bh))
+                                           : new Fl_Hold_Browser(x, top, w, bh);
       // Items are shown as they are. A format character of 0 would match
       // the end of an empty item, and the browser would read past it; no
       // item text holds a 0x01.
@@ -204,13 +329,17 @@ Fl_Widget* DialogView::MakeWidget(const Control& c, const RECT& r) {
 
 void DialogView::Build(int x0, int y0, const DialogLayout& layout) {
   const auto& controls = dialog_.Controls();
+  if (dialog_.BandHeight() > 0) new BandBox(x0, y0, layout.width, dialog_.BandHeight(), dialog_);
+  widgets_.assign(controls.size(), nullptr);
+  headers_.assign(controls.size(), nullptr);
   for (size_t i = 0; i < controls.size(); ++i) {
     RECT r = layout.controls[i];
     r.left += x0;
     r.right += x0;
     r.top += y0;
     r.bottom += y0;
-    Fl_Widget* w = MakeWidget(controls[i], r);
+    Fl_Widget* w = MakeWidget(controls[i], r, &headers_[i]);
+    widgets_[i] = w;
     if (!w) continue;
     entries_.push_back({this, static_cast<int>(i), w, ~0u});
     w->callback(OnWidget, &entries_.back());
@@ -218,6 +347,11 @@ void DialogView::Build(int x0, int y0, const DialogLayout& layout) {
       Entry* entry = &entries_.back();
       static_cast<EditField*>(w)->open_menu = [this, entry] { OpenEditMenu(*entry); };
     }
+  }
+  for (const SplitterPlace& place : layout.splitters) {
+    const size_t left = static_cast<size_t>(place.control);
+    if (left + 1 < widgets_.size() && widgets_[left] && widgets_[left + 1])
+      new SplitterBar(place, x0, y0, widgets_[left], widgets_[left + 1], headers_[left + 1], dialog_);
   }
   if (!layout.implicit_ok.IsEmpty()) {
     const RECT& r = layout.implicit_ok;
@@ -319,6 +453,7 @@ void DialogView::OnWidget(Fl_Widget* widget, void* data) {
 
 void DialogView::SyncOne(Entry& e, const Control& c) {
   Fl_Widget* w = e.widget;
+  w->labelfont(c.bold ? FL_HELVETICA_BOLD : FL_HELVETICA);
   if (c.enabled) w->activate();
   else w->deactivate();
   if (c.visible) w->show();
@@ -361,6 +496,11 @@ void DialogView::SyncOne(Entry& e, const Control& c) {
     case ControlKind::ListBox:
     case ControlKind::ListView:
       SetItems(static_cast<Fl_Browser*>(w), c);
+      if (Fl_Widget* header = headers_[e.index]) {
+        header->copy_label(ToUtf8(c.text).c_str());
+        if (c.visible) header->show();
+        else header->hide();
+      }
       break;
     case ControlKind::Slider: {
       auto* slider = static_cast<Fl_Slider*>(w);
@@ -609,6 +749,27 @@ bool PressKeyInOpenDialog(UINT vk) {
   Fl::e_length = text[0] ? 1 : 0;
   Fl::e_state = 0;
   return Fl::handle(FL_KEYBOARD, window) != 0;
+}
+
+bool DragInOpenDialog(POINT from, POINT to) {
+  if (OpenViews().empty()) return false;
+  Fl_Window* window = OpenViews().back().window;
+  const auto send = [window](int event, POINT at) {
+    Fl::e_x = at.x;
+    Fl::e_y = at.y;
+    Fl::e_x_root = window->x() + at.x;
+    Fl::e_y_root = window->y() + at.y;
+    Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+    Fl::e_state = event == FL_RELEASE ? 0 : FL_BUTTON1;
+    return Fl::handle(event, window) != 0;
+  };
+  const bool pressed = send(FL_PUSH, from);
+  send(FL_DRAG, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+  send(FL_DRAG, to);
+  send(FL_RELEASE, to);
+  for (DialogView* v : OpenViews().back().pages) v->Sync();
+  Fl::flush();
+  return pressed;
 }
 
 }  // namespace fltk_backend

@@ -39,5 +39,8 @@ bool PressKeyInOpenDialog(UINT vk);
 // shows there: its picture over white and its theme name ("watch", "left_ptr";
 // empty for an unnamed one). An animated cursor's picture is a 1 x 1 stand-in.
 bool CursorAt(int x, int y, Bitmap* image, std::string* name);
+// The left button pressed at `from`, dragged to `to` and let go there (client
+// coordinates of the open dialog).
+bool DragInOpenDialog(POINT from, POINT to);
 }  // namespace fltk_backend
 

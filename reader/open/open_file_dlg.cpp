@@ -9,6 +9,7 @@
 #include "foundation/code_pages.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
+#include "platform/window/shell_icons.h"
 #include "documents/common/document_kind.h"
 #include "reader/open/folder_listing.h"
 
@@ -112,22 +113,15 @@ bool COpenFileDlg::IsFolderLike(int index) const {
 void COpenFileDlg::ListCurrentFolder() {
   Control& list = List();
   list.ResetContent();
-  icons_.clear();
   const FolderListing listing = ListFolder(currentFolder_);
   folderItems_ = listing.folders;
   fileItems_ = listing.files;
-  if (!AtRoot()) {
-    list.AddString(kUp);
-    icons_.push_back(kFolderIcon);
-  }
-  for (const std::u16string& name : folderItems_) {
-    list.AddString(name);
-    icons_.push_back(kFolderIcon);
-  }
-  for (const std::u16string& name : fileItems_) {
-    list.AddString(name);
-    icons_.push_back(kFileIcon);
-  }
+  // Archives show as folders, with the folder's icon.
+  if (!AtRoot()) list.SetItemIcon(list.AddString(kUp), kShellIconFolder);
+  for (const std::u16string& name : folderItems_)
+    list.SetItemIcon(list.AddString(name), kShellIconFolder);
+  for (const std::u16string& name : fileItems_)
+    list.SetItemIcon(list.AddString(name), ShellIconFor(name, false));
   FillFolderCombo();
   SelectItem(0);
 }
@@ -135,16 +129,12 @@ void COpenFileDlg::ListCurrentFolder() {
 void COpenFileDlg::ListArchiveNode() {
   Control& list = List();
   list.ResetContent();
-  icons_.clear();
-  list.AddString(kUp);
-  icons_.push_back(kFolderIcon);
-  for (const auto& [name, node] : archiveNode_->folders()) {
-    list.AddString(NarrowToWide(name));
-    icons_.push_back(kFolderIcon);
-  }
+  list.SetItemIcon(list.AddString(kUp), kShellIconFolder);
+  for (const auto& [name, node] : archiveNode_->folders())
+    list.SetItemIcon(list.AddString(NarrowToWide(name)), kShellIconFolder);
   for (const auto& [name, entry] : archiveNode_->files()) {
-    list.AddString(NarrowToWide(name));
-    icons_.push_back(kFileIcon);
+    const std::u16string wide = NarrowToWide(name);
+    list.SetItemIcon(list.AddString(wide), ShellIconFor(wide, false));
   }
   SelectItem(0);
 }
@@ -348,7 +338,6 @@ void COpenFileDlg::OnDelete() {
   }
   group->erase(group->begin() + static_cast<std::ptrdiff_t>(at));
   List().DeleteString(index);
-  icons_.erase(icons_.begin() + index);
   SelectItem(index);
 }
 

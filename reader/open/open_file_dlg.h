@@ -22,9 +22,6 @@ class COpenFileDlg : public Dialog {
   static constexpr int kOpenId = 32841;
   static constexpr int kDeleteId = 32840;
 
-  // Icons of the list's items.
-  enum Icon { kFolderIcon = 0, kFileIcon = 1 };
-
   explicit COpenFileDlg(CHardwareKeys keys = CHardwareKeys());
   ~COpenFileDlg() override;
 
@@ -49,7 +46,8 @@ class COpenFileDlg : public Dialog {
   // The state shown.
   const std::u16string& CurrentFolder() const { return currentFolder_; }
   bool InsideArchive() const { return archiveRoot_ != nullptr; }
-  const std::vector<int>& ItemIcons() const { return icons_; }
+  // The shell icon of each item of the list.
+  const std::vector<int>& ItemIcons() const { return GetDlgItem(kFileListId)->icons; }
   bool HotKeysRegistered() const { return hotKeysRegistered_; }
 
   // The user's actions (also reached through the message map).
@@ -84,7 +82,6 @@ class COpenFileDlg : public Dialog {
   std::u16string currentFolder_ = u"/";
   std::vector<std::u16string> folderItems_;
   std::vector<std::u16string> fileItems_;
-  std::vector<int> icons_;
   std::unique_ptr<ZipDirectory> archiveRoot_;
   const ZipDirectory* archiveNode_ = nullptr;
   std::u16string archiveName_;

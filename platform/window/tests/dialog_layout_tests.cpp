@@ -1,5 +1,8 @@
+#include "platform/window/device_context.h"
 #include "platform/window/dialog_layout.h"
 #include "platform/window/dialog_render.h"
+#include "platform/window/shell_icons.h"
+#include "platform/window/tests/icon_search.h"
 #include "platform/window/window_host.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +92,74 @@ TEST(DialogLayoutTest, DialogsAndTheMainWindowFitTheScreen) {
   EXPECT_EQ(FitMainWindowSize({800, 600}).cy, 570);
   EXPECT_EQ(FitMainWindowSize({400, 300}).cx, 400);
   EXPECT_EQ(FitMainWindowSize({400, 300}).cy, 270);
+}
+
+// A band of 23 pixels over a tree beside a file list.
+class BandedDialog : public Dialog {
+ public:
+  BandedDialog() : Dialog(134, u"File Open") {
+    AddControl(1029, ControlKind::ListBox).split = 150;
+    AddControl(1030, ControlKind::ListView, u"Name");
+    AddControl(IDCANCEL, ControlKind::Button, u"Cancel");
+  }
+  int BandHeight() const override { return 23; }
+  void PaintBand(DeviceContext& dc, int width) const override {
+    dc.FillSolidRect({0, 0, width, 23}, RGB(0, 0, 0x9C));
+  }
+};
+
+TEST(DialogLayoutTest, ABandPushesControlsDownAndASplitListStandsBesideTheNext) {
+  BandedDialog d;
+  DialogLayout layout = LayoutDialog(d, 440, 1000, false, TenEach);
+  EXPECT_EQ(layout.controls[0], (RECT{10, 33, 160, 163}));
+  EXPECT_EQ(layout.controls[1], (RECT{168, 33, 430, 163}));
+  ASSERT_EQ(layout.splitters.size(), 1u);
+  EXPECT_EQ(layout.splitters[0].control, 0);
+  EXPECT_EQ(layout.splitters[0].bar, (RECT{160, 33, 168, 163}));
+  EXPECT_EQ(layout.controls[2].top, 169);
+  // A drag beyond either end leaves each list its narrowest width.
+  DialogDriver(d).DragSplitter(1029, 1000);
+  layout = LayoutDialog(d, 440, 1000, false, TenEach);
+  EXPECT_EQ(layout.controls[0], (RECT{10, 33, 382, 163}));
+  EXPECT_EQ(layout.controls[1], (RECT{390, 33, 430, 163}));
+  DialogDriver(d).DragSplitter(1029, 5);
+  EXPECT_EQ(LayoutDialog(d, 440, 1000, false, TenEach).controls[0].right, 50);
+
+  // The frame: the band, the splitter's two lines 6 apart, each item's icon.
+  d.GetDlgItem(1029)->SetSplit(150);
+  Control& files = *d.GetDlgItem(1030);
+  files.SetItemIcon(files.AddString(u"tales.fb2"), kShellIconMarkup);
+  files.AddString(u"plain");
+  files.InsertString(0, u"books");
+  files.SetItemIcon(0, kShellIconFolder);
+  EXPECT_EQ(files.icons, (std::vector<int>{kShellIconFolder, kShellIconMarkup, -1}));
+  // A tree's level: the item's blanks move its icon right.
+  Control& tree = *d.GetDlgItem(1029);
+  tree.SetItemIcon(tree.AddString(u"  Tales"), kShellIconFolder);
+  Bitmap picture;
+  RenderDialog(d, 440, &picture);
+  const int title = picture.Height() - LayoutDialog(d, 440, 1 << 20, false, StockFontMeasure()).height;
+  EXPECT_EQ(picture.GetPixel(5, title), RGB(0, 0, 0x9C));
+  EXPECT_EQ(picture.GetPixel(5, title + 22), RGB(0, 0, 0x9C));
+  const RECT bar = LayoutDialog(d, 440, 1 << 20, false, StockFontMeasure()).splitters[0].bar;
+  for (int x = bar.left; x < bar.right; ++x)
+    EXPECT_EQ(picture.GetPixel(x, title + bar.top + 40) == RGB(0x80, 0x80, 0x80),
+              x == bar.left + 1 || x == bar.left + 7)
+        << x;
+  std::vector<POINT> folder = FindShellIcon(picture, kShellIconFolder);
+  const std::vector<POINT> markup = FindShellIcon(picture, kShellIconMarkup);
+  ASSERT_EQ(folder.size(), 2u);
+  ASSERT_EQ(markup.size(), 1u);
+  EXPECT_EQ(folder[0].x, 10 + 4 + 2 * kIconIndentPerBlank);
+  folder.erase(folder.begin());
+  EXPECT_EQ(folder[0].x, 168 + 4);
+  EXPECT_EQ(markup[0].x, 168 + 4);
+  const int step = std::max(DeviceContext().GetTextMetricsW().tmHeight + 2, kShellIconSize + 2);
+  EXPECT_EQ(markup[0].y - folder[0].y, step);  // one item below
+  EXPECT_TRUE(FindShellIcon(picture, kShellIconFile).empty());
+  // The column header above the items, on the dialog's face.
+  EXPECT_EQ(picture.GetPixel(170, title + 34), RGB(0xE0, 0xE0, 0xE0));
+  EXPECT_GT(folder[0].y, title + 34 + 10);
 }
 
 TEST(DialogRenderTest, SamplesShowTheirOwnFontAndColours) {

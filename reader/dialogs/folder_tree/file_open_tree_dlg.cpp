@@ -6,6 +6,7 @@
 
 #include "platform/message_box.h"
 #include "platform/unicode.h"
+#include "platform/window/shell_icons.h"
 #include "reader/dialogs/folder_tree/date_time_formatter.h"
 
 namespace {
@@ -23,10 +24,11 @@ CFileOpenTreeDlg::CFileOpenTreeDlg(std::u16string root)
   AddControl(ID_VIEW_MODE_1, ControlKind::CheckBox, u"Sizes");
   AddControl(ID_VIEW_MODE_2, ControlKind::CheckBox, u"Details");
   AddControl(ID_STATE_BUTTON, ControlKind::Button, u"Up");
-  AddControl(IDC_TREE, ControlKind::ListBox);
   AddControl(IDC_HEADER_NAME, ControlKind::Button);
   AddControl(IDC_HEADER_SIZE, ControlKind::Button);
   AddControl(IDC_HEADER_DATE, ControlKind::Button);
+  // The tree stands beside the list, the splitter between them.
+  AddControl(IDC_TREE, ControlKind::ListBox).split = kFirstSplitter;
   AddControl(IDC_FILES, ControlKind::ListView);
   AddControl(ID_DELETE_FILE, ControlKind::Button, u"Delete");
   AddControl(IDCANCEL, ControlKind::Button, u"Cancel");
@@ -113,9 +115,11 @@ void CFileOpenTreeDlg::ToggleFolder(int node) {
 void CFileOpenTreeDlg::ShowTree() {
   Control& tree = *GetDlgItem(IDC_TREE);
   tree.ResetContent();
-  for (const TreeNode& node : nodes_)
-    tree.AddString(std::u16string(2 * node.depth, u' ') + (node.expanded ? u"[-] " : u"[+] ") +
-                   node.text);
+  for (const TreeNode& node : nodes_) {
+    const int item = tree.AddString(std::u16string(2 * node.depth, u' ') +
+                                    (node.expanded ? u"[-] " : u"[+] ") + node.text);
+    tree.SetItemIcon(item, kShellIconFolder);
+  }
   tree.SetCurSel(selected_);
 }
 
@@ -138,14 +142,13 @@ void CFileOpenTreeDlg::ShowFiles() {
   Control& list = *GetDlgItem(IDC_FILES);
   list.ResetContent();
   for (size_t i = 0; i < files_.size(); ++i) {
-    if (viewMode_ == 0) {
-      list.AddString(files_[i].name);
-      continue;
+    std::u16string row = files_[i].name;
+    if (viewMode_ != 0) {
+      const std::vector<std::u16string> columns = Columns(i);
+      row += u"   " + columns[1];
+      if (viewMode_ == 2) row += u"   " + columns[2];
     }
-    const std::vector<std::u16string> columns = Columns(i);
-    std::u16string row = columns[0] + u"   " + columns[1];
-    if (viewMode_ == 2) row += u"   " + columns[2];
-    list.AddString(std::move(row));
+    list.SetItemIcon(list.AddString(std::move(row)), ShellIconFor(files_[i].name, false));
   }
   ShowHeader();
 }
@@ -190,7 +193,9 @@ void CFileOpenTreeDlg::SetViewMode(int mode) {
   ShowToolbarState();
 }
 
-void CFileOpenTreeDlg::DragSplitter(int position) { splitter_ = std::max(position, 0); }
+int CFileOpenTreeDlg::SplitterPosition() const { return GetDlgItem(IDC_TREE)->split; }
+
+void CFileOpenTreeDlg::DragSplitter(int position) { GetDlgItem(IDC_TREE)->SetSplit(position); }
 
 int CFileOpenTreeDlg::SelectedFile() const {
   const int file = GetDlgItem(IDC_FILES)->GetCurSel();

@@ -25,6 +25,7 @@ class CFileOpenTreeDlg : public CHeaderDlg {
   static constexpr int ID_VIEW_MODE_2 = 59410;
   static constexpr int ID_STATE_BUTTON = 32780;
   static constexpr int ID_DELETE_FILE = 32836;
+  static constexpr int kFirstSplitter = 150;
 
   // `root` is the folder the device name stands for.
   explicit CFileOpenTreeDlg(std::u16string root = u"/");
@@ -64,7 +65,8 @@ class CFileOpenTreeDlg : public CHeaderDlg {
 
   int ViewMode() const { return viewMode_; }
   void SetViewMode(int mode);
-  int SplitterPosition() const { return splitter_; }
+  // The tree's width: where the splitter between tree and list stands.
+  int SplitterPosition() const;
   void DragSplitter(int position);
   bool DeleteSelectedFile();
 
@@ -84,5 +86,4 @@ class CFileOpenTreeDlg : public CHeaderDlg {
   int selected_ = 0;
   int viewMode_ = 0;
   int sort_ = 1;
-  int splitter_ = 120;
 };

@@ -6,6 +6,7 @@
 
 #include "platform/unicode.h"
 #include "platform/window/headless_backend.h"
+#include "platform/window/shell_icons.h"
 #include "reader/dialogs/folder_tree/date_time_formatter.h"
 #include "reader/dialogs/folder_tree/file_open_tree_dlg.h"
 
@@ -67,6 +68,10 @@ TEST_F(FolderTree, ShowsVisibleFoldersAndFilesAndSortsByColumn) {
               (std::vector<std::u16string>{u"[-] My Device", u"  [+] книги"}));
     EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_FILES)->items,
               (std::vector<std::u16string>{u"а.txt", u"б.txt"}));
+    EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_TREE)->icons,
+              (std::vector<int>{kShellIconFolder, kShellIconFolder}));
+    EXPECT_EQ(d.Find(CFileOpenTreeDlg::IDC_FILES)->icons,
+              (std::vector<int>{kShellIconText, kShellIconText}));
     EXPECT_EQ(dialog.Columns(1)[1], u"1K");
     dialog.SortBy(2);
     dialog.SortBy(2);  // the same column again: descending
@@ -82,6 +87,57 @@ TEST_F(FolderTree, ShowsVisibleFoldersAndFilesAndSortsByColumn) {
   });
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(dialog.path, Root() + u"/а.txt");
+}
+
+TEST_F(FolderTree, TheTitleBandAndTheHelpersOfItsBase) {
+  CFileOpenTreeDlg dialog(Root());
+  EXPECT_EQ(dialog.BandHeight(), 23);
+  Bitmap band(200, 23);
+  band.Fill(RGB(0xFF, 0xFF, 0xFF));
+  DeviceContext dc(&band);
+  dialog.PaintBand(dc, 200);
+  int title = 0;
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 200; ++x) {
+      const COLORREF c = band.GetPixel(x, y);
+      if (y == 22) {
+        ASSERT_EQ(c, 0u) << x;
+      } else if (c == CHeaderDlg::kTitleColor) {
+        ++title;
+        EXPECT_GE(x, CHeaderDlg::kTitleMargin);
+      }
+    }
+  EXPECT_GT(title, 20);
+  EXPECT_EQ(CHeaderDlg::TitleFont()->Description().lfWeight, FW_BOLD);
+  dialog.SetTitle(u"");
+  EXPECT_EQ(dialog.BandHeight(), 0);
+
+  // Grey lines beside the named controls, from their right end to the margin.
+  DialogLayout layout;
+  layout.width = 200;
+  layout.controls.assign(dialog.Controls().size(), RECT{});
+  layout.controls[0] = {10, 4, 60, 14};  // ID_VIEW_MODE_0
+  Bitmap lines(200, 23);
+  DeviceContext linesDc(&lines);
+  const int ids[] = {CFileOpenTreeDlg::ID_VIEW_MODE_0, 0, CFileOpenTreeDlg::IDC_TREE};
+  dialog.DrawLinesBeside(linesDc, layout, ids);
+  for (int x = 0; x < 200; ++x)
+    EXPECT_EQ(lines.GetPixel(x, 9), x >= 64 && x < 190 ? CHeaderDlg::kLineColor : 0u) << x;
+
+  dialog.SetBoldFont(CFileOpenTreeDlg::ID_STATE_BUTTON);
+  EXPECT_TRUE(dialog.GetDlgItem(CFileOpenTreeDlg::ID_STATE_BUTTON)->bold);
+  dialog.EnableControl(CFileOpenTreeDlg::ID_DELETE_FILE, false);
+  EXPECT_FALSE(dialog.GetDlgItem(CFileOpenTreeDlg::ID_DELETE_FILE)->enabled);
+  // The new control takes the placeholder's place among the controls.
+  const size_t count = dialog.Controls().size();
+  Control* made = dialog.ReplaceControl(CFileOpenTreeDlg::ID_DELETE_FILE, 4000, ControlKind::Edit, u"x");
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(dialog.Controls().size(), count);
+  EXPECT_EQ(&dialog.Controls()[count - 2], made);
+  EXPECT_EQ(made->kind, ControlKind::Edit);
+  EXPECT_FALSE(made->enabled);
+  EXPECT_EQ(dialog.GetDlgItem(CFileOpenTreeDlg::ID_DELETE_FILE), nullptr);
+  EXPECT_EQ(dialog.ReplaceControl(1, 4001, ControlKind::Edit), nullptr);
 }
 
 TEST_F(FolderTree, DeletesOnlyAfterAskingAndReportsAFailure) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/window/headless_backend.h"
+#include "platform/window/shell_icons.h"
 #include "reader/open/convert_window.h"
 #include "reader/open/folder_listing.h"
 #include "reader/open/open_file_dlg.h"
@@ -28,7 +29,7 @@ class OpenFileDlgTest : public testing::Test {
     WriteBytes(folder_ + "Z.txt", "zed");
     WriteBytes(folder_ + "sub/inner.txt", "inner");
     std::filesystem::create_directories(folder_ + "Older");
-    zip_ = WriteZip(folder_ + "BOOKS.ZIP", {{"tales/one.txt", "one"}, {"two.txt", "two"}});
+    zip_ = WriteZip(folder_ + "BOOKS.ZIP", {{"tales/one.txt", "one"}, {"two.txt", "two"}, {"three.FB2", "3"}});
   }
 
   std::string folder_;
@@ -58,7 +59,9 @@ TEST_F(OpenFileDlgTest, BrowsesFoldersAndChoosesAFile) {
   backend_.ExpectDialog([&](DialogDriver& d) {
     EXPECT_EQ(Items(d), (std::vector<std::u16string>{u"..", u"Older", u"sub", u"BOOKS.ZIP",
                                                      u"Z.txt", u"b.txt"}));
-    EXPECT_EQ(dialog.ItemIcons(), (std::vector<int>{0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(dialog.ItemIcons(), (std::vector<int>{kShellIconFolder, kShellIconFolder,
+                                                    kShellIconFolder, kShellIconFolder,
+                                                    kShellIconText, kShellIconText}));
     EXPECT_EQ(d.Find(kList)->selection, 5);
     const Control* combo = d.Find(COpenFileDlg::kFolderComboId);
     ASSERT_GE(combo->GetCount(), 3);
@@ -89,7 +92,9 @@ TEST_F(OpenFileDlgTest, ChoosesAnEntryInsideAnArchive) {
   backend_.ExpectDialog([&](DialogDriver& d) {
     d.Select(kList, 3);
     ASSERT_TRUE(dialog.InsideArchive());
-    EXPECT_EQ(Items(d), (std::vector<std::u16string>{u"..", u"tales", u"two.txt"}));
+    EXPECT_EQ(Items(d), (std::vector<std::u16string>{u"..", u"tales", u"three.FB2", u"two.txt"}));
+    EXPECT_EQ(dialog.ItemIcons(), (std::vector<int>{kShellIconFolder, kShellIconFolder,
+                                                    kShellIconMarkup, kShellIconText}));
     d.Click(COpenFileDlg::kDeleteId);
     ASSERT_EQ(backend_.MessageBoxes().Count(), 1u);
     EXPECT_EQ(backend_.MessageBoxes().Boxes()[0].text, u"Can't delete from ZIP archive!");
@@ -178,7 +183,9 @@ TEST_F(OpenFileDlgTest, DeletesOnlyWhatMayGo) {
     list.SetCurSel(4);
     d.Click(COpenFileDlg::kDeleteId);  // Z.txt goes
     EXPECT_EQ(Items(d), (std::vector<std::u16string>{u"..", u"Older", u"sub", u"BOOKS.ZIP", u"b.txt"}));
-    EXPECT_EQ(dialog.ItemIcons().size(), 5u);
+    EXPECT_EQ(dialog.ItemIcons(), (std::vector<int>{kShellIconFolder, kShellIconFolder,
+                                                    kShellIconFolder, kShellIconFolder,
+                                                    kShellIconText}));
     EXPECT_EQ(list.selection, 4);
   });
   dialog.DoModal();

@@ -6,6 +6,7 @@
 #include "foundation/code_pages.h"
 #include "platform/window/headless_backend.h"
 #include "reader/dialogs/program_icon.h"
+#include "reader/offscreen_bitmap.h"
 #include "reader/reader_dlg.h"
 #include "reader/tests/window/engine_double.h"
 
@@ -201,6 +202,53 @@ TEST_F(ReaderWindowTest, FramesInEveryOrientation) {
     EXPECT_LT(reader.Page().PageStart(), static_cast<INT>(text.size() / 10)) << orientation;
     reader.OnDestroy();
   }
+}
+
+TEST(OffscreenBitmapTest, RowsAreWholeWordsBottomUpAndCopiesKeepThePicture) {
+  COffscreenBitmap b;
+  EXPECT_FALSE(b.Create(0, 3));
+  EXPECT_EQ(b.GetDC(), nullptr);
+  ASSERT_TRUE(b.Create(5, 3));
+  EXPECT_EQ(b.Width(), 5);
+  EXPECT_EQ(b.Height(), 3);
+  EXPECT_EQ(b.RowWidth(), 8);
+  EXPECT_EQ(b.Handle()->Stride(), 24);
+  EXPECT_TRUE(b.Handle()->BottomUp());
+  EXPECT_EQ(COffscreenBitmap::kPixelsPerMetre, 3780);
+  // A top-down buffer of red, green, blue: rows reversed, red and blue exchanged.
+  const BYTE rgb[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  ASSERT_TRUE(b.FromRGB(rgb, 2, 2));
+  EXPECT_EQ(b.RowWidth(), 4);
+  const std::vector<BYTE> expected{9, 8, 7, 12, 11, 10, 0, 0, 0, 0, 0, 0,
+                                   3, 2, 1, 6,  5,  4,  0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(std::vector<BYTE>(b.Bits(), b.Bits() + 24), expected);
+  EXPECT_EQ(b.Handle()->GetPixel(0, 0), RGB(1, 2, 3));
+  std::unique_ptr<Bitmap> owned = COffscreenBitmap::CreateBitmapFromRGB(rgb, 2, 2);
+  ASSERT_NE(owned, nullptr);
+  EXPECT_EQ(std::vector<BYTE>(owned->Bits(), owned->Bits() + 24), expected);
+  // The cached context draws into it; Draw, FromDC and FromBitmap copy it.
+  DeviceContext* dc = b.GetDC();
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(b.GetDC(), dc);
+  dc->FillSolidRect({1, 1, 2, 2}, RGB(50, 60, 70));
+  Bitmap screen(6, 6);
+  DeviceContext screenDc(&screen);
+  b.Draw(screenDc, {3, 2});
+  EXPECT_EQ(screen.GetPixel(3, 2), RGB(1, 2, 3));
+  EXPECT_EQ(screen.GetPixel(4, 3), RGB(50, 60, 70));
+  EXPECT_EQ(screen.GetPixel(5, 4), RGB(0, 0, 0));
+  COffscreenBitmap area;
+  ASSERT_TRUE(area.FromDC(screenDc, {3, 2, 5, 4}));
+  EXPECT_EQ(area.Width(), 2);
+  EXPECT_EQ(area.Handle()->GetPixel(1, 1), RGB(50, 60, 70));
+  COffscreenBitmap whole;
+  ASSERT_TRUE(whole.FromBitmap(screen));
+  EXPECT_EQ(whole.RowWidth(), 8);
+  EXPECT_EQ(whole.Handle()->GetPixel(4, 3), RGB(50, 60, 70));
+  b.ReleaseDC();
+  ASSERT_TRUE(b.Create(3, 1));
+  b.GetDC()->FillSolidRect({0, 0, 3, 1}, RGB(9, 9, 9));
+  EXPECT_EQ(b.Handle()->GetPixel(2, 0), RGB(9, 9, 9));
 }
 
 TEST_F(ReaderWindowTest, DoubleTapTogglesFullScreenOnce) {

@@ -15,6 +15,7 @@
 #include "platform/wait_cursor.h"
 #include "platform/window/fltk_backend.h"
 #include "platform/window/png_file.h"
+#include "platform/window/tests/icon_search.h"
 #include "reader/dialogs/about_dlg.h"
 #include "reader/dialogs/bookmarks_dlg.h"
 #include "reader/dialogs/find_text_dlg.h"
@@ -200,6 +201,71 @@ TEST_F(DialogLayout, FileDialogsFitTheScreenAndAnswerTheKeyboard) {
   // Enter is the device's action button here: it opens the chosen folder.
   CheckDialog("open-file", [] { COpenFileDlg d; return d.DoModal(); }, false);
   CheckDialog("folder-tree", [] { CFileOpenTreeDlg d(u"/"); return d.DoModal(); }, false);
+}
+
+const ShownControl* FindShown(const ShownDialog& shown, int id) {
+  for (const ShownControl& c : shown.controls)
+    if (c.control && c.control->id == id) return &c;
+  return nullptr;
+}
+
+TEST_F(DialogLayout, FileDialogsShowEachItemsIconTheTitleBandAndADraggedSplitter) {
+  const std::string folder = std::string(std::getenv("TEST_TMPDIR")) + "kinds/";
+  std::filesystem::create_directories(folder + "Tales");
+  for (const char* name : {"library.zip", "book.txt", "novel.pdb", "story.rtf", "tales.fb2"})
+    std::ofstream(folder + name) << "x";
+  std::u16string wide;
+  Utf8ToUtf16(folder, &wide);
+
+  COpenFileDlg open;
+  open.startPath = wide;
+  fltk_backend::WhenDialogOpens([&] {
+    CheckOpen("open-file-icons");
+    Bitmap picture;
+    ASSERT_TRUE(fltk_backend::CaptureOpenDialog(&picture));
+    // "..", the folder and the archive (shown as a folder), then the files
+    // that fit the list.
+    EXPECT_EQ(FindShellIcon(picture, kShellIconFolder).size(), 3u);
+    for (int icon : {kShellIconText, kShellIconBook})
+      EXPECT_EQ(FindShellIcon(picture, icon).size(), 1u) << "icon " << icon;
+    fltk_backend::PressKeyInOpenDialog(VK_ESCAPE);
+  });
+  EXPECT_EQ(open.DoModal(), IDCANCEL);
+
+  CFileOpenTreeDlg tree(wide);
+  fltk_backend::WhenDialogOpens([&] {
+    ShownDialog shown;
+    ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&shown));
+    const ShownControl* left = FindShown(shown, CFileOpenTreeDlg::IDC_TREE);
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->rect.Width(), CFileOpenTreeDlg::kFirstSplitter);
+    CheckOpen("folder-tree-band");
+    Bitmap picture;
+    ASSERT_TRUE(fltk_backend::CaptureOpenDialog(&picture));
+    // The title in its colour on the band, the black line under it.
+    int title = 0;
+    for (int y = 0; y < CFileOpenTreeDlg::kBandHeight; ++y)
+      for (int x = 0; x < picture.Width(); ++x) title += picture.GetPixel(x, y) == 0x9C0000;
+    EXPECT_GT(title, 20);
+    for (int x = 0; x < picture.Width(); ++x) ASSERT_EQ(picture.GetPixel(x, 22), 0u) << x;
+    // The device and its folder in the tree; the files with their kinds' icons.
+    EXPECT_EQ(FindShellIcon(picture, kShellIconFolder).size(), 2u);
+    for (int icon : {kShellIconArchive, kShellIconText, kShellIconBook, kShellIconRichText,
+                     kShellIconMarkup})
+      EXPECT_EQ(FindShellIcon(picture, icon).size(), 1u) << "icon " << icon;
+
+    const POINT grip{left->rect.right + kSplitterWidth / 2, left->rect.top + 30};
+    EXPECT_TRUE(fltk_backend::DragInOpenDialog(grip, {grip.x + 60, grip.y + 5}));
+    EXPECT_EQ(tree.SplitterPosition(), CFileOpenTreeDlg::kFirstSplitter + 60);
+    ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&shown));
+    const ShownControl* moved = FindShown(shown, CFileOpenTreeDlg::IDC_TREE);
+    const ShownControl* files = FindShown(shown, CFileOpenTreeDlg::IDC_FILES);
+    EXPECT_EQ(moved->rect.Width(), CFileOpenTreeDlg::kFirstSplitter + 60);
+    EXPECT_EQ(files->rect.left, moved->rect.right + kSplitterWidth);
+    CheckOpen("folder-tree-dragged");
+    fltk_backend::PressKeyInOpenDialog(VK_ESCAPE);
+  });
+  EXPECT_EQ(tree.DoModal(), IDCANCEL);
 }
 
 TEST_F(DialogLayout, EveryPageOfTheSettingsAndStressBaseSheetsFits) {
