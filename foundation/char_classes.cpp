@@ -5,7 +5,7 @@
 
 namespace {
 
-// The literal strings of the Part. The project compiles narrow literals as
+// The literal class strings. The project compiles narrow literals as
 // Windows-1251, so the Cyrillic strings are the Windows-1251 bytes.
 constexpr const char kLatinUpper[] = "QWERTYUIOPASDFGHJKLZXCVBNM";
 constexpr const char kLatinLower[] = "qwertyuiopasdfghjklzxcvbnm";

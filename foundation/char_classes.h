@@ -4,7 +4,7 @@
 // consonants, case, digits, punctuation, blanks, number separators) and
 // RusCharClassTable (Cyrillic letters, vowels, consonants, capitals, small
 // letters). Both are constant-initialised: their values are computed at
-// compile time by the build algorithm of the Part, so they are complete
+// compile time by the build algorithm, so they are complete
 // before any code of the deliverable runs and are never zeroed afterwards.
 //
 // Bytes are passed as int; only the low 8 bits index the tables. Functions
@@ -46,7 +46,7 @@ extern const CharClassTableData& RusCharClassTable;
 // (Re)build the tables. The values are computed into a temporary and only
 // entries that differ from it are written, so a rebuild while other threads
 // read the tables writes nothing (the tables never pass through zero).
-// BuildRusCharClassTable runs BuildCharClassTable first, as in the Part.
+// BuildRusCharClassTable runs BuildCharClassTable first.
 void BuildCharClassTable();
 void BuildRusCharClassTable();
 

@@ -9,7 +9,7 @@
 class CharClassifier {
  public:
   constexpr CharClassifier() = default;
-  // Not virtual, as in the Part.
+  // Deliberately not virtual.
   ~CharClassifier() = default;
   constexpr CharClassifier(const CharClassifier&) = default;
   constexpr CharClassifier& operator=(const CharClassifier&) = default;

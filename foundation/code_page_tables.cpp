@@ -2,7 +2,7 @@
 // Windows-1251 reverse table computed from the Windows-1251 table at compile
 // time. Generated once from the charts of this machine's iconv (CP866,
 // CP1251, KOI8-R, ISO-8859-5 -> UTF-16). iconv reports only Windows-1251
-// byte 0x98 as undefined; the Part maps it to U+0098. ISO-8859-5 bytes
+// byte 0x98 as undefined; we map it to U+0098. ISO-8859-5 bytes
 // 0x80-0x9F are the C1 controls U+0080-U+009F of the published chart.
 #include "foundation/code_pages.h"
 

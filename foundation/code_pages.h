@@ -140,7 +140,7 @@ inline uint32_t Utf8DecodeAt(const unsigned char* p, size_t n, size_t& i) {
   return 32u;
 }
 
-// UTF-8 decoding as in the Part (no validation of continuation bytes).
+// UTF-8 decoding (no validation of continuation bytes).
 // out is replaced; returns the number of code points.
 int32_t Utf8Decode(const std::string& bytes, std::vector<uint32_t>& out);
 // Decodes as Utf8Decode and replaces every code point of 0x10000 and above

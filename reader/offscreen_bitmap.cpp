@@ -65,6 +65,10 @@ std::unique_ptr<Bitmap> COffscreenBitmap::CreateBitmapFromRGB(const BYTE* rgb, i
   return rgb != nullptr ? std::move(out) : nullptr;
 }
 
+void COffscreenBitmap::Fill(int width, int height, COLORREF colour) {
+  if (bitmap_) bitmap_->FillRect(RECT{0, 0, width, height}, colour);
+}
+
 void COffscreenBitmap::Draw(DeviceContext& dc, POINT at) const {
   if (!bitmap_) return;
   DeviceContext from(bitmap_.get());

@@ -29,6 +29,11 @@ class COffscreenBitmap {
   // The same as a bitmap of its own, which the caller then owns.
   static std::unique_ptr<Bitmap> CreateBitmapFromRGB(const BYTE* rgb, int width, int height);
 
+  // Paints the top-left width x height pixels (clipped) in one colour. The
+  // colour is stored in the section's blue-green-red order, so it shows as
+  // given rather than with red and blue exchanged.
+  void Fill(int width, int height, COLORREF colour);
+
   // Copies width x height pixels to the point.
   void Draw(DeviceContext& dc, POINT at) const;
 

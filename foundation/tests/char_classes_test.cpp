@@ -2,7 +2,7 @@
 //
 // Expected values are literal byte values computed independently of the
 // code when this test was written: the case maps by iconv (CP1251 <-> UTF-8)
-// and Python's str.lower/str.upper, the class words from the Part's letter
+// and Python's str.lower/str.upper, the class words from the letter
 // sets with Python's character tests.
 #include <gtest/gtest.h>
 
@@ -103,7 +103,7 @@ const uint8_t kExpectedRusToUpper[256] = {
     0xD0, 0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8, 0xD9, 0xDA, 0xDB, 0xDC, 0xDD, 0xDE, 0xDF,
 };
 
-// Class words of every byte, from the Part's sets (Python character tests).
+// Class words of every byte, from the class sets (Python character tests).
 const int32_t kExpectedLatinClasses[256] = {
     0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x100, 0x100, 0x000, 0x000, 0x000, 0x000, 0x000,
     0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000,
@@ -519,7 +519,7 @@ TEST(CharClassifierTest, OperationsAreVirtual) {
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__) || defined(__aarch64__))
 // Itanium C++ ABI: a pointer to a virtual member function holds 1 + the byte
 // offset of its slot in the virtual table. The destructor is not virtual, so
-// the slots are exactly the 15 operations in the Part's order.
+// the slots are exactly the 15 operations in their fixed order.
 namespace {
 template <typename F>
 std::ptrdiff_t SlotOf(F member) {

@@ -21,7 +21,7 @@ std::string Bytes(std::initializer_list<int> values) {
   return s;
 }
 
-// Windows-1251 byte -> UTF-16 (iconv CP1251 -> UTF-16LE; 0x98, undefined for iconv, is U+0098 by the Part).
+// Windows-1251 byte -> UTF-16 (iconv CP1251 -> UTF-16LE; 0x98, undefined for iconv, is U+0098 here).
 const char16_t kExpectedWinToWide[256] = {
     0x0000, 0x0001, 0x0002, 0x0003, 0x0004, 0x0005, 0x0006, 0x0007,
     0x0008, 0x0009, 0x000A, 0x000B, 0x000C, 0x000D, 0x000E, 0x000F,
@@ -97,7 +97,7 @@ const uint8_t kExpectedKoi8rToWin[256] = {
     0xCF, 0xDF, 0xD0, 0xD1, 0xD2, 0xD3, 0xC6, 0xC2, 0xDC, 0xDB, 0xC7, 0xD8, 0xDD, 0xD9, 0xD7, 0xDA,
 };
 
-// ISO-8859-5 byte -> Windows-1251 byte (iconv ISO-8859-5 -> CP1251; a failed byte is the default character 0x20; byte 0x98 is U+0098, which the Part maps to Windows-1251 0x98).
+// ISO-8859-5 byte -> Windows-1251 byte (iconv ISO-8859-5 -> CP1251; a failed byte is the default character 0x20; byte 0x98 is U+0098, which maps to Windows-1251 0x98).
 const uint8_t kExpectedIsoToWin[256] = {
     0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F,
     0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F,
@@ -521,7 +521,7 @@ TEST_F(CodePagesTest, DetectsTheSameTextInAllFiveEncodings) {
 
   // The pangram: Win, DOS, KOI8-R and UTF-8 are found. Its ISO reading has
   // no capital in 0xB0-0xBF, so the ISO count only equals the Windows and
-  // KOI8-R counts: the Part's rules give 6 (no decision).
+  // KOI8-R counts: the detection rules give 6 (no decision).
   EXPECT_EQ(DetectCodePage(c, kPangramWin), 1);
   EXPECT_EQ(DetectCodePage(c, kPangramDos), 2);
   EXPECT_EQ(DetectCodePage(c, kPangramKoi8r), 3);
@@ -583,6 +583,6 @@ TEST_F(CodePagesTest, DetectFourByteUtf8) {
             5);
   // Only 4-byte sequences: the UTF-8 reading has no Cyrillic letter at all,
   // while the DOS reading of F0 9F 98 80 is four letters (Ё Я Ш А): by the
-  // Part's rules the answer is DOS.
+  // detection rules the answer is DOS.
   EXPECT_EQ(DetectCodePage(c, Bytes({0xF0, 0x9F, 0x98, 0x80, 0x20, 0xF0, 0x9F, 0x98, 0x80, 0x20, 0x61, 0x62, 0x63})), 2);
 }

@@ -249,6 +249,10 @@ TEST(OffscreenBitmapTest, RowsAreWholeWordsBottomUpAndCopiesKeepThePicture) {
   ASSERT_TRUE(b.Create(3, 1));
   b.GetDC()->FillSolidRect({0, 0, 3, 1}, RGB(9, 9, 9));
   EXPECT_EQ(b.Handle()->GetPixel(2, 0), RGB(9, 9, 9));
+  // Fill stores blue, green, red: the colour shows as given, clipped.
+  b.Fill(2, 5, RGB(1, 2, 3));
+  const std::vector<BYTE> filled{3, 2, 1, 3, 2, 1, 9, 9, 9};
+  EXPECT_EQ(std::vector<BYTE>(b.Bits(), b.Bits() + 9), filled);
 }
 
 TEST_F(ReaderWindowTest, DoubleTapTogglesFullScreenOnce) {
