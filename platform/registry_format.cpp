@@ -1,6 +1,7 @@
 #include "platform/registry_format.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 #include "platform/registry.h"
 #include "platform/unicode.h"
@@ -197,6 +198,7 @@ class Parser {
 
   void Section(std::string_view line) {
     current_ = nullptr;
+    indexed_ = nullptr;
     skipping_ = true;  // values of a deleted key go with it
     damagedKey_ = false;
     if (line.size() < 2 || line.back() != ']') {
@@ -252,6 +254,7 @@ class Parser {
     }
     if (rest == "-") {
       current_->RemoveValue(wideName);
+      indexed_ = nullptr;  // the places behind it moved
       return;
     }
     RegistryValue value;
@@ -260,12 +263,27 @@ class Parser {
       Problem("bad value data", line);
       return;
     }
-    if (RegistryValue* old = current_->FindValue(wideName)) {
+    if (RegistryValue* old = FindCurrentValue(wideName)) {
       old->type = value.type;
       old->data = std::move(value.data);
     } else {
+      valueIndex_.emplace(FoldRegistryName(wideName), current_->values.size());
       current_->values.push_back(std::move(value));
     }
+  }
+
+  // The current key's value of that name, through an index of the key's
+  // values (a key may hold thousands: a search through them per line would
+  // make reading quadratic). The index is made anew when the key changes.
+  RegistryValue* FindCurrentValue(std::u16string_view name) {
+    if (indexed_ != current_) {
+      valueIndex_.clear();
+      for (size_t i = 0; i < current_->values.size(); ++i)
+        valueIndex_.emplace(FoldRegistryName(current_->values[i].name), i);
+      indexed_ = current_;
+    }
+    auto found = valueIndex_.find(FoldRegistryName(name));
+    return found == valueIndex_.end() ? nullptr : &current_->values[found->second];
   }
 
   static bool ParseData(std::string_view s, RegistryValue* value) {
@@ -304,6 +322,8 @@ class Parser {
   std::vector<std::string>* problems_;
   RegistryKey* current_ = nullptr;
   RegistryKey* lastKey_ = &root_;  // damaged keys' lines go after it
+  const RegistryKey* indexed_ = nullptr;                   // the key valueIndex_ describes
+  std::unordered_map<std::u16string, size_t> valueIndex_;  // folded name: place in values
   bool skipping_ = false;
   bool damagedKey_ = false;
   std::string_view raw_;  // the current line(s) as read

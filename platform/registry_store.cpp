@@ -132,9 +132,9 @@ RegistryKey& RegistryKey::AddSubkey(std::u16string_view name) {
 bool RegistryKey::RemoveSubkey(std::u16string_view name) { return subkeys.erase(FoldRegistryName(name)) > 0; }
 
 RegistryValue* RegistryKey::FindValue(std::u16string_view name) {
-  std::u16string folded = FoldRegistryName(name);
+  const auto same = [](char16_t a, char16_t b) { return FoldChar(a) == FoldChar(b); };
   for (auto& value : values) {
-    if (FoldRegistryName(value.name) == folded) return &value;
+    if (std::ranges::equal(value.name, name, same)) return &value;
   }
   return nullptr;
 }

@@ -152,6 +152,31 @@ TEST(RegistryFormat, ReadsAnExportAsWindowsWritesIt) {
   EXPECT_EQ(cyrillic->data, Utf16Bytes(u"в"));
 }
 
+// A value given again (in any case) replaces the first in its place, also
+// when its key comes back after another key or after a removal moved it.
+TEST(RegistryFormat, ALaterLineOfAValueReplacesTheEarlierOne) {
+  RegistryKey root = Parse(
+      "Windows Registry Editor Version 5.00\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\A]\n\"One\"=\"1\"\n\"Two\"=\"2\"\n\"Three\"=\"3\"\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\B]\n\"One\"=\"b\"\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\a]\n\"ONE\"=\"1 again\"\n\"Two\"=-\n\"three\"=\"3 again\"\n"
+      "\"Two\"=\"2 again\"\n"
+      "[-HKEY_LOCAL_MACHINE\\Software\\B]\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\C]\n\"One\"=\"c\"\n\"one\"=\"c again\"\n");
+  using Listed = std::vector<std::pair<std::u16string, std::vector<BYTE>>>;
+  auto listed = [&](std::u16string_view key) {
+    Listed values;
+    for (const auto& value : KeyAt(root, {u"HKEY_LOCAL_MACHINE", u"Software", key}).values)
+      values.emplace_back(value.name, value.data);
+    return values;
+  };
+  EXPECT_EQ(listed(u"A"), (Listed{{u"One", Utf16Bytes(u"1 again")},
+                                  {u"Three", Utf16Bytes(u"3 again")},
+                                  {u"Two", Utf16Bytes(u"2 again")}}));
+  EXPECT_EQ(listed(u"C"), (Listed{{u"One", Utf16Bytes(u"c again")}}));
+  EXPECT_EQ(root.FindSubkey(u"HKEY_LOCAL_MACHINE")->FindSubkey(u"Software")->FindSubkey(u"B"), nullptr);
+}
+
 TEST(RegistryFormat, SkipsMalformedLinesAndKeepsTheRest) {
   std::vector<std::string> problems;
   RegistryKey root = Parse(

@@ -408,8 +408,14 @@ class FltkHost : public WindowHost {
   }
 
   void RebuildBars() {
-    for (Fl_Widget* w : command_buttons_) Fl::delete_widget(w);
-    for (Fl_Widget* w : toolbar_buttons_) Fl::delete_widget(w);
+    // Out of the window first: a window deleted before the queued deletion
+    // runs would delete them a second time.
+    for (auto* buttons : {&command_buttons_, &toolbar_buttons_}) {
+      for (Fl_Widget* w : *buttons) {
+        window_->remove(w);
+        Fl::delete_widget(w);
+      }
+    }
     command_buttons_.clear();
     toolbar_buttons_.clear();
     window_->begin();

@@ -1,10 +1,15 @@
 # Sourced by the smoke tests: what they need before parlen starts.
 
-# Exits 77 (skipped) when one of the tools is missing.
+# Exits 77 (skipped) when one of the tools is missing; in CI (CI=true),
+# where scripts/install-deps installed them, that is a failure.
 require_tools() {
   local tool
   for tool in "$@"; do
     if ! command -v "$tool" >/dev/null; then
+      if [ "${CI:-}" = true ]; then
+        echo "FAILED: $tool is not installed (the test needs $*; see scripts/install-deps)"
+        exit 1
+      fi
       echo "SKIPPED: $tool is not installed (the test needs $*)"
       exit 77
     fi

@@ -4,7 +4,7 @@
 # page forward and Page Up turns it back. The page is read from the document's
 # ".trc" file, which every turn writes.
 #   xvfb_keys.sh <parlen> <x_key> <reg_write> <installed registry> <first_settings.cmake>
-# Exit 77 (skipped) without Xvfb or xwininfo.
+# Exit 77 (skipped) without Xvfb or xwininfo, a failure in CI.
 set -euo pipefail
 parlen=$1 x_key=$2 reg_write=$3 installed=$4 first_settings=$5
 with_xvfb=$(dirname "$0")/../../../scripts/with-xvfb

@@ -1,10 +1,14 @@
 // Every dialog, property page and message box of the reader, shown by the
 // real window back end on an 800x600 virtual screen: each control inside
 // its dialog and the screen, no two overlapping, every label with its own
-// text, Enter and Escape answering; a PNG of each is left in the build tree.
+// text, Enter and Escape answering; a PNG of each is left in a folder of the
+// run's own in the build tree.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -75,11 +79,35 @@ std::string Name(const ShownControl& c) {
 class DialogLayout : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!display_.Start("800x600x24")) GTEST_SKIP() << "Xvfb cannot be started";
+    if (!VirtualDisplay::Shared("800x600x24")) GTEST_SKIP() << "Xvfb cannot be started";
     if (!FltkBackend::Available()) GTEST_SKIP() << "no display";
     backend_ = std::make_unique<FltkBackend>();
-    shots_ = PARLEN_DIALOG_SHOTS;
-    std::filesystem::create_directories(shots_);
+    shots_ = ShotsFolder();
+    ASSERT_FALSE(shots_.empty()) << "cannot make a folder in " PARLEN_DIALOG_SHOTS;
+  }
+
+  // This run's own folder of pictures, dialog_shots/<date and time>-XXXXXX:
+  // runs at the same time never write over each other's. Older runs' folders
+  // than a day are removed.
+  static std::string ShotsFolder() {
+    static const std::string folder = [] {
+      namespace fs = std::filesystem;
+      std::error_code ignored;
+      fs::create_directories(PARLEN_DIALOG_SHOTS, ignored);
+      for (const auto& old : fs::directory_iterator(PARLEN_DIALOG_SHOTS, ignored)) {
+        if (old.is_directory(ignored) &&
+            old.last_write_time(ignored) < fs::file_time_type::clock::now() - std::chrono::hours(24))
+          fs::remove_all(old.path(), ignored);
+      }
+      char stamp[32];
+      const std::time_t now = std::time(nullptr);
+      std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+      std::string pattern = std::string(PARLEN_DIALOG_SHOTS) + "/" + stamp + "-XXXXXX";
+      if (mkdtemp(pattern.data()) == nullptr) return std::string();
+      std::printf("dialog pictures: %s\n", pattern.c_str());
+      return pattern;
+    }();
+    return folder;
   }
 
   // Checks the open dialog (or the sheet's active page) and saves its picture.
@@ -136,7 +164,6 @@ class DialogLayout : public ::testing::Test {
     EXPECT_EQ(run(), IDOK) << name << ": Enter";
   }
 
-  VirtualDisplay display_;
   std::unique_ptr<FltkBackend> backend_;
   std::string shots_;
 };
