@@ -53,7 +53,7 @@ pieces_of() {
         'lit_write_file(' 'lit_build_directory(' 'lit_write_directory_entry(' 'lit_put_encint(' \
         'CFileOpenTreeDlg::CFileOpenTreeDlg(' 'CFileOpenTreeDlg::OnInitDialog(' \
         'CHeaderDlg::CHeaderDlg(' 'CHeaderDlg::PaintTitleBand(' 'CDateTimeFormatter::Format(' ;;
-    *) echo "FAIL: no list of pieces for $1"; fail=1 ;;
+    *) return 1 ;;
   esac
 }
 
@@ -67,9 +67,10 @@ for arg in "$@"; do
   # Names as declared: without the ABI tag of functions returning strings.
   defined=$(nm -C --defined-only "$file" | sed 's/\[abi:cxx11\]//g')
   [ -n "$defined" ] || { echo "FAIL: no symbols in $file"; fail=1; continue; }
+  pieces=$(pieces_of "$name") || { echo "FAIL: no list of pieces for $name"; fail=1; }
   while IFS= read -r piece; do
-    grep -qF -- "$piece" <<<"$defined" || { echo "FAIL: $name lacks $piece"; fail=1; }
-  done < <(pieces_of "$name")
+    [ -z "$piece" ] || grep -qF -- "$piece" <<<"$defined" || { echo "FAIL: $name lacks $piece"; fail=1; }
+  done <<<"$pieces"
   if [ "$name" != parlen ]; then
     got=$(nm -D --defined-only "$file" | awk '{print $NF}' | sort)
     [ "$got" = "$exports" ] || { echo "FAIL: $name exports:"; echo "$got"; fail=1; }
