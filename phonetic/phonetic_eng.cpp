@@ -44,6 +44,23 @@ std::string PhoneticEng::BasePhoneme(const std::string& allophone) {
   return allophone.substr(0, allophone.find_first_of("0123456789-^"));
 }
 
+std::string PhoneticEng::BasicAllophone(const std::string& allophone) {
+  std::string phoneme = BasePhoneme(allophone);
+  if (phoneme.empty() || !IsVowelLetter(phoneme[0]) || phoneme == "Y1" || phoneme == "Y$") {
+    return phoneme;
+  }
+  const size_t digit = phoneme.find_first_of("0125");
+  if (digit != std::string::npos) phoneme[digit] = '0';
+  return phoneme;
+}
+
+std::string PhoneticEng::SubstituteAllophone(const std::string& allophone) {
+  std::string result = allophone;
+  const size_t five = result.find('5');
+  if (five != std::string::npos && five < result.find('.')) result[five] = '0';
+  return result;
+}
+
 std::vector<AccentUnit> PhoneticEng::FindSyllables(
     const std::vector<std::string>& phonemes) const {
   std::vector<SoundDescription> own(phonemes.size());

@@ -32,6 +32,13 @@ class PhoneticEng {
 
   // The phoneme an allophone name was made from.
   static std::string BasePhoneme(const std::string& allophone);
+  // The phoneme of an allophone with a vowel's stress digit (the first of
+  // "0125") made "0": the fully stressed vowel. "Y1" and "Y$" have no
+  // stressed form and stay as they are.
+  static std::string BasicAllophone(const std::string& allophone);
+  // The allophone with a partial stress ("5" before the first ".") made a
+  // full one ("0").
+  static std::string SubstituteAllophone(const std::string& allophone);
 
   static constexpr uint64_t kVowelBit = Sound::Vowel;
 

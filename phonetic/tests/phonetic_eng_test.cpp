@@ -44,6 +44,23 @@ TEST_F(PhoneticEngTest, BasePhonemeOfAllophoneNames) {
   }
 }
 
+TEST_F(PhoneticEngTest, BasicAndSubstituteAllophones) {
+  const std::pair<const char*, const char*> basic[] = {
+      {"AE5.02", "AE0"}, {"II1.00", "II0"}, {"OI2.05", "OI0"}, {"A^5.03", "A^0"},
+      {"UU0.10", "UU0"}, {"Y1.00", "Y1"},   {"Y$.5.02", "Y$"}, {"B-E5.09", "B"},
+      {"K'34", "K'"},    {"_", "_"}};
+  for (const auto& [allophone, result] : basic) {
+    EXPECT_EQ(PhoneticEng::BasicAllophone(allophone), result) << allophone;
+  }
+  // Only a "5" ahead of the first "." is a stress digit.
+  const std::pair<const char*, const char*> substitute[] = {
+      {"AE5.02", "AE0.02"}, {"B-A5.02", "B-A0.02"}, {"Y$.5.02", "Y$.5.02"},
+      {"AU0.05", "AU0.05"}, {"EI1.05", "EI1.05"},   {"L4", "L4"}};
+  for (const auto& [allophone, result] : substitute) {
+    EXPECT_EQ(PhoneticEng::SubstituteAllophone(allophone), result) << allophone;
+  }
+}
+
 TEST_F(PhoneticEngTest, SyllablesAndPositionMarks) {
   const auto list = Split("#,E5,B,AU0,T,_,D,AE0,D,#");
   const auto units = eng_.FindSyllables(list);
