@@ -12,6 +12,16 @@ namespace {
 // While headers play the thread looks at the sink this often.
 constexpr auto kPollPeriod = std::chrono::milliseconds(5);
 
+struct FailureNote {
+  std::mutex lock;
+  std::string text;
+};
+
+FailureNote& LastFailure() {
+  static FailureNote* note = new FailureNote;
+  return *note;
+}
+
 // Header flags are polled by the client while the device thread changes them.
 void ChangeFlags(WAVEHDR* h, DWORD set, DWORD clear) {
   std::atomic_ref<DWORD> flags(h->dwFlags);
@@ -207,6 +217,9 @@ bool Device::WriteSome(std::unique_lock<std::mutex>& lock) {
   if (!written) {
     // Nothing queued may wait for a sink that takes no more.
     failed_ = true;
+    FailureNote& note = LastFailure();
+    std::lock_guard<std::mutex> noteGuard(note.lock);
+    note.text = sink_->FailureText();
     FinishAll();
     return true;
   }
@@ -242,3 +255,9 @@ void Device::CopyScaled(const BYTE* from, uint32_t frames) {
 }
 
 }  // namespace platform::wave
+
+std::string WaveOutFailure() {
+  platform::wave::FailureNote& note = platform::wave::LastFailure();
+  std::lock_guard<std::mutex> guard(note.lock);
+  return note.text;
+}

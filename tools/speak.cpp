@@ -4,7 +4,13 @@
 //   speak [-n voice] [-r rate] [-p pitch] [-V volume] [-o out.wav] [-v] [file]
 //
 // The text may be Windows-1251, another Russian 8-bit code page or UTF-8;
-// it is converted to Windows-1251 first. -v prints the engine's events.
+// it is converted to Windows-1251 first; a NUL byte reads as a blank. -v
+// prints the engine's events. SIGINT and SIGTERM stop the speech and leave a
+// complete WAV file of what was spoken; speech lost to a failing device (a
+// full disk, the 4 GiB limit of a WAV file) is reported and makes the exit
+// status non-zero.
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +25,7 @@
 #include "foundation/code_pages.h"
 #include "interfaces/orvox.h"
 #include "platform/sync.h"
+#include "platform/wave_out.h"
 
 namespace {
 
@@ -78,6 +85,23 @@ bool ReadInput(const std::string& path, std::string& text) {
   return true;
 }
 
+// The engine takes a NUL-terminated text: a NUL inside would end it early.
+void BlankNuls(std::string& text) { std::replace(text.begin(), text.end(), '\0', ' '); }
+
+volatile sig_atomic_t stopSignal = 0;
+
+void OnStopSignal(int signal) { stopSignal = signal; }
+
+// A second signal of the same kind ends the program at once.
+void CatchStopSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
 const char* EventName(UINT type) {
   switch (type) {
     case TE_SpeechStart: return "speech start";
@@ -90,9 +114,15 @@ const char* EventName(UINT type) {
   }
 }
 
-// Until the end of speech.
+// Until the end of speech; a stop signal stops the speech, which then ends
+// once the piece in the device is out.
 void FollowEvents(ITTSEngine* engine, bool verbose) {
+  bool stopping = false;
   for (bool ended = false; !ended;) {
+    if (stopSignal != 0 && !stopping) {
+      stopping = true;
+      engine->Stop();
+    }
     TTSEvent events[64];
     UINT got = 0;
     engine->GetEvents(events, 64, &got);
@@ -112,11 +142,13 @@ void FollowEvents(ITTSEngine* engine, bool verbose) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) return Usage();
+  CatchStopSignals();
   std::string text;
   if (!ReadInput(options.input, text)) {
     std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
     return 1;
   }
+  BlankNuls(text);
   text = DetectedToWindows1251(GlobalCodePageConverter(), text);
   if (!options.output.empty()) setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
 
@@ -148,16 +180,28 @@ int main(int argc, char** argv) {
     engine->SetRate(static_cast<I1>(std::clamp(options.rate, -128, 127)));
     engine->SetPitch(static_cast<I1>(std::clamp(options.pitch, -128, 127)));
     engine->SetVolume(static_cast<UI1>(std::clamp(options.volume, 0, 255)));
-    result = engine->Speak(text.c_str(), 1);
-    if (result != S_OK) {
+    // A stop signal before the speech began leaves nothing to speak.
+    result = stopSignal == 0 ? engine->Speak(text.c_str(), 1) : S_FALSE;
+    if (stopSignal != 0 && result != S_OK) {
+    } else if (result != S_OK) {
       std::fprintf(stderr, "speak: the engine cannot speak (0x%08X)\n",
                    static_cast<unsigned>(result));
       status = 1;
     } else {
+      std::string().swap(text);  // the engine keeps its own copy
       FollowEvents(engine, options.verbose);
       engine->Wait(INFINITE);
     }
   }
   engine->Release();
+  const std::string failure = WaveOutFailure();
+  if (!failure.empty()) {
+    std::fprintf(stderr, "speak: %s; the speech after that point is missing\n", failure.c_str());
+    status = 1;
+  }
+  if (stopSignal != 0) {
+    std::fprintf(stderr, "speak: stopped by signal %d\n", static_cast<int>(stopSignal));
+    status = 128 + stopSignal;
+  }
   return status;
 }
