@@ -9,6 +9,7 @@
 // complete WAV file of what was spoken; speech lost to a failing device (a
 // full disk, the 4 GiB limit of a WAV file) is reported and makes the exit
 // status non-zero.
+#include <malloc.h>
 #include <signal.h>
 
 #include <algorithm>
@@ -143,6 +144,10 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) return Usage();
   CatchStopSignals();
+  // Large buffers go back to the system when freed. Left to itself the
+  // allocator raises this bound when the read text is freed, and the large
+  // buffers of a long speech then stay in a heap that only grows.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   std::string text;
   if (!ReadInput(options.input, text)) {
     std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
