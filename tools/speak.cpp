@@ -19,6 +19,7 @@
 #include <iostream>
 #include <iterator>
 #include <fstream>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,28 @@ bool ReadInput(const std::string& path, std::string& text) {
   return true;
 }
 
+// As DetectedToWindows1251, but UTF-8 is converted a piece at a time, so
+// that a long text is never held whole in UTF-16 as well.
+std::string ToWindows1251(const std::string& text) {
+  CodePageConverter& converter = GlobalCodePageConverter();
+  if (DetectCodePage(converter, text) != kCodePageUtf8)
+    return DetectedToWindows1251(converter, text);
+  constexpr size_t kPiece = 64 * 1024;
+  std::string converted;
+  std::u16string wide;
+  std::string narrow;
+  for (size_t at = 0; at < text.size();) {
+    // A piece ends before a byte that starts a character.
+    size_t end = std::min(text.size(), at + kPiece);
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    Utf8ToWide(text.substr(at, end - at), wide, u'?');
+    converter.FromWide(wide, narrow);
+    converted += narrow;
+    at = end;
+  }
+  return converted;
+}
+
 // The engine takes a NUL-terminated text: a NUL inside would end it early.
 void BlankNuls(std::string& text) { std::replace(text.begin(), text.end(), '\0', ' '); }
 
@@ -148,14 +171,16 @@ int main(int argc, char** argv) {
   // allocator raises this bound when the read text is freed, and the large
   // buffers of a long speech then stay in a heap that only grows.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-  std::string text;
-  if (!ReadInput(options.input, text)) {
-    std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
-    return 1;
-  }
-  BlankNuls(text);
-  text = DetectedToWindows1251(GlobalCodePageConverter(), text);
   if (!options.output.empty()) setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
+  // The text is read and converted while the engine loads, so that a long
+  // one does not put off the first audio.
+  std::string text;
+  std::future<bool> reading = std::async(std::launch::async, [&] {
+    if (!ReadInput(options.input, text)) return false;
+    BlankNuls(text);
+    text = ToWindows1251(text);
+    return true;
+  });
 
   if (options.voice.empty()) {
     std::vector<std::string> voices;
@@ -185,6 +210,11 @@ int main(int argc, char** argv) {
     engine->SetRate(static_cast<I1>(std::clamp(options.rate, -128, 127)));
     engine->SetPitch(static_cast<I1>(std::clamp(options.pitch, -128, 127)));
     engine->SetVolume(static_cast<UI1>(std::clamp(options.volume, 0, 255)));
+    if (!reading.get()) {
+      std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
+      engine->Release();
+      return 1;
+    }
     // A stop signal before the speech began leaves nothing to speak.
     result = stopSignal == 0 ? engine->Speak(text.c_str(), 1) : S_FALSE;
     if (stopSignal != 0 && result != S_OK) {
