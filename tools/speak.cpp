@@ -81,10 +81,15 @@ bool ReadInput(const std::string& path, std::string& text) {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return true;
   }
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return false;
-  text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return true;
+  // Read at once into its full size: growing the string as it reads would
+  // hold a long text twice over for a moment.
+  const std::streamoff size = file.tellg();
+  if (size < 0) return false;
+  text.resize(static_cast<size_t>(size));
+  file.seekg(0);
+  return static_cast<bool>(file.read(text.data(), size));
 }
 
 // As DetectedToWindows1251, but UTF-8 is converted a piece at a time, so
@@ -95,6 +100,7 @@ std::string ToWindows1251(const std::string& text) {
     return DetectedToWindows1251(converter, text);
   constexpr size_t kPiece = 64 * 1024;
   std::string converted;
+  converted.reserve(text.size());  // never longer than the UTF-8
   std::u16string wide;
   std::string narrow;
   for (size_t at = 0; at < text.size();) {

@@ -61,7 +61,7 @@ int TextPipeline::CreateLetterToPhoneme() {
 }
 
 void TextPipeline::PushText(const char* text, const MarkupInfo* tags, int tagCount) {
-  const std::string source = text != nullptr ? text : "";
+  auto source = std::make_shared<const std::string>(text != nullptr ? text : "");
   TagTable& table = resources_.GetTagTable();
   bool tagged = !table.IsEmpty();
   if (tags != nullptr && tagCount > 0) {
@@ -73,19 +73,18 @@ void TextPipeline::PushText(const char* text, const MarkupInfo* tags, int tagCou
     }
   }
   const UI8 start = textPosition_;
-  textPosition_ += source.size();
+  textPosition_ += source->size();
   // The sentences of earlier texts come first.
   CutUntil(kNoPosition);
   if (!tagged) {
     keptTexts_.push_back(KeptText{
-        LazySentenceCutter(untaggedTokenizer_, splitter_,
-                           std::make_shared<const std::string>(source), start),
+        LazySentenceCutter(untaggedTokenizer_, splitter_, std::move(source), start),
         0, SIZE_MAX, false});
     CutUntil(static_cast<UI8>(sentences_.size()) + 1);  // a short text at once
     return;
   }
   std::vector<TextToken> tokens;
-  taggedTokenizer_.Tokenize(source, tokens, start);
+  taggedTokenizer_.Tokenize(*source, tokens, start);
   splitter_.Split(std::move(tokens), sentences_);
 }
 
