@@ -19,7 +19,6 @@
 #include <iostream>
 #include <iterator>
 #include <fstream>
-#include <future>
 #include <string>
 #include <vector>
 
@@ -178,15 +177,13 @@ int main(int argc, char** argv) {
   // buffers of a long speech then stay in a heap that only grows.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   if (!options.output.empty()) setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
-  // The text is read and converted while the engine loads, so that a long
-  // one does not put off the first audio.
   std::string text;
-  std::future<bool> reading = std::async(std::launch::async, [&] {
-    if (!ReadInput(options.input, text)) return false;
-    BlankNuls(text);
-    text = ToWindows1251(text);
-    return true;
-  });
+  if (!ReadInput(options.input, text)) {
+    std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
+    return 1;
+  }
+  BlankNuls(text);
+  text = ToWindows1251(text);
 
   if (options.voice.empty()) {
     std::vector<std::string> voices;
@@ -216,11 +213,6 @@ int main(int argc, char** argv) {
     engine->SetRate(static_cast<I1>(std::clamp(options.rate, -128, 127)));
     engine->SetPitch(static_cast<I1>(std::clamp(options.pitch, -128, 127)));
     engine->SetVolume(static_cast<UI1>(std::clamp(options.volume, 0, 255)));
-    if (!reading.get()) {
-      std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
-      engine->Release();
-      return 1;
-    }
     // A stop signal before the speech began leaves nothing to speak.
     result = stopSignal == 0 ? engine->Speak(text.c_str(), 1) : S_FALSE;
     if (stopSignal != 0 && result != S_OK) {
