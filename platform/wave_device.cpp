@@ -12,6 +12,16 @@ namespace {
 // While headers play the thread looks at the sink this often.
 constexpr auto kPollPeriod = std::chrono::milliseconds(5);
 
+struct FailureNote {
+  std::mutex lock;
+  std::string text;
+};
+
+FailureNote& LastFailure() {
+  static FailureNote* note = new FailureNote;
+  return *note;
+}
+
 // Header flags are polled by the client while the device thread changes them.
 void ChangeFlags(WAVEHDR* h, DWORD set, DWORD clear) {
   std::atomic_ref<DWORD> flags(h->dwFlags);
@@ -42,14 +52,18 @@ void Device::Start() {
 }
 
 MMRESULT Device::Write(WAVEHDR* header) {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (closing_) return MMSYSERR_INVALHANDLE;
-  if (failed_) return MMSYSERR_ERROR;
-  const DWORD flags = FlagsOf(header);
-  if (!(flags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
-  if (flags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
-  ChangeFlags(header, WHDR_INQUEUE, WHDR_DONE);
-  queue_.push_back(Entry{header, PassesOf(header), 0, 0, false});
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (closing_) return MMSYSERR_INVALHANDLE;
+    if (failed_) return MMSYSERR_ERROR;
+    const DWORD flags = FlagsOf(header);
+    if (!(flags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
+    if (flags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+    ChangeFlags(header, WHDR_INQUEUE, WHDR_DONE);
+    queue_.push_back(Entry{header, PassesOf(header), 0, 0, false});
+  }
+  // Woken after the unlock, the thread need not wait again for the lock:
+  // one hand-off per header instead of two.
   wake_.notify_one();
   return MMSYSERR_NOERROR;
 }
@@ -207,6 +221,9 @@ bool Device::WriteSome(std::unique_lock<std::mutex>& lock) {
   if (!written) {
     // Nothing queued may wait for a sink that takes no more.
     failed_ = true;
+    FailureNote& note = LastFailure();
+    std::lock_guard<std::mutex> noteGuard(note.lock);
+    note.text = sink_->FailureText();
     FinishAll();
     return true;
   }
@@ -242,3 +259,9 @@ void Device::CopyScaled(const BYTE* from, uint32_t frames) {
 }
 
 }  // namespace platform::wave
+
+std::string WaveOutFailure() {
+  platform::wave::FailureNote& note = platform::wave::LastFailure();
+  std::lock_guard<std::mutex> guard(note.lock);
+  return note.text;
+}

@@ -5,8 +5,8 @@
 //   same text, else ALSA when a sound device opens and the null sink when
 //   none does. PARLEN_AUDIO_FAST=1 has the null and file sinks finish each
 //   buffer at once instead of after its playing time.
-// The file sink writes a RIFF/WAVE file whose sizes are fixed up when the
-// device closes; later opens by the same process of the same path with the
+// The file sink writes a RIFF/WAVE file in large blocks and brings the sizes
+// in its header up to date after each block and at the close; later opens by the same process of the same path with the
 // same format append to it, the first one starts it anew. A file that takes
 // no more (full disk, or data that would pass the RIFF limit of 4 GiB)
 // fails its device: the queued headers finish at once and waveOutWrite
@@ -17,6 +17,8 @@
 // The callback may call waveOutUnprepareHeader, waveOutWrite, waveOutPause,
 // waveOutRestart and waveOutReset, but not waveOutClose.
 #pragma once
+
+#include <string>
 
 #include "platform/types.h"
 
@@ -161,4 +163,10 @@ PLATFORM_API MMRESULT waveOutGetPosition(HWAVEOUT device, LPMMTIME time, UINT si
 // samples. The volume scales the samples as they are played.
 PLATFORM_API MMRESULT waveOutSetVolume(HWAVEOUT device, DWORD volume);
 PLATFORM_API MMRESULT waveOutGetVolume(HWAVEOUT device, LPDWORD volume);
+
 }
+
+// Not a Windows function: why a device of this process last failed part-way
+// (a full disk, the 4 GiB limit of a WAV file, a lost sound card); empty
+// while none has. For programs that must not end as if all was played.
+PLATFORM_API std::string WaveOutFailure();

@@ -27,6 +27,8 @@ class Sink {
   virtual void Resume() = 0;
   // Forgets unplayed frames; both counts start again at 0.
   virtual void Drop() = 0;
+  // Why the sink failed, for the user.
+  virtual std::string FailureText() const { return "the sound device failed"; }
 };
 
 // PCM of 1 or 2 channels of 8 or 16 bits with consistent block align and
@@ -66,9 +68,13 @@ std::unique_ptr<Sink> OpenNullSink(const WAVEFORMATEX& format, bool fast);
 // The largest data chunk whose RIFF sizes still fit in 32 bits, pad byte
 // included.
 constexpr uint64_t kRiffDataLimit = 0xFFFFFFFFu - 36 - 1;
+// Bytes of samples the file sink gathers before it writes them and brings
+// the header up to date.
+constexpr size_t kFileSinkBlockBytes = 256 * 1024;
 // The file sink refuses to write past dataLimit bytes of samples.
 std::unique_ptr<Sink> OpenFileSink(const std::string& path, const WAVEFORMATEX& format, bool fast,
-                                   MMRESULT* error, uint64_t dataLimit = kRiffDataLimit);
+                                   MMRESULT* error, uint64_t dataLimit = kRiffDataLimit,
+                                   size_t blockBytes = kFileSinkBlockBytes);
 
 // Playing time of the sinks without a sound card: frames count as heard as
 // the clock runs (or at once when fast), and only a short lead is taken in

@@ -1,15 +1,21 @@
 // Plays into a RIFF/WAVE file, at the pace of the sound (or at once when
-// fast). The sizes in the header are written when the sink closes. A
-// failed write, or one that would take the data past the RIFF size limit,
-// fails the sink, so the header written at the close stays true.
+// fast). Samples go to the file in large blocks, and the sizes in the header
+// are brought up to date after each block, so a file whose writer is killed
+// still plays what it holds. A failed write, or one that would take the data
+// past the RIFF size limit, fails the sink, so the header stays true.
 #include "platform/wave_sink.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <mutex>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace platform::wave {
 namespace {
@@ -66,21 +72,22 @@ bool SameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b) {
 class FileSink : public Sink {
  public:
   FileSink(std::string path, std::FILE* file, const WAVEFORMATEX& format, uint64_t dataBytes,
-           uint64_t dataLimit, bool fast)
+           uint64_t dataLimit, size_t blockBytes, bool fast)
       : path_(std::move(path)),
         file_(file),
         format_(format),
         dataBytes_(dataBytes),
+        fileBytes_(dataBytes),
         dataLimit_(dataLimit),
-        clock_(format.nSamplesPerSec, fast) {}
+        blockBytes_(std::max<size_t>(blockBytes, 1)),
+        clock_(format.nSamplesPerSec, fast) {
+    block_.reserve(blockBytes_);
+  }
 
   ~FileSink() override {
-    // The limit keeps the sizes within 32 bits, so the header is right.
-    BYTE header[kHeaderBytes];
-    MakeHeader(format_, static_cast<uint32_t>(dataBytes_), header);
-    if (dataBytes_ & 1) std::fputc(0, file_);  // RIFF chunks end on an even byte
-    std::fseek(file_, 0, SEEK_SET);
-    std::fwrite(header, 1, sizeof header, file_);
+    WriteBlock();
+    if (fileBytes_ & 1) std::fputc(0, file_);  // RIFF chunks end on an even byte
+    UpdateHeader();
     std::fclose(file_);
     FileBook& book = Book();
     std::lock_guard<std::mutex> guard(book.lock);
@@ -90,27 +97,67 @@ class FileSink : public Sink {
   uint64_t Space() override { return clock_.Space(); }
 
   bool Write(const BYTE* data, uint32_t frames) override {
+    clock_.Wrote(frames);
+    if (failed_) return false;
     const uint64_t room = (dataLimit_ - std::min(dataBytes_, dataLimit_)) / format_.nBlockAlign;
     const uint64_t fitting = std::min<uint64_t>(frames, room);
     const size_t bytes = static_cast<size_t>(fitting) * format_.nBlockAlign;
-    // Unbuffered: a full disk shows in this count, not at the close.
-    const size_t written = std::fwrite(data, 1, bytes, file_);
-    dataBytes_ += written;
-    clock_.Wrote(frames);
-    return written == bytes && fitting == frames;
+    block_.insert(block_.end(), data, data + bytes);
+    dataBytes_ += bytes;
+    if (block_.size() >= blockBytes_ && !WriteBlock()) return false;
+    if (fitting == frames) return true;
+    WriteBlock();
+    return Fail("the WAV file " + path_ + " has reached the 4 GiB limit of its format");
   }
 
   uint64_t Played() override { return clock_.Played(); }
   void Pause() override { clock_.Pause(); }
   void Resume() override { clock_.Resume(); }
   void Drop() override { clock_.Drop(); }
+  std::string FailureText() const override { return failure_; }
 
  private:
+  // The samples taken so far go to the file, then the header counts them.
+  // The file is unbuffered: a full disk shows here, not at the close.
+  bool WriteBlock() {
+    if (block_.empty()) return !failed_;
+    errno = 0;
+    const size_t written = std::fwrite(block_.data(), 1, block_.size(), file_);
+    const bool whole = written == block_.size();
+    const int why = errno;
+    fileBytes_ += written;
+    dataBytes_ = fileBytes_;
+    block_.clear();
+    UpdateHeader();
+    if (whole) return true;
+    return Fail("cannot write the WAV file " + path_ + ": " +
+                std::strerror(why != 0 ? why : EIO));
+  }
+
+  void UpdateHeader() {
+    BYTE header[kHeaderBytes];
+    // The limit keeps the sizes within 32 bits, so the header is right.
+    MakeHeader(format_, static_cast<uint32_t>(fileBytes_), header);
+    if (pwrite(fileno(file_), header, sizeof header, 0) != static_cast<ssize_t>(sizeof header))
+      Fail("cannot write the header of the WAV file " + path_);
+  }
+
+  bool Fail(std::string why) {
+    if (!failed_) failure_ = std::move(why);
+    failed_ = true;
+    return false;
+  }
+
   const std::string path_;
   std::FILE* const file_;
   const WAVEFORMATEX format_;
-  uint64_t dataBytes_;
+  uint64_t dataBytes_;  // samples taken, in the file or in the block
+  uint64_t fileBytes_;  // samples in the file
   const uint64_t dataLimit_;
+  const size_t blockBytes_;
+  std::vector<BYTE> block_;
+  bool failed_ = false;
+  std::string failure_;
   PlaybackClock clock_;
 };
 
@@ -137,7 +184,7 @@ std::FILE* ReopenForAppend(const std::string& path, uint64_t* dataBytes) {
 }  // namespace
 
 std::unique_ptr<Sink> OpenFileSink(const std::string& path, const WAVEFORMATEX& format, bool fast,
-                                   MMRESULT* error, uint64_t dataLimit) {
+                                   MMRESULT* error, uint64_t dataLimit, size_t blockBytes) {
   FileBook& book = Book();
   std::lock_guard<std::mutex> guard(book.lock);
   if (book.open.count(path) != 0) {
@@ -167,7 +214,7 @@ std::unique_ptr<Sink> OpenFileSink(const std::string& path, const WAVEFORMATEX& 
   }
   book.formats[path] = format;
   book.open.insert(path);
-  return std::make_unique<FileSink>(path, f, format, dataBytes, dataLimit, fast);
+  return std::make_unique<FileSink>(path, f, format, dataBytes, dataLimit, blockBytes, fast);
 }
 
 }  // namespace platform::wave

@@ -4,7 +4,14 @@
 //   speak [-n voice] [-r rate] [-p pitch] [-V volume] [-o out.wav] [-v] [file]
 //
 // The text may be Windows-1251, another Russian 8-bit code page or UTF-8;
-// it is converted to Windows-1251 first. -v prints the engine's events.
+// it is converted to Windows-1251 first; a NUL byte reads as a blank. -v
+// prints the engine's events. SIGINT and SIGTERM stop the speech and leave a
+// complete WAV file of what was spoken; speech lost to a failing device (a
+// full disk, the 4 GiB limit of a WAV file) is reported and makes the exit
+// status non-zero.
+#include <malloc.h>
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +26,7 @@
 #include "foundation/code_pages.h"
 #include "interfaces/orvox.h"
 #include "platform/sync.h"
+#include "platform/wave_out.h"
 
 namespace {
 
@@ -72,10 +80,55 @@ bool ReadInput(const std::string& path, std::string& text) {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return true;
   }
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return false;
-  text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return true;
+  // Read at once into its full size: growing the string as it reads would
+  // hold a long text twice over for a moment.
+  const std::streamoff size = file.tellg();
+  if (size < 0) return false;
+  text.resize(static_cast<size_t>(size));
+  file.seekg(0);
+  return static_cast<bool>(file.read(text.data(), size));
+}
+
+// As DetectedToWindows1251, but UTF-8 is converted a piece at a time, so
+// that a long text is never held whole in UTF-16 as well.
+std::string ToWindows1251(const std::string& text) {
+  CodePageConverter& converter = GlobalCodePageConverter();
+  if (DetectCodePage(converter, text) != kCodePageUtf8)
+    return DetectedToWindows1251(converter, text);
+  constexpr size_t kPiece = 64 * 1024;
+  std::string converted;
+  converted.reserve(text.size());  // never longer than the UTF-8
+  std::u16string wide;
+  std::string narrow;
+  for (size_t at = 0; at < text.size();) {
+    // A piece ends before a byte that starts a character.
+    size_t end = std::min(text.size(), at + kPiece);
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    Utf8ToWide(text.substr(at, end - at), wide, u'?');
+    converter.FromWide(wide, narrow);
+    converted += narrow;
+    at = end;
+  }
+  return converted;
+}
+
+// The engine takes a NUL-terminated text: a NUL inside would end it early.
+void BlankNuls(std::string& text) { std::replace(text.begin(), text.end(), '\0', ' '); }
+
+volatile sig_atomic_t stopSignal = 0;
+
+void OnStopSignal(int signal) { stopSignal = signal; }
+
+// A second signal of the same kind ends the program at once.
+void CatchStopSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
 }
 
 const char* EventName(UINT type) {
@@ -90,9 +143,15 @@ const char* EventName(UINT type) {
   }
 }
 
-// Until the end of speech.
+// Until the end of speech; a stop signal stops the speech, which then ends
+// once the piece in the device is out.
 void FollowEvents(ITTSEngine* engine, bool verbose) {
+  bool stopping = false;
   for (bool ended = false; !ended;) {
+    if (stopSignal != 0 && !stopping) {
+      stopping = true;
+      engine->Stop();
+    }
     TTSEvent events[64];
     UINT got = 0;
     engine->GetEvents(events, 64, &got);
@@ -112,13 +171,19 @@ void FollowEvents(ITTSEngine* engine, bool verbose) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) return Usage();
+  CatchStopSignals();
+  // Large buffers go back to the system when freed. Left to itself the
+  // allocator raises this bound when the read text is freed, and the large
+  // buffers of a long speech then stay in a heap that only grows.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+  if (!options.output.empty()) setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
   std::string text;
   if (!ReadInput(options.input, text)) {
     std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
     return 1;
   }
-  text = DetectedToWindows1251(GlobalCodePageConverter(), text);
-  if (!options.output.empty()) setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
+  BlankNuls(text);
+  text = ToWindows1251(text);
 
   if (options.voice.empty()) {
     std::vector<std::string> voices;
@@ -148,16 +213,28 @@ int main(int argc, char** argv) {
     engine->SetRate(static_cast<I1>(std::clamp(options.rate, -128, 127)));
     engine->SetPitch(static_cast<I1>(std::clamp(options.pitch, -128, 127)));
     engine->SetVolume(static_cast<UI1>(std::clamp(options.volume, 0, 255)));
-    result = engine->Speak(text.c_str(), 1);
-    if (result != S_OK) {
+    // A stop signal before the speech began leaves nothing to speak.
+    result = stopSignal == 0 ? engine->Speak(text.c_str(), 1) : S_FALSE;
+    if (stopSignal != 0 && result != S_OK) {
+    } else if (result != S_OK) {
       std::fprintf(stderr, "speak: the engine cannot speak (0x%08X)\n",
                    static_cast<unsigned>(result));
       status = 1;
     } else {
+      std::string().swap(text);  // the engine keeps its own copy
       FollowEvents(engine, options.verbose);
       engine->Wait(INFINITE);
     }
   }
   engine->Release();
+  const std::string failure = WaveOutFailure();
+  if (!failure.empty()) {
+    std::fprintf(stderr, "speak: %s; the speech after that point is missing\n", failure.c_str());
+    status = 1;
+  }
+  if (stopSignal != 0) {
+    std::fprintf(stderr, "speak: stopped by signal %d\n", static_cast<int>(stopSignal));
+    status = 128 + stopSignal;
+  }
   return status;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/registry.h"
 #include "platform/sync.h"
+#include "platform/wave_sink.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -406,7 +407,8 @@ class FileSizeLimit {
 TEST_F(WaveOut, FailedFileWriteFailsTheDeviceAndKeepsTheHeaderTrue) {
   Recorder rec;
   HWAVEOUT device = Open(rec, Pcm(11025, 1, 16));
-  Header big(Bytes(400, 0x11));
+  // More than a block, so that the sink writes while the header plays.
+  Header big(Bytes(platform::wave::kFileSinkBlockBytes + 400, 0x11));
   Header after(Samples16({1}));
   {
     FileSizeLimit limit(44 + 100);
@@ -415,6 +417,7 @@ TEST_F(WaveOut, FailedFileWriteFailsTheDeviceAndKeepsTheHeaderTrue) {
     // bytes reached the file.
     ASSERT_TRUE(rec.WaitForCount(2));
   }
+  EXPECT_EQ(WaveOutFailure(), "cannot write the WAV file " + path_ + ": File too large");
   EXPECT_EQ(big.Flags(), WHDR_DONE | WHDR_PREPARED);
   ASSERT_EQ(waveOutPrepareHeader(device, &after.hdr, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
   EXPECT_EQ(waveOutWrite(device, &after.hdr, sizeof(WAVEHDR)), MMSYSERR_ERROR);

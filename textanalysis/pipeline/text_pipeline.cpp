@@ -1,6 +1,7 @@
 #include "textanalysis/pipeline/text_pipeline.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "foundation/code_pages.h"
@@ -28,6 +29,7 @@ int TextPipeline::Init() {
 
   taggedTokenizer_.SetTextState(&resources_.GetTagTable(), &resources_.GetStressByPosition());
   taggedTokenizer_.SetCharSet(&resources_.GetCharSet1());
+  untaggedTokenizer_.SetCharSet(&resources_.GetCharSet1());
   plainTokenizer_.SetCharSet(&resources_.GetCharSet2());
   splitter_.SetAbbreviations(normaliser_.abbreviations);
 
@@ -59,35 +61,95 @@ int TextPipeline::CreateLetterToPhoneme() {
 }
 
 void TextPipeline::PushText(const char* text, const MarkupInfo* tags, int tagCount) {
+  auto source = std::make_shared<const std::string>(text != nullptr ? text : "");
+  TagTable& table = resources_.GetTagTable();
+  bool tagged = !table.IsEmpty();
   if (tags != nullptr && tagCount > 0) {
-    TagTable& table = resources_.GetTagTable();
     for (int i = 0; i < tagCount; ++i) {
       if (tags[i].desc == nullptr) continue;
+      if (!tagged) CutUntil(kNoPosition);  // sentences stay in the order of their texts
+      tagged = true;
       table.AddTag(TagRecord{tags[i].desc, tags[i].tag_itvl});
     }
   }
-  const std::string source = text != nullptr ? text : "";
+  const UI8 start = textPosition_;
+  textPosition_ += source->size();
+  // The sentences of earlier texts come first.
+  CutUntil(kNoPosition);
+  if (!tagged) {
+    keptTexts_.push_back(KeptText{
+        LazySentenceCutter(untaggedTokenizer_, splitter_, std::move(source), start),
+        0, SIZE_MAX, false});
+    CutUntil(static_cast<UI8>(sentences_.size()) + 1);  // a short text at once
+    return;
+  }
   std::vector<TextToken> tokens;
-  taggedTokenizer_.Tokenize(source, tokens, textPosition_);
-  textPosition_ += source.size();
+  taggedTokenizer_.Tokenize(*source, tokens, start);
   splitter_.Split(std::move(tokens), sentences_);
+}
+
+void TextPipeline::CutUntil(UI8 count) {
+  while (sentences_.size() < count && cutting_ < keptTexts_.size()) {
+    KeptText& kept = keptTexts_[cutting_];
+    if (!kept.begun) {
+      kept.first = sentences_.size();
+      kept.begun = true;
+    }
+    if (!kept.cutter.CutSome(sentences_)) {
+      kept.end = sentences_.size();
+      ++cutting_;
+    }
+  }
+}
+
+const TextPipeline::KeptText* TextPipeline::KeptTextOf(size_t index) const {
+  for (const KeptText& kept : keptTexts_)
+    if (kept.begun && index >= kept.first && index < kept.end) return &kept;
+  return nullptr;
+}
+
+void TextPipeline::ReleaseTokens(size_t index) {
+  if (KeptTextOf(index) != nullptr) std::vector<TextToken>().swap(sentences_[index].tokens);
+}
+
+void TextPipeline::RestoreTokens(size_t index) {
+  if (!sentences_[index].tokens.empty()) return;
+  const KeptText* kept = KeptTextOf(index);
+  if (kept == nullptr) return;
+  // Cut again from the start of its text; the sentences that follow it are
+  // given back too, for they are likely to be asked for next.
+  constexpr size_t kRestored = 64;
+  LazySentenceCutter again = kept->cutter.Restarted();
+  std::vector<Sentence> cut;
+  const size_t last = std::min(index + kRestored, sentences_.size());
+  while (kept->first + cut.size() < last && again.CutSome(cut)) {
+  }
+  for (size_t i = index; i < last && i - kept->first < cut.size(); ++i)
+    if (sentences_[i].tokens.empty() && i >= current_)
+      sentences_[i].tokens = std::move(cut[i - kept->first].tokens);
 }
 
 bool TextPipeline::PopSentence() {
   output_.clear();
+  CutUntil(static_cast<UI8>(current_) + 1);
   if (current_ >= sentences_.size()) return false;
+  RestoreTokens(current_);
   const SentencePreparer preparer(chain_, resources_.GetCharSet2(), plainTokenizer_,
                                   &resources_.GetTagTable());
   preparer.Prepare(sentences_[current_].tokens, working_);
   stages_.Run(working_, converter_, subLanguage_, output_);
+  ReleaseTokens(current_);
   ++current_;
   working_.Clear();
+  CutUntil(static_cast<UI8>(current_) + 1);
   return current_ != sentences_.size();
 }
 
 void TextPipeline::ForgetText() {
   resources_.ResetTextState();
   sentences_.clear();
+  keptTexts_.clear();
+  cutting_ = 0;
   working_.Clear();
   output_.clear();
   current_ = 0;
@@ -101,23 +163,28 @@ void TextPipeline::Reset() {
 void TextPipeline::Clear() { ForgetText(); }
 
 I4 TextPipeline::Skip(I4 count) {
+  if (count > 0) CutUntil(static_cast<UI8>(current_) + static_cast<UI8>(count));
   const I8 target = std::clamp<I8>(static_cast<I8>(current_) + count, 0,
                                    static_cast<I8>(sentences_.size()));
   const I4 moved = static_cast<I4>(target - static_cast<I8>(current_));
   current_ = static_cast<UI4>(target);
+  CutUntil(static_cast<UI8>(current_) + 1);
   return moved;
 }
 
 bool TextPipeline::SetCurrentIndex(UI4 index) {
+  CutUntil(index);
   if (index > sentences_.size()) {
     current_ = SentenceCount();
     return false;
   }
   current_ = index;
+  CutUntil(static_cast<UI8>(current_) + 1);
   return true;
 }
 
-bool TextPipeline::GetSentenceStamp(UI4 index, Interval& itvl) const {
+bool TextPipeline::GetSentenceStamp(UI4 index, Interval& itvl) {
+  CutUntil(static_cast<UI8>(index) + 1);
   if (index >= sentences_.size()) return false;
   itvl = sentences_[index].itvl;
   return true;

@@ -2,6 +2,7 @@
 // of the pushed text, the processor chain and the letter-to-phoneme object.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "textanalysis/pipeline/output_syntagma.h"
 #include "textanalysis/pipeline/sentence_stages.h"
 #include "textanalysis/tokenizer/abbreviation_lookup.h"
+#include "textanalysis/tokenizer/lazy_sentence_cutter.h"
 #include "textanalysis/tokenizer/plain_tokenizer.h"
 #include "textanalysis/tokenizer/sentence.h"
 #include "textanalysis/tokenizer/sentence_splitter.h"
@@ -45,7 +47,10 @@ class TextPipeline {
 
   // Adds the tags (those without a description are skipped), then cuts the
   // text into sentences appended to those held; its positions continue the
-  // stream.
+  // stream. A text without tags (none in force either) is kept and cut as
+  // its sentences are asked for, so memory and the wait for the first
+  // sentence do not grow with its length; what is left of earlier texts is
+  // cut first.
   void PushText(const char* text, const MarkupInfo* tags, int tagCount);
   // Runs the current sentence through the stages into Output() and moves on;
   // returns whether sentences remain. Nothing is left: false, no output.
@@ -62,9 +67,11 @@ class TextPipeline {
   UI4 CurrentIndex() const { return current_; }
   // False (index set to the count) for a value above the count.
   bool SetCurrentIndex(UI4 index);
+  // The sentences cut so far: all of a short text, and of a long one while
+  // it remains at least one more than the current index.
   UI4 SentenceCount() const { return static_cast<UI4>(sentences_.size()); }
   // False for an index past the sentences.
-  bool GetSentenceStamp(UI4 index, Interval& itvl) const;
+  bool GetSentenceStamp(UI4 index, Interval& itvl);
   UI8 TextPosition() const { return textPosition_; }
 
   // Stores the sub-language and hands it to the letter-to-phoneme object;
@@ -78,13 +85,32 @@ class TextPipeline {
   const std::vector<Sentence>& Sentences() const { return sentences_; }
 
  private:
+  // A pushed text cut as its sentences are asked for; its sentences are
+  // those from `first` (once cutting has begun) to `end` (once it is used
+  // up).
+  struct KeptText {
+    LazySentenceCutter cutter;
+    size_t first = 0;
+    size_t end = SIZE_MAX;
+    bool begun = false;
+  };
+
   int CreateLetterToPhoneme();
   void ForgetText();
+  // Cuts kept text until `count` sentences are held or none is left.
+  void CutUntil(UI8 count);
+  // Gives back the tokens of a sentence that were let go after it was
+  // spoken (cutting its text again from the start).
+  void RestoreTokens(size_t index);
+  // Lets go of the tokens of a spoken sentence of kept text.
+  void ReleaseTokens(size_t index);
+  const KeptText* KeptTextOf(size_t index) const;
 
   NormaliserParts normaliser_;
   LinguisticResources resources_;
   ServiceWordLists serviceWords_;
   TaggedTokenizer taggedTokenizer_;
+  TaggedTokenizer untaggedTokenizer_;  // for kept text: it knows no tags
   PlainTokenizer plainTokenizer_;
   SentenceSplitter splitter_;
   TextProcessorChain chain_;
@@ -92,6 +118,8 @@ class TextPipeline {
   LetterToPhoneme converter_;
 
   std::vector<Sentence> sentences_;
+  std::vector<KeptText> keptTexts_;
+  size_t cutting_ = 0;  // the first kept text not used up
   UI4 current_ = 0;
   UI8 textPosition_ = 0;
   INT subLanguage_ = kInitialSubLanguage;

@@ -57,12 +57,40 @@ TEST(FileSinkLimit, StopsAtTheLimitWithWholeFramesAndATrueHeader) {
     EXPECT_TRUE(sink->Write(samples, 3));   // 6 bytes
     EXPECT_FALSE(sink->Write(samples, 3));  // 2 frames fit, the third does not
     EXPECT_FALSE(sink->Write(samples, 1));  // full
+    EXPECT_EQ(sink->FailureText(),
+              "the WAV file " + path + " has reached the 4 GiB limit of its format");
   }
   const Bytes file = ReadFile(path);
   ASSERT_EQ(file.size(), 54u);
   EXPECT_EQ(U32At(file, 4), 46u);
   EXPECT_EQ(U32At(file, 40), 10u);
   EXPECT_EQ(Bytes(file.begin() + 44, file.end()), (Bytes{1, 2, 3, 4, 5, 6, 1, 2, 3, 4}));
+  std::remove(path.c_str());
+}
+
+// A writer killed between blocks leaves a file that plays what it holds.
+TEST(FileSinkLimit, TheHeaderCountsEachBlockAsTheFileGrows) {
+  const std::string path = ScratchPath("blocks.wav");
+  MMRESULT error = MMSYSERR_NOERROR;
+  {
+    auto sink = OpenFileSink(path, Mono16(8000), true, &error, kRiffDataLimit, 8);
+    ASSERT_NE(sink, nullptr);
+    const BYTE samples[6] = {1, 2, 3, 4, 5, 6};
+    EXPECT_TRUE(sink->Write(samples, 3));
+    Bytes file = ReadFile(path);
+    ASSERT_EQ(file.size(), 44u);  // the first block is not full yet
+    EXPECT_EQ(U32At(file, 40), 0u);
+    EXPECT_TRUE(sink->Write(samples, 2));
+    file = ReadFile(path);
+    ASSERT_EQ(file.size(), 54u);
+    EXPECT_EQ(U32At(file, 4), 46u);
+    EXPECT_EQ(U32At(file, 40), 10u);
+    EXPECT_TRUE(sink->Write(samples, 1));
+  }
+  const Bytes file = ReadFile(path);
+  ASSERT_EQ(file.size(), 56u);
+  EXPECT_EQ(U32At(file, 40), 12u);
+  EXPECT_EQ(Bytes(file.begin() + 44, file.end()), (Bytes{1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 1, 2}));
   std::remove(path.c_str());
 }
 

@@ -225,6 +225,33 @@ TEST_F(GlosselServerTest, SkipAndCurrentPosition) {
   EXPECT_EQ(prep_->GetSentenceStamp(0, nullptr), E_INVALIDARG);
 }
 
+// A long text is cut as it is spoken; a sentence gone back to after it was
+// spoken comes out as the first time.
+TEST_F(GlosselServerTest, ALongTextIsCutAsItIsSpokenAndRevisited) {
+  std::string text;
+  for (int i = 0; i < 1000; ++i) text += "Раз. Два. Три. ";
+  Push(text.c_str());
+  EXPECT_LT(Count(), 3000u);
+  const std::vector<Word> first = Pop();
+  const std::vector<Word> second = Pop();
+  const std::vector<Word> third = Pop();
+  EXPECT_EQ(third, (std::vector<Word>{{"три", true, LastInSyntagma, 10, 3}}));
+  I4 skipped = 0;
+  ASSERT_EQ(prep_->Skip(const_cast<LPSTR>("Sentence"), -2, &skipped), S_OK);
+  EXPECT_EQ(skipped, -2);
+  EXPECT_EQ(Pop(), second);
+  EXPECT_EQ(Pop(), third);
+
+  EXPECT_EQ(prep_->put_CurPos(2999), S_OK);
+  EXPECT_EQ(Count(), 3000u);
+  EXPECT_EQ(Stamp(2999).start, 14995u);
+  I4 more = -1;
+  EXPECT_EQ(Pop(&more), (std::vector<Word>{{"три", true, LastInSyntagma, 14995, 3}}));
+  EXPECT_EQ(more, 0);
+  EXPECT_EQ(prep_->put_CurPos(0), S_OK);
+  EXPECT_EQ(Pop(), first);
+}
+
 TEST_F(GlosselServerTest, NullOutputsCodePageAndSubLanguage) {
   Syntagma2* syntagmas = nullptr;
   INT count = 0;

@@ -1,9 +1,12 @@
 // Sentence splitting of tokenized text, with a fake abbreviation dictionary.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "textanalysis/tokenizer/lazy_sentence_cutter.h"
 #include "textanalysis/tokenizer/sentence_splitter.h"
 #include "textanalysis/tokenizer/tagged_tokenizer.h"
 
@@ -18,16 +21,18 @@ class FakeAbbreviations : public AbbreviationLookup {
   struct Entry {
     std::vector<std::string> words;
     bool rightCondition;
+    UI4 leftFlags = 0;  // all of them must be on the token before
   };
   std::vector<Entry> entries;
   mutable std::vector<int> askedAt;
 
-  bool Match(const std::vector<TextToken>& tokens, int index, UI4 /*leftFlags*/, int& last,
+  bool Match(const std::vector<TextToken>& tokens, int index, UI4 leftFlags, int& last,
              bool& rightCondition) const override {
     askedAt.push_back(index);
     bool found = false;
     for (const Entry& entry : entries) {
       if (index + entry.words.size() > tokens.size()) continue;
+      if ((leftFlags & entry.leftFlags) != entry.leftFlags) continue;
       bool same = true;
       for (size_t k = 0; k < entry.words.size(); ++k)
         same = same && tokens[index + k].text == entry.words[k];
@@ -150,6 +155,64 @@ TEST_F(SentenceSplitterTest, LongTokensAreSplit) {
   EXPECT_EQ(second[2].text.size(), 384u);
   EXPECT_EQ(sentences_[1].itvl.start, 503u);
   EXPECT_EQ(sentences_[1].itvl.size, 797u);
+}
+
+// A long text of every kind of token, separator and sentence end, made the
+// same way on every run.
+std::string VariedText(size_t bytes) {
+  static const std::vector<std::string> kPieces = {
+      "слово", "Слово", "мама", "Рама", "word", "Word", "2024", "3,5", ",", ".", "!", "?", ";",
+      ":", "...", "?!", "-", "\x97", "(", ")", "т.е.", "т. е.", "т. е", "г.", "А.", "С.", "+", "%",
+      "\"", "@", "ФСБ", std::string(200, '\xE0')};
+  static const char* const kSeparators[] = {" ", " ", " ", "  ", "\t", "\n", "\r\n", "\n\n",
+                                            " \n", "\n ", "", ""};
+  std::mt19937 random(31);
+  std::string text;
+  while (text.size() < bytes) {
+    text += kPieces[random() % kPieces.size()];
+    text += kSeparators[random() % std::size(kSeparators)];
+  }
+  return text;
+}
+
+// Cut a few sentences at a time, a long text gives the very sentences (token
+// texts, flags, positions, spans) that splitting it whole gives.
+TEST_F(SentenceSplitterTest, CuttingAsAskedGivesTheSentencesOfTheWholeText) {
+  abbreviations_.entries = {{{"т", ".", "е", "."}, false},
+                            {{"г", "."}, true},
+                            {{"т", ".", "е"}, false, TextToken::kSpaceBefore}};
+  const auto text = std::make_shared<const std::string>(VariedText(60000));
+  std::vector<TextToken> tokens;
+  tokenizer_.Tokenize(*text, tokens, 1000);
+  std::vector<Sentence> whole;
+  splitter_.Split(tokens, whole);
+  ASSERT_GT(whole.size(), 500u);
+
+  for (size_t chunk : {size_t{1}, size_t{700}, LazySentenceCutter::kChunkBytes}) {
+    SCOPED_TRACE(chunk);
+    LazySentenceCutter cutter(tokenizer_, splitter_, text, 1000, chunk);
+    std::vector<Sentence> cut;
+    ASSERT_TRUE(cutter.CutSome(cut));
+    EXPECT_LT(cut.size(), whole.size() / 4);  // not the whole text at once
+    while (cutter.CutSome(cut)) {
+    }
+    EXPECT_TRUE(cutter.Done());
+    ASSERT_EQ(cut.size(), whole.size());
+    for (size_t i = 0; i < whole.size(); ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(cut[i].itvl.start, whole[i].itvl.start);
+      EXPECT_EQ(cut[i].itvl.size, whole[i].itvl.size);
+      ASSERT_EQ(cut[i].tokens.size(), whole[i].tokens.size());
+      for (size_t k = 0; k < whole[i].tokens.size(); ++k) {
+        const TextToken& a = cut[i].tokens[k];
+        const TextToken& b = whole[i].tokens[k];
+        EXPECT_EQ(a.text, b.text);
+        EXPECT_EQ(a.flags, b.flags);
+        EXPECT_EQ(a.position.start, b.position.start);
+        EXPECT_EQ(a.position.size, b.position.size);
+      }
+    }
+  }
 }
 
 }  // namespace

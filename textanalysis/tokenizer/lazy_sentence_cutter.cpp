@@ -1,0 +1,110 @@
+#include "textanalysis/tokenizer/lazy_sentence_cutter.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr UI4 kSeparatedBefore = TextToken::kSpaceBefore | TextToken::kLineEndBefore |
+                                 TextToken::kOuterSpaceBefore | TextToken::kOuterLineEndBefore;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsSeparator(char c) { return IsBlank(c) || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+LazySentenceCutter::LazySentenceCutter(const TaggedTokenizer& tokenizer,
+                                       const SentenceSplitter& splitter,
+                                       std::shared_ptr<const std::string> text, UI8 start,
+                                       size_t chunkBytes)
+    : tokenizer_(tokenizer),
+      splitter_(splitter),
+      text_(std::move(text)),
+      start_(start),
+      chunkBytes_(std::max<size_t>(chunkBytes, 1)),
+      want_(chunkBytes_) {}
+
+LazySentenceCutter LazySentenceCutter::Restarted() const {
+  return LazySentenceCutter(tokenizer_, splitter_, text_, start_, chunkBytes_);
+}
+
+size_t LazySentenceCutter::ChunkEnd(size_t want) const {
+  const std::string& text = *text_;
+  // There the tokenizer has just emitted a token at a blank, and a chunk
+  // starting there begins in the same state.
+  for (size_t b = std::max(cut_ + want, cut_ + 2); b < text.size(); ++b) {
+    if (IsBlank(text[b - 1]) && !IsSeparator(text[b - 2]) && !IsSeparator(text[b])) return b;
+  }
+  return text.size();
+}
+
+size_t LazySentenceCutter::SentencesToHandOut(const std::vector<Sentence>& split,
+                                              size_t& next) const {
+  // Token starts rise through `pending_`, so a sentence's first token is
+  // found by its position.
+  const auto indexOf = [&](const TextToken& token) {
+    return static_cast<size_t>(
+        std::lower_bound(pending_.begin(), pending_.end(), token.position.start,
+                         [](const TextToken& t, UI8 start) { return t.position.start < start; }) -
+        pending_.begin());
+  };
+  for (size_t j = split.size() - 1; j > 0; --j) {
+    const TextToken& first = split[j].tokens.front();
+    // A sentence after punctuation, with a blank or break before it: the
+    // splitter decides the same from there whether or not it sees the
+    // tokens before the one that ended the last sentence.
+    if (!split[j - 1].tokens.back().IsPunctuation() || !first.HasAnyFlag(kSeparatedBefore))
+      continue;
+    const size_t index = indexOf(first);
+    if (index == 0 || index + kLookaheadTokens > pending_.size()) continue;
+    next = index;
+    return j;
+  }
+  return 0;
+}
+
+bool LazySentenceCutter::CutSome(std::vector<Sentence>& sentences) {
+  const size_t before = sentences.size();
+  while (!done_ && sentences.size() == before) {
+    const std::string& text = *text_;
+    if (cut_ < text.size()) {
+      const size_t end = ChunkEnd(want_);
+      std::vector<TextToken> tokens;
+      tokenizer_.Tokenize(text.substr(cut_, end - cut_), tokens, start_ + cut_);
+      cut_ = end;
+      for (TextToken& token : tokens) pending_.push_back(std::move(token));
+      InsertLineStops(pending_);
+    }
+    const bool atEnd = cut_ >= text.size();
+    std::vector<Sentence> split;
+    splitter_.Split(pending_, split);
+    size_t count = split.size();
+    size_t next = pending_.size();
+    if (!atEnd) {
+      count = split.empty() ? 0 : SentencesToHandOut(split, next);
+      if (count == 0) {
+        want_ *= 2;  // no end in sight yet: take more text at a time
+        continue;
+      }
+      want_ = chunkBytes_;
+    }
+    for (size_t i = 0; i < count; ++i) {
+      Sentence& sentence = split[i];
+      if (i == 0 && context_) {
+        sentence.tokens.erase(sentence.tokens.begin());
+        if (sentence.tokens.empty()) continue;
+        sentence.SetIntervalFromTokens();
+      }
+      sentences.push_back(std::move(sentence));
+    }
+    if (atEnd) {
+      done_ = true;
+      pending_.clear();
+      pending_.shrink_to_fit();
+    } else {
+      pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(next - 1));
+      context_ = true;
+    }
+  }
+  return sentences.size() != before;
+}
