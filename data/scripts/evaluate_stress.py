@@ -20,7 +20,7 @@ import re
 import subprocess
 import tempfile
 
-from russian_data import hunspell, lexicon, packages, sources, stress_sources, word_files
+from russian_data import hunspell, packages, sources, stress_sources, word_files
 from russian_data.russian import vowel_positions
 from russian_data.stress_dictionary import build_records, stem_records
 from build_russian_data import ENDING_LENGTHS, STEM_LENGTHS
@@ -126,7 +126,9 @@ def main():
     lemmas = stress_sources.Lemmas(hunspell.lemmas(
         sources.read(hunspell_files[sources.HUNSPELL_DIC]),
         sources.read(hunspell_files[sources.HUNSPELL_AFF])))
-    forms = lexicon.stress_forms(sources.read(festvox[sources.LEXICON]), lemmas.of)
+    forms = stress_sources.known_stresses(
+        sources.read(festvox[sources.LEXICON]),
+        sources.read(sources.utterance_file(args.debs, args.work)), lemmas)
     held_out_report(forms, lemmas, args.seed, args.fraction)
 
     stresses, sources_of_forms = stress_sources.assemble(forms, lemmas)

@@ -136,3 +136,71 @@ class PatternModel:
             return label
         index = letter_from_end(lemma.spelled[0], place)
         return (STEM, index) if index is not None and index < lemma.stem_length else None
+
+
+# A lexicon mark is taken for a slip only where its lemma's other marks
+# agree on one fixed pattern and the lemmas of its inflection class rarely
+# leave that pattern at its ending. A stress that leaves a stem pattern for
+# the ending is the usual mobile stress (plurals, short adjectives), so it
+# must be rarer still to count as a slip.
+SLIP_MIN_FOLLOWING = 3
+SLIP_CLASS_FORMS = 10
+SLIP_CLASS_RATE = 0.05
+SLIP_TO_ENDING_RATE = 0.02
+
+
+def fixed_pattern(lemma, seen):
+    """The fixed pattern most known forms fit and the forms that leave it,
+    or None when too many leave it."""
+    fits = {}
+    for form, index in seen:
+        if index < lemma.stem_length:
+            fits.setdefault((STEM, index), []).append(form)
+        if lemma.ending_stress(form) == index:
+            fits.setdefault((ENDING, None), []).append(form)
+    if not fits:
+        return None
+    pattern, following = max(fits.items(), key=lambda item: len(item[1]))
+    leaving = [form for form, index in seen if form not in following]
+    if len(following) < SLIP_MIN_FOLLOWING or 2 * len(leaving) > len(following):
+        return None
+    return pattern, leaving
+
+
+def slips(lemma_forms, known):
+    """A map from the known forms that are slips to the stress of their
+    lemma's pattern. A lemma's class is the set of its endings; at each
+    ending of a class, how often forms leave their lemma's fixed pattern
+    tells a moving stress (often) from a slip (rarely). A form of several
+    lemmas is mended only when each of them mends it alike."""
+    lemmas = []
+    verdicts = {}
+    for forms in lemma_forms:
+        lemma = Lemma(forms)
+        seen = [(form, known[form]) for original, form in zip(lemma.forms, lemma.spelled)
+                if form in known and "ё" not in original]
+        found = fixed_pattern(lemma, seen) if seen else None
+        if found is not None:
+            lemmas.append((lemma, seen, found))
+        else:
+            for form, index in seen:
+                verdicts.setdefault(form, set()).add(None)
+    counts = {}
+    for lemma, seen, (pattern, leaving) in lemmas:
+        endings = frozenset(form[lemma.stem_length:] for form in lemma.spelled)
+        for form, index in seen:
+            key = (endings, form[lemma.stem_length:], pattern[0])
+            total, left = counts.get(key, (0, 0))
+            counts[key] = (total + 1, left + (form in leaving))
+    for lemma, seen, (pattern, leaving) in lemmas:
+        endings = frozenset(form[lemma.stem_length:] for form in lemma.spelled)
+        mended = apply(lemma, pattern)
+        for form, index in seen:
+            total, left = counts[(endings, form[lemma.stem_length:], pattern[0])]
+            rate = (SLIP_TO_ENDING_RATE if pattern[0] == STEM and index >= lemma.stem_length
+                    else SLIP_CLASS_RATE)
+            slip = (form in leaving and total >= SLIP_CLASS_FORMS and left <= rate * total
+                    and form in mended)
+            verdicts.setdefault(form, set()).add(mended[form] if slip else None)
+    return {form: next(iter(found)) for form, found in verdicts.items()
+            if len(found) == 1 and None not in found}

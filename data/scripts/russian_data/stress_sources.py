@@ -36,6 +36,17 @@ class Lemmas:
         return [self.lemmas[i] for i in self.by_form.get(spelled, ())]
 
 
+def known_stresses(lexicon_text, utterance_text, lemmas):
+    """The lexicon's stresses with its slips mended by their lemma's pattern
+    (paradigms.slips), then the marks of the recorded utterances over them:
+    the stress real text gives a word the lexicon holds."""
+    forms = lexicon.stress_forms(lexicon_text, lemmas.of)
+    forms.update(paradigms.slips(lemmas.lemmas, forms))
+    forms.update((word, index) for word, index in lexicon.utterance_stresses(utterance_text).items()
+                 if word in forms)
+    return forms
+
+
 def needs_record(form):
     return has_several_vowels(form)
 
