@@ -167,6 +167,17 @@ def fixed_pattern(lemma, seen):
     return pattern, leaving
 
 
+ADJECTIVE_ENTRY = ("ый", "ий", "ой")
+
+
+def is_short_adjective(lemma, form):
+    """Whether the form is a short form (or the adverb) of an adjective,
+    whose stress moves apart from the full forms'."""
+    entry = lemma.spelled[0]
+    return (entry.endswith(ADJECTIVE_ENTRY) and len(form) <= len(entry) - 1
+            and any(other.endswith(("ая", "яя")) for other in lemma.spelled))
+
+
 def slips(lemma_forms, known):
     """A map from the known forms that are slips to the stress of their
     lemma's pattern. A lemma's class is the set of its endings; at each
@@ -200,7 +211,7 @@ def slips(lemma_forms, known):
             rate = (SLIP_TO_ENDING_RATE if pattern[0] == STEM and index >= lemma.stem_length
                     else SLIP_CLASS_RATE)
             slip = (form in leaving and total >= SLIP_CLASS_FORMS and left <= rate * total
-                    and form in mended)
+                    and form in mended and not is_short_adjective(lemma, form))
             verdicts.setdefault(form, set()).add(mended[form] if slip else None)
     return {form: next(iter(found)) for form, found in verdicts.items()
             if len(found) == 1 and None not in found}

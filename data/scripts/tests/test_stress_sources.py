@@ -53,6 +53,14 @@ class LemmaPatterns(unittest.TestCase):
         known["бакаро"] = 1
         self.assertEqual(paradigms.slips(lemmas, known), {"бакаро": 3})
 
+    def test_a_short_adjective_is_never_a_slip(self):
+        lemmas = [[c + v + "карный", c + v + "карная", c + v + "карное", c + v + "карно"]
+                  for c in "бвгджзйклмнпрстфхцчшщ" for v in "аоуы"]
+        known = {form: 3 for lemma in lemmas for form in lemma}
+        known["бакарно"] = 6
+        known["вакарное"] = 1
+        self.assertEqual(paradigms.slips(lemmas, known), {"вакарное": 3})
+
     def test_unknown_lemma_gives_nothing(self):
         self.assertEqual(paradigms.infer(BOOK, {"стол": 2}), {})
 
