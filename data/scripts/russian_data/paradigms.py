@@ -192,19 +192,18 @@ def slips(lemma_forms, known):
                 if form in known and "ё" not in original]
         found = fixed_pattern(lemma, seen) if seen else None
         if found is not None:
-            lemmas.append((lemma, seen, found))
+            endings = frozenset(form[lemma.stem_length:] for form in lemma.spelled)
+            lemmas.append((lemma, seen, found, endings))
         else:
             for form, index in seen:
                 verdicts.setdefault(form, set()).add(None)
     counts = {}
-    for lemma, seen, (pattern, leaving) in lemmas:
-        endings = frozenset(form[lemma.stem_length:] for form in lemma.spelled)
+    for lemma, seen, (pattern, leaving), endings in lemmas:
         for form, index in seen:
             key = (endings, form[lemma.stem_length:], pattern[0])
             total, left = counts.get(key, (0, 0))
             counts[key] = (total + 1, left + (form in leaving))
-    for lemma, seen, (pattern, leaving) in lemmas:
-        endings = frozenset(form[lemma.stem_length:] for form in lemma.spelled)
+    for lemma, seen, (pattern, leaving), endings in lemmas:
         mended = apply(lemma, pattern)
         for form, index in seen:
             total, left = counts[(endings, form[lemma.stem_length:], pattern[0])]
