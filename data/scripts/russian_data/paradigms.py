@@ -178,6 +178,14 @@ def is_short_adjective(lemma, form):
             and any(other.endswith(("ая", "яя")) for other in lemma.spelled))
 
 
+def moves_to_ending(lemma, pattern, leaving, known):
+    """Whether the forms leaving a stem pattern are several and all stressed
+    on their ending: a stress that moves there (as in plural oblique
+    cases), not a slip of one mark."""
+    return (pattern[0] == STEM and len(leaving) >= 2
+            and all(lemma.ending_stress(form) == known[form] for form in leaving))
+
+
 def slips(lemma_forms, known):
     """A map from the known forms that are slips to the stress of their
     lemma's pattern. A lemma's class is the set of its endings; at each
@@ -204,6 +212,10 @@ def slips(lemma_forms, known):
             total, left = counts.get(key, (0, 0))
             counts[key] = (total + 1, left + (form in leaving))
     for lemma, seen, (pattern, leaving), endings in lemmas:
+        if moves_to_ending(lemma, pattern, leaving, dict(seen)):
+            for form, index in seen:
+                verdicts.setdefault(form, set()).add(None)
+            continue
         mended = apply(lemma, pattern)
         for form, index in seen:
             total, left = counts[(endings, form[lemma.stem_length:], pattern[0])]

@@ -53,6 +53,15 @@ class LemmaPatterns(unittest.TestCase):
         known["бакаро"] = 1
         self.assertEqual(paradigms.slips(lemmas, known), {"бакаро": 3})
 
+    def test_several_forms_moving_to_their_ending_are_no_slip(self):
+        endings = ["", "а", "у", "ом", "е", "ов", "ам", "ами", "ах"]
+        consonants = "бвгджзклмнпрстфхцчшщ"
+        lemmas = [[c + d + "ак" + e for e in endings] for c in consonants for d in consonants]
+        known = {form: 2 for lemma in lemmas for form in lemma}
+        # One lemma leaves its stem stress once, another at two endings.
+        known.update({"ббакам": 4, "бвакам": 4, "бваков": 4})
+        self.assertEqual(paradigms.slips(lemmas, known), {"ббакам": 2})
+
     def test_a_short_adjective_is_never_a_slip(self):
         lemmas = [[c + v + "карный", c + v + "карная", c + v + "карное", c + v + "карно"]
                   for c in "бвгджзйклмнпрстфхцчшщ" for v in "аоуы"]
@@ -91,6 +100,13 @@ class Assembly(unittest.TestCase):
         self.assertEqual((stresses["книгу"], origins["книгу"]), (2, stress_sources.PARADIGM))
         self.assertEqual((stresses["столу"], origins["столу"]), (4, stress_sources.PARADIGM))
         self.assertNotIn("лампа", stresses)  # no tail with enough words
+
+    def test_a_lemma_pattern_never_overrides_a_lexicon_mark(self):
+        lemmas = stress_sources.Lemmas([BOOK, TABLE])
+        known = {"книгами": 2, "книге": 4, "книгу": 2, "стола": 4, "столу": 2}
+        stresses, origins = stress_sources.assemble(known, lemmas)
+        self.assertEqual({form: stresses[form] for form in known}, known)
+        self.assertEqual({origins[form] for form in known}, {stress_sources.LEXICON})
 
     def test_held_out_forms_lose_their_lexicon_stress(self):
         lemmas = stress_sources.Lemmas([BOOK])
