@@ -99,6 +99,9 @@ def infer(forms, known):
     return apply(lemma, pattern) if pattern else {}
 
 
+STRESSED_PREFIX = "вы"
+
+
 class PatternModel:
     """A lemma's pattern predicted from the ending of its dictionary form:
     a stem stress counted in vowels from that form's end, or the ending
@@ -114,6 +117,11 @@ class PatternModel:
             elif kind == ENDING:
                 labelled.append((entry, (ENDING, None)))
         self.votes = TailVotes(labelled)
+        # Whether a word with the prefix "вы" takes the stress on it (most
+        # perfective verbs and their nouns) goes by the word's ending.
+        self.prefix_votes = TailVotes(
+            (entry, kind == STEM and place == len(vowel_positions(entry)))
+            for entry, (kind, place) in labelled if entry.startswith(STRESSED_PREFIX))
         # Words sharing their beginning (a prefix and root) share a stem
         # stress counted from the start.
         self.head_votes = TailVotes(
@@ -123,6 +131,8 @@ class PatternModel:
     def predict(self, lemma):
         """The lemma's pattern, or None."""
         entry = lemma.spelled[0]
+        if entry.startswith(STRESSED_PREFIX) and self.prefix_votes.predict(entry):
+            return STEM, vowel_positions(entry)[0]
         label = self.head_votes.predict(entry[::-1])
         if label is not None and label[0] == STEM:
             vowels = vowel_positions(entry)

@@ -70,6 +70,17 @@ class LemmaPatterns(unittest.TestCase):
         known["вакарное"] = 1
         self.assertEqual(paradigms.slips(lemmas, known), {"вакарное": 3})
 
+    def test_the_prefix_vy_takes_the_stress_where_its_words_ending_so_does(self):
+        def lemma(entry):
+            return paradigms.Lemma([entry, entry[:-2] + "л"])
+        decided = [(lemma(entry), (paradigms.STEM, 1))
+                   for entry in ("выпотрошить", "выколотить", "выкроить", "вызолотить")]
+        decided += [(lemma(entry), (paradigms.STEM, index)) for entry, index in
+                    (("выстраивать", 5), ("выкраивать", 4), ("выдаивать", 3))]
+        model = paradigms.PatternModel(decided)
+        self.assertEqual(model.predict(lemma("вымолотить")), (paradigms.STEM, 1))
+        self.assertEqual(model.predict(lemma("вызнаивать")), (paradigms.STEM, 4))
+
     def test_unknown_lemma_gives_nothing(self):
         self.assertEqual(paradigms.infer(BOOK, {"стол": 2}), {})
 
@@ -107,6 +118,18 @@ class Assembly(unittest.TestCase):
         stresses, origins = stress_sources.assemble(known, lemmas)
         self.assertEqual({form: stresses[form] for form in known}, known)
         self.assertEqual({origins[form] for form in known}, {stress_sources.LEXICON})
+
+    def test_a_moving_stress_is_learnt_per_class(self):
+        endings = ["а", "у", "ы", "е", "ой", "ам"]
+        lemmas = stress_sources.Lemmas([[c + "олов" + e for e in endings] for c in "бвгд"])
+        known = {}
+        for c in "бвгд":
+            known.update({c + "олова": 5, c + "олову": 3, c + "оловы": 3, c + "олове": 5,
+                          c + "оловой": 5, c + "оловам": 5})
+        del known["доловы"]
+        stresses, origins = stress_sources.assemble(known, lemmas)
+        # The class fills the ending "ы" that no form of "долова" shows.
+        self.assertEqual((stresses["доловы"], origins["доловы"]), (3, stress_sources.PARADIGM))
 
     def test_held_out_forms_lose_their_lexicon_stress(self):
         lemmas = stress_sources.Lemmas([BOOK])
