@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Builds the installed Russian linguistic data.
 
-The stress dictionary comes from the lexicon of festvox-ru, completed by a
+The stress dictionary comes from the lexicon of festvox-ru (its slips
+mended by their lemma's pattern, and the stresses the voice's recorded
+utterances mark put over it), completed by a
 hand-written list of stressed words (extra_stress.txt: what the text
 normaliser says that the lexicon lacks), the 'ё' words from hunspell-ru (both
 packages downloaded as Debian packages into a cache), the rest from the
@@ -37,8 +39,9 @@ def read_word_list(path):
     return words
 
 
-def build_stress_dictionary(lexicon_text, extra_text, lemmas, folder, forms_list):
-    forms = lexicon.stress_forms(lexicon_text, lemmas.of)
+def build_stress_dictionary(lexicon_text, utterance_text, extra_text, lemmas, folder,
+                            forms_list):
+    forms = stress_sources.known_stresses(lexicon_text, utterance_text, lemmas)
     # The hand-written stresses complete the lexicon and win over it.
     forms.update(lexicon.marked_forms(extra_text, "extra_stress.txt"))
     lexicon_forms = forms
@@ -89,6 +92,7 @@ def main():
     stress_folder = os.path.join(args.out, args.stress_folder)
     os.makedirs(stress_folder, exist_ok=True)
     build_stress_dictionary(lexicon_text,
+                            sources.read(sources.utterance_file(args.debs, args.work)),
                             sources.read(os.path.join(args.sources, "extra_stress.txt")),
                             stress_sources.Lemmas(lemma_forms), stress_folder,
                             os.path.join(args.work, "stress_forms.txt"))

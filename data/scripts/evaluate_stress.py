@@ -8,7 +8,9 @@ the held-out forms the lexicon stresses get that stress, split by what gave
 it: the records of a stem (a lemma's inferred pattern, or a stem shared with
 other words), the prediction of the word's ending, or the default rule.
 Then reports which of these the words of real texts reach in the installed
-dictionary.
+dictionary, and how many of those words it stresses as the sources do: as
+festvox-ru marks them or, where it marks none, as their lemma's pattern
+gives (weighted by how often each word occurs).
 """
 
 import argparse
@@ -75,20 +77,35 @@ def held_out_report(forms, lemmas, seed, fraction):
     print(f"  all      {all_right:6} of {all_total:6} right ({100.0 * all_right / all_total:.1f}%)")
 
 
-def text_report(name, text, sources_of_forms, dictionary):
+SHOWN_MISSES = 12
+
+
+def text_report(name, text, sources_of_forms, dictionary, reference):
+    """`reference`: the stresses festvox-ru gives each word it marks (any
+    of its readings), or its lemma's pattern gives."""
     counts = collections.Counter()
+    sourced = 0
+    misses = collections.Counter()
     for word in WORD.findall(text.lower()):
         word = word.replace("ё", "е") if "ё" not in word else None
         if word is None or len(vowel_positions(word)) < 2:
             counts["no dictionary needed"] += 1
-        else:
-            counts[source_of(word, sources_of_forms, dictionary)] += 1
+            continue
+        counts[source_of(word, sources_of_forms, dictionary)] += 1
+        if word in reference:
+            sourced += 1
+            if dictionary.lookup(word) not in reference[word]:
+                misses[word] += 1
     total = sum(counts.values())
     looked_up = total - counts["no dictionary needed"]
     print(f"{name}: {total} words, {looked_up} looked up in the dictionary")
     for source in (STEMS, ENDINGS, DEFAULT):
         print(f"  {source:8} {counts[source]:7} ({100.0 * counts[source] / total:.1f}% of all "
               f"words, {100.0 * counts[source] / max(looked_up, 1):.1f}% of those looked up)")
+    right = sourced - sum(misses.values())
+    print(f"  as festvox-ru marks them or their lemma's pattern gives: {right} of {sourced} "
+          f"({100.0 * right / max(sourced, 1):.1f}%); most frequent misses: "
+          + " ".join(f"{word} {count}" for word, count in misses.most_common(SHOWN_MISSES)))
 
 
 def benchmark_text(deb_cache, work_dir):
@@ -126,18 +143,25 @@ def main():
     lemmas = stress_sources.Lemmas(hunspell.lemmas(
         sources.read(hunspell_files[sources.HUNSPELL_DIC]),
         sources.read(hunspell_files[sources.HUNSPELL_AFF])))
-    forms = lexicon.stress_forms(sources.read(festvox[sources.LEXICON]), lemmas.of)
+    lexicon_text = sources.read(festvox[sources.LEXICON])
+    utterance_text = sources.read(sources.utterance_file(args.debs, args.work))
+    forms = stress_sources.known_stresses(lexicon_text, utterance_text, lemmas)
     held_out_report(forms, lemmas, args.seed, args.fraction)
 
     stresses, sources_of_forms = stress_sources.assemble(forms, lemmas)
+    reference = {form: {index} for form, index in stresses.items()
+                 if sources_of_forms[form] == stress_sources.PARADIGM}
+    reference.update(lexicon.stresses_by_spelling(lexicon_text))
+    for word, index in lexicon.utterance_stresses(utterance_text).items():
+        reference.setdefault(word, set()).add(index)
     with tempfile.TemporaryDirectory() as folder:
         dictionary = write_dictionary(folder, stresses, forms)
-        text_report(f"benchmark text (the first {BENCH_UTTERANCES} utterances of festvox-ru)",
-                    benchmark_text(args.debs, args.work), sources_of_forms, dictionary)
-        for path in args.text:
-            text_report(os.path.basename(path), sources.read(path), sources_of_forms, dictionary)
-        text_report(f"{FORTUNES} (Debian package)", fortunes_text(args.debs, args.work),
-                    sources_of_forms, dictionary)
+        texts = [(f"benchmark text (the first {BENCH_UTTERANCES} utterances of festvox-ru)",
+                  benchmark_text(args.debs, args.work))]
+        texts += [(os.path.basename(path), sources.read(path)) for path in args.text]
+        texts.append((f"{FORTUNES} (Debian package)", fortunes_text(args.debs, args.work)))
+        for name, text in texts:
+            text_report(name, text, sources_of_forms, dictionary, reference)
 
 
 if __name__ == "__main__":

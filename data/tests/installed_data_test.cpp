@@ -60,6 +60,17 @@ TEST(InstalledStressDictionary, StressesFormsTheLexiconLacks) {
   for (const auto& [word, stress] : expected) EXPECT_EQ(dictionary.Lookup(word), stress) << word;
 }
 
+// Common words whose lexicon mark is a slip its lemma's forms mend, whose
+// preposition reading wins, or that the recorded utterances stress.
+TEST(InstalledStressDictionary, StressesCommonWordsAsTextReadsThem) {
+  StressDictionary dictionary;
+  ASSERT_TRUE(dictionary.Load(kStressFolder));
+  const std::pair<const char*, int> expected[] = {
+      {"после", 1}, {"голову", 1}, {"лекарство", 3}, {"спешить", 4}, {"договор", 5},
+      {"начало", 3}, {"силу", 1}, {"волна", 4}, {"моря", 1}};
+  for (const auto& [word, stress] : expected) EXPECT_EQ(dictionary.Lookup(word), stress) << word;
+}
+
 TEST(InstalledYoVariants, HoldUnambiguousYoFormsOnly) {
   YoVariantsBase base;
   ASSERT_TRUE(base.Load(kStressFolder));

@@ -2,6 +2,7 @@
 stressed vowel, reduced to one stressed letter per spelling as the stress
 dictionary can hold it."""
 
+import collections
 import re
 import sys
 
@@ -39,8 +40,10 @@ def stressed_index(word, number, fix_yo):
     return index
 
 
-# Of two readings of one form, a noun, adjective or verb reading is preferred
-# to a gerund or adverb reading.
+# Of two readings of one form, a preposition, conjunction or particle
+# reading (the commonest words of any text) is preferred to a noun,
+# adjective or verb reading, and these to a gerund or adverb reading.
+FUNCTION_PARTS = frozenset(("in", "cc", "aux"))
 MAIN_PARTS = frozenset(("n", "adj", "v"))
 
 
@@ -49,7 +52,8 @@ def stress_forms(text, lemmas_of=None):
     without 'ё' reaches the dictionary) to its stressed letter. Of
     homographs one reading stays: a word spelled with 'е' in the lexicon
     over one derived from a 'ё' spelling, a common word over a proper name,
-    a noun, adjective or verb over a gerund or adverb, then the reading that
+    a function word over a noun, adjective or verb and these over a gerund
+    or adverb, then the reading that
     more forms of the word's lemmas share (`lemmas_of` gives a form's
     lemmas, each a list of forms), then the first listed."""
     readings = {}
@@ -60,7 +64,7 @@ def stress_forms(text, lemmas_of=None):
         if index is None:
             continue
         rank = ((2 if "ё" in word else 0) + (1 if part in PROPER_NAMES else 0),
-                0 if part in MAIN_PARTS else 1)
+                0 if part in FUNCTION_PARTS else 1 if part in MAIN_PARTS else 2)
         readings.setdefault(word.replace("ё", "е"), []).append((rank, index))
     chosen = {}
     ambiguous = []
@@ -121,3 +125,25 @@ def marked_forms(text, where):
             sys.exit(f"{where}:{number}: expected one word with '+' after its stressed vowel")
         forms[word.replace("ё", "е")] = index
     return forms
+
+
+# In the voice's recorded utterances "+" stands before a stressed vowel.
+UTTERANCE_WORD = re.compile("[а-яё+]+")
+
+
+def utterance_stresses(text):
+    """A map from each word the recorded utterances mark with a stress to
+    the stressed letter they mark most often, for the words they mark at
+    least as often as they leave them to the lexicon (unmarked)."""
+    marks = {}
+    unmarked = {}
+    for word in UTTERANCE_WORD.findall(text.lower()):
+        spelled = word.replace("+", "")
+        if "ё" in spelled or not is_word(spelled):
+            continue
+        if "+" not in word:
+            unmarked[spelled] = unmarked.get(spelled, 0) + 1
+        elif word.count("+") == 1 and word.index("+") in vowel_positions(spelled):
+            marks.setdefault(spelled, []).append(word.index("+"))
+    return {word: collections.Counter(found).most_common(1)[0][0] for word, found in marks.items()
+            if len(found) >= unmarked.get(word, 0)}

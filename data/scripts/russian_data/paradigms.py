@@ -99,6 +99,9 @@ def infer(forms, known):
     return apply(lemma, pattern) if pattern else {}
 
 
+STRESSED_PREFIX = "вы"
+
+
 class PatternModel:
     """A lemma's pattern predicted from the ending of its dictionary form:
     a stem stress counted in vowels from that form's end, or the ending
@@ -114,6 +117,11 @@ class PatternModel:
             elif kind == ENDING:
                 labelled.append((entry, (ENDING, None)))
         self.votes = TailVotes(labelled)
+        # Whether a word with the prefix "вы" takes the stress on it (most
+        # perfective verbs and their nouns) goes by the word's ending.
+        self.prefix_votes = TailVotes(
+            (entry, kind == STEM and place == len(vowel_positions(entry)))
+            for entry, (kind, place) in labelled if entry.startswith(STRESSED_PREFIX))
         # Words sharing their beginning (a prefix and root) share a stem
         # stress counted from the start.
         self.head_votes = TailVotes(
@@ -123,6 +131,8 @@ class PatternModel:
     def predict(self, lemma):
         """The lemma's pattern, or None."""
         entry = lemma.spelled[0]
+        if entry.startswith(STRESSED_PREFIX) and self.prefix_votes.predict(entry):
+            return STEM, vowel_positions(entry)[0]
         label = self.head_votes.predict(entry[::-1])
         if label is not None and label[0] == STEM:
             vowels = vowel_positions(entry)
@@ -136,3 +146,93 @@ class PatternModel:
             return label
         index = letter_from_end(lemma.spelled[0], place)
         return (STEM, index) if index is not None and index < lemma.stem_length else None
+
+
+# A lexicon mark is taken for a slip only where its lemma's other marks
+# agree on one fixed pattern and the lemmas of its inflection class rarely
+# leave that pattern at its ending. A stress that leaves a stem pattern for
+# the ending is the usual mobile stress (plurals, short adjectives), so it
+# must be rarer still to count as a slip.
+SLIP_MIN_FOLLOWING = 3
+SLIP_CLASS_FORMS = 10
+SLIP_CLASS_RATE = 0.05
+SLIP_TO_ENDING_RATE = 0.02
+
+
+def fixed_pattern(lemma, seen):
+    """The fixed pattern most known forms fit and the forms that leave it,
+    or None when too many leave it."""
+    fits = {}
+    for form, index in seen:
+        if index < lemma.stem_length:
+            fits.setdefault((STEM, index), []).append(form)
+        if lemma.ending_stress(form) == index:
+            fits.setdefault((ENDING, None), []).append(form)
+    if not fits:
+        return None
+    pattern, following = max(fits.items(), key=lambda item: len(item[1]))
+    leaving = [form for form, index in seen if form not in following]
+    if len(following) < SLIP_MIN_FOLLOWING or 2 * len(leaving) > len(following):
+        return None
+    return pattern, leaving
+
+
+ADJECTIVE_ENTRY = ("ый", "ий", "ой")
+
+
+def is_short_adjective(lemma, form):
+    """Whether the form is a short form (or the adverb) of an adjective,
+    whose stress moves apart from the full forms'."""
+    entry = lemma.spelled[0]
+    return (entry.endswith(ADJECTIVE_ENTRY) and len(form) <= len(entry) - 1
+            and any(other.endswith(("ая", "яя")) for other in lemma.spelled))
+
+
+def moves_to_ending(lemma, pattern, leaving, known):
+    """Whether the forms leaving a stem pattern are several and all stressed
+    on their ending: a stress that moves there (as in plural oblique
+    cases), not a slip of one mark."""
+    return (pattern[0] == STEM and len(leaving) >= 2
+            and all(lemma.ending_stress(form) == known[form] for form in leaving))
+
+
+def slips(lemma_forms, known):
+    """A map from the known forms that are slips to the stress of their
+    lemma's pattern. A lemma's class is the set of its endings; at each
+    ending of a class, how often forms leave their lemma's fixed pattern
+    tells a moving stress (often) from a slip (rarely). A form of several
+    lemmas is mended only when each of them mends it alike."""
+    lemmas = []
+    verdicts = {}
+    for forms in lemma_forms:
+        lemma = Lemma(forms)
+        seen = [(form, known[form]) for original, form in zip(lemma.forms, lemma.spelled)
+                if form in known and "ё" not in original]
+        found = fixed_pattern(lemma, seen) if seen else None
+        if found is not None:
+            endings = frozenset(form[lemma.stem_length:] for form in lemma.spelled)
+            lemmas.append((lemma, seen, found, endings))
+        else:
+            for form, index in seen:
+                verdicts.setdefault(form, set()).add(None)
+    counts = {}
+    for lemma, seen, (pattern, leaving), endings in lemmas:
+        for form, index in seen:
+            key = (endings, form[lemma.stem_length:], pattern[0])
+            total, left = counts.get(key, (0, 0))
+            counts[key] = (total + 1, left + (form in leaving))
+    for lemma, seen, (pattern, leaving), endings in lemmas:
+        if moves_to_ending(lemma, pattern, leaving, dict(seen)):
+            for form, index in seen:
+                verdicts.setdefault(form, set()).add(None)
+            continue
+        mended = apply(lemma, pattern)
+        for form, index in seen:
+            total, left = counts[(endings, form[lemma.stem_length:], pattern[0])]
+            rate = (SLIP_TO_ENDING_RATE if pattern[0] == STEM and index >= lemma.stem_length
+                    else SLIP_CLASS_RATE)
+            slip = (form in leaving and total >= SLIP_CLASS_FORMS and left <= rate * total
+                    and form in mended and not is_short_adjective(lemma, form))
+            verdicts.setdefault(form, set()).add(mended[form] if slip else None)
+    return {form: next(iter(found)) for form, found in verdicts.items()
+            if len(found) == 1 and None not in found}

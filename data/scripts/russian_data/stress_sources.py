@@ -4,7 +4,7 @@ its Hunspell lemma, or the prediction of its ending."""
 
 import collections
 
-from . import lexicon, paradigms, yo_variants
+from . import lexicon, mobile_stress, paradigms, yo_variants
 from .ending_model import EndingModel
 from .russian import has_several_vowels, is_word
 
@@ -36,6 +36,17 @@ class Lemmas:
         return [self.lemmas[i] for i in self.by_form.get(spelled, ())]
 
 
+def known_stresses(lexicon_text, utterance_text, lemmas):
+    """The lexicon's stresses with its slips mended by their lemma's pattern
+    (paradigms.slips), then the marks of the recorded utterances over them:
+    the stress real text gives a word the lexicon holds."""
+    forms = lexicon.stress_forms(lexicon_text, lemmas.of)
+    forms.update(paradigms.slips(lemmas.lemmas, forms))
+    forms.update((word, index) for word, index in lexicon.utterance_stresses(utterance_text).items()
+                 if word in forms)
+    return forms
+
+
 def needs_record(form):
     return has_several_vowels(form)
 
@@ -43,9 +54,10 @@ def needs_record(form):
 def assemble(lexicon_forms, lemmas, exclude=frozenset()):
     """(stresses, sources): maps from spelled forms to their stressed letter
     and to where it comes from. Lexicon forms come first; then the forms
-    whose lemma's pattern its known forms decide; then, for lemmas with no
-    known form, the forms of the pattern their dictionary form's ending
-    predicts, and failing that the forms their own endings predict. A form
+    whose lemma's pattern its known forms decide (a moving stress completed
+    by its class's lemmas); then, for lemmas with no known form, the forms
+    of the pattern their dictionary form's ending predicts; then the forms
+    still without a stress (of any lemma) as their own endings predict. A form
     that two lemmas stress differently is left out. Forms of `exclude`
     lose their lexicon stress (for measuring)."""
     known = {form: index for form, index in lexicon_forms.items() if form not in exclude}
@@ -60,10 +72,10 @@ def assemble(lexicon_forms, lemmas, exclude=frozenset()):
             unknown.append(lemma)
         else:
             decided.append((lemma, pattern))
+    decided = mobile_stress.complete(decided)
     add(stresses, sources, PARADIGM,
         (paradigms.apply(lemma, pattern) for lemma, pattern in decided))
-    pattern_model = paradigms.PatternModel(
-        (lemma, pattern) for lemma, pattern in decided if pattern[0] != paradigms.MOBILE)
+    pattern_model = paradigms.PatternModel(decided)
     predicted = []
     for lemma in unknown:
         pattern = pattern_model.predict(lemma)
@@ -71,8 +83,10 @@ def assemble(lexicon_forms, lemmas, exclude=frozenset()):
             predicted.append(paradigms.apply(lemma, pattern))
     add(stresses, sources, ENDING, predicted)
     form_model = EndingModel(known)
+    every_lemma = unknown + [lemma for lemma, pattern in decided]
     add(stresses, sources, ENDING,
-        ({form: form_model.predict(form) for form in lemma.spelled} for lemma in unknown))
+        ({form: form_model.predict(form) for form in lemma.spelled if form not in stresses}
+         for lemma in every_lemma))
     return stresses, sources
 
 

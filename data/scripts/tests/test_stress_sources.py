@@ -43,6 +43,44 @@ class LemmaPatterns(unittest.TestCase):
         self.assertEqual(paradigms.infer(["идти", "иду", "идёт"], {"иду": 2}),
                          {"идти": 3, "иду": 2, "идет": 2})
 
+    def test_an_odd_mark_is_mended_where_its_class_keeps_the_pattern(self):
+        endings = ["о", "а", "у", "ом", "е", "ами", "ах"]
+        lemmas = [[c + "акар" + e for e in endings] for c in "бвгджзйклмнпрстфхцчшщ"]
+        known = {form: 3 for lemma in lemmas for form in lemma}
+        # Every lemma of the class moves its stress onto "ами": kept.
+        known.update((lemma[5], 5) for lemma in lemmas)
+        # One lemma alone leaves its stem stress at "о": a slip.
+        known["бакаро"] = 1
+        self.assertEqual(paradigms.slips(lemmas, known), {"бакаро": 3})
+
+    def test_several_forms_moving_to_their_ending_are_no_slip(self):
+        endings = ["", "а", "у", "ом", "е", "ов", "ам", "ами", "ах"]
+        consonants = "бвгджзклмнпрстфхцчшщ"
+        lemmas = [[c + d + "ак" + e for e in endings] for c in consonants for d in consonants]
+        known = {form: 2 for lemma in lemmas for form in lemma}
+        # One lemma leaves its stem stress once, another at two endings.
+        known.update({"ббакам": 4, "бвакам": 4, "бваков": 4})
+        self.assertEqual(paradigms.slips(lemmas, known), {"ббакам": 2})
+
+    def test_a_short_adjective_is_never_a_slip(self):
+        lemmas = [[c + v + "карный", c + v + "карная", c + v + "карное", c + v + "карно"]
+                  for c in "бвгджзйклмнпрстфхцчшщ" for v in "аоуы"]
+        known = {form: 3 for lemma in lemmas for form in lemma}
+        known["бакарно"] = 6
+        known["вакарное"] = 1
+        self.assertEqual(paradigms.slips(lemmas, known), {"вакарное": 3})
+
+    def test_the_prefix_vy_takes_the_stress_where_its_words_ending_so_does(self):
+        def lemma(entry):
+            return paradigms.Lemma([entry, entry[:-2] + "л"])
+        decided = [(lemma(entry), (paradigms.STEM, 1))
+                   for entry in ("выпотрошить", "выколотить", "выкроить", "вызолотить")]
+        decided += [(lemma(entry), (paradigms.STEM, index)) for entry, index in
+                    (("выстраивать", 5), ("выкраивать", 4), ("выдаивать", 3))]
+        model = paradigms.PatternModel(decided)
+        self.assertEqual(model.predict(lemma("вымолотить")), (paradigms.STEM, 1))
+        self.assertEqual(model.predict(lemma("вызнаивать")), (paradigms.STEM, 4))
+
     def test_unknown_lemma_gives_nothing(self):
         self.assertEqual(paradigms.infer(BOOK, {"стол": 2}), {})
 
@@ -74,6 +112,25 @@ class Assembly(unittest.TestCase):
         self.assertEqual((stresses["столу"], origins["столу"]), (4, stress_sources.PARADIGM))
         self.assertNotIn("лампа", stresses)  # no tail with enough words
 
+    def test_a_lemma_pattern_never_overrides_a_lexicon_mark(self):
+        lemmas = stress_sources.Lemmas([BOOK, TABLE])
+        known = {"книгами": 2, "книге": 4, "книгу": 2, "стола": 4, "столу": 2}
+        stresses, origins = stress_sources.assemble(known, lemmas)
+        self.assertEqual({form: stresses[form] for form in known}, known)
+        self.assertEqual({origins[form] for form in known}, {stress_sources.LEXICON})
+
+    def test_a_moving_stress_is_learnt_per_class(self):
+        endings = ["а", "у", "ы", "е", "ой", "ам"]
+        lemmas = stress_sources.Lemmas([[c + "олов" + e for e in endings] for c in "бвгд"])
+        known = {}
+        for c in "бвгд":
+            known.update({c + "олова": 5, c + "олову": 3, c + "оловы": 3, c + "олове": 5,
+                          c + "оловой": 5, c + "оловам": 5})
+        del known["доловы"]
+        stresses, origins = stress_sources.assemble(known, lemmas)
+        # The class fills the ending "ы" that no form of "долова" shows.
+        self.assertEqual((stresses["доловы"], origins["доловы"]), (3, stress_sources.PARADIGM))
+
     def test_held_out_forms_lose_their_lexicon_stress(self):
         lemmas = stress_sources.Lemmas([BOOK])
         stresses, origins = stress_sources.assemble({"книгами": 2}, lemmas,
@@ -92,14 +149,22 @@ LEXICON_TEXT = """
 ("выхожу" v (1))
 ("окно" n (2))
 ("окно" name (1))
+("после" in (1))
+("после" n (2))
 """
 
 
 class ReadingChoice(unittest.TestCase):
-    def test_noun_over_gerund_and_common_word_over_name(self):
+    def test_preposition_over_noun_over_gerund_and_common_word_over_name(self):
         forms = lexicon.stress_forms(LEXICON_TEXT)
+        self.assertEqual(forms["после"], 1)
         self.assertEqual(forms["буря"], 1)
         self.assertEqual(forms["окно"], 3)
+
+    def test_recorded_utterances_decide_words_they_mark_as_often_as_not(self):
+        text = ('( ru_0001 "Он г+олову поднял, п+отом потом." )\n'
+                '( ru_0002 "Потом, +она, вол+ос." )\n')
+        self.assertEqual(lexicon.utterance_stresses(text), {"голову": 1, "она": 0, "волос": 3})
 
     def test_the_reading_more_forms_of_the_lemma_share(self):
         lemma = ["выходить", "выходит", "выходил", "выходила", "выхожу"]
