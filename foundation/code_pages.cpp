@@ -1,6 +1,7 @@
 // Code pages: conversion and detection.
 #include "foundation/code_pages.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -310,13 +311,27 @@ int32_t DetectCodePage(const CodePageConverter& converter, const std::string& te
 }
 
 std::string DetectedToWindows1251(CodePageConverter& converter, const std::string& text) {
-  const int32_t codePage = DetectCodePage(converter, text);
+  return ToWindows1251(converter, text, DetectCodePage(converter, text));
+}
+
+std::string ToWindows1251(CodePageConverter& converter, const std::string& text,
+                          int32_t codePage) {
   if (codePage == kCodePageUtf8) {
+    constexpr size_t kPiece = 64 * 1024;
+    std::string converted;
+    converted.reserve(text.size());  // never longer than the UTF-8
     std::u16string wide;
-    Utf8ToWide(text, wide, u'?');
     std::string narrow;
-    converter.FromWide(wide, narrow);
-    return narrow;
+    for (size_t at = 0; at < text.size();) {
+      // A piece ends before a byte that starts a character.
+      size_t end = std::min(text.size(), at + kPiece);
+      while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+      Utf8ToWide(text.substr(at, end - at), wide, u'?');
+      converter.FromWide(wide, narrow);
+      converted += narrow;
+      at = end;
+    }
+    return converted;
   }
   if (codePage < kCodePageDos || codePage > kCodePageIso) return text;
   converter.Select(codePage, 1);

@@ -160,6 +160,11 @@ int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, si
 // default character, those beyond 16 bits first '?'); a text without a
 // decision is taken as Windows-1251. The converter's table is restored.
 std::string DetectedToWindows1251(CodePageConverter& converter, const std::string& text);
+// The same with the code page already known (an external index as
+// DetectCodePage gives). UTF-8 is converted a piece at a time, so that a long
+// text is never held whole in UTF-16 as well.
+std::string ToWindows1251(CodePageConverter& converter, const std::string& text,
+                          int32_t codePage);
 
 // "Auto", "Win", "DOS", "KOI8R", "ISO" for 0..4; "UnknownCodePage" for 5,
 // 6 and anything else. CodePageNameNarrow gives the same name as 8-bit text.

@@ -91,27 +91,21 @@ bool ReadInput(const std::string& path, std::string& text) {
   return static_cast<bool>(file.read(text.data(), size));
 }
 
-// As DetectedToWindows1251, but UTF-8 is converted a piece at a time, so
-// that a long text is never held whole in UTF-16 as well.
-std::string ToWindows1251(const std::string& text) {
+// The code page is found from 256 KB of the text from its first byte above
+// ASCII on: a long text keeps its code page throughout, and its first audio
+// need not wait for all of it.
+std::string SpeakableText(const std::string& text) {
+  constexpr size_t kWindow = 256 * 1024;
+  const auto firstHigh = std::find_if(text.begin(), text.end(), [](char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+  });
+  const size_t from = static_cast<size_t>(firstHigh - text.begin());
+  size_t to = std::min(text.size(), from + kWindow);
+  // The window ends before a byte that starts a character.
+  while (to > from && to < text.size() && (static_cast<unsigned char>(text[to]) & 0xC0) == 0x80)
+    --to;
   CodePageConverter& converter = GlobalCodePageConverter();
-  if (DetectCodePage(converter, text) != kCodePageUtf8)
-    return DetectedToWindows1251(converter, text);
-  constexpr size_t kPiece = 64 * 1024;
-  std::string converted;
-  converted.reserve(text.size());  // never longer than the UTF-8
-  std::u16string wide;
-  std::string narrow;
-  for (size_t at = 0; at < text.size();) {
-    // A piece ends before a byte that starts a character.
-    size_t end = std::min(text.size(), at + kPiece);
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-    Utf8ToWide(text.substr(at, end - at), wide, u'?');
-    converter.FromWide(wide, narrow);
-    converted += narrow;
-    at = end;
-  }
-  return converted;
+  return ToWindows1251(converter, text, DetectCodePage(converter, text.data() + from, to - from));
 }
 
 // The engine takes a NUL-terminated text: a NUL inside would end it early.
@@ -183,7 +177,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   BlankNuls(text);
-  text = ToWindows1251(text);
+  text = SpeakableText(text);
 
   if (options.voice.empty()) {
     std::vector<std::string> voices;
@@ -215,15 +209,14 @@ int main(int argc, char** argv) {
     engine->SetVolume(static_cast<UI1>(std::clamp(options.volume, 0, 255)));
     // A stop signal before the speech began leaves nothing to speak.
     result = stopSignal == 0 ? engine->Speak(text.c_str(), 1) : S_FALSE;
-    if (stopSignal != 0 && result != S_OK) {
-    } else if (result != S_OK) {
-      std::fprintf(stderr, "speak: the engine cannot speak (0x%08X)\n",
-                   static_cast<unsigned>(result));
-      status = 1;
-    } else {
+    if (result == S_OK) {
       std::string().swap(text);  // the engine keeps its own copy
       FollowEvents(engine, options.verbose);
       engine->Wait(INFINITE);
+    } else if (stopSignal == 0) {
+      std::fprintf(stderr, "speak: the engine cannot speak (0x%08X)\n",
+                   static_cast<unsigned>(result));
+      status = 1;
     }
   }
   engine->Release();
