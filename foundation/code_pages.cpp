@@ -67,6 +67,10 @@ bool IsRussianUtf8(const unsigned char* p, size_t n) {
 
 }  // namespace
 
+bool IsRussianUtf8(const std::string& text) {
+  return IsRussianUtf8(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+}
+
 // ---- CodePageConverter ----
 
 void CodePageConverter::Init() {

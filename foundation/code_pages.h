@@ -151,6 +151,9 @@ int32_t Utf8ToWide(const std::string& bytes, std::u16string& out, char16_t repla
 bool IsPlausibleCyrillicByte(int c);
 // True for U+0410-U+044F, U+0401 and U+0451.
 bool IsCyrillicCodePoint(uint32_t codeUnit);
+// Well-formed UTF-8 holding at least one Russian letter: a text that is
+// valid UTF-8 only by chance (short 8-bit Russian words can be) is not this.
+bool IsRussianUtf8(const std::string& text);
 
 // External index 1..6 of the text's code page (5 is UTF-8, 6 no decision).
 int32_t DetectCodePage(const CodePageConverter& converter, const std::string& text);

@@ -16,9 +16,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <iterator>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -80,10 +81,17 @@ bool ReadInput(const std::string& path, std::string& text) {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return true;
   }
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  std::ifstream file(path, std::ios::binary);
   if (!file) return false;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    // A pipe has no size to read at once.
+    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+  }
   // Read at once into its full size: growing the string as it reads would
   // hold a long text twice over for a moment.
+  file.seekg(0, std::ios::end);
   const std::streamoff size = file.tellg();
   if (size < 0) return false;
   text.resize(static_cast<size_t>(size));
@@ -155,6 +163,8 @@ void FollowEvents(ITTSEngine* engine, bool verbose) {
         std::printf("%s %u %u\n", EventName(events[i].type), events[i].param1, events[i].param2);
       }
     }
+    // Whoever follows the events hears them as they come.
+    if (verbose && got > 0) std::fflush(stdout);
     if (got == 0) Sleep(10);
   }
   std::fflush(stdout);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -340,6 +341,18 @@ TEST(ZipReaderTest, NamesAreDecodedAndEveryEntryStaysReachable) {
   EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{
                               u"Warning: 3 names became equal to another name of their folder "
                               u"when shown! They are shown with a number added."}));
+
+  // DOS names without the flag: "том1" and "сон" are well-formed UTF-8 by
+  // chance, but no Russian UTF-8, so they take the detected code page.
+  ZipDirectory dos;
+  const std::string dosArchive =
+      ArchivePath(Local("\xE2\xAE\xAC" "1.txt", "one") + Local("\xE1\xAE\xAD.txt", "two") +
+                  Local("\x82\xAE\xA9\xAD\xA0 \xA8 \xAC\xA8\xE0.txt", "three") + kCentral);
+  ASSERT_TRUE(ReadZipArchive(Wide(dosArchive).c_str(), dos));
+  std::map<std::string, std::string> dosFiles;
+  for (const auto& [name, entry] : dos.files()) dosFiles[name] = Extract(dosArchive, entry);
+  EXPECT_EQ(dosFiles, (std::map<std::string, std::string>{
+                          {"том1.txt", "one"}, {"сон.txt", "two"}, {"Война и мир.txt", "three"}}));
 }
 
 TEST(ZipReaderTest, ExtractionFolderIsPrivate) {
@@ -366,9 +379,20 @@ TEST(ZipReaderTest, ExtractionFolderIsPrivate) {
                                   old, old + ".trc", old + ".auto", old + ".utf8", outside}) {
     WriteBytes(file, "x");
   }
+  for (const std::string& file : {open, open + ".trc", open + ".auto", open + ".partA1b2C3",
+                                  old, old + ".trc", old + ".auto", old + ".utf8"}) {
+    std::filesystem::last_write_time(
+        file, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+  // Another reader's extraction under way: just written, so it stays.
+  WriteBytes(old + ".partD4e5F6", "x");
+  const std::string lonely =
+      Utf16ToUtf8(ZipExtractionPath(u"/books/c.zip", {30, -1, 5}, u"Gone.txt"));
   std::filesystem::create_symlink(outside, old + ".link");
   RemoveExtractionLeftovers(path);
-  for (const std::string& kept : {open, open + ".trc", open + ".auto", old + ".trc", outside}) {
+  EXPECT_FALSE(Exists(std::filesystem::path(lonely).parent_path().string()));
+  for (const std::string& kept : {open, open + ".trc", open + ".auto", old + ".trc", outside,
+                                  old + ".partD4e5F6"}) {
     EXPECT_TRUE(Exists(kept)) << kept;
   }
   for (const std::string& gone : {open + ".partA1b2C3", old, old + ".auto", old + ".utf8"}) {

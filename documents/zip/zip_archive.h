@@ -72,5 +72,6 @@ std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEnt
 
 // Removes what a run that was killed left in the extraction folders: the
 // temporaries of unfinished extractions, and every extracted document but
-// the one named (the open document, or empty for none).
+// the one named (the open document, or empty for none); files changed in
+// the last minutes stay, as another reader may be using them.
 void RemoveExtractionLeftovers(const std::u16string& keep);

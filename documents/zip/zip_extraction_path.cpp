@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstdint>
@@ -74,20 +75,29 @@ std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEnt
 
 void RemoveExtractionLeftovers(const std::u16string& keep) {
   namespace fs = std::filesystem;
+  // Files changed this recently may belong to another reader still running
+  // (an extraction under way, a document it has just opened).
+  constexpr auto kQuiet = std::chrono::minutes(10);
   const std::string cache = CacheFolder();
   if (cache.empty()) return;
   const fs::path root = fs::path(cache) / "parlen" / "extracted";
   if (!IsOwnFolder(root)) return;
-  const std::string kept = Utf16ToUtf8(keep);
+  const fs::path kept = fs::path(Utf16ToUtf8(keep)).lexically_normal();
+  const fs::path keptText = fs::path(kept.string() + ".auto");
+  const auto quietSince = fs::file_time_type::clock::now() - kQuiet;
   std::error_code error;
   for (const fs::directory_entry& folder : fs::directory_iterator(root, error)) {
     if (!IsOwnFolder(folder.path())) continue;
     std::error_code inner;
     for (const fs::directory_entry& file : fs::directory_iterator(folder.path(), inner)) {
-      const std::string path = file.path().string();
+      const fs::path path = file.path().lexically_normal();
       if (!file.is_regular_file(inner) || file.is_symlink(inner)) continue;
-      if (IsSettingsFile(path) || path == kept || path == kept + ".auto") continue;
-      unlink(path.c_str());
+      if (IsSettingsFile(path.string()) || path == kept || path == keptText) continue;
+      std::error_code when;
+      if (fs::last_write_time(file.path(), when) > quietSince || when) continue;
+      unlink(file.path().c_str());
     }
+    // A folder left empty goes too (rmdir refuses one that is not).
+    rmdir(folder.path().c_str());
   }
 }

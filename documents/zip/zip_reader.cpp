@@ -112,17 +112,8 @@ bool IsUnsafeName(const std::string& name, const std::vector<std::string>& piece
   return false;
 }
 
-// Valid UTF-8 holding at least one multi-byte sequence: no 8-bit Russian
-// name is that by chance.
-bool IsMultiByteUtf8(const std::string& name) {
-  std::u16string wide;
-  return std::any_of(name.begin(), name.end(),
-                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
-         Utf8ToUtf16(name, &wide);
-}
-
-// Names flagged as UTF-8 (by their own pieces) and names that are UTF-8
-// are decoded as such; the others are recoded from the code page detected
+// Names flagged as UTF-8 (by their own pieces) and names that are Russian
+// UTF-8 are decoded as such; the others are recoded from the code page detected
 // over them. Returns how many names got a number to stay apart.
 int RecodeNames(ZipDirectory& root, const std::string& otherNames,
                 const std::set<std::string>& utf8Pieces) {
@@ -132,7 +123,7 @@ int RecodeNames(ZipDirectory& root, const std::string& otherNames,
   const bool recodeOthers = detected != kCodePageWin && detected != kCodePageUtf8;
   const int32_t previous = recodeOthers ? converter.Select(detected, 1) : 0;
   const int renamed = root.RecodeNames([&](const std::string& name) {
-    if (utf8Pieces.count(name) != 0 || IsMultiByteUtf8(name)) {
+    if (utf8Pieces.count(name) != 0 || IsRussianUtf8(name)) {
       std::u16string wide;
       Utf8ToWide(name, wide, u' ');
       std::string narrow;
@@ -205,7 +196,7 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
     SplitByAny(name, pieces, "/");
     if (reason == kReasons && (header.flags & kFlagUtf8Name) != 0) {
       utf8Pieces.insert(pieces.begin(), pieces.end());
-    } else if (reason == kReasons && !IsMultiByteUtf8(name)) {
+    } else if (reason == kReasons && !IsRussianUtf8(name)) {
       otherNames += name;
     }
     if (reason == kReasons) {
