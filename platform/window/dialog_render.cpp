@@ -100,8 +100,9 @@ class Painter {
             const size_t blanks = LeadingBlanks(text);
             text.remove_prefix(blanks);
             x += static_cast<int>(blanks) * kIconIndentPerBlank;
-            if (y + kShellIconSize <= inside.bottom)
-              DrawShellIcon(out_, c.GetItemIcon(i), x, y + (step - kShellIconSize) / 2);
+            const HICON icon = LoadShellIcon(c.GetItemIcon(i));
+            if (icon && y + kShellIconSize <= inside.bottom)
+              DrawIcon(out_, x, y + (step - kShellIconSize) / 2, *icon);
           }
           if (icons) x += kShellIconSize + 4;
           Text(x, y + (step - CellHeight()) / 2, inside, text, on ? kField : ink);

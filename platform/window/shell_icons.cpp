@@ -2,23 +2,22 @@
 
 #include "platform/window/controls.h"
 
+#include <map>
+#include <vector>
+
 namespace {
 
-// One character a pixel; ' ' is transparent.
-struct Ink {
-  char key;
-  COLORREF colour;
-};
-constexpr Ink kInks[] = {
+// One character a pixel; ' ' is clear.
+const std::map<char, COLORREF> kInks = {
     {'k', RGB(0x00, 0x00, 0x00)}, {'w', RGB(0xFF, 0xFF, 0xFF)}, {'g', RGB(0x80, 0x80, 0x80)},
     {'s', RGB(0xC0, 0xC0, 0xC0)}, {'y', RGB(0xFF, 0xD8, 0x50)}, {'Y', RGB(0xC8, 0x96, 0x20)},
     {'b', RGB(0x20, 0x50, 0xC0)}, {'B', RGB(0x10, 0x28, 0x70)}, {'r', RGB(0xD0, 0x20, 0x20)},
     {'G', RGB(0x20, 0x90, 0x30)}, {'n', RGB(0x90, 0x60, 0x30)},
 };
 
-using Picture = const char* const[kShellIconSize];
+using Picture = std::vector<std::string_view>;
 
-constexpr Picture kPictures[kShellIconCount] = {
+const Picture kPictures[kShellIconCount] = {
     {  // folder
         "                ",
         "                ",
@@ -169,23 +168,19 @@ ShellIcon ShellIconFor(std::u16string_view name, bool folder) {
   return kShellIconFile;
 }
 
-bool ShellIconPixel(int icon, int x, int y, COLORREF* colour) {
-  if (icon < 0 || icon >= kShellIconCount || x < 0 || y < 0 || x >= kShellIconSize ||
-      y >= kShellIconSize)
-    return false;
-  const char key = kPictures[icon][y][x];
-  for (const Ink& ink : kInks)
-    if (ink.key == key) {
-      *colour = ink.colour;
-      return true;
-    }
-  return false;
+HICON LoadShellIcon(int icon) {
+  static const std::vector<Icon> icons = [] {
+    std::vector<Icon> made;
+    for (const Picture& picture : kPictures) made.push_back(IconFromRows(picture, kInks));
+    return made;
+  }();
+  if (icon < 0 || icon >= kShellIconCount) return nullptr;
+  return &icons[icon];
 }
 
-void DrawShellIcon(Bitmap& out, int icon, int x, int y) {
-  for (int row = 0; row < kShellIconSize; ++row)
-    for (int col = 0; col < kShellIconSize; ++col) {
-      COLORREF colour;
-      if (ShellIconPixel(icon, col, row, &colour)) out.SetPixel(x + col, y + row, colour);
-    }
+bool ShellIconPixel(int icon, int x, int y, COLORREF* colour) {
+  const HICON shown = LoadShellIcon(icon);
+  if (!shown || shown->mask.GetPixel(x, y) == 0) return false;
+  *colour = shown->picture.GetPixel(x, y);
+  return true;
 }

@@ -2,7 +2,7 @@
 // before a name, chosen by what the name is (folder, archive, document kind).
 #pragma once
 
-#include "platform/window/bitmap.h"
+#include "platform/window/icon.h"
 
 #include <string_view>
 
@@ -26,8 +26,8 @@ size_t LeadingBlanks(std::u16string_view item);
 // The icon the shell gives a folder or a file of this name.
 ShellIcon ShellIconFor(std::u16string_view name, bool folder);
 
+// The icon's picture and mask, the program's own; null for an unknown icon.
+HICON LoadShellIcon(int icon);
+
 // False for a transparent pixel or an unknown icon; `colour` gets the rest.
 bool ShellIconPixel(int icon, int x, int y, COLORREF* colour);
-
-// Draws the icon's opaque pixels with its top-left corner at (x, y).
-void DrawShellIcon(Bitmap& out, int icon, int x, int y);
