@@ -120,12 +120,15 @@ class DialogLayout : public ::testing::Test {
       const ShownControl& c = shown.controls[i];
       if (!c.visible) continue;
       EXPECT_TRUE(Inside(c.rect, client)) << name << ": " << Name(c) << " outside the dialog";
-      if (c.control && c.control->kind == ControlKind::Static && !c.control->IsSample())
+      if (c.control && c.control->kind == ControlKind::Static && !c.control->IsSample()) {
         EXPECT_EQ(Utf16ToUtf8(c.label), Utf16ToUtf8(c.control->text)) << name << ": a label's text";
-      for (size_t j = i + 1; j < shown.controls.size(); ++j)
-        if (shown.controls[j].visible)
+      }
+      for (size_t j = i + 1; j < shown.controls.size(); ++j) {
+        if (shown.controls[j].visible) {
           EXPECT_FALSE(Overlap(c.rect, shown.controls[j].rect))
               << name << ": " << Name(c) << " overlaps " << Name(shown.controls[j]);
+        }
+      }
     }
     Bitmap picture;
     ASSERT_TRUE(fltk_backend::CaptureOpenDialog(&picture)) << name;
