@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "foundation/code_pages.h"
 #include "foundation/registry_string.h"
@@ -79,7 +80,7 @@ void TextPipeline::PushText(const char* text, const MarkupInfo* tags, int tagCou
   if (!tagged) {
     keptTexts_.push_back(KeptText{
         LazySentenceCutter(untaggedTokenizer_, splitter_, std::move(source), start),
-        0, SIZE_MAX, false});
+        0, SIZE_MAX, false, {}});
     CutUntil(static_cast<UI8>(sentences_.size()) + 1);  // a short text at once
     return;
   }
@@ -95,6 +96,10 @@ void TextPipeline::CutUntil(UI8 count) {
       kept.first = sentences_.size();
       kept.begun = true;
     }
+    if (!kept.cutter.Done() &&
+        (kept.checkpoints.empty() || kept.cutter.BytesCut() >=
+                                         kept.checkpoints.back().cutter.BytesCut() + kCheckpointBytes))
+      kept.checkpoints.push_back(Checkpoint{kept.cutter, sentences_.size()});
     if (!kept.cutter.CutSome(sentences_)) {
       kept.end = sentences_.size();
       ++cutting_;
@@ -116,17 +121,22 @@ void TextPipeline::RestoreTokens(size_t index) {
   if (!sentences_[index].tokens.empty()) return;
   const KeptText* kept = KeptTextOf(index);
   if (kept == nullptr) return;
-  // Cut again from the start of its text; the sentences that follow it are
-  // given back too, for they are likely to be asked for next.
+  // Cut again from the nearest checkpoint at or before it; the sentences
+  // that follow it are given back too, for they are likely to be asked for
+  // next.
   constexpr size_t kRestored = 64;
-  LazySentenceCutter again = kept->cutter.Restarted();
+  const auto after =
+      std::upper_bound(kept->checkpoints.begin(), kept->checkpoints.end(), index,
+                       [](size_t i, const Checkpoint& checkpoint) { return i < checkpoint.sentence; });
+  const Checkpoint& from = *std::prev(after);
+  LazySentenceCutter again = from.cutter;
   std::vector<Sentence> cut;
   const size_t last = std::min(index + kRestored, sentences_.size());
-  while (kept->first + cut.size() < last && again.CutSome(cut)) {
+  while (from.sentence + cut.size() < last && again.CutSome(cut)) {
   }
-  for (size_t i = index; i < last && i - kept->first < cut.size(); ++i)
+  for (size_t i = index; i < last && i - from.sentence < cut.size(); ++i)
     if (sentences_[i].tokens.empty() && i >= current_)
-      sentences_[i].tokens = std::move(cut[i - kept->first].tokens);
+      sentences_[i].tokens = std::move(cut[i - from.sentence].tokens);
 }
 
 bool TextPipeline::PopSentence() {

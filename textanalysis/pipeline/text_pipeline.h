@@ -85,14 +85,26 @@ class TextPipeline {
   const std::vector<Sentence>& Sentences() const { return sentences_; }
 
  private:
+  // A copy of a kept text's cutter as it was before it cut sentence
+  // `sentence`: going back cuts again from the nearest one, not from the
+  // start of the text.
+  struct Checkpoint {
+    LazySentenceCutter cutter;
+    size_t sentence;
+  };
+  // Text tokenized between checkpoints: a checkpoint holds a few hundred
+  // tokens of look-ahead, so they are kept far apart.
+  static constexpr size_t kCheckpointBytes = 64 * 1024;
+
   // A pushed text cut as its sentences are asked for; its sentences are
   // those from `first` (once cutting has begun) to `end` (once it is used
-  // up).
+  // up). The first checkpoint is at its start.
   struct KeptText {
     LazySentenceCutter cutter;
     size_t first = 0;
     size_t end = SIZE_MAX;
     bool begun = false;
+    std::vector<Checkpoint> checkpoints;
   };
 
   int CreateLetterToPhoneme();
@@ -100,7 +112,7 @@ class TextPipeline {
   // Cuts kept text until `count` sentences are held or none is left.
   void CutUntil(UI8 count);
   // Gives back the tokens of a sentence that were let go after it was
-  // spoken (cutting its text again from the start).
+  // spoken (cutting its text again from the nearest checkpoint).
   void RestoreTokens(size_t index);
   // Lets go of the tokens of a spoken sentence of kept text.
   void ReleaseTokens(size_t index);

@@ -24,10 +24,6 @@ LazySentenceCutter::LazySentenceCutter(const TaggedTokenizer& tokenizer,
       chunkBytes_(std::max<size_t>(chunkBytes, 1)),
       want_(chunkBytes_) {}
 
-LazySentenceCutter LazySentenceCutter::Restarted() const {
-  return LazySentenceCutter(tokenizer_, splitter_, text_, start_, chunkBytes_);
-}
-
 size_t LazySentenceCutter::ChunkEnd(size_t want) const {
   const std::string& text = *text_;
   // There the tokenizer has just emitted a token at a blank, and a chunk

@@ -31,9 +31,8 @@ class LazySentenceCutter {
   // used up.
   bool CutSome(std::vector<Sentence>& sentences);
   bool Done() const { return done_; }
-
-  // A cutter that starts the same text again.
-  LazySentenceCutter Restarted() const;
+  // Bytes of the text tokenized so far.
+  size_t BytesCut() const { return cut_; }
 
  private:
   // End of the next chunk of about `want` bytes from `cut_`: after a blank

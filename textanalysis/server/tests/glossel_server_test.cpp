@@ -226,10 +226,11 @@ TEST_F(GlosselServerTest, SkipAndCurrentPosition) {
 }
 
 // A long text is cut as it is spoken; a sentence gone back to after it was
-// spoken comes out as the first time.
+// spoken comes out as the first time, also where going back cuts again from
+// a point well into the text.
 TEST_F(GlosselServerTest, ALongTextIsCutAsItIsSpokenAndRevisited) {
   std::string text;
-  for (int i = 0; i < 1000; ++i) text += "Раз. Два. Три. ";
+  for (int i = 0; i < 10000; ++i) text += "Раз. Два. Три. ";
   Push(text.c_str());
   EXPECT_LT(Count(), 3000u);
   const std::vector<Word> first = Pop();
@@ -242,14 +243,25 @@ TEST_F(GlosselServerTest, ALongTextIsCutAsItIsSpokenAndRevisited) {
   EXPECT_EQ(Pop(), second);
   EXPECT_EQ(Pop(), third);
 
-  EXPECT_EQ(prep_->put_CurPos(2999), S_OK);
-  EXPECT_EQ(Count(), 3000u);
-  EXPECT_EQ(Stamp(2999).start, 14995u);
+  // Sentences each side of 64 KiB into the text.
+  EXPECT_EQ(prep_->put_CurPos(12800), S_OK);
+  std::vector<std::vector<Word>> spoken;
+  for (int i = 0; i < 400; ++i) spoken.push_back(Pop());
+  EXPECT_EQ(spoken[0], (std::vector<Word>{{"три", true, LastInSyntagma, 64000, 3}}));
+  EXPECT_EQ(spoken[399], (std::vector<Word>{{"три", true, LastInSyntagma, 65995, 3}}));
+  EXPECT_EQ(prep_->put_CurPos(12800), S_OK);
+  for (size_t i = 0; i < spoken.size(); ++i) ASSERT_EQ(Pop(), spoken[i]) << i;
+
+  EXPECT_EQ(prep_->put_CurPos(29999), S_OK);
+  EXPECT_EQ(Count(), 30000u);
+  EXPECT_EQ(Stamp(29999).start, 149995u);
   I4 more = -1;
-  EXPECT_EQ(Pop(&more), (std::vector<Word>{{"три", true, LastInSyntagma, 14995, 3}}));
+  EXPECT_EQ(Pop(&more), (std::vector<Word>{{"три", true, LastInSyntagma, 149995, 3}}));
   EXPECT_EQ(more, 0);
   EXPECT_EQ(prep_->put_CurPos(0), S_OK);
   EXPECT_EQ(Pop(), first);
+  EXPECT_EQ(prep_->put_CurPos(29990), S_OK);
+  EXPECT_EQ(Pop(), (std::vector<Word>{{"три", true, LastInSyntagma, 149950, 3}}));
 }
 
 TEST_F(GlosselServerTest, NullOutputsCodePageAndSubLanguage) {
