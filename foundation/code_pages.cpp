@@ -321,19 +321,17 @@ std::string DetectedToWindows1251(CodePageConverter& converter, const std::strin
 std::string ToWindows1251(CodePageConverter& converter, const std::string& text,
                           int32_t codePage) {
   if (codePage == kCodePageUtf8) {
-    constexpr size_t kPiece = 64 * 1024;
+    // In one pass what Utf8ToWide and then FromWide give.
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t n = text.size();
+    const char def = static_cast<char>(converter.DefaultChar());
     std::string converted;
-    converted.reserve(text.size());  // never longer than the UTF-8
-    std::u16string wide;
-    std::string narrow;
-    for (size_t at = 0; at < text.size();) {
-      // A piece ends before a byte that starts a character.
-      size_t end = std::min(text.size(), at + kPiece);
-      while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-      Utf8ToWide(text.substr(at, end - at), wide, u'?');
-      converter.FromWide(wide, narrow);
-      converted += narrow;
-      at = end;
+    converted.reserve(n);  // never longer than the UTF-8
+    for (size_t i = 0; i < n;) {
+      const uint32_t code = Utf8DecodeAt(p, n, i);
+      const int c =
+          CodePageConverter::ReverseByte(code >= 0x10000 ? u'?' : static_cast<char16_t>(code));
+      converted += c != 0 ? static_cast<char>(c) : def;
     }
     return converted;
   }

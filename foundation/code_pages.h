@@ -164,8 +164,7 @@ int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, si
 // decision is taken as Windows-1251. The converter's table is restored.
 std::string DetectedToWindows1251(CodePageConverter& converter, const std::string& text);
 // The same with the code page already known (an external index as
-// DetectCodePage gives). UTF-8 is converted a piece at a time, so that a long
-// text is never held whole in UTF-16 as well.
+// DetectCodePage gives); a long UTF-8 text is never held in UTF-16 as well.
 std::string ToWindows1251(CodePageConverter& converter, const std::string& text,
                           int32_t codePage);
 
