@@ -1,5 +1,7 @@
 #include "platform/unicode.h"
 
+#include <cstring>
+
 namespace {
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -85,4 +87,10 @@ bool Utf8ToUtf16(std::string_view text, std::u16string* out) {
     i += extra + 1;
   }
   return true;
+}
+
+std::u16string SystemReason(int error) {
+  std::u16string reason;
+  Utf8ToUtf16(std::strerror(error), &reason);
+  return reason;
 }

@@ -11,3 +11,5 @@
 PLATFORM_API std::string Utf16ToUtf8(std::u16string_view text);
 // False on bytes that are not UTF-8 (out is then unspecified).
 PLATFORM_API bool Utf8ToUtf16(std::string_view text, std::u16string* out);
+// The system's text for an errno value.
+PLATFORM_API std::u16string SystemReason(int error);

@@ -76,7 +76,6 @@ class FileSink : public Sink {
       : path_(std::move(path)),
         file_(file),
         format_(format),
-        dataBytes_(dataBytes),
         fileBytes_(dataBytes),
         dataLimit_(dataLimit),
         blockBytes_(std::max<size_t>(blockBytes, 1)),
@@ -98,12 +97,12 @@ class FileSink : public Sink {
 
   bool Write(const BYTE* data, uint32_t frames) override {
     clock_.Wrote(frames);
-    if (failed_) return false;
-    const uint64_t room = (dataLimit_ - std::min(dataBytes_, dataLimit_)) / format_.nBlockAlign;
+    if (!failure_.empty()) return false;
+    const uint64_t taken = fileBytes_ + block_.size();
+    const uint64_t room = (dataLimit_ - std::min(taken, dataLimit_)) / format_.nBlockAlign;
     const uint64_t fitting = std::min<uint64_t>(frames, room);
     const size_t bytes = static_cast<size_t>(fitting) * format_.nBlockAlign;
     block_.insert(block_.end(), data, data + bytes);
-    dataBytes_ += bytes;
     if (block_.size() >= blockBytes_ && !WriteBlock()) return false;
     if (fitting == frames) return true;
     WriteBlock();
@@ -120,13 +119,12 @@ class FileSink : public Sink {
   // The samples taken so far go to the file, then the header counts them.
   // The file is unbuffered: a full disk shows here, not at the close.
   bool WriteBlock() {
-    if (block_.empty()) return !failed_;
+    if (block_.empty()) return failure_.empty();
     errno = 0;
     const size_t written = std::fwrite(block_.data(), 1, block_.size(), file_);
     const bool whole = written == block_.size();
     const int why = errno;
     fileBytes_ += written;
-    dataBytes_ = fileBytes_;
     block_.clear();
     UpdateHeader();
     if (whole) return true;
@@ -142,21 +140,19 @@ class FileSink : public Sink {
       Fail("cannot write the header of the WAV file " + path_);
   }
 
+  // The first failure is the one told; every failure text is non-empty.
   bool Fail(std::string why) {
-    if (!failed_) failure_ = std::move(why);
-    failed_ = true;
+    if (failure_.empty()) failure_ = std::move(why);
     return false;
   }
 
   const std::string path_;
   std::FILE* const file_;
   const WAVEFORMATEX format_;
-  uint64_t dataBytes_;  // samples taken, in the file or in the block
-  uint64_t fileBytes_;  // samples in the file
+  uint64_t fileBytes_;  // samples in the file (more wait in the block)
   const uint64_t dataLimit_;
   const size_t blockBytes_;
   std::vector<BYTE> block_;
-  bool failed_ = false;
   std::string failure_;
   PlaybackClock clock_;
 };

@@ -31,25 +31,18 @@ COffscreenBitmap::~COffscreenBitmap() { ReleaseDC(); }
 bool COffscreenBitmap::Create(int width, int height) {
   ReleaseDC();
   bitmap_ = NewSection(width, height);
-  if (!bitmap_) {
-    width_ = height_ = rowWidth_ = 0;
-    return false;
-  }
-  width_ = width;
-  height_ = height;
-  rowWidth_ = (width + 3) & ~3;
-  return true;
+  return bitmap_ != nullptr;
 }
 
 bool COffscreenBitmap::FromBitmap(const Bitmap& source) {
   if (!Create(source.Width(), source.Height())) return false;
   DeviceContext from(const_cast<Bitmap*>(&source));
-  return GetDC()->BitBlt(0, 0, width_, height_, from, 0, 0, SRCCOPY) != FALSE;
+  return GetDC()->BitBlt(0, 0, Width(), Height(), from, 0, 0, SRCCOPY) != FALSE;
 }
 
 bool COffscreenBitmap::FromDC(const DeviceContext& dc, const RECT& area) {
   if (!Create(area.Width(), area.Height())) return false;
-  return GetDC()->BitBlt(0, 0, width_, height_, dc, area.left, area.top, SRCCOPY) != FALSE;
+  return GetDC()->BitBlt(0, 0, Width(), Height(), dc, area.left, area.top, SRCCOPY) != FALSE;
 }
 
 bool COffscreenBitmap::FromRGB(const BYTE* rgb, int width, int height) {
@@ -72,22 +65,16 @@ void COffscreenBitmap::Fill(int width, int height, COLORREF colour) {
 void COffscreenBitmap::Draw(DeviceContext& dc, POINT at) const {
   if (!bitmap_) return;
   DeviceContext from(bitmap_.get());
-  dc.BitBlt(at.x, at.y, width_, height_, from, 0, 0, SRCCOPY);
+  dc.BitBlt(at.x, at.y, Width(), Height(), from, 0, 0, SRCCOPY);
 }
 
 DeviceContext* COffscreenBitmap::GetDC() {
   if (!bitmap_) return nullptr;
   if (!dc_) {
     dc_ = std::make_unique<DeviceContext>();
-    displaced_ = dc_->Target();
     dc_->SelectBitmap(bitmap_.get());
   }
   return dc_.get();
 }
 
-void COffscreenBitmap::ReleaseDC() {
-  if (!dc_) return;
-  dc_->SelectBitmap(displaced_);
-  dc_.reset();
-  displaced_ = nullptr;
-}
+void COffscreenBitmap::ReleaseDC() { dc_.reset(); }

@@ -37,24 +37,20 @@ class COffscreenBitmap {
   // Copies width x height pixels to the point.
   void Draw(DeviceContext& dc, POINT at) const;
 
-  // A memory context with this bitmap selected, made on first use and kept;
-  // ReleaseDC puts back what it displaced and deletes it.
+  // A memory context with this bitmap selected, made on first use and kept
+  // until ReleaseDC.
   DeviceContext* GetDC();
   void ReleaseDC();
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  int Width() const { return bitmap_ ? bitmap_->Width() : 0; }
+  int Height() const { return bitmap_ ? bitmap_->Height() : 0; }
   // Pixels a stored row holds.
-  int RowWidth() const { return rowWidth_; }
+  int RowWidth() const { return bitmap_ ? bitmap_->Stride() / 3 : 0; }
   BYTE* Bits() { return bitmap_ ? bitmap_->Bits() : nullptr; }
   Bitmap* Handle() { return bitmap_.get(); }
   const Bitmap* Handle() const { return bitmap_.get(); }
 
  private:
-  int width_ = 0;
-  int height_ = 0;
-  int rowWidth_ = 0;
   std::unique_ptr<Bitmap> bitmap_;
   std::unique_ptr<DeviceContext> dc_;
-  Bitmap* displaced_ = nullptr;
 };

@@ -26,9 +26,6 @@ class ZipDirectory {
   ZipDirectory& operator=(const ZipDirectory&) = delete;
 
   void Clear();
-  // Recodes every folder and file name below this folder from the selected
-  // code page to Windows-1251; returns how many names got a number added.
-  int CopyConvertedNames();
   // Recodes the names with the given function. A name that becomes equal
   // to another of its folder gets a number added (before a file's
   // extension), so every entry stays reachable; returns how many did.

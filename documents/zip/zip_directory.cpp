@@ -51,8 +51,3 @@ int ZipDirectory::RecodeNames(const std::function<std::string(const std::string&
   files_ = std::move(files);
   return renamed;
 }
-
-int ZipDirectory::CopyConvertedNames() {
-  const CodePageConverter& converter = GlobalCodePageConverter();
-  return RecodeNames([&converter](const std::string& name) { return converter.Converted(name); });
-}

@@ -11,6 +11,7 @@
 #include "documents/common/output_file.h"
 #include "documents/common/path_names.h"
 #include "documents/zip/zip_archive.h"
+#include "foundation/code_pages.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -151,18 +152,7 @@ void CopyDeflated(TextFile& file, const ZipEntry& entry, EntryOutput& out) {
   if (!out.Full()) out.MarkDamaged(Damage::kSize);
 }
 
-std::u16string Ascii(const char* text) {
-  const std::string_view view(text);
-  return std::u16string(view.begin(), view.end());
-}
-
-std::u16string Number(int64_t n) { return Ascii(std::to_string(n).c_str()); }
-
-std::u16string SystemReason(int error) {
-  std::u16string reason;
-  Utf8ToUtf16(std::strerror(error), &reason);
-  return reason;
-}
+std::u16string Number(int64_t n) { return NarrowToWide(std::to_string(n)); }
 
 void CannotExtract(const char16_t* target, const std::u16string& why) {
   ShowConversionStop(u"The archive entry " + GetPathFileName(target) +

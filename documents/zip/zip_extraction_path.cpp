@@ -11,17 +11,20 @@
 
 #include "documents/common/path_names.h"
 #include "documents/zip/zip_archive.h"
+#include "foundation/string_utils.h"
 #include "platform/unicode.h"
 
 namespace {
 
+bool IsOwnFolder(const std::filesystem::path& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid();
+}
+
 // Creates the folder readable by the owner only; an existing folder is
 // accepted when it is a folder owned by the user.
 bool MakePrivateFolder(const std::string& path) {
-  if (mkdir(path.c_str(), 0700) == 0) return true;
-  struct stat st;
-  return errno == EEXIST && lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-         st.st_uid == getuid();
+  return mkdir(path.c_str(), 0700) == 0 || (errno == EEXIST && IsOwnFolder(path));
 }
 
 std::string CacheFolder() {
@@ -32,14 +35,16 @@ std::string CacheFolder() {
   return {};
 }
 
-bool IsOwnFolder(const std::filesystem::path& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid();
-}
-
-// What the reader keeps beside an extracted document: its settings.
-bool IsSettingsFile(const std::string& name) {
-  return name.size() > 4 && name.compare(name.size() - 4, 4, ".trc") == 0;
+// The folder of every extracted document, made private; empty when there
+// is no cache folder.
+std::string ExtractionRoot() {
+  std::string folder = CacheFolder();
+  if (folder.empty()) return {};
+  mkdir(folder.c_str(), 0700);
+  folder += "/parlen";
+  if (!MakePrivateFolder(folder)) return {};
+  folder += "/extracted";
+  return MakePrivateFolder(folder) ? folder : std::string();
 }
 
 }  // namespace
@@ -49,13 +54,8 @@ std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEnt
   const std::u16string fileName = GetPathFileName(entryName);
   const std::u16string archiveName = GetPathFileName(archivePath);
   if (fileName.empty() || fileName == u"." || fileName == u"..") return {};
-  std::string folder = CacheFolder();
+  std::string folder = ExtractionRoot();
   if (folder.empty()) return {};
-  mkdir(folder.c_str(), 0700);
-  folder += "/parlen";
-  if (!MakePrivateFolder(folder)) return {};
-  folder += "/extracted";
-  if (!MakePrivateFolder(folder)) return {};
   // One folder per entry: the archive's name and a digest of its full path
   // and of where the entry lies in it.
   uint64_t hash = 0xcbf29ce484222325ULL;
@@ -92,7 +92,7 @@ void RemoveExtractionLeftovers(const std::u16string& keep) {
     for (const fs::directory_entry& file : fs::directory_iterator(folder.path(), inner)) {
       const fs::path path = file.path().lexically_normal();
       if (!file.is_regular_file(inner) || file.is_symlink(inner)) continue;
-      if (IsSettingsFile(path.string()) || path == kept || path == keptText) continue;
+      if (EndsWith(path.string(), ".trc") || path == kept || path == keptText) continue;
       std::error_code when;
       if (fs::last_write_time(file.path(), when) > quietSince || when) continue;
       unlink(file.path().c_str());

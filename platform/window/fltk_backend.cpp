@@ -220,24 +220,12 @@ class FltkHost : public WindowHost {
   // manager picks the size it shows.
   void SetIcon(HICON icon, bool big) override {
     WindowHost::SetIcon(icon, big);
-    std::vector<std::vector<uchar>> rgba;
     std::vector<std::unique_ptr<Fl_RGB_Image>> images;
     std::vector<const Fl_RGB_Image*> list;
     for (HICON each : {big_icon_, small_icon_}) {
       if (!each || each->picture.IsEmpty() || (each == small_icon_ && each == big_icon_ && !list.empty()))
         continue;
-      const int w = each->picture.Width(), h = each->picture.Height();
-      std::vector<uchar>& bytes = rgba.emplace_back(static_cast<size_t>(w) * h * 4);
-      for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-          const COLORREF c = each->picture.GetPixel(x, y);
-          uchar* p = &bytes[(static_cast<size_t>(y) * w + x) * 4];
-          p[0] = GetRValue(c);
-          p[1] = GetGValue(c);
-          p[2] = GetBValue(c);
-          p[3] = each->mask.GetPixel(x, y) != 0 ? 255 : 0;
-        }
-      images.push_back(std::make_unique<Fl_RGB_Image>(bytes.data(), w, h, 4));
+      images.emplace_back(MakeIconImage(*each));
       list.push_back(images.back().get());
     }
     // The window keeps copies.

@@ -101,24 +101,11 @@ class BandBox : public Fl_Widget {
 // The shell icons as pictures with transparent pixels, `indent` transparent
 // columns before each; the browsers share them.
 Fl_Image* ShellIconImage(int icon, int indent) {
-  static std::map<std::pair<int, int>, std::pair<std::unique_ptr<uchar[]>, std::unique_ptr<Fl_RGB_Image>>> made;
-  if (icon < 0 || icon >= kShellIconCount) return nullptr;
-  auto& [pixels, image] = made[{icon, indent}];
-  if (!image) {
-    const int width = indent + kShellIconSize;
-    pixels = std::make_unique<uchar[]>(static_cast<size_t>(width) * kShellIconSize * 4);
-    for (int y = 0; y < kShellIconSize; ++y)
-      for (int x = 0; x < width; ++x) {
-        COLORREF colour = 0;
-        const bool opaque = ShellIconPixel(icon, x - indent, y, &colour);
-        uchar* p = pixels.get() + (static_cast<size_t>(y) * width + x) * 4;
-        p[0] = GetRValue(colour);
-        p[1] = GetGValue(colour);
-        p[2] = GetBValue(colour);
-        p[3] = opaque ? 255 : 0;
-      }
-    image = std::make_unique<Fl_RGB_Image>(pixels.get(), width, kShellIconSize, 4);
-  }
+  static std::map<std::pair<int, int>, std::unique_ptr<Fl_RGB_Image>> made;
+  const HICON shape = LoadShellIcon(icon);
+  if (shape == nullptr) return nullptr;
+  std::unique_ptr<Fl_RGB_Image>& image = made[{icon, indent}];
+  if (!image) image.reset(MakeIconImage(*shape, indent));
   return image.get();
 }
 

@@ -3,8 +3,10 @@
 // the window services' own.
 #include "platform/window/bitmap.h"
 #include "platform/window/fltk_internal.h"
+#include "platform/window/icon.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 #ifdef PARLEN_HAVE_XFIXES
@@ -14,6 +16,23 @@
 #include <algorithm>
 
 namespace fltk_backend {
+
+Fl_RGB_Image* MakeIconImage(const Icon& icon, int indent) {
+  const int w = indent + icon.picture.Width(), h = icon.picture.Height();
+  uchar* bytes = new uchar[static_cast<size_t>(w) * h * 4]();
+  for (int y = 0; y < h; ++y)
+    for (int x = indent; x < w; ++x) {
+      const COLORREF c = icon.picture.GetPixel(x - indent, y);
+      uchar* p = bytes + (static_cast<size_t>(y) * w + x) * 4;
+      p[0] = GetRValue(c);
+      p[1] = GetGValue(c);
+      p[2] = GetBValue(c);
+      p[3] = icon.mask.GetPixel(x - indent, y) != 0 ? 255 : 0;
+    }
+  auto* image = new Fl_RGB_Image(bytes, w, h, 4);
+  image->alloc_array = 1;
+  return image;
+}
 
 bool CanOpenDisplay() {
   ::Display* display = XOpenDisplay(nullptr);

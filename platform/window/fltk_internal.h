@@ -7,6 +7,8 @@
 #include <string>
 
 class Fl_Window;
+class Fl_RGB_Image;
+struct Icon;
 
 namespace fltk_backend {
 
@@ -26,6 +28,9 @@ std::u16string FromUtf8(const char* text);
 bool CanOpenDisplay();
 // Shows the bitmap's top-left w x h pixels at (x, y) of the current window
 // (black while the display is off).
+// The icon as a picture with clear pixels, `indent` clear columns before it;
+// the image owns its bytes.
+Fl_RGB_Image* MakeIconImage(const Icon& icon, int indent = 0);
 void DrawScreen(const class Bitmap& bitmap, int x, int y, int w, int h, bool display_on);
 // Reads back pixels of the current window.
 bool ReadScreen(int x, int y, int w, int h, class Bitmap* pixels);

@@ -177,10 +177,3 @@ HICON LoadShellIcon(int icon) {
   if (icon < 0 || icon >= kShellIconCount) return nullptr;
   return &icons[icon];
 }
-
-bool ShellIconPixel(int icon, int x, int y, COLORREF* colour) {
-  const HICON shown = LoadShellIcon(icon);
-  if (!shown || shown->mask.GetPixel(x, y) == 0) return false;
-  *colour = shown->picture.GetPixel(x, y);
-  return true;
-}

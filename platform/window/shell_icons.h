@@ -28,6 +28,3 @@ ShellIcon ShellIconFor(std::u16string_view name, bool folder);
 
 // The icon's picture and mask, the program's own; null for an unknown icon.
 HICON LoadShellIcon(int icon);
-
-// False for a transparent pixel or an unknown icon; `colour` gets the rest.
-bool ShellIconPixel(int icon, int x, int y, COLORREF* colour);

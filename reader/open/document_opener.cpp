@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 
@@ -60,14 +61,9 @@ void ParseZipCrc(const std::string& value, ZipEntry& entry) {
   entry.crcKnown = false;
   if (value.empty() || value.size() > 8) return;
   uint32_t crc = 0;
-  for (const char c : value) {
-    const int digit = c >= '0' && c <= '9'   ? c - '0'
-                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                             : -1;
-    if (digit < 0) return;
-    crc = crc << 4 | static_cast<uint32_t>(digit);
-  }
+  const char* end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, crc, 16);
+  if (error != std::errc() || stop != end) return;
   entry.crc = crc;
   entry.crcKnown = true;
 }

@@ -15,12 +15,6 @@ namespace {
 // As much as the first page reads.
 constexpr size_t kFirstBlockBytes = 1000;
 
-std::u16string SystemReason(int error) {
-  std::u16string reason;
-  Utf8ToUtf16(std::strerror(error), &reason);
-  return reason;
-}
-
 }  // namespace
 
 std::u16string MissingFileReason() { return SystemReason(ENOENT); }

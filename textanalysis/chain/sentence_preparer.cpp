@@ -1,17 +1,12 @@
 #include "textanalysis/chain/sentence_preparer.h"
 
 #include <cstring>
-#include <string_view>
 
 #include "foundation/char_classes.h"
 #include "textanalysis/tokenizer/tagged_tokenizer.h"
 #include "textanalysis/tokenizer/token_kinds.h"
 
 namespace {
-
-// Marks whose runs are cut to their last character ("?!" reads as "!",
-// "..." as ".").
-constexpr char kCutMarks[] = ",:;()!?-.";
 
 // Stress signs found in an output text, as indexes into the text without
 // them.
@@ -69,8 +64,8 @@ void AppendOutputToken(const TextToken& output, const PlainTokenizer& tokenizer,
     for (INT mark : marks.secondary)
       if (mark >= from && mark < to) stress.positions.push_back(mark - from);
     piece.position = output.position;
-    if (piece.text.size() >= 2 &&
-        std::string_view(kCutMarks).find(piece.text[0]) != std::string_view::npos)
+    // A run of marks reads as its last one ("?!" as "!", "..." as ".").
+    if (piece.text.size() >= 2 && IsPunctuationMark(piece.text[0]))
       piece.text.erase(0, piece.text.size() - 1);
     prepared.tokens.push_back(std::move(piece));
     prepared.stresses.push_back(std::move(stress));

@@ -1,6 +1,7 @@
 #include "textanalysis/tokenizer/lazy_sentence_cutter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -65,11 +66,19 @@ bool LazySentenceCutter::CutSome(std::vector<Sentence>& sentences) {
     const std::string& text = *text_;
     if (cut_ < text.size()) {
       const size_t end = ChunkEnd(want_);
-      std::vector<TextToken> tokens;
-      tokenizer_.Tokenize(text.substr(cut_, end - cut_), tokens, start_ + cut_);
+      std::vector<TextToken> fresh;
+      tokenizer_.Tokenize(text.substr(cut_, end - cut_), fresh, start_ + cut_);
       cut_ = end;
-      for (TextToken& token : tokens) pending_.push_back(std::move(token));
-      InsertLineStops(pending_);
+      // Stops go in among the new tokens only (the ones before have theirs),
+      // with the last older token, which a stop before the first depends on.
+      std::vector<TextToken> tokens;
+      tokens.reserve(fresh.size() + 1);
+      const bool context = !pending_.empty();
+      if (context) tokens.push_back(pending_.back());
+      for (TextToken& token : fresh) tokens.push_back(std::move(token));
+      InsertLineStops(tokens);
+      pending_.insert(pending_.end(), std::make_move_iterator(tokens.begin() + (context ? 1 : 0)),
+                      std::make_move_iterator(tokens.end()));
     }
     const bool atEnd = cut_ >= text.size();
     std::vector<Sentence> split;

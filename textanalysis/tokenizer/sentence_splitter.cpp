@@ -34,6 +34,10 @@ void Sentence::SetIntervalFromTokens() {
   itvl.size = static_cast<UI4>(EndOf(tokens.back()) - itvl.start);
 }
 
+namespace {
+
+// Replaces every token (but a literal pronunciation) whose text is longer
+// than `limit` by pieces of at most `limit` characters.
 void SplitLongTokens(std::vector<TextToken>& tokens, size_t limit) {
   constexpr UI4 kKinds = TextToken::kNumber | TextToken::kRussianWord | TextToken::kLatinWord |
                          TextToken::kPunctuation | TextToken::kCapitalFirst |
@@ -69,6 +73,8 @@ void SplitLongTokens(std::vector<TextToken>& tokens, size_t limit) {
   }
   tokens = std::move(out);
 }
+
+}  // namespace
 
 void InsertLineStops(std::vector<TextToken>& tokens) {
   std::vector<TextToken> out;

@@ -30,9 +30,6 @@ class SentenceSplitter {
   const AbbreviationLookup* abbreviations_ = nullptr;
 };
 
-// Replaces every token (but a literal pronunciation) whose text is longer
-// than `limit` by pieces of at most `limit` characters.
-void SplitLongTokens(std::vector<TextToken>& tokens, size_t limit);
 
 // Inserts the stop tokens before capitalised words that start a line after a
 // word not followed by punctuation.

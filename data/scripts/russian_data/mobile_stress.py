@@ -27,7 +27,7 @@ def labels(lemma, pattern):
     stressed stem vowel counted from the stem's end (1 for the last)."""
     kind, value = pattern
     vowels = stem_vowels(lemma)
-    endings = {form[lemma.stem_length:] for form in lemma.spelled}
+    endings = lemma.endings
     if kind == ENDING:
         return dict.fromkeys(endings, ENDING)
     if kind == STEM:
@@ -52,7 +52,7 @@ def complete(decided):
     rows = []
     for lemma, pattern in decided:
         known = labels(lemma, pattern)
-        endings = frozenset(form[lemma.stem_length:] for form in lemma.spelled)
+        endings = lemma.endings
         rows.append((lemma, pattern, known, endings))
         if pattern[0] == MOBILE:
             wanted[endings].update(endings - known.keys())

@@ -26,6 +26,8 @@ class Lemma:
         self.forms = forms
         self.spelled = [form.replace("ё", "е") for form in forms]
         self.stem_length = len(os.path.commonprefix(self.spelled))
+        # The set of endings its forms show: the lemma's inflection class.
+        self.endings = frozenset(form[self.stem_length:] for form in self.spelled)
 
     def ending_stress(self, form):
         """The stressed letter of a form under the ending pattern, or None
@@ -210,7 +212,7 @@ def slips(lemma_forms, known):
                 if form in known and "ё" not in original]
         found = fixed_pattern(lemma, seen) if seen else None
         if found is not None:
-            endings = frozenset(form[lemma.stem_length:] for form in lemma.spelled)
+            endings = lemma.endings
             lemmas.append((lemma, seen, found, endings))
         else:
             for form, index in seen:

@@ -50,18 +50,7 @@ bool Overlap(const RECT& a, const RECT& b) {
 }
 
 // Whether the icon's drawn pixels appear somewhere in the picture.
-bool ShowsIcon(const Bitmap& picture, const Icon& icon) {
-  for (int y = 0; y + icon.picture.Height() <= picture.Height(); ++y)
-    for (int x = 0; x + icon.picture.Width() <= picture.Width(); ++x) {
-      bool all = true;
-      for (int iy = 0; all && iy < icon.picture.Height(); ++iy)
-        for (int ix = 0; all && ix < icon.picture.Width(); ++ix)
-          all = icon.mask.GetPixel(ix, iy) == 0 ||
-                picture.GetPixel(x + ix, y + iy) == icon.picture.GetPixel(ix, iy);
-      if (all) return true;
-    }
-  return false;
-}
+bool ShowsIcon(const Bitmap& picture, const Icon& icon) { return !FindIcon(picture, icon).empty(); }
 
 bool SamePixels(const Bitmap& a, const Bitmap& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
