@@ -12,7 +12,6 @@ pattern.
 
 import os
 
-from .ending_model import TailVotes, letter_from_end, vowels_from_end
 from .russian import vowel_positions
 
 STEM = "stem"
@@ -99,55 +98,6 @@ def infer(forms, known):
     lemma = Lemma(forms)
     pattern = decide(lemma, known)
     return apply(lemma, pattern) if pattern else {}
-
-
-STRESSED_PREFIX = "вы"
-
-
-class PatternModel:
-    """A lemma's pattern predicted from the ending of its dictionary form:
-    a stem stress counted in vowels from that form's end, or the ending
-    pattern. Learnt from lemmas whose known forms decide a fixed pattern."""
-
-    def __init__(self, decided):
-        """`decided`: (Lemma, pattern) pairs."""
-        labelled = []
-        for lemma, (kind, value) in decided:
-            entry = lemma.spelled[0]
-            if kind == STEM and entry[value] in VOWEL_LETTERS:
-                labelled.append((entry, (STEM, vowels_from_end(entry, value))))
-            elif kind == ENDING:
-                labelled.append((entry, (ENDING, None)))
-        self.votes = TailVotes(labelled)
-        # Whether a word with the prefix "вы" takes the stress on it (most
-        # perfective verbs and their nouns) goes by the word's ending.
-        self.prefix_votes = TailVotes(
-            (entry, kind == STEM and place == len(vowel_positions(entry)))
-            for entry, (kind, place) in labelled if entry.startswith(STRESSED_PREFIX))
-        # Words sharing their beginning (a prefix and root) share a stem
-        # stress counted from the start.
-        self.head_votes = TailVotes(
-            (entry[::-1], (kind, len(vowel_positions(entry)) + 1 - place if place else None))
-            for entry, (kind, place) in labelled)
-
-    def predict(self, lemma):
-        """The lemma's pattern, or None."""
-        entry = lemma.spelled[0]
-        if entry.startswith(STRESSED_PREFIX) and self.prefix_votes.predict(entry):
-            return STEM, vowel_positions(entry)[0]
-        label = self.head_votes.predict(entry[::-1])
-        if label is not None and label[0] == STEM:
-            vowels = vowel_positions(entry)
-            if label[1] <= len(vowels) and vowels[label[1] - 1] < lemma.stem_length:
-                return STEM, vowels[label[1] - 1]
-        label = self.votes.predict(entry)
-        if label is None:
-            return None
-        kind, place = label
-        if kind == ENDING:
-            return label
-        index = letter_from_end(lemma.spelled[0], place)
-        return (STEM, index) if index is not None and index < lemma.stem_length else None
 
 
 # A lexicon mark is taken for a slip only where its lemma's other marks

@@ -5,6 +5,7 @@ its Hunspell lemma, or the prediction of its ending."""
 import collections
 
 from . import lexicon, mobile_stress, paradigms, yo_variants
+from .analogy_model import AnalogyModel
 from .ending_model import EndingModel
 from .russian import has_several_vowels, is_word
 
@@ -56,7 +57,7 @@ def assemble(lexicon_forms, lemmas, exclude=frozenset()):
     and to where it comes from. Lexicon forms come first; then the forms
     whose lemma's pattern its known forms decide (a moving stress completed
     by its class's lemmas); then, for lemmas with no known form, the forms
-    of the pattern their dictionary form's ending predicts; then the forms
+    of the pattern the lemmas ending as their dictionary form does give; then the forms
     still without a stress (of any lemma) as their own endings predict. A form
     that two lemmas stress differently is left out. Forms of `exclude`
     lose their lexicon stress (for measuring)."""
@@ -75,10 +76,10 @@ def assemble(lexicon_forms, lemmas, exclude=frozenset()):
     decided = mobile_stress.complete(decided)
     add(stresses, sources, PARADIGM,
         (paradigms.apply(lemma, pattern) for lemma, pattern in decided))
-    pattern_model = paradigms.PatternModel(decided)
+    analogy = AnalogyModel(decided)
     predicted = []
     for lemma in unknown:
-        pattern = pattern_model.predict(lemma)
+        pattern = analogy.predict(lemma)
         if pattern is not None:
             predicted.append(paradigms.apply(lemma, pattern))
     add(stresses, sources, ENDING, predicted)

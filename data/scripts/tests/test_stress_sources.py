@@ -8,6 +8,7 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), ".."))
 
 from russian_data import lexicon, paradigms, stress_sources  # noqa: E402
+from russian_data.analogy_model import AnalogyModel  # noqa: E402
 from russian_data.ending_model import EndingModel  # noqa: E402
 
 BOOK = ["книга", "книги", "книге", "книгу", "книгой", "книгами", "книгах"]
@@ -77,9 +78,30 @@ class LemmaPatterns(unittest.TestCase):
                    for entry in ("выпотрошить", "выколотить", "выкроить", "вызолотить")]
         decided += [(lemma(entry), (paradigms.STEM, index)) for entry, index in
                     (("выстраивать", 5), ("выкраивать", 4), ("выдаивать", 3))]
-        model = paradigms.PatternModel(decided)
+        model = AnalogyModel(decided)
         self.assertEqual(model.predict(lemma("вымолотить")), (paradigms.STEM, 1))
-        self.assertEqual(model.predict(lemma("вызнаивать")), (paradigms.STEM, 4))
+        self.assertEqual(marked(paradigms.apply(lemma("вызнаивать"),
+                                                model.predict(lemma("вызнаивать")))),
+                         ["вызна+ивал", "вызна+ивать"])
+
+    def test_an_unknown_lemma_stresses_each_ending_as_the_nearest_lemmas_do(self):
+        def lemma(stem):
+            return paradigms.Lemma([stem + e for e in ("а", "у", "ы", "ой", "ам")])
+        decided = [(lemma("голов"), (paradigms.MOBILE, {"а": paradigms.ENDING, "у": 1,
+                                                        "ы": 1, "ой": paradigms.ENDING})),
+                   (lemma("дорог"), (paradigms.STEM, 3)),
+                   (lemma("порог"), (paradigms.STEM, 1)),
+                   (lemma("творог"), (paradigms.STEM, 2))]
+        model = AnalogyModel(decided)
+        # "олова" is shared with one lemma only, whose moving stress it
+        # takes; "ам", which that lemma leaves open, goes by "а", shared with
+        # all, where two of three stress the stem's second vowel from its end.
+        self.assertEqual(marked(paradigms.apply(lemma("полов"), model.predict(lemma("полов")))),
+                         ["по+ловам", "по+лову", "по+ловы", "полова+", "полово+й"])
+        # A tie between "дорога" and "порога" at "рога" goes by "ога", where
+        # "творога" adds its vote to the stem's second vowel from its end.
+        self.assertEqual(marked(paradigms.apply(lemma("сорог"), model.predict(lemma("сорог")))),
+                         ["со+рога", "со+рогам", "со+рогой", "со+рогу", "со+рогы"])
 
     def test_unknown_lemma_gives_nothing(self):
         self.assertEqual(paradigms.infer(BOOK, {"стол": 2}), {})
@@ -110,7 +132,8 @@ class Assembly(unittest.TestCase):
         self.assertEqual(origins["книгами"], stress_sources.LEXICON)
         self.assertEqual((stresses["книгу"], origins["книгу"]), (2, stress_sources.PARADIGM))
         self.assertEqual((stresses["столу"], origins["столу"]), (4, stress_sources.PARADIGM))
-        self.assertNotIn("лампа", stresses)  # no tail with enough words
+        # No form known: stressed as "книга", whose ending it shares.
+        self.assertEqual((stresses["лампа"], origins["лампа"]), (1, stress_sources.ENDING))
 
     def test_a_lemma_pattern_never_overrides_a_lexicon_mark(self):
         lemmas = stress_sources.Lemmas([BOOK, TABLE])

@@ -1,0 +1,77 @@
+"""A lemma's stress predicted by analogy with the lemmas whose dictionary
+form shares the longest ending with its own.
+
+A shared ending of several letters is a shared suffix, often a shared root
+too (переписать ends as писать does), and the lemmas sharing it stress each
+inflection ending alike: on the ending, or on a stem vowel counted from the
+stem's end. Each ending of the lemma takes the stress most of the lemmas at
+the longest shared ending give that ending (a tie goes by the next shorter
+one); the nearest analogy is the best guess, so no agreement threshold
+applies. The prefix "вы" of perfective verbs takes the stress before any
+analogy, where the words ending alike say so.
+"""
+
+import collections
+
+from . import mobile_stress
+from .ending_model import TailVotes
+from .paradigms import MOBILE, STEM
+from .russian import vowel_positions
+
+MAX_TAIL = 14
+STRESSED_PREFIX = "вы"
+
+
+class AnalogyModel:
+    def __init__(self, decided):
+        """`decided`: (Lemma, pattern) pairs whose known forms decide them."""
+        self.labels = []
+        self.by_tail = collections.defaultdict(list)
+        prefixed = []
+        for lemma, pattern in decided:
+            labels = mobile_stress.labels(lemma, pattern)
+            if not labels:
+                continue
+            entry = lemma.spelled[0]
+            for n in range(1, min(MAX_TAIL, len(entry)) + 1):
+                self.by_tail[entry[-n:]].append(len(self.labels))
+            self.labels.append(labels)
+            if entry.startswith(STRESSED_PREFIX) and pattern[0] != MOBILE:
+                prefixed.append((entry, pattern == (STEM, vowel_positions(entry)[0])))
+        # Whether a word with the prefix "вы" takes the stress on it (most
+        # perfective verbs and their nouns) goes by the word's ending.
+        self.prefix_votes = TailVotes(prefixed)
+        self.voted = {}
+
+    def vote(self, tail, ending):
+        """The label most lemmas ending in `tail` give `ending`, or None. A
+        tie goes to the tied label the next shorter tail votes for."""
+        key = (tail, ending)
+        if key not in self.voted:
+            votes = collections.Counter(self.labels[i][ending] for i in self.by_tail[tail]
+                                        if ending in self.labels[i])
+            best = votes.most_common(2)
+            label = best[0][0] if best else None
+            if len(best) == 2 and best[0][1] == best[1][1] and len(tail) > 1:
+                shorter = self.vote(tail[1:], ending)
+                if shorter in (best[0][0], best[1][0]):
+                    label = shorter
+            self.voted[key] = label
+        return self.voted[key]
+
+    def predict(self, lemma):
+        """The lemma's pattern, or None."""
+        entry = lemma.spelled[0]
+        if entry.startswith(STRESSED_PREFIX) and self.prefix_votes.predict(entry):
+            return STEM, vowel_positions(entry)[0]
+        value = {}
+        for ending in lemma.endings:
+            for n in range(min(MAX_TAIL, len(entry)), 0, -1):
+                tail = entry[-n:]
+                label = self.vote(tail, ending) if tail in self.by_tail else None
+                if label is not None:
+                    index = mobile_stress.value_of(lemma, label)
+                    if index is not None:
+                        value[ending] = index
+                    break
+        return (MOBILE, value) if value else None
