@@ -30,12 +30,20 @@ class Fb2Rules final : public MarkupRules {
   bool HandlesEntities() const override { return false; }
 
   void OnText(std::string& output, const char* first, const char* last) override {
+    if (!sawBook_ && !sawForeign_) {
+      sawForeign_ = std::any_of(first, last, [](char c) { return !IsTrailingWhite(c); });
+    }
     output.append(first, last);
   }
 
   bool OnTag(std::string& output, std::string& tag) override {
     if (tag.starts_with("binary")) return false;
-    if (!sawBook_ && IsBookTag(tag)) sawBook_ = true;
+    if (!sawBook_) {
+      sawBook_ = IsBookTag(tag);
+      // Declarations, style sheets, comments and a document type may come
+      // first; any other element or text before the root is no book's.
+      if (!sawBook_ && !tag.starts_with('?') && !tag.starts_with('!')) sawForeign_ = true;
+    }
     const Fb2TagRule* rule = FindRule(tag);
     if (rule == nullptr) return true;
     const std::string_view text = rule->text;
@@ -54,10 +62,10 @@ class Fb2Rules final : public MarkupRules {
   }
 
   // A book's root element comes after at most a declaration, a style sheet
-  // and a few comments: a file without it in its first blocks is no book,
-  // and the rest of it need not be read.
+  // and comments: a file showing text or other elements in its first blocks
+  // without it is no book, and the rest of it need not be read.
   std::string_view Refusal(int64_t scanned, bool atEnd) const override {
-    if (sawBook_ || (!atEnd && scanned < kBookTagReach)) return {};
+    if (sawBook_ || (!atEnd && (scanned < kBookTagReach || !sawForeign_))) return {};
     return "Conversion stopped: no FictionBook element, the file is not an FB2 book.";
   }
 
@@ -71,6 +79,7 @@ class Fb2Rules final : public MarkupRules {
   }
 
   bool sawBook_ = false;
+  bool sawForeign_ = false;
 };
 
 }  // namespace

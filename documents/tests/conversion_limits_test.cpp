@@ -78,6 +78,13 @@ TEST(NothingOfItsKindTest, EmptyAndForeignDocumentsAreNotConverted) {
   WriteBytes(early, std::string(16000, ' ') + "<FictionBook><p>y</p>" + std::string(100000, 'z') +
                         "</FictionBook>");
   EXPECT_TRUE(ConvertFb2ToText(Wide(early).c_str(), Wide(early + ".txt").c_str()));
+  // A long prolog of comments is no reason to refuse the book behind it.
+  const std::string prolog = folder + "prolog.fb2";
+  std::string comments = "<?xml version=\"1.0\"?>\n";
+  while (comments.size() < 40000) comments += "<!-- a comment of the book's maker -->\r\n";
+  WriteBytes(prolog, comments + "<FictionBook><p>y</p></FictionBook>");
+  EXPECT_TRUE(ConvertFb2ToText(Wide(prolog).c_str(), Wide(prolog + ".txt").c_str()));
+  EXPECT_EQ(ReadBytes(prolog + ".txt"), "\ny\n");
   EXPECT_EQ(boxes.Count(), 5u);
 }
 
