@@ -23,8 +23,9 @@ def stem_vowels(lemma):
 
 
 def labels(lemma, pattern):
-    """A map from each ending the pattern stresses to ENDING or to the
-    stressed stem vowel counted from the stem's end (1 for the last)."""
+    """A map from each ending the pattern stresses to its ending label
+    (ENDING, or (ENDING, k)) or to the stressed stem vowel counted from the
+    stem's end (1 for the last)."""
     kind, value = pattern
     vowels = stem_vowels(lemma)
     endings = lemma.endings
@@ -32,15 +33,15 @@ def labels(lemma, pattern):
         return dict.fromkeys(endings, ENDING)
     if kind == STEM:
         return dict.fromkeys(endings, len(vowels) - vowels.index(value)) if value in vowels else {}
-    return {ending: index if index == ENDING else len(vowels) - vowels.index(index)
-            for ending, index in value.items() if index == ENDING or index in vowels}
+    return {ending: len(vowels) - vowels.index(index) if isinstance(index, int) else index
+            for ending, index in value.items() if not isinstance(index, int) or index in vowels}
 
 
 def value_of(lemma, label):
-    """A label back as the lemma's stem letter, or ENDING; None when the
-    stem has too few vowels."""
-    if label == ENDING:
-        return ENDING
+    """A label back as the lemma's stem letter, or the ending label; None
+    when the stem has too few vowels."""
+    if not isinstance(label, int):
+        return label
     vowels = stem_vowels(lemma)
     return vowels[len(vowels) - label] if 0 < label <= len(vowels) else None
 

@@ -3,10 +3,11 @@ of it the lexicon stresses decide.
 
 A lemma's forms share a stem (their common beginning) and differ in their
 endings. The known forms decide one of three patterns: the stress stays on
-one letter of the stem; it stays on the ending (on the stem's last vowel
-where the ending has none); or, where neither holds, it moves with the
-ending as the known forms show, and only forms whose ending is among theirs
-get a stress. Forms spelled with 'ё' are stressed on it whatever the
+one letter of the stem; it stays on the ending's first vowel (on the stem's
+last vowel where the ending has none); or, where neither holds, it moves
+with the ending as the known forms show (to a stem letter or to a vowel of
+the ending: (ENDING, 2) for its second), and only forms whose ending is
+among theirs get a stress. Forms spelled with 'ё' are stressed on it whatever the
 pattern.
 """
 
@@ -37,6 +38,21 @@ class Lemma:
         stem_vowels = vowel_positions(form[:self.stem_length])
         return stem_vowels[-1] if stem_vowels else None
 
+    def ending_label(self, form, index):
+        """ENDING for a stress on the ending's first vowel, (ENDING, k) for
+        one on its k-th (as in -ова́ть or молодо́го)."""
+        place = sum(letter in VOWEL_LETTERS for letter in form[self.stem_length:index + 1])
+        return ENDING if place <= 1 else (ENDING, place)
+
+    def stressed_letter(self, form, label):
+        """The letter a label of a moving stress gives the form, or None."""
+        if label == ENDING:
+            return self.ending_stress(form)
+        if isinstance(label, tuple):
+            vowels = [i for i in range(self.stem_length, len(form)) if form[i] in VOWEL_LETTERS]
+            return vowels[label[1] - 1] if label[1] <= len(vowels) else None
+        return label
+
 
 def decide(lemma, known):
     """The lemma's pattern as its known forms show it: (STEM, letter),
@@ -60,14 +76,13 @@ def decide(lemma, known):
     if fits_ending:
         return ENDING, None
     # A moving stress, kept per ending where every known form agrees, as a
-    # letter of the stem or as the ending's own stress.
+    # letter of the stem or as a vowel of the ending.
     votes = {}
     for form, index in seen:
-        rule = index if index < lemma.stem_length else (
-            ENDING if lemma.ending_stress(form) == index else None)
+        rule = index if index < lemma.stem_length else lemma.ending_label(form, index)
         votes.setdefault(form[lemma.stem_length:], set()).add(rule)
     return MOBILE, {ending: next(iter(rules)) for ending, rules in votes.items()
-                    if len(rules) == 1 and None not in rules}
+                    if len(rules) == 1}
 
 
 def apply(lemma, pattern):
@@ -84,9 +99,7 @@ def apply(lemma, pattern):
         elif kind == ENDING:
             index = lemma.ending_stress(form)
         else:
-            index = value.get(form[lemma.stem_length:])
-            if index == ENDING:
-                index = lemma.ending_stress(form)
+            index = lemma.stressed_letter(form, value.get(form[lemma.stem_length:]))
         if index is not None and index < len(form) and form[index] in VOWEL_LETTERS:
             result[form] = index
     return result

@@ -36,6 +36,12 @@ class LemmaPatterns(unittest.TestCase):
         self.assertEqual(marked(paradigms.infer(HEAD, known)),
                          sorted(["голова+", "голова+м", "голо+в", "го+лову", "головы+"]))
 
+    def test_a_moving_stress_may_fall_on_a_later_vowel_of_the_ending(self):
+        verb = ["рисовать", "рисую", "рисовал", "рисовала"]
+        known = {"рисовать": 6, "рисую": 3, "рисовал": 6}
+        self.assertEqual(marked(paradigms.infer(verb, known)),
+                         ["рисова+л", "рисова+ть", "рису+ю"])
+
     def test_undecided_when_both_patterns_fit_and_part(self):
         # "стол" alone fits a stem stress and an ending stress alike.
         self.assertEqual(paradigms.infer(TABLE, {"стол": 2}), {"стол": 2})
