@@ -30,7 +30,7 @@ from build_russian_data import ENDING_LENGTHS, STEM_LENGTHS
 STEMS = "stems"
 ENDINGS = "endings"
 DEFAULT = "default"
-WORD = re.compile("[а-яё]+")
+WORD = re.compile("[а-яё]+", re.IGNORECASE)
 FORTUNES = "fortunes-ru"
 BENCH_UTTERANCES = 200
 UTTERANCE = re.compile(r'^\( ru_[0-9]+ "(.*)" \)$')
@@ -86,12 +86,21 @@ def text_report(name, text, sources_of_forms, dictionary, reference):
     counts = collections.Counter()
     sourced = 0
     misses = collections.Counter()
-    for word in WORD.findall(text.lower()):
+    # Words left to the default rule, and those of them always written with
+    # a capital: names that neither source holds.
+    unreached = collections.Counter()
+    capitalised = collections.Counter()
+    for written in WORD.findall(text):
+        word = written.lower()
         word = word.replace("ё", "е") if "ё" not in word else None
         if word is None or len(vowel_positions(word)) < 2:
             counts["no dictionary needed"] += 1
             continue
-        counts[source_of(word, sources_of_forms, dictionary)] += 1
+        source = source_of(word, sources_of_forms, dictionary)
+        counts[source] += 1
+        if source == DEFAULT:
+            unreached[word] += 1
+            capitalised[word] += written[0].isupper()
         if word in reference:
             sourced += 1
             if dictionary.lookup(word) not in reference[word]:
@@ -102,6 +111,10 @@ def text_report(name, text, sources_of_forms, dictionary, reference):
     for source in (STEMS, ENDINGS, DEFAULT):
         print(f"  {source:8} {counts[source]:7} ({100.0 * counts[source] / total:.1f}% of all "
               f"words, {100.0 * counts[source] / max(looked_up, 1):.1f}% of those looked up)")
+    names = sum(count for word, count in unreached.items() if capitalised[word] == count)
+    print(f"  of the default ones, names always written with a capital: {names} "
+          f"({100.0 * names / total:.1f}% of all words); the rest {counts[DEFAULT] - names} "
+          f"({100.0 * (counts[DEFAULT] - names) / total:.2f}%)")
     right = sourced - sum(misses.values())
     print(f"  as festvox-ru marks them or their lemma's pattern gives: {right} of {sourced} "
           f"({100.0 * right / max(sourced, 1):.1f}%); most frequent misses: "
