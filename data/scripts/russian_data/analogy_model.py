@@ -20,6 +20,7 @@ from .russian import vowel_positions
 
 MAX_TAIL = 14
 STRESSED_PREFIX = "вы"
+PREFIX_MAJORITY = 0.51
 
 
 class AnalogyModel:
@@ -39,8 +40,9 @@ class AnalogyModel:
             if entry.startswith(STRESSED_PREFIX) and pattern[0] != MOBILE:
                 prefixed.append((entry, pattern == (STEM, vowel_positions(entry)[0])))
         # Whether a word with the prefix "вы" takes the stress on it (most
-        # perfective verbs and their nouns) goes by the word's ending.
-        self.prefix_votes = TailVotes(prefixed)
+        # perfective verbs and their nouns) goes by the words with the prefix
+        # that end most alike, where most of them agree.
+        self.prefix_votes = TailVotes(prefixed, min_words=1, agreement=PREFIX_MAJORITY)
         self.voted = {}
 
     def vote(self, tail, ending):

@@ -17,9 +17,10 @@ AGREEMENT = 0.95
 
 
 class TailVotes:
-    """What the words ending in each tail share (any hashable label)."""
+    """What the words ending in each tail share (any hashable label): the
+    label of at least `agreement` of them, where there are `min_words`."""
 
-    def __init__(self, labelled):
+    def __init__(self, labelled, min_words=MIN_WORDS, agreement=AGREEMENT):
         counts = collections.defaultdict(collections.Counter)
         for word, label in labelled:
             for n in range(MIN_TAIL, min(MAX_TAIL, len(word) - 1) + 1):
@@ -27,9 +28,9 @@ class TailVotes:
         self.rules = {}
         for tail, labels in counts.items():
             total = sum(labels.values())
-            if total >= MIN_WORDS:
+            if total >= min_words:
                 label, count = labels.most_common(1)[0]
-                self.rules[tail] = label if count >= AGREEMENT * total else None
+                self.rules[tail] = label if count >= agreement * total else None
 
     def predict(self, word):
         for n in range(min(MAX_TAIL, len(word) - 1), MIN_TAIL - 1, -1):
