@@ -7,8 +7,9 @@ inflection ending alike: on the ending, or on a stem vowel counted from the
 stem's end. Each ending of the lemma takes the stress most of the lemmas at
 the longest shared ending give that ending (a tie goes by the next shorter
 one); the nearest analogy is the best guess, so no agreement threshold
-applies. The prefix "вы" of perfective verbs takes the stress before any
-analogy, where the words ending alike say so.
+applies. The prefix "вы" of perfective verbs and their nouns takes the
+stress before any analogy, where most of the words with the prefix that end
+most alike take it.
 """
 
 import collections

@@ -7,8 +7,8 @@ one letter of the stem; it stays on the ending's first vowel (on the stem's
 last vowel where the ending has none); or, where neither holds, it moves
 with the ending as the known forms show (to a stem letter or to a vowel of
 the ending: (ENDING, 2) for its second), and only forms whose ending is
-among theirs get a stress. Forms spelled with 'ё' are stressed on it whatever the
-pattern.
+among theirs get a stress. Forms spelled with 'ё' are stressed on it
+whatever the pattern.
 """
 
 import os

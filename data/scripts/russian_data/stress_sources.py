@@ -57,10 +57,10 @@ def assemble(lexicon_forms, lemmas, exclude=frozenset()):
     and to where it comes from. Lexicon forms come first; then the forms
     whose lemma's pattern its known forms decide (a moving stress completed
     by its class's lemmas); then, for lemmas with no known form, the forms
-    of the pattern the lemmas ending as their dictionary form does give; then the forms
-    still without a stress (of any lemma) as their own endings predict. A form
-    that two lemmas stress differently is left out. Forms of `exclude`
-    lose their lexicon stress (for measuring)."""
+    of the pattern that the lemmas ending most like their dictionary form
+    give; then the forms still without a stress (of any lemma) as their own
+    endings predict. A form that two lemmas stress differently is left out.
+    Forms of `exclude` lose their lexicon stress (for measuring)."""
     known = {form: index for form, index in lexicon_forms.items() if form not in exclude}
     stresses = dict(known)
     sources = dict.fromkeys(known, LEXICON)
