@@ -7,11 +7,13 @@ inflection ending alike: on the ending, or on a stem vowel counted from the
 stem's end. Each ending of the lemma takes the stress most of the lemmas at
 the longest shared ending give that ending (a tie goes by the next shorter
 one); the nearest analogy is the best guess, so no agreement threshold
-applies. The prefix "вы" of perfective verbs and their nouns takes the
-stress before any analogy, where most of the words with the prefix that end
-most alike take it.
+applies. Before any analogy, a lemma whose stem begins known words of other
+lemmas (смешно, смешной) takes the stress they all give a letter of that
+stem; and the prefix "вы" of perfective verbs and their nouns takes the
+stress where most of the words with the prefix that end most alike take it.
 """
 
+import bisect
 import collections
 
 from . import mobile_stress
@@ -22,11 +24,17 @@ from .russian import vowel_positions
 MAX_TAIL = 14
 STRESSED_PREFIX = "вы"
 PREFIX_MAJORITY = 0.51
+# A stem this long that begins known words is the same root, not chance.
+SHARED_STEM = 5
+SHARED_STEM_WORDS = 500
 
 
 class AnalogyModel:
-    def __init__(self, decided):
-        """`decided`: (Lemma, pattern) pairs whose known forms decide them."""
+    def __init__(self, decided, known):
+        """`decided`: (Lemma, pattern) pairs whose known forms decide them;
+        `known`: spelled forms with their known stressed letter."""
+        self.known = known
+        self.words = sorted(known)
         self.labels = []
         self.by_tail = collections.defaultdict(list)
         prefixed = []
@@ -62,8 +70,26 @@ class AnalogyModel:
             self.voted[key] = label
         return self.voted[key]
 
+    def shared_stem(self, lemma):
+        """(STEM, letter) where the known words beginning with the lemma's
+        stem all stress one letter of it, else None."""
+        stem = lemma.spelled[0][:lemma.stem_length]
+        if len(stem) < SHARED_STEM:
+            return None
+        first = bisect.bisect_left(self.words, stem)
+        found = set()
+        for word in self.words[first:first + SHARED_STEM_WORDS]:
+            if not word.startswith(stem):
+                break
+            found.add(self.known[word])
+        index = next(iter(found)) if len(found) == 1 else None
+        return (STEM, index) if index is not None and index < len(stem) else None
+
     def predict(self, lemma):
         """The lemma's pattern, or None."""
+        shared = self.shared_stem(lemma)
+        if shared is not None:
+            return shared
         entry = lemma.spelled[0]
         if entry.startswith(STRESSED_PREFIX) and self.prefix_votes.predict(entry):
             return STEM, vowel_positions(entry)[0]

@@ -76,7 +76,7 @@ def assemble(lexicon_forms, lemmas, exclude=frozenset()):
     decided = mobile_stress.complete(decided)
     add(stresses, sources, PARADIGM,
         (paradigms.apply(lemma, pattern) for lemma, pattern in decided))
-    analogy = AnalogyModel(decided)
+    analogy = AnalogyModel(decided, known)
     predicted = []
     for lemma in unknown:
         pattern = analogy.predict(lemma)

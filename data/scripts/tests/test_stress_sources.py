@@ -84,11 +84,17 @@ class LemmaPatterns(unittest.TestCase):
                    for entry in ("выпотрошить", "выколотить", "выкроить", "вызолотить")]
         decided += [(lemma(entry), (paradigms.STEM, index)) for entry, index in
                     (("выстраивать", 5), ("выкраивать", 4), ("выдаивать", 3))]
-        model = AnalogyModel(decided)
+        model = AnalogyModel(decided, {})
         self.assertEqual(model.predict(lemma("вымолотить")), (paradigms.STEM, 1))
         self.assertEqual(marked(paradigms.apply(lemma("вызнаивать"),
                                                 model.predict(lemma("вызнаивать")))),
                          ["вызна+ивал", "вызна+ивать"])
+
+    def test_a_stem_beginning_known_words_takes_the_stress_they_give_it(self):
+        model = AnalogyModel([], {"смешной": 5, "смешного": 5, "смешному": 5, "котлета": 3})
+        self.assertEqual(model.predict(paradigms.Lemma(["смешно"])), (paradigms.STEM, 5))
+        # A short stem may begin words of another root.
+        self.assertIsNone(model.predict(paradigms.Lemma(["кот", "кота"])))
 
     def test_an_unknown_lemma_stresses_each_ending_as_the_nearest_lemmas_do(self):
         def lemma(stem):
@@ -98,7 +104,7 @@ class LemmaPatterns(unittest.TestCase):
                    (lemma("дорог"), (paradigms.STEM, 3)),
                    (lemma("порог"), (paradigms.STEM, 1)),
                    (lemma("творог"), (paradigms.STEM, 2))]
-        model = AnalogyModel(decided)
+        model = AnalogyModel(decided, {})
         # "олова" is shared with one lemma only, whose moving stress it
         # takes; "ам", which that lemma leaves open, goes by "а", shared with
         # all, where two of three stress the stem's second vowel from its end.
