@@ -9,6 +9,7 @@ one another's)."""
 
 import collections
 
+from .ending_model import letter_from_end, vowels_from_end
 from .paradigms import ENDING, MOBILE, STEM
 from .russian import vowel_positions
 
@@ -18,8 +19,8 @@ MIN_LEMMAS = 3
 AGREEMENT = 0.9
 
 
-def stem_vowels(lemma):
-    return vowel_positions(lemma.spelled[0][:lemma.stem_length])
+def stem(lemma):
+    return lemma.spelled[0][:lemma.stem_length]
 
 
 def labels(lemma, pattern):
@@ -27,23 +28,20 @@ def labels(lemma, pattern):
     (ENDING, or (ENDING, k)) or to the stressed stem vowel counted from the
     stem's end (1 for the last)."""
     kind, value = pattern
-    vowels = stem_vowels(lemma)
+    vowels = vowel_positions(stem(lemma))
     endings = lemma.endings
     if kind == ENDING:
         return dict.fromkeys(endings, ENDING)
     if kind == STEM:
-        return dict.fromkeys(endings, len(vowels) - vowels.index(value)) if value in vowels else {}
-    return {ending: len(vowels) - vowels.index(index) if isinstance(index, int) else index
+        return dict.fromkeys(endings, vowels_from_end(stem(lemma), value)) if value in vowels else {}
+    return {ending: vowels_from_end(stem(lemma), index) if isinstance(index, int) else index
             for ending, index in value.items() if not isinstance(index, int) or index in vowels}
 
 
 def value_of(lemma, label):
     """A label back as the lemma's stem letter, or the ending label; None
     when the stem has too few vowels."""
-    if not isinstance(label, int):
-        return label
-    vowels = stem_vowels(lemma)
-    return vowels[len(vowels) - label] if 0 < label <= len(vowels) else None
+    return label if not isinstance(label, int) else letter_from_end(stem(lemma), label)
 
 
 def complete(decided):
@@ -53,25 +51,26 @@ def complete(decided):
     rows = []
     for lemma, pattern in decided:
         known = labels(lemma, pattern)
-        endings = lemma.endings
-        rows.append((lemma, pattern, known, endings))
+        rows.append((lemma, pattern, known))
         if pattern[0] == MOBILE:
-            wanted[endings].update(endings - known.keys())
+            wanted[lemma.endings].update(lemma.endings - known.keys())
     counts = collections.defaultdict(collections.Counter)
-    for lemma, pattern, known, endings in rows:
+    for lemma, pattern, known in rows:
+        endings = lemma.endings
         for unseen in wanted.get(endings, ()):
             if unseen in known:
                 for ending, label in known.items():
                     if ending != unseen:
                         counts[(endings, ending, label, unseen)][known[unseen]] += 1
     result = []
-    for lemma, pattern, known, endings in rows:
+    for lemma, pattern, known in rows:
         if pattern[0] == MOBILE:
             value = dict(pattern[1])
-            for unseen in endings - known.keys():
-                label = agreed(counts, endings, known, unseen)
-                if label is not None and value_of(lemma, label) is not None:
-                    value[unseen] = value_of(lemma, label)
+            for unseen in lemma.endings - known.keys():
+                label = agreed(counts, lemma.endings, known, unseen)
+                index = None if label is None else value_of(lemma, label)
+                if index is not None:
+                    value[unseen] = index
             pattern = (MOBILE, value)
         result.append((lemma, pattern))
     return result

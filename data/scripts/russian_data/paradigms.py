@@ -29,19 +29,20 @@ class Lemma:
         # The set of endings its forms show: the lemma's inflection class.
         self.endings = frozenset(form[self.stem_length:] for form in self.spelled)
 
+    def ending_vowels(self, form):
+        """The letters of the form's ending that are vowels."""
+        return [self.stem_length + i for i in vowel_positions(form[self.stem_length:])]
+
     def ending_stress(self, form):
         """The stressed letter of a form under the ending pattern, or None
         when neither the ending nor the stem has a vowel."""
-        for i in range(self.stem_length, len(form)):
-            if form[i] in VOWEL_LETTERS:
-                return i
-        stem_vowels = vowel_positions(form[:self.stem_length])
-        return stem_vowels[-1] if stem_vowels else None
+        vowels = self.ending_vowels(form) or vowel_positions(form[:self.stem_length])[-1:]
+        return vowels[0] if vowels else None
 
     def ending_label(self, form, index):
         """ENDING for a stress on the ending's first vowel, (ENDING, k) for
         one on its k-th (as in -ова́ть or молодо́го)."""
-        place = sum(letter in VOWEL_LETTERS for letter in form[self.stem_length:index + 1])
+        place = sum(i <= index for i in self.ending_vowels(form))
         return ENDING if place <= 1 else (ENDING, place)
 
     def stressed_letter(self, form, label):
@@ -49,7 +50,7 @@ class Lemma:
         if label == ENDING:
             return self.ending_stress(form)
         if isinstance(label, tuple):
-            vowels = [i for i in range(self.stem_length, len(form)) if form[i] in VOWEL_LETTERS]
+            vowels = self.ending_vowels(form)
             return vowels[label[1] - 1] if label[1] <= len(vowels) else None
         return label
 
@@ -173,27 +174,26 @@ def slips(lemma_forms, known):
         lemma = Lemma(forms)
         seen = [(form, known[form]) for original, form in zip(lemma.forms, lemma.spelled)
                 if form in known and "ё" not in original]
-        found = fixed_pattern(lemma, seen) if seen else None
+        found = fixed_pattern(lemma, seen)
         if found is not None:
-            endings = lemma.endings
-            lemmas.append((lemma, seen, found, endings))
+            lemmas.append((lemma, seen, found))
         else:
             for form, index in seen:
                 verdicts.setdefault(form, set()).add(None)
     counts = {}
-    for lemma, seen, (pattern, leaving), endings in lemmas:
+    for lemma, seen, (pattern, leaving) in lemmas:
         for form, index in seen:
-            key = (endings, form[lemma.stem_length:], pattern[0])
+            key = (lemma.endings, form[lemma.stem_length:], pattern[0])
             total, left = counts.get(key, (0, 0))
             counts[key] = (total + 1, left + (form in leaving))
-    for lemma, seen, (pattern, leaving), endings in lemmas:
+    for lemma, seen, (pattern, leaving) in lemmas:
         if moves_to_ending(lemma, pattern, leaving, dict(seen)):
             for form, index in seen:
                 verdicts.setdefault(form, set()).add(None)
             continue
         mended = apply(lemma, pattern)
         for form, index in seen:
-            total, left = counts[(endings, form[lemma.stem_length:], pattern[0])]
+            total, left = counts[(lemma.endings, form[lemma.stem_length:], pattern[0])]
             rate = (SLIP_TO_ENDING_RATE if pattern[0] == STEM and index >= lemma.stem_length
                     else SLIP_CLASS_RATE)
             slip = (form in leaving and total >= SLIP_CLASS_FORMS and left <= rate * total
