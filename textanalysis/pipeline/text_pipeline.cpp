@@ -64,23 +64,20 @@ int TextPipeline::CreateLetterToPhoneme() {
 void TextPipeline::PushText(const char* text, const MarkupInfo* tags, int tagCount) {
   auto source = std::make_shared<const std::string>(text != nullptr ? text : "");
   TagTable& table = resources_.GetTagTable();
-  bool tagged = !table.IsEmpty();
   if (tags != nullptr && tagCount > 0) {
-    for (int i = 0; i < tagCount; ++i) {
-      if (tags[i].desc == nullptr) continue;
-      if (!tagged) CutUntil(kNoPosition);  // sentences stay in the order of their texts
-      tagged = true;
-      table.AddTag(TagRecord{tags[i].desc, tags[i].tag_itvl});
-    }
+    for (int i = 0; i < tagCount; ++i)
+      if (tags[i].desc != nullptr) table.AddTag(TagRecord{tags[i].desc, tags[i].tag_itvl});
   }
+  const bool tagged = !table.IsEmpty();
   const UI8 start = textPosition_;
   textPosition_ += source->size();
-  // The sentences of earlier texts come first.
+  // The sentences of earlier texts come first (kept text is cut without
+  // the tag table, so the new tags do not change them).
   CutUntil(kNoPosition);
   if (!tagged) {
     keptTexts_.push_back(KeptText{
         LazySentenceCutter(untaggedTokenizer_, splitter_, std::move(source), start),
-        0, SIZE_MAX, false, {}});
+        sentences_.size(), SIZE_MAX, {}});
     CutUntil(static_cast<UI8>(sentences_.size()) + 1);  // a short text at once
     return;
   }
@@ -92,10 +89,6 @@ void TextPipeline::PushText(const char* text, const MarkupInfo* tags, int tagCou
 void TextPipeline::CutUntil(UI8 count) {
   while (sentences_.size() < count && cutting_ < keptTexts_.size()) {
     KeptText& kept = keptTexts_[cutting_];
-    if (!kept.begun) {
-      kept.first = sentences_.size();
-      kept.begun = true;
-    }
     if (!kept.cutter.Done() &&
         (kept.checkpoints.empty() || kept.cutter.BytesCut() >=
                                          kept.checkpoints.back().cutter.BytesCut() + kCheckpointBytes))
@@ -109,7 +102,7 @@ void TextPipeline::CutUntil(UI8 count) {
 
 const TextPipeline::KeptText* TextPipeline::KeptTextOf(size_t index) const {
   for (const KeptText& kept : keptTexts_)
-    if (kept.begun && index >= kept.first && index < kept.end) return &kept;
+    if (index >= kept.first && index < kept.end) return &kept;
   return nullptr;
 }
 

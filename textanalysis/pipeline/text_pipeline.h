@@ -97,13 +97,13 @@ class TextPipeline {
   static constexpr size_t kCheckpointBytes = 64 * 1024;
 
   // A pushed text cut as its sentences are asked for; its sentences are
-  // those from `first` (once cutting has begun) to `end` (once it is used
-  // up). The first checkpoint is at its start.
+  // those from `first` (the count held when it was pushed, earlier texts
+  // being cut whole by then) to `end` (once it is used up). The first
+  // checkpoint is at its start.
   struct KeptText {
     LazySentenceCutter cutter;
     size_t first = 0;
     size_t end = SIZE_MAX;
-    bool begun = false;
     std::vector<Checkpoint> checkpoints;
   };
 
