@@ -70,8 +70,10 @@ struct TextToken {
   static constexpr UI4 kTranscribed = 0x2000000;
 
   // Groups.
-  static constexpr UI4 kLeftSeparators =
-      kSpaceBefore | kLineEndBefore | kOuterSpaceBefore | kOuterLineEndBefore | kHyphenBefore;
+  // A blank or line break before the token (a hyphen does not part it).
+  static constexpr UI4 kSeparatedBefore =
+      kSpaceBefore | kLineEndBefore | kOuterSpaceBefore | kOuterLineEndBefore;
+  static constexpr UI4 kLeftSeparators = kSeparatedBefore | kHyphenBefore;
   static constexpr UI4 kRightSeparators =
       kSpaceAfter | kLineEndAfter | kOuterSpaceAfter | kOuterLineEndAfter | kHyphenAfter;
   static constexpr UI4 kSuffixes =

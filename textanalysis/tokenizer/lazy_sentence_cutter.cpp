@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr UI4 kSeparatedBefore = TextToken::kSpaceBefore | TextToken::kLineEndBefore |
-                                 TextToken::kOuterSpaceBefore | TextToken::kOuterLineEndBefore;
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsSeparator(char c) { return IsBlank(c) || c == '\r' || c == '\n'; }
 
@@ -50,7 +47,8 @@ size_t LazySentenceCutter::SentencesToHandOut(const std::vector<Sentence>& split
     // A sentence after punctuation, with a blank or break before it: the
     // splitter decides the same from there whether or not it sees the
     // tokens before the one that ended the last sentence.
-    if (!split[j - 1].tokens.back().IsPunctuation() || !first.HasAnyFlag(kSeparatedBefore))
+    if (!split[j - 1].tokens.back().IsPunctuation() ||
+        !first.HasAnyFlag(TextToken::kSeparatedBefore))
       continue;
     const size_t index = indexOf(first);
     if (index == 0 || index + kLookaheadTokens > pending_.size()) continue;

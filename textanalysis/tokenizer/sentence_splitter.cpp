@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr UI4 kSeparatedBefore = TextToken::kSpaceBefore | TextToken::kLineEndBefore |
-                                 TextToken::kOuterSpaceBefore | TextToken::kOuterLineEndBefore;
-
 bool IsSingleCapital(const TextToken& token) {
   if (token.text.size() != 1) return false;
   const int c = static_cast<unsigned char>(token.text[0]);
@@ -99,7 +96,7 @@ bool SentenceSplitter::PeriodEndsSentence(const std::vector<TextToken>& tokens, 
   // The run the period belongs to starts at the nearest token with a blank
   // or break before it, or at the first token.
   size_t runStart = i;
-  while (runStart > 0 && !tokens[runStart].HasAnyFlag(kSeparatedBefore)) --runStart;
+  while (runStart > 0 && !tokens[runStart].HasAnyFlag(TextToken::kSeparatedBefore)) --runStart;
   int last = -1;
   bool rightCondition = false;
   const UI4 leftFlags = runStart > 0 ? tokens[runStart - 1].flags : 0;

@@ -11,8 +11,6 @@
 namespace {
 
 constexpr std::string_view kPronPrefix = "Pron=";
-constexpr UI4 kSeparatedBefore = TextToken::kSpaceBefore | TextToken::kLineEndBefore |
-                                 TextToken::kOuterSpaceBefore | TextToken::kOuterLineEndBefore;
 
 bool IsPronTag(const std::string& desc) {
   return desc.size() > kPronPrefix.size() && desc.starts_with(kPronPrefix);
@@ -123,7 +121,7 @@ class TaggedRun {
       cutter_.Restart(position, TextToken::kSpaceBefore);
       return;
     }
-    if (!pending.HasAnyFlag(kSeparatedBefore) && !cutter_.Emitted().empty())
+    if (!pending.HasAnyFlag(TextToken::kSeparatedBefore) && !cutter_.Emitted().empty())
       cutter_.Emitted().back().AddFlags(TextToken::kSpaceAfter);
     // An empty pending token keeps what separated it (a line break matters to
     // sentence splitting).
