@@ -24,6 +24,17 @@ inline bool IsVowelByte(unsigned char c) {
   return (RusCharClassTable.classes[c] & kVowel) == kVowel;
 }
 
+inline bool IsUpperVowelByte(unsigned char c) {
+  constexpr int32_t kUpperVowel = kClassRusLetter | kClassRusVowel | kClassRusCapital;
+  return (RusCharClassTable.classes[c] & kUpperVowel) == kUpperVowel;
+}
+
+// A Cyrillic capital's small letter; any other byte as it is.
+inline unsigned char LowerByte(unsigned char c) {
+  constexpr int32_t kCapital = kClassRusLetter | kClassRusCapital;
+  return (RusCharClassTable.classes[c] & kCapital) == kCapital ? RusCharClassTable.caseMap[c] : c;
+}
+
 // memcmp (unsigned bytes) for the few bytes of a record, without the call.
 inline int CompareBytes(const char* a, const char* b, size_t n) {
   for (size_t i = 0; i < n; ++i) {

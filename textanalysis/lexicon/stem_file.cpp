@@ -1,8 +1,5 @@
 #include "textanalysis/lexicon/stem_file.h"
 
-#include <array>
-
-#include "foundation/char_classes.h"
 #include "textanalysis/lexicon/letter_bytes.h"
 
 bool StemFile::Load(const std::u16string& folder, int length, bool packed) {
@@ -17,21 +14,16 @@ void StemFile::Clear() {
 }
 
 void StemFile::PrepareRecords(char* records) {
-  // Per byte value, tabled once: a load touches every byte of megabytes.
-  std::array<char, 256> lower{};
-  std::array<bool, 256> stressed{};
-  for (int c = 0; c < 256; ++c) {
-    lower[static_cast<size_t>(c)] = static_cast<char>(classifier_.ToLower(c));
-    stressed[static_cast<size_t>(c)] = IsRusUpperVowel(c);
-  }
+  // Inline byte tests: a load touches every byte of megabytes. Backwards,
+  // so that the first capital vowel gives the stress.
   const size_t n = static_cast<size_t>(Length());
   stress_.assign(static_cast<size_t>(Count()), kNoStress);
   for (size_t r = 0; r < stress_.size(); ++r) {
     char* record = records + r * n;
     for (size_t i = n; i-- > 0;) {
       const auto c = static_cast<unsigned char>(record[i]);
-      if (stressed[c]) stress_[r] = static_cast<uint8_t>(i);
-      record[i] = lower[c];
+      if (IsUpperVowelByte(c)) stress_[r] = static_cast<uint8_t>(i);
+      record[i] = static_cast<char>(LowerByte(c));
     }
   }
 }
