@@ -60,7 +60,6 @@ std::u16string InstalledSettingsPath() {
 CReaderDlg::CReaderDlg(WindowBackend& backend, Environment environment)
     : backend_(backend), environment_(std::move(environment)) {
   comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, 0));
-  icon_ = LoadReaderIcon(IDI_PROGRAM);
   settings.textFont = GetStockFontDescription();
   textFont_ = Font::Create(settings.textFont);
 }
@@ -86,8 +85,9 @@ bool CReaderDlg::OnInitDialog() {
   host_->SetCommandBar(BuildCommandBar());
   host_->SetToolbar(BuildToolbar());
   host_->ShowToolbar(false);
-  host_->SetIcon(icon_, true);
-  host_->SetIcon(icon_, false);
+  const HICON icon = LoadReaderIcon(IDI_PROGRAM);
+  host_->SetIcon(icon, true);
+  host_->SetIcon(icon, false);
 
   statusFont_ = Font::Create(StatusFontDescription());
   if (statusFont_) {

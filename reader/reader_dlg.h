@@ -159,7 +159,6 @@ class CReaderDlg {
   std::unique_ptr<WindowHost> host_;
   bool comInitialised_ = false;
   bool initialised_ = false;
-  HICON icon_ = nullptr;
 
   FontPtr textFont_;
   FontPtr statusFont_;

@@ -53,9 +53,7 @@ void CReaderDlg::OnPaint() {
   COffscreenBitmap turned;
   COffscreenBitmap* screenFrame = &frame;
   if (settings.orientation != 0 && frame.Handle() != nullptr) {
-    const bool sideways = settings.orientation == 1 || settings.orientation == 3;
-    turned.Create(sideways ? frame.Height() : frame.Width(),
-                  sideways ? frame.Width() : frame.Height());
+    turned.Create(client.Width(), client.Height());
     TurnFrame(*frame.Handle(), settings.orientation, *turned.Handle());
     screenFrame = &turned;
   }

@@ -30,19 +30,20 @@ bool IsBlockEndTag(std::string_view tag) {
          tag == "title" || tag == "/tr";
 }
 
+// The element's name: the tag text up to white space or a slash after it.
+std::string_view ElementName(std::string_view tag) {
+  const size_t end = tag.find_first_of(" \t\r\n/", 1);
+  return tag.substr(0, end);
+}
+
 // Closing tags that part what follows from what went before by a blank:
 // table cells, lists and their terms, quotes, preformatted blocks. A
 // table's start parts words too.
 bool IsWordBreakTag(std::string_view tag) {
   return tag == "/td" || tag == "/th" || tag == "/ul" || tag == "/ol" || tag == "/dl" ||
          tag == "/dt" ||
-         tag == "/blockquote" || tag == "/pre" || tag == "/table";
-}
-
-// The element's name: the tag text up to white space or a slash after it.
-std::string_view ElementName(std::string_view tag) {
-  const size_t end = tag.find_first_of(" \t\r\n/", 1);
-  return tag.substr(0, end);
+         tag == "/blockquote" || tag == "/pre" || tag == "/table" ||
+         ElementName(tag) == "table";
 }
 
 // Elements whose content is no text to read: style sheets and scripts.
@@ -77,17 +78,15 @@ class HtmlRules final : public MarkupRules {
   bool OnTag(std::string& output, std::string& tag) override {
     LatinLowerString(tag);
     if (!hiddenElement_.empty()) {
-      // Only the element's own closing tag ends it.
-      if (tag.size() > 1 && tag[0] == '/' && ElementName(tag.substr(1)) == hiddenElement_) {
-        hiddenElement_.clear();
-      }
+      // The scanner skips the raw text: this is the element's own end tag.
+      hiddenElement_.clear();
       return true;
     }
     if (IsLineBreakTag(tag)) {
       AppendLineFeed(output);
     } else if (IsBlockEndTag(tag)) {
       if (mode_ == 1 || !EndsInLineBreak(output)) AppendLineFeed(output);
-    } else if (IsWordBreakTag(tag) || ElementName(tag) == "table") {
+    } else if (IsWordBreakTag(tag)) {
       wordBreakPending_ = true;
     } else if (const std::string_view name = ElementName(tag);
                IsHiddenElement(name) && tag.back() != '/') {
@@ -97,7 +96,6 @@ class HtmlRules final : public MarkupRules {
   }
 
   void OnEntity(std::string& output, const char* first, const char* last) override {
-    if (!hiddenElement_.empty()) return;
     const int byte = HtmlEntityByte(std::string_view(first, static_cast<size_t>(last - first)));
     if (byte < 0) return;
     const char c = static_cast<char>(byte);

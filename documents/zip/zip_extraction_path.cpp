@@ -35,16 +35,21 @@ std::string CacheFolder() {
   return {};
 }
 
-// The folder of every extracted document, made private; empty when there
+// The folder of every extracted document (not made here); empty when there
 // is no cache folder.
+std::string ExtractionRootPath() {
+  const std::string cache = CacheFolder();
+  return cache.empty() ? std::string() : cache + "/parlen/extracted";
+}
+
+// The same folder, made private with the one above it; empty when it cannot
+// be had.
 std::string ExtractionRoot() {
-  std::string folder = CacheFolder();
-  if (folder.empty()) return {};
-  mkdir(folder.c_str(), 0700);
-  folder += "/parlen";
-  if (!MakePrivateFolder(folder)) return {};
-  folder += "/extracted";
-  return MakePrivateFolder(folder) ? folder : std::string();
+  const std::string root = ExtractionRootPath();
+  if (root.empty()) return {};
+  const std::filesystem::path parlen = std::filesystem::path(root).parent_path();
+  mkdir(parlen.parent_path().c_str(), 0700);
+  return MakePrivateFolder(parlen) && MakePrivateFolder(root) ? root : std::string();
 }
 
 }  // namespace
@@ -78,10 +83,8 @@ void RemoveExtractionLeftovers(const std::u16string& keep) {
   // Files changed this recently may belong to another reader still running
   // (an extraction under way, a document it has just opened).
   constexpr auto kQuiet = std::chrono::minutes(10);
-  const std::string cache = CacheFolder();
-  if (cache.empty()) return;
-  const fs::path root = fs::path(cache) / "parlen" / "extracted";
-  if (!IsOwnFolder(root)) return;
+  const fs::path root = ExtractionRootPath();
+  if (root.empty() || !IsOwnFolder(root)) return;
   const fs::path kept = fs::path(Utf16ToUtf8(keep)).lexically_normal();
   const fs::path keptText = fs::path(kept.string() + ".auto");
   const auto quietSince = fs::file_time_type::clock::now() - kQuiet;

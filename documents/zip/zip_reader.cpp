@@ -136,22 +136,23 @@ int RecodeNames(ZipDirectory& root, const std::string& otherNames,
   return renamed;
 }
 
+// One warning box; format holds one %i for the count.
+void WarnCount(const char* format, int count) {
+  char text[200];
+  std::snprintf(text, sizeof text, format, count);
+  MessageBoxW(nullptr, NarrowToWide(text).c_str(), u"Warning", MB_OK);
+}
+
 void WarnRenamed(int renamed) {
   if (renamed == 0) return;
-  char text[200];
-  std::snprintf(text, sizeof text,
-                "Warning: %i names became equal to another name of their folder when shown! "
-                "They are shown with a number added.",
-                renamed);
-  MessageBoxW(nullptr, NarrowToWide(text).c_str(), u"Warning", MB_OK);
+  WarnCount("Warning: %i names became equal to another name of their folder when shown! "
+            "They are shown with a number added.",
+            renamed);
 }
 
 void WarnSkipped(const std::array<int, kReasons>& skipped) {
   for (size_t reason = 0; reason < kReasons; ++reason) {
-    if (skipped[reason] == 0) continue;
-    char text[160];
-    std::snprintf(text, sizeof text, kSkipWarnings[reason], skipped[reason]);
-    MessageBoxW(nullptr, NarrowToWide(text).c_str(), u"Warning", MB_OK);
+    if (skipped[reason] != 0) WarnCount(kSkipWarnings[reason], skipped[reason]);
   }
 }
 
