@@ -23,6 +23,17 @@ int32_t FromWideInto(const CodePageConverter& converter, const std::u16string& t
   return static_cast<int32_t>(text.size());
 }
 
+// The Windows-1251 byte of a decoded character: its table byte, the default
+// character where it has none; NUL and characters beyond 16 bits become the
+// bytes the caller names. The rare cases stay off the common path.
+inline char Windows1251ByteOf(uint32_t code, const Utf8Replacements& with) {
+  if (code >= static_cast<uint32_t>(kReverseTableSize))
+    return code < 0x10000 ? with.defaultChar : with.beyond16Bits;
+  const uint8_t byte = kWin1251ReverseTable[code];
+  if (byte != 0) return static_cast<char>(byte);
+  return code == 0 ? with.nul : with.defaultChar;
+}
+
 // Length of the well-formed UTF-8 sequence at p[i] (no overlong forms,
 // surrogates or code points past U+10FFFF), 0 when there is none. A sequence
 // cut by the end of the text counts as well-formed: callers may pass the
@@ -66,6 +77,24 @@ bool IsRussianUtf8(const unsigned char* p, size_t n) {
 }
 
 }  // namespace
+
+void AppendUtf8AsWindows1251(const char* bytes, size_t length, const Utf8Replacements& with,
+                             std::string& output) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+  const size_t start = output.size();
+  output.resize(start + length);  // never more than one byte per input byte
+  char* out = output.data() + start;
+  for (size_t i = 0; i < length;) {
+    // ASCII but NUL stands for itself in Windows-1251: the common case
+    // skips the decoder and the table.
+    if (p[i] - 1u < 0x7Fu) {
+      *out++ = static_cast<char>(p[i++]);
+      continue;
+    }
+    *out++ = Windows1251ByteOf(Utf8DecodeAt(p, length, i), with);
+  }
+  output.resize(static_cast<size_t>(out - output.data()));
+}
 
 bool IsRussianUtf8(const std::string& text) {
   return IsRussianUtf8(reinterpret_cast<const unsigned char*>(text.data()), text.size());
@@ -223,8 +252,12 @@ bool IsCyrillicCodePoint(uint32_t codeUnit) {
 }
 
 int32_t DetectCodePage(const CodePageConverter& converter, const std::string& text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t n = text.size();
+  return DetectCodePage(converter, text.data(), text.size());
+}
+
+int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, size_t length) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+  const size_t n = bytes == nullptr ? 0 : length;
 
   // 1. Windows-1251, with its case faults (small letter then capital).
   int64_t w = 0, wf = 0;
@@ -272,14 +305,15 @@ int32_t DetectCodePage(const CodePageConverter& converter, const std::string& te
   // 4. ISO-8859-5.
   int64_t iso = 0;
   for (size_t i = 0; i < n; ++i) iso += IsCyrillicIn(kIso88595Table, p[i]) ? 1 : 0;
-  // 5. UTF-8, through UTF-16 into Windows-1251.
+  // 5. UTF-8, each character as Windows-1251 (those beyond 16 bits a blank).
   int64_t u = 0;
   {
-    std::u16string wide;
-    Utf8ToWide(text, wide, u' ');
-    std::vector<char> narrow;
-    converter.FromWideToBuffer(wide, narrow);
-    for (char c : narrow) u += IsCyrillicIn(kWin1251Table, static_cast<unsigned char>(c)) ? 1 : 0;
+    const char def = static_cast<char>(converter.DefaultChar());
+    const Utf8Replacements with{def, def, ' '};
+    for (size_t i = 0; i < n;) {
+      const char c = Windows1251ByteOf(Utf8DecodeAt(p, n, i), with);
+      u += IsCyrillicIn(kWin1251Table, static_cast<unsigned char>(c)) ? 1 : 0;
+    }
   }
 
   int64_t best = w;
@@ -321,18 +355,10 @@ std::string DetectedToWindows1251(CodePageConverter& converter, const std::strin
 std::string ToWindows1251(CodePageConverter& converter, const std::string& text,
                           int32_t codePage) {
   if (codePage == kCodePageUtf8) {
-    // In one pass what Utf8ToWide and then FromWide give.
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const size_t n = text.size();
+    // What Utf8ToWide with '?' and then FromWide give.
     const char def = static_cast<char>(converter.DefaultChar());
     std::string converted;
-    converted.reserve(n);  // never longer than the UTF-8
-    for (size_t i = 0; i < n;) {
-      const uint32_t code = Utf8DecodeAt(p, n, i);
-      const int c =
-          CodePageConverter::ReverseByte(code >= 0x10000 ? u'?' : static_cast<char16_t>(code));
-      converted += c != 0 ? static_cast<char>(c) : def;
-    }
+    AppendUtf8AsWindows1251(text.data(), text.size(), {def, def, '?'}, converted);
     return converted;
   }
   if (codePage < kCodePageDos || codePage > kCodePageIso) return text;
@@ -340,11 +366,6 @@ std::string ToWindows1251(CodePageConverter& converter, const std::string& text,
   std::string converted = converter.Converted(text);
   converter.RestoreTable();
   return converted;
-}
-
-int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, size_t length) {
-  if (bytes == nullptr || length == 0) return DetectCodePage(converter, std::string());
-  return DetectCodePage(converter, std::string(bytes, length));
 }
 
 namespace {

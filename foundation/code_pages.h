@@ -147,6 +147,17 @@ int32_t Utf8Decode(const std::string& bytes, std::vector<uint32_t>& out);
 // by replacement; out is replaced; returns the number of code units.
 int32_t Utf8ToWide(const std::string& bytes, std::u16string& out, char16_t replacement);
 
+// What a UTF-8 character without a Windows-1251 byte becomes.
+struct Utf8Replacements {
+  char defaultChar;   // a character of 16 bits without a byte
+  char nul;           // U+0000
+  char beyond16Bits;  // U+10000 and above
+};
+// Decodes as Utf8DecodeAt and appends each character's Windows-1251 byte,
+// in one pass without a UTF-16 copy.
+void AppendUtf8AsWindows1251(const char* bytes, size_t length, const Utf8Replacements& with,
+                             std::string& output);
+
 // True for a byte below 0x80 or in 0xC0-0xF7.
 bool IsPlausibleCyrillicByte(int c);
 // True for U+0410-U+044F, U+0401 and U+0451.

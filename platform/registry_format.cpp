@@ -263,27 +263,27 @@ class Parser {
       Problem("bad value data", line);
       return;
     }
-    if (RegistryValue* old = FindCurrentValue(wideName)) {
-      old->type = value.type;
-      old->data = std::move(value.data);
-    } else {
-      valueIndex_.emplace(FoldRegistryName(wideName), current_->values.size());
+    IndexCurrentValues();
+    const auto [place, added] =
+        valueIndex_.try_emplace(FoldRegistryName(wideName), current_->values.size());
+    if (added) {
       current_->values.push_back(std::move(value));
+    } else {
+      RegistryValue& old = current_->values[place->second];
+      old.type = value.type;
+      old.data = std::move(value.data);
     }
   }
 
-  // The current key's value of that name, through an index of the key's
-  // values (a key may hold thousands: a search through them per line would
-  // make reading quadratic). The index is made anew when the key changes.
-  RegistryValue* FindCurrentValue(std::u16string_view name) {
-    if (indexed_ != current_) {
-      valueIndex_.clear();
-      for (size_t i = 0; i < current_->values.size(); ++i)
-        valueIndex_.emplace(FoldRegistryName(current_->values[i].name), i);
-      indexed_ = current_;
-    }
-    auto found = valueIndex_.find(FoldRegistryName(name));
-    return found == valueIndex_.end() ? nullptr : &current_->values[found->second];
+  // An index of the current key's values by folded name (a key may hold
+  // thousands: a search through them per line would make reading
+  // quadratic). It is made anew when the key changes.
+  void IndexCurrentValues() {
+    if (indexed_ == current_) return;
+    valueIndex_.clear();
+    for (size_t i = 0; i < current_->values.size(); ++i)
+      valueIndex_.emplace(FoldRegistryName(current_->values[i].name), i);
+    indexed_ = current_;
   }
 
   static bool ParseData(std::string_view s, RegistryValue* value) {

@@ -120,11 +120,14 @@ class SplitterBar : public Fl_Widget {
         place_(place), left_(left), right_(right), right_header_(right_header), dialog_(dialog) {}
 
   void draw() override {
-    fl_rectf(x(), y(), w(), h(), FL_BACKGROUND_COLOR);
-    const int line = x() + (w() - kSplitterLineGap) / 2;
-    fl_color(FL_DARK3);
-    fl_yxline(line, y(), y() + h() - 1);
-    fl_yxline(line + kSplitterLineGap, y(), y() + h() - 1);
+    // The lines on the dialog's own face.
+    uchar r = 0, g = 0, b = 0;
+    Fl::get_color(window() ? window()->color() : FL_BACKGROUND_COLOR, r, g, b);
+    Bitmap picture;
+    picture.Create(w(), h());
+    picture.Fill(RGB(r, g, b));
+    DrawSplitter(picture, {0, 0, w(), h()});
+    DrawScreen(picture, x(), y(), w(), h(), true);
   }
 
   int handle(int event) override {
@@ -230,7 +233,6 @@ class DialogView {
 
   Dialog& dialog_;
   std::deque<Entry> entries_;
-  std::vector<Fl_Widget*> widgets_;  // by control index (null for none)
   std::vector<Fl_Widget*> headers_;  // list views' column headers
 };
 
@@ -317,7 +319,7 @@ Fl_Widget* DialogView::MakeWidget(const Control& c, const RECT& r, Fl_Widget** h
 void DialogView::Build(int x0, int y0, const DialogLayout& layout) {
   const auto& controls = dialog_.Controls();
   if (dialog_.BandHeight() > 0) new BandBox(x0, y0, layout.width, dialog_.BandHeight(), dialog_);
-  widgets_.assign(controls.size(), nullptr);
+  std::vector<Fl_Widget*> widgets(controls.size(), nullptr);  // by control index (null for none)
   headers_.assign(controls.size(), nullptr);
   for (size_t i = 0; i < controls.size(); ++i) {
     RECT r = layout.controls[i];
@@ -326,7 +328,7 @@ void DialogView::Build(int x0, int y0, const DialogLayout& layout) {
     r.top += y0;
     r.bottom += y0;
     Fl_Widget* w = MakeWidget(controls[i], r, &headers_[i]);
-    widgets_[i] = w;
+    widgets[i] = w;
     if (!w) continue;
     entries_.push_back({this, static_cast<int>(i), w, ~0u});
     w->callback(OnWidget, &entries_.back());
@@ -337,8 +339,8 @@ void DialogView::Build(int x0, int y0, const DialogLayout& layout) {
   }
   for (const SplitterPlace& place : layout.splitters) {
     const size_t left = static_cast<size_t>(place.control);
-    if (left + 1 < widgets_.size() && widgets_[left] && widgets_[left + 1])
-      new SplitterBar(place, x0, y0, widgets_[left], widgets_[left + 1], headers_[left + 1], dialog_);
+    if (left + 1 < widgets.size() && widgets[left] && widgets[left + 1])
+      new SplitterBar(place, x0, y0, widgets[left], widgets[left + 1], headers_[left + 1], dialog_);
   }
   if (!layout.implicit_ok.IsEmpty()) {
     const RECT& r = layout.implicit_ok;
