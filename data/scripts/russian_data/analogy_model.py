@@ -5,9 +5,9 @@ A shared ending of several letters is a shared suffix, often a shared root
 too (переписать ends as писать does), and the lemmas sharing it stress each
 inflection ending alike: on the ending, or on a stem vowel counted from the
 stem's end. Each ending of the lemma takes the stress most of the lemmas at
-the longest shared ending give that ending (a tie goes by the next shorter
-one); the nearest analogy is the best guess, so no agreement threshold
-applies. Before any analogy, a lemma whose stem begins known words of other
+the longest shared ending give that ending, of the stresses its own stem
+can take (a tie goes by the next shorter one); the nearest analogy is the
+best guess, so no agreement threshold applies. Before any analogy, a lemma whose stem begins known words of other
 lemmas (смешно, смешной) takes the stress they all give a letter of that
 stem; and the prefix "вы" of perfective verbs and their nouns takes the
 stress where most of the words with the prefix that end most alike take it.
@@ -54,17 +54,19 @@ class AnalogyModel:
         self.prefix_votes = TailVotes(prefixed, min_words=1, agreement=PREFIX_MAJORITY)
         self.voted = {}
 
-    def vote(self, tail, ending):
-        """The label most lemmas ending in `tail` give `ending`, or None. A
-        tie goes to the tied label the next shorter tail votes for."""
-        key = (tail, ending)
+    def vote(self, tail, ending, stem_vowels):
+        """The label most lemmas ending in `tail` give `ending`, of those a
+        stem of `stem_vowels` vowels can take, or None. A tie goes to the
+        tied label the next shorter tail votes for."""
+        key = (tail, ending, stem_vowels)
         if key not in self.voted:
-            votes = collections.Counter(self.labels[i][ending] for i in self.by_tail[tail]
-                                        if ending in self.labels[i])
+            votes = collections.Counter(
+                label for label in (self.labels[i].get(ending) for i in self.by_tail[tail])
+                if label is not None and (not isinstance(label, int) or label <= stem_vowels))
             best = votes.most_common(2)
             label = best[0][0] if best else None
             if len(best) == 2 and best[0][1] == best[1][1] and len(tail) > 1:
-                shorter = self.vote(tail[1:], ending)
+                shorter = self.vote(tail[1:], ending, stem_vowels)
                 if shorter in (best[0][0], best[1][0]):
                     label = shorter
             self.voted[key] = label
@@ -93,14 +95,16 @@ class AnalogyModel:
         entry = lemma.spelled[0]
         if entry.startswith(STRESSED_PREFIX) and self.prefix_votes.predict(entry):
             return STEM, vowel_positions(entry)[0]
+        # Patronymics stress a third vowel from the stem's end, and so many
+        # end in "ч" that they would outvote every other word there: a
+        # label the lemma's stem cannot take does not count.
+        stem_vowels = len(vowel_positions(mobile_stress.stem(lemma)))
         value = {}
         for ending in lemma.endings:
             for n in range(min(MAX_TAIL, len(entry)), 0, -1):
                 tail = entry[-n:]
-                label = self.vote(tail, ending) if tail in self.by_tail else None
+                label = self.vote(tail, ending, stem_vowels) if tail in self.by_tail else None
                 if label is not None:
-                    index = mobile_stress.value_of(lemma, label)
-                    if index is not None:
-                        value[ending] = index
+                    value[ending] = mobile_stress.value_of(lemma, label)
                     break
         return (MOBILE, value) if value else None

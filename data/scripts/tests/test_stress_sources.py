@@ -115,6 +115,18 @@ class LemmaPatterns(unittest.TestCase):
         self.assertEqual(marked(paradigms.apply(lemma("сорог"), model.predict(lemma("сорог")))),
                          ["со+рога", "со+рогам", "со+рогой", "со+рогу", "со+рогы"])
 
+    def test_only_lemmas_stressing_as_the_stem_can_vote(self):
+        def lemma(word):
+            return paradigms.Lemma([word, word + "а", word + "у"])
+        decided = [(lemma("иванович"), (paradigms.STEM, 2)),
+                   (lemma("степанович"), (paradigms.STEM, 4)),
+                   (lemma("врач"), (paradigms.ENDING, None))]
+        model = AnalogyModel(decided, {})
+        # "ич" is shared with the patronymics only, whose stress on a third
+        # vowel from the stem's end a one-vowel stem cannot take; "ч" decides.
+        self.assertEqual(marked(paradigms.apply(lemma("бич"), model.predict(lemma("бич")))),
+                         ["би+ч", "бича+", "бичу+"])
+
     def test_unknown_lemma_gives_nothing(self):
         self.assertEqual(paradigms.infer(BOOK, {"стол": 2}), {})
 
