@@ -13,10 +13,10 @@ from .ending_model import letter_from_end, vowels_from_end
 from .paradigms import ENDING, MOBILE, STEM
 from .russian import vowel_positions
 
-# Each seen ending must point to the same stress, in enough lemmas of the
-# class and nearly all of them.
+# A seen ending points to a stress where enough lemmas of the class stress
+# it alike and nearly all of them give the unseen ending that stress.
 MIN_LEMMAS = 3
-AGREEMENT = 0.9
+AGREEMENT = 0.98
 
 
 def stem(lemma):
@@ -77,15 +77,17 @@ def complete(decided):
 
 
 def agreed(counts, endings, known, unseen):
-    """The stress every seen ending points to at the unseen one, or None."""
+    """The stress the seen endings that point to one at the unseen ending
+    all point to, or None. A seen ending whose stress few lemmas of the
+    class share (the short forms of кра́сный: красна́) tells nothing and
+    does not stand in the way of the others."""
     found = set()
     for ending, label in known.items():
         votes = counts.get((endings, ending, label, unseen))
         if not votes:
-            return None
+            continue
         best, count = votes.most_common(1)[0]
         total = sum(votes.values())
-        if total < MIN_LEMMAS or count < AGREEMENT * total:
-            return None
-        found.add(best)
+        if total >= MIN_LEMMAS and count >= AGREEMENT * total:
+            found.add(best)
     return next(iter(found)) if len(found) == 1 else None

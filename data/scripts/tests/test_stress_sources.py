@@ -174,6 +174,9 @@ class Assembly(unittest.TestCase):
             known.update({c + "олова": 5, c + "олову": 3, c + "оловы": 3, c + "олове": 5,
                           c + "оловой": 5, c + "оловам": 5})
         del known["доловы"]
+        # A stress of its own at one ending (no other lemma has it) tells
+        # nothing of the others.
+        known["доловам"] = 3
         stresses, origins = stress_sources.assemble(known, lemmas)
         # The class fills the ending "ы" that no form of "долова" shows.
         self.assertEqual((stresses["доловы"], origins["доловы"]), (3, stress_sources.PARADIGM))
