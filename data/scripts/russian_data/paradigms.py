@@ -8,7 +8,8 @@ last vowel where the ending has none); or, where neither holds, it moves
 with the ending as the known forms show (to a stem letter or to a vowel of
 the ending: (ENDING, 2) for its second), and only forms whose ending is
 among theirs get a stress. Forms spelled with 'ё' are stressed on it
-whatever the pattern.
+whatever the pattern, and a form writing 'е' for its lemma's stem 'ё' is
+not stressed there.
 """
 
 import os
@@ -91,6 +92,9 @@ def apply(lemma, pattern):
     letter, for the forms the pattern decides."""
     kind, value = pattern
     result = {}
+    # A stem letter that other forms write 'ё' is unstressed where written
+    # 'е' (тёмный, темна́): the stress has gone to the ending.
+    yo = {original.index("ё") for original in lemma.forms if "ё" in original}
     for original, form in zip(lemma.forms, lemma.spelled):
         if "ё" in original:
             result[form] = original.index("ё")
@@ -101,6 +105,8 @@ def apply(lemma, pattern):
             index = lemma.ending_stress(form)
         else:
             index = lemma.stressed_letter(form, value.get(form[lemma.stem_length:]))
+        if index in yo and index < lemma.stem_length:
+            index = lemma.ending_stress(form)
         if index is not None and index < len(form) and form[index] in VOWEL_LETTERS:
             result[form] = index
     return result

@@ -49,6 +49,10 @@ class LemmaPatterns(unittest.TestCase):
     def test_yo_forms_are_stressed_on_yo(self):
         self.assertEqual(paradigms.infer(["идти", "иду", "идёт"], {"иду": 2}),
                          {"идти": 3, "иду": 2, "идет": 2})
+        # Written 'е' where the stressed forms write 'ё', the letter lost
+        # the stress to the ending.
+        self.assertEqual(paradigms.infer(["тёмный", "тёмная", "темна", "темно"], {"темный": 1}),
+                         {"темный": 1, "темная": 1, "темна": 4, "темно": 4})
 
     def test_an_odd_mark_is_mended_where_its_class_keeps_the_pattern(self):
         endings = ["о", "а", "у", "ом", "е", "ами", "ах"]
