@@ -7,6 +7,8 @@ a temporary folder, reads it back as the reader does and reports how often
 the held-out forms the lexicon stresses get that stress, split by what gave
 it: the records of a stem (a lemma's inferred pattern, or a stem shared with
 other words), the prediction of the word's ending, or the default rule.
+Then the same for a random tenth of the lexicon's forms, whose lemmas keep
+their other forms.
 Then reports which of these the words of real texts reach in the installed
 dictionary, and how many of those words it stresses as the sources do: as
 festvox-ru marks them or, where it marks none, as their lemma's pattern
@@ -52,11 +54,9 @@ def source_of(word, sources_of_forms, dictionary):
     return STEMS if dictionary.find(word.encode("cp1251")) is not None else DEFAULT
 
 
-def held_out_report(forms, lemmas, seed, fraction):
-    chosen = list(range(len(lemmas.lemmas)))
-    random.Random(seed).shuffle(chosen)
-    held = chosen[:int(len(chosen) * fraction)]
-    held_forms = {form.replace("ё", "е") for i in held for form in lemmas.lemmas[i]}
+def held_out_report(forms, lemmas, held_forms, title):
+    """Builds the dictionary without the lexicon's stress of `held_forms`
+    and reports how many of them it stresses as the lexicon does."""
     stresses, sources_of_forms = stress_sources.assemble(forms, lemmas, exclude=held_forms)
     with tempfile.TemporaryDirectory() as folder:
         dictionary = write_dictionary(folder, stresses, forms)
@@ -68,13 +68,37 @@ def held_out_report(forms, lemmas, seed, fraction):
             source = source_of(word, sources_of_forms, dictionary)
             total[source] += 1
             right[source] += dictionary.lookup(word) == forms[word]
-    print(f"held out {len(held)} of {len(lemmas.lemmas)} lemmas (seed {seed}); "
-          f"their forms of several vowels the lexicon stresses:")
+    print(title)
     for source in (STEMS, ENDINGS, DEFAULT):
         share = 100.0 * right[source] / total[source] if total[source] else 0.0
         print(f"  {source:8} {right[source]:6} of {total[source]:6} right ({share:.1f}%)")
     all_right, all_total = sum(right.values()), sum(total.values())
     print(f"  all      {all_right:6} of {all_total:6} right ({100.0 * all_right / all_total:.1f}%)")
+
+
+def held_out_lemmas(forms, lemmas, seed, fraction):
+    """Every form of a random share of the lemmas: words of lemmas the
+    lexicon does not know."""
+    chosen = list(range(len(lemmas.lemmas)))
+    random.Random(seed).shuffle(chosen)
+    held = chosen[:int(len(chosen) * fraction)]
+    held_forms = {form.replace("ё", "е") for i in held for form in lemmas.lemmas[i]}
+    held_out_report(forms, lemmas, held_forms,
+                    f"held out {len(held)} of {len(lemmas.lemmas)} lemmas (seed {seed}); "
+                    f"their forms of several vowels the lexicon stresses:")
+
+
+def held_out_forms(forms, lemmas, seed, fraction):
+    """A random share of the lexicon's forms of lemmas: the forms of known
+    lemmas that the lexicon leaves out, as their lemma's pattern completes
+    them."""
+    candidates = sorted(form for form in forms
+                        if form in lemmas.by_form and len(vowel_positions(form)) >= 2)
+    random.Random(seed).shuffle(candidates)
+    held_forms = set(candidates[:int(len(candidates) * fraction)])
+    held_out_report(forms, lemmas, held_forms,
+                    f"held out {len(held_forms)} of {len(candidates)} forms of lemmas "
+                    f"(seed {seed}), their lemmas' other forms kept:")
 
 
 SHOWN_MISSES = 12
@@ -159,7 +183,8 @@ def main():
     lexicon_text = sources.read(festvox[sources.LEXICON])
     utterance_text = sources.read(sources.utterance_file(args.debs, args.work))
     forms = stress_sources.known_stresses(lexicon_text, utterance_text, lemmas)
-    held_out_report(forms, lemmas, args.seed, args.fraction)
+    held_out_lemmas(forms, lemmas, args.seed, args.fraction)
+    held_out_forms(forms, lemmas, args.seed, args.fraction)
 
     stresses, sources_of_forms = stress_sources.assemble(forms, lemmas)
     reference = {form: {index} for form, index in stresses.items()
