@@ -7,10 +7,11 @@ inflection ending alike: on the ending, or on a stem vowel counted from the
 stem's end. Each ending of the lemma takes the stress most of the lemmas at
 the longest shared ending give that ending, of the stresses its own stem
 can take (a tie goes by the next shorter one); the nearest analogy is the
-best guess, so no agreement threshold applies. Before any analogy, a lemma whose stem begins known words of other
-lemmas (смешно, смешной) takes the stress they all give a letter of that
-stem; and the prefix "вы" of perfective verbs and their nouns takes the
-stress where most of the words with the prefix that end most alike take it.
+best guess, so no agreement threshold applies. Before any analogy, a
+lemma whose stem begins known words of other lemmas (смешно, смешной) takes
+the stress they all give a letter of that stem; and the prefix "вы" of
+perfective verbs and their nouns takes the stress where most of the words
+with the prefix that end most alike take it.
 """
 
 import bisect
