@@ -46,6 +46,13 @@ TEST(Utf8ConverterTest, DetectsUtf8Files) {
   EXPECT_TRUE(IsUtf8TextFile(Wide(u8).c_str()));
   EXPECT_FALSE(IsUtf8TextFile(Wide(win).c_str()));
   EXPECT_FALSE(IsUtf8TextFile(Wide(Scratch("missing")).c_str()));
+  // A long ASCII beginning, as an FB2 prolog of comments, decides nothing.
+  const std::string prolog = Scratch("prolog.fb2");
+  const std::string comments = "<!-- " + std::string(30000, 'x') + " -->\n";
+  WriteBytes(prolog, comments + U8(u8"<p>Привет, как дела? Всё хорошо.</p>"));
+  EXPECT_TRUE(IsUtf8TextFile(Wide(prolog).c_str()));
+  WriteBytes(prolog, comments + "<p>\xCF\xF0\xE8\xE2\xE5\xF2, \xEA\xE0\xEA \xE4\xE5\xEB\xE0?</p>");
+  EXPECT_FALSE(IsUtf8TextFile(Wide(prolog).c_str()));
 }
 
 }  // namespace

@@ -25,13 +25,33 @@ int64_t CutBeforeLastLead(const std::string& block) {
   return static_cast<int64_t>(block.size());
 }
 
+// Where the first byte outside ASCII stands, or the file's size.
+int64_t FirstNonAsciiAt(TextFile& file, int64_t size) {
+  std::string block;
+  for (int64_t offset = 0; offset < size; offset += kBlockSize) {
+    block.resize(static_cast<size_t>(std::min(size - offset, kBlockSize)));
+    if (!ReadExactlyAt(file, offset, block.data(), block.size())) return size;
+    const auto found = std::find_if(block.begin(), block.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (found != block.end()) return offset + (found - block.begin());
+  }
+  return size;
+}
+
 }  // namespace
 
 bool IsUtf8TextFile(const char16_t* path) {
   TextFile file(path, u"rb");
   if (!file.IsOpen()) return false;
-  std::string head;
-  file.ReadIntoString(head, std::min<size_t>(file.GetSize(), kDetectSize));
+  const int64_t size = file.GetSize();
+  // ASCII tells no code page from another: a book whose first kilobyte is
+  // all ASCII (an FB2 prolog of comments or style sheets) is judged by the
+  // bytes from its first letter outside ASCII, or its UTF-8 text would be
+  // read as Windows-1251.
+  int64_t start = FirstNonAsciiAt(file, size);
+  if (start < static_cast<int64_t>(kDetectSize) || start == size) start = 0;
+  std::string head(static_cast<size_t>(std::min<int64_t>(size - start, kDetectSize)), '\0');
+  if (!ReadExactlyAt(file, start, head.data(), head.size())) return false;
   return DetectCodePage(GlobalCodePageConverter(), head) == kCodePageUtf8;
 }
 
