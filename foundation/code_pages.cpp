@@ -255,7 +255,8 @@ int32_t DetectCodePage(const CodePageConverter& converter, const std::string& te
   return DetectCodePage(converter, text.data(), text.size());
 }
 
-int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, size_t length) {
+// The converter is not needed: UTF-8 is counted by its Russian letters.
+int32_t DetectCodePage(const CodePageConverter& /*converter*/, const char* bytes, size_t length) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   const size_t n = bytes == nullptr ? 0 : length;
 
@@ -305,16 +306,9 @@ int32_t DetectCodePage(const CodePageConverter& converter, const char* bytes, si
   // 4. ISO-8859-5.
   int64_t iso = 0;
   for (size_t i = 0; i < n; ++i) iso += IsCyrillicIn(kIso88595Table, p[i]) ? 1 : 0;
-  // 5. UTF-8, each character as Windows-1251 (those beyond 16 bits a blank).
+  // 5. UTF-8: its Russian letters.
   int64_t u = 0;
-  {
-    const char def = static_cast<char>(converter.DefaultChar());
-    const Utf8Replacements with{def, def, ' '};
-    for (size_t i = 0; i < n;) {
-      const char c = Windows1251ByteOf(Utf8DecodeAt(p, n, i), with);
-      u += IsCyrillicIn(kWin1251Table, static_cast<unsigned char>(c)) ? 1 : 0;
-    }
-  }
+  for (size_t i = 0; i < n;) u += IsCyrillicCodePoint(Utf8DecodeAt(p, n, i)) ? 1 : 0;
 
   int64_t best = w;
   int32_t result = kCodePageWin;

@@ -26,8 +26,6 @@ void CopyRGB(const BYTE* rgb, Bitmap& out) {
 
 }  // namespace
 
-COffscreenBitmap::~COffscreenBitmap() { ReleaseDC(); }
-
 bool COffscreenBitmap::Create(int width, int height) {
   ReleaseDC();
   bitmap_ = NewSection(width, height);

@@ -14,7 +14,6 @@ class COffscreenBitmap {
   static constexpr LONG kPixelsPerMetre = 3780;
 
   COffscreenBitmap() = default;
-  ~COffscreenBitmap();
   COffscreenBitmap(const COffscreenBitmap&) = delete;
   COffscreenBitmap& operator=(const COffscreenBitmap&) = delete;
 

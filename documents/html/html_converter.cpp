@@ -62,7 +62,6 @@ class HtmlRules final : public MarkupRules {
   // the others are dropped too, but two words they separated stay apart,
   // whatever tags stand between them.
   void OnText(std::string& output, const char* first, const char* last) override {
-    if (!hiddenElement_.empty()) return;
     const char* line = first;
     for (const char* p = first; p != last; ++p) {
       if (*p != '\n') continue;

@@ -122,12 +122,11 @@ int RecodeNames(ZipDirectory& root, const std::string& otherNames,
       otherNames.empty() ? kCodePageWin : DetectCodePage(converter, otherNames);
   const bool recodeOthers = detected != kCodePageWin && detected != kCodePageUtf8;
   const int32_t previous = recodeOthers ? converter.Select(detected, 1) : 0;
+  const char def = static_cast<char>(converter.DefaultChar());
   const int renamed = root.RecodeNames([&](const std::string& name) {
     if (utf8Pieces.count(name) != 0 || IsRussianUtf8(name)) {
-      std::u16string wide;
-      Utf8ToWide(name, wide, u' ');
       std::string narrow;
-      converter.FromWide(wide, narrow);
+      AppendUtf8AsWindows1251(name.data(), name.size(), {def, def, ' '}, narrow);
       return narrow;
     }
     return recodeOthers ? converter.Converted(name) : name;

@@ -225,7 +225,7 @@ class FltkHost : public WindowHost {
     for (HICON each : {big_icon_, small_icon_}) {
       if (!each || each->picture.IsEmpty() || (each == small_icon_ && each == big_icon_ && !list.empty()))
         continue;
-      images.emplace_back(MakeIconImage(*each));
+      images.push_back(MakeIconImage(*each));
       list.push_back(images.back().get());
     }
     // The window keeps copies.

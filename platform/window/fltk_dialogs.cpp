@@ -62,6 +62,13 @@ TextMeasure WidgetMeasure() {
   return [](std::u16string_view text) { return LabelWidth(ToUtf8(std::u16string(text)).c_str()); };
 }
 
+// The colour of the face of the dialog the widget stands on.
+COLORREF FaceColour(const Fl_Widget& widget) {
+  uchar r = 0, g = 0, b = 0;
+  Fl::get_color(widget.window() ? widget.window()->color() : FL_BACKGROUND_COLOR, r, g, b);
+  return RGB(r, g, b);
+}
+
 // A sample static: drawn by the window services in its own font and colours.
 class SampleBox : public Fl_Widget {
  public:
@@ -73,9 +80,7 @@ class SampleBox : public Fl_Widget {
     if (model->icon && !model->back_colour) {
       // An icon sits on the dialog's own face.
       Control shown = *model;
-      uchar r = 0, g = 0, b = 0;
-      Fl::get_color(window() ? window()->color() : FL_BACKGROUND_COLOR, r, g, b);
-      shown.back_colour = RGB(r, g, b);
+      shown.back_colour = FaceColour(*this);
       RenderSample(shown, w(), h(), &picture);
     } else {
       RenderSample(*model, w(), h(), &picture);
@@ -105,7 +110,7 @@ Fl_Image* ShellIconImage(int icon, int indent) {
   const HICON shape = LoadShellIcon(icon);
   if (shape == nullptr) return nullptr;
   std::unique_ptr<Fl_RGB_Image>& image = made[{icon, indent}];
-  if (!image) image.reset(MakeIconImage(*shape, indent));
+  if (!image) image = MakeIconImage(*shape, indent);
   return image.get();
 }
 
@@ -121,11 +126,9 @@ class SplitterBar : public Fl_Widget {
 
   void draw() override {
     // The lines on the dialog's own face.
-    uchar r = 0, g = 0, b = 0;
-    Fl::get_color(window() ? window()->color() : FL_BACKGROUND_COLOR, r, g, b);
     Bitmap picture;
     picture.Create(w(), h());
-    picture.Fill(RGB(r, g, b));
+    picture.Fill(FaceColour(*this));
     DrawSplitter(picture, {0, 0, w(), h()});
     DrawScreen(picture, x(), y(), w(), h(), true);
   }

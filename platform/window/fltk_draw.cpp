@@ -17,7 +17,7 @@
 
 namespace fltk_backend {
 
-Fl_RGB_Image* MakeIconImage(const Icon& icon, int indent) {
+std::unique_ptr<Fl_RGB_Image> MakeIconImage(const Icon& icon, int indent) {
   const int w = indent + icon.picture.Width(), h = icon.picture.Height();
   uchar* bytes = new uchar[static_cast<size_t>(w) * h * 4]();
   for (int y = 0; y < h; ++y)
@@ -29,7 +29,7 @@ Fl_RGB_Image* MakeIconImage(const Icon& icon, int indent) {
       p[2] = GetBValue(c);
       p[3] = icon.mask.GetPixel(x - indent, y) != 0 ? 255 : 0;
     }
-  auto* image = new Fl_RGB_Image(bytes, w, h, 4);
+  auto image = std::make_unique<Fl_RGB_Image>(bytes, w, h, 4);
   image->alloc_array = 1;
   return image;
 }

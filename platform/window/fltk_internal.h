@@ -4,6 +4,7 @@
 #include "platform/window/dialog.h"
 #include "platform/window/window_types.h"
 
+#include <memory>
 #include <string>
 
 class Fl_Window;
@@ -26,11 +27,11 @@ std::u16string FromUtf8(const char* text);
 
 // Drawing and X11 calls, kept apart because X11's names clash with ours.
 bool CanOpenDisplay();
-// Shows the bitmap's top-left w x h pixels at (x, y) of the current window
-// (black while the display is off).
 // The icon as a picture with clear pixels, `indent` clear columns before it;
 // the image owns its bytes.
-Fl_RGB_Image* MakeIconImage(const Icon& icon, int indent = 0);
+std::unique_ptr<Fl_RGB_Image> MakeIconImage(const Icon& icon, int indent = 0);
+// Shows the bitmap's top-left w x h pixels at (x, y) of the current window
+// (black while the display is off).
 void DrawScreen(const class Bitmap& bitmap, int x, int y, int w, int h, bool display_on);
 // Reads back pixels of the current window.
 bool ReadScreen(int x, int y, int w, int h, class Bitmap* pixels);

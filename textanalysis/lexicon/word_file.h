@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/char_classifier.h"
 #include "platform/types.h"
 #include "textanalysis/lexicon/packed_records.h"
 #include "textanalysis/lexicon/record_index.h"
@@ -56,8 +55,6 @@ class WordFile {
     }
     return low;
   }
-
-  CharClassifier classifier_;
 
  private:
   static constexpr size_t kHeaderBytes = 4;

@@ -64,10 +64,8 @@ int TextPipeline::CreateLetterToPhoneme() {
 void TextPipeline::PushText(const char* text, const MarkupInfo* tags, int tagCount) {
   auto source = std::make_shared<const std::string>(text != nullptr ? text : "");
   TagTable& table = resources_.GetTagTable();
-  if (tags != nullptr && tagCount > 0) {
-    for (int i = 0; i < tagCount; ++i)
-      if (tags[i].desc != nullptr) table.AddTag(TagRecord{tags[i].desc, tags[i].tag_itvl});
-  }
+  for (int i = 0; tags != nullptr && i < tagCount; ++i)
+    if (tags[i].desc != nullptr) table.AddTag(TagRecord{tags[i].desc, tags[i].tag_itvl});
   const bool tagged = !table.IsEmpty();
   const UI8 start = textPosition_;
   textPosition_ += source->size();

@@ -76,7 +76,7 @@ class AnalogyModel:
     def shared_stem(self, lemma):
         """(STEM, letter) where the known words beginning with the lemma's
         stem all stress one letter of it, else None."""
-        stem = lemma.spelled[0][:lemma.stem_length]
+        stem = lemma.stem
         if len(stem) < SHARED_STEM:
             return None
         first = bisect.bisect_left(self.words, stem)
@@ -99,7 +99,7 @@ class AnalogyModel:
         # Patronymics stress a third vowel from the stem's end, and so many
         # end in "ч" that they would outvote every other word there: a
         # label the lemma's stem cannot take does not count.
-        stem_vowels = len(vowel_positions(mobile_stress.stem(lemma)))
+        stem_vowels = len(vowel_positions(lemma.stem))
         value = {}
         for ending in lemma.endings:
             for n in range(min(MAX_TAIL, len(entry)), 0, -1):

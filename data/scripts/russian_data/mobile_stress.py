@@ -19,29 +19,25 @@ MIN_LEMMAS = 3
 AGREEMENT = 0.98
 
 
-def stem(lemma):
-    return lemma.spelled[0][:lemma.stem_length]
-
-
 def labels(lemma, pattern):
     """A map from each ending the pattern stresses to its ending label
     (ENDING, or (ENDING, k)) or to the stressed stem vowel counted from the
     stem's end (1 for the last)."""
     kind, value = pattern
-    vowels = vowel_positions(stem(lemma))
+    vowels = vowel_positions(lemma.stem)
     endings = lemma.endings
     if kind == ENDING:
         return dict.fromkeys(endings, ENDING)
     if kind == STEM:
-        return dict.fromkeys(endings, vowels_from_end(stem(lemma), value)) if value in vowels else {}
-    return {ending: vowels_from_end(stem(lemma), index) if isinstance(index, int) else index
+        return dict.fromkeys(endings, vowels_from_end(lemma.stem, value)) if value in vowels else {}
+    return {ending: vowels_from_end(lemma.stem, index) if isinstance(index, int) else index
             for ending, index in value.items() if not isinstance(index, int) or index in vowels}
 
 
 def value_of(lemma, label):
     """A label back as the lemma's stem letter, or the ending label; None
     when the stem has too few vowels."""
-    return label if not isinstance(label, int) else letter_from_end(stem(lemma), label)
+    return label if not isinstance(label, int) else letter_from_end(lemma.stem, label)
 
 
 def complete(decided):

@@ -26,7 +26,8 @@ class Lemma:
     def __init__(self, forms):
         self.forms = forms
         self.spelled = [form.replace("ё", "е") for form in forms]
-        self.stem_length = len(os.path.commonprefix(self.spelled))
+        self.stem = os.path.commonprefix(self.spelled)
+        self.stem_length = len(self.stem)
         # The set of endings its forms show: the lemma's inflection class.
         self.endings = frozenset(form[self.stem_length:] for form in self.spelled)
 
