@@ -91,6 +91,9 @@ int main(int argc, char** argv) {
 
   I4 more = 1;
   for (int sentence = 0; more != 0; ++sentence) {
+    // A text without sentences (an empty one) prints nothing.
+    Interval stamp{};
+    if (FAILED(prep->GetSentenceStamp(static_cast<UI4>(sentence), &stamp))) break;
     Syntagma3* syntagmas = nullptr;
     INT count = 0;
     hr = prep->PopSentence(&syntagmas, &count, &more);
@@ -99,8 +102,6 @@ int main(int argc, char** argv) {
                    static_cast<unsigned>(hr));
       break;
     }
-    Interval stamp{};
-    prep->GetSentenceStamp(static_cast<UI4>(sentence), &stamp);
     std::printf("sentence %d [%llu+%u]\n", sentence, static_cast<unsigned long long>(stamp.start),
                 stamp.size);
     for (INT s = 0; s < count; ++s) {

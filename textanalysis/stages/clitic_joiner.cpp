@@ -42,12 +42,9 @@ bool IsUnstressedParticle(const std::string& word) {
   return word == "то" || word == "либо" || word == "нибудь" || word == "ка" || word == "таки";
 }
 
-// The soft and hard signs are not sounds: no hard sign goes after them.
+// The signs count as consonants too: "сквозь окно" is joined "сквозьъокно".
 bool EndsInConsonant(const std::string& word) {
-  if (word.empty()) return false;
-  const unsigned char last = static_cast<unsigned char>(word.back());
-  return IsRusConsonant(last) && last != static_cast<unsigned char>('\xFA') &&
-         last != static_cast<unsigned char>('\xFC');  // 'ъ', 'ь'
+  return !word.empty() && IsRusConsonant(static_cast<unsigned char>(word.back()));
 }
 
 bool BeginsWithVowel(const std::string& word) {

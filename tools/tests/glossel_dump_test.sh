@@ -53,6 +53,9 @@ for codepage in CP1251 CP866 KOI8-R; do
   check "pangram from $codepage" "$("$dump" "$work/pangram.$codepage")" "$reference"
 done
 
+: > "$work/empty.txt"
+check "empty file" "$("$dump" "$work/empty.txt"; echo "exit $?")" "exit 0"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failed"
   exit 1

@@ -33,7 +33,7 @@ class WordStagesTest : public ::testing::Test {
     WriteBytes(folder_ / "strings.txt",
                "[ServiceWords]\n"
                "{Вопросительные_слова}\nчто\n"
-               "{Присоединяются_направо}\nв\nне\nнад\nчто\nиз-за\nиз-под\n"
+               "{Присоединяются_направо}\nв\nне\nнад\nсквозь\nчто\nиз-за\nиз-под\n"
                "{Присоединяются_налево}\nже\nли\n"
                "{Присоединяются_и_сохраняют_ударение}\nнад\n");
     strings_.Load(NarrowToWide((folder_ / "strings.txt").string()));
@@ -179,15 +179,18 @@ TEST_F(WordStagesTest, CliticsJoinTheWordTheyLeanOn) {
   EXPECT_EQ(Groups(words), (std::vector<std::string>{"кто|то 2 []"}));
   words = {MakeWord("какой", 0, 0), MakeWord("-", 0, 5), MakeWord("нибудь", 0, 6)};
   EXPECT_EQ(Groups(words), (std::vector<std::string>{"какой|нибудь 3 []"}));
-  // Any other pair: the first half's stress becomes secondary.
+  // Any other pair: the first half's stress becomes secondary; "полъ" ends in
+  // a sign, so the group joins it with one more.
   words = {MakeWord("пол", 0, 0), MakeWord("-", 0, 3), MakeWord("яблока", 0, 4)};
-  EXPECT_EQ(Groups(words), (std::vector<std::string>{"полъ|яблока 7 [1]"}));
+  EXPECT_EQ(Groups(words), (std::vector<std::string>{"полъъ|яблока 8 [1]"}));
 
   // Proclitics: dropped, or demoted when they keep their stress; a hard sign
   // before a vowel; enclitics lean left.
   EXPECT_EQ(Groups(SpacedWords({"в", "окно", "над", "озером", "он", "же", "ли", "там"})),
             (std::vector<std::string>{"въ|окно 5 []", "надъ|озером 6 [1]", "он|же|ли 0 []",
                                       "там 1 []"}));
+  // A word ending in a soft sign gets the hard sign as well.
+  EXPECT_EQ(Groups(SpacedWords({"сквозь", "окно"})), (std::vector<std::string>{"сквозьъ|окно 10 []"}));
   // An enclitic with nothing to lean on stands alone; so does a stranded
   // proclitic, with its stress.
   EXPECT_EQ(Groups(SpacedWords({"же", ",", "не", ",", "над"})),
