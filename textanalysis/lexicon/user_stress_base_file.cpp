@@ -137,9 +137,13 @@ bool UserStressBaseFile::Add(const std::string& word, int stress) {
 
   if (stress == kNoStress) {
     if (!ReadsBackAsWritten(key)) return false;
-    for (Table* table : {&exact_, &suffix_, &prefix_, &infix_})
-      if (table->erase(key) != 0) break;
-    AppendLine(key);
+    // A key that no table holds leaves the file as it is.
+    for (Table* table : {&exact_, &suffix_, &prefix_, &infix_}) {
+      if (table->erase(key) != 0) {
+        AppendLine(key);
+        break;
+      }
+    }
     BumpUserStressBaseGeneration();
     return true;
   }
