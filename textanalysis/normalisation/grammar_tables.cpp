@@ -224,6 +224,9 @@ void GrammarTables::InflectNumberPhrase(std::string& words, const std::string& n
     }
   }
   if (!found) {
+    // A sentence begins with a capital: "К 5 часам" as "к 5 часам".
+    std::string before = previous;
+    LowerString(before);
     struct Preposition {
       const char* word;
       int32_t grammarCase;
@@ -231,12 +234,12 @@ void GrammarTables::InflectNumberPhrase(std::string& words, const std::string& n
     static constexpr Preposition kPrepositions[] = {{"к", 2},  {"в", 5},  {"во", 5}, {"на", 5},
                                                     {"с", 1},  {"до", 1}, {"по", 3}};
     for (const Preposition& p : kPrepositions)
-      if (previous == p.word) {
+      if (before == p.word) {
         form = GrammarForm{1, 0, p.grammarCase, 1};
         found = true;
         break;
       }
-    if (!found && (previous == "более" || previous == "менее")) {
+    if (!found && (before == "более" || before == "менее")) {
       const bool single = words == "ноль" || words == "один";
       form = GrammarForm{1, single ? 0 : 1, 1, 0};
       found = true;

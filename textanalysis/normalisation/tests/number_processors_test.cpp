@@ -102,6 +102,13 @@ TEST_F(CardinalNumberProcessorTest, WholeAndDecimalNumbers) {
   EXPECT_EQ(Said(processor_, "2.71828"), "два семь один восемь два восемь");
   EXPECT_EQ(Said(processor_, "1.2.3"), "один");
   EXPECT_EQ(Said(processor_, "1,2.3"), "один два");
+  // The sentence's own stop after the fraction, at the end, before a blank
+  // or a line end; a comma the same way.
+  EXPECT_EQ(Said(processor_, "3.14."), "три четырнадцать");
+  EXPECT_EQ(Said(processor_, "3.14. Дальше"), "три четырнадцать");
+  EXPECT_EQ(Said(processor_, "3.14.\nДальше"), "три четырнадцать");
+  EXPECT_EQ(Said(processor_, "3,14, 2"), "три четырнадцать");
+  EXPECT_EQ(Said(processor_, "1.2.3."), "один");
   EXPECT_EQ(Said(processor_, "слово"), "<none>");
   std::vector<TextToken> tokens = Tokens("1.2.3");
   EXPECT_EQ(RunProcessor(processor_, tokens, 0).consumed, 1);

@@ -132,6 +132,7 @@ TEST_F(GrammarTablesTest, PhraseTakesTheNextWordThenThePreposition) {
   EXPECT_EQ(Phrase("двадцать один", "Году", ""), "двадцать первом");
   EXPECT_EQ(Phrase("двадцать один", "года", ""), "двадцать один");  // known, no form
   EXPECT_EQ(Phrase("двадцать один", "", "в"), "двадцать первом");
+  EXPECT_EQ(Phrase("двадцать один", "", "В"), "двадцать первом");  // at a sentence start
   EXPECT_EQ(Phrase("двадцать один", "плохо", "в"), "двадцать первом");
   EXPECT_EQ(Phrase("двадцать один", "", "за"), "двадцать один");
   EXPECT_EQ(tables_.WordForm("плохо"), nullptr);
