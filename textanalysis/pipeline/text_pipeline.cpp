@@ -75,7 +75,7 @@ void TextPipeline::PushText(const char* text, const MarkupInfo* tags, int tagCou
   if (!tagged) {
     keptTexts_.push_back(KeptText{
         LazySentenceCutter(untaggedTokenizer_, splitter_, std::move(source), start),
-        sentences_.size(), SIZE_MAX, {}});
+        sentences_.size(), SIZE_MAX, SIZE_MAX, {}});
     CutUntil(static_cast<UI8>(sentences_.size()) + 1);  // a short text at once
     return;
   }
@@ -96,6 +96,24 @@ void TextPipeline::CutUntil(UI8 count) {
       ++cutting_;
     }
   }
+}
+
+UI4 TextPipeline::SentenceCount() {
+  // A push cuts the texts before it whole, so only the last may be cut in part.
+  if (cutting_ >= keptTexts_.size()) return static_cast<UI4>(sentences_.size());
+  KeptText& kept = keptTexts_[cutting_];
+  if (kept.count == SIZE_MAX) {
+    // On a copy of its cutter, each sentence let go as soon as it is cut.
+    LazySentenceCutter counter = kept.cutter;
+    std::vector<Sentence> cut;
+    size_t rest = 0;
+    while (counter.CutSome(cut)) {
+      rest += cut.size();
+      cut.clear();
+    }
+    kept.count = sentences_.size() - kept.first + rest;
+  }
+  return static_cast<UI4>(kept.first + kept.count);
 }
 
 const TextPipeline::KeptText* TextPipeline::KeptTextOf(size_t index) const {

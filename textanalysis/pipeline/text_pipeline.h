@@ -67,9 +67,9 @@ class TextPipeline {
   UI4 CurrentIndex() const { return current_; }
   // False (index set to the count) for a value above the count.
   bool SetCurrentIndex(UI4 index);
-  // The sentences cut so far: all of a short text, and of a long one while
-  // it remains at least one more than the current index.
-  UI4 SentenceCount() const { return static_cast<UI4>(sentences_.size()); }
+  // Every sentence of the texts pushed. Text not cut yet is counted through
+  // once, keeping no tokens.
+  UI4 SentenceCount();
   // False for an index past the sentences.
   bool GetSentenceStamp(UI4 index, Interval& itvl);
   UI8 TextPosition() const { return textPosition_; }
@@ -104,6 +104,7 @@ class TextPipeline {
     LazySentenceCutter cutter;
     size_t first = 0;
     size_t end = SIZE_MAX;
+    size_t count = SIZE_MAX;  // its sentences, once counted
     std::vector<Checkpoint> checkpoints;
   };
 

@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "textanalysis/tokenizer/lazy_sentence_cutter.h"
 #include "textanalysis/tokenizer/sentence_splitter.h"
 #include "textanalysis/tokenizer/tagged_tokenizer.h"
+#include "textanalysis/tokenizer/tests/varied_text.h"
 
 namespace {
 
@@ -155,24 +155,6 @@ TEST_F(SentenceSplitterTest, LongTokensAreSplit) {
   EXPECT_EQ(second[2].text.size(), 384u);
   EXPECT_EQ(sentences_[1].itvl.start, 503u);
   EXPECT_EQ(sentences_[1].itvl.size, 797u);
-}
-
-// A long text of every kind of token, separator and sentence end, made the
-// same way on every run.
-std::string VariedText(size_t bytes) {
-  static const std::vector<std::string> kPieces = {
-      "слово", "Слово", "мама", "Рама", "word", "Word", "2024", "3,5", ",", ".", "!", "?", ";",
-      ":", "...", "?!", "-", "\x97", "(", ")", "т.е.", "т. е.", "т. е", "г.", "А.", "С.", "+", "%",
-      "\"", "@", "ФСБ", std::string(200, '\xE0')};
-  static const char* const kSeparators[] = {" ", " ", " ", "  ", "\t", "\n", "\r\n", "\n\n",
-                                            " \n", "\n ", "", ""};
-  std::mt19937 random(31);
-  std::string text;
-  while (text.size() < bytes) {
-    text += kPieces[random() % kPieces.size()];
-    text += kSeparators[random() % std::size(kSeparators)];
-  }
-  return text;
 }
 
 // Cut a few sentences at a time, a long text gives the very sentences (token
