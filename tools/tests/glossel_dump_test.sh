@@ -28,7 +28,7 @@ check() {
   fi
 }
 
-printf '%s' 'Стоит 3 руб. за штуку, а вчера 1 руб. Было 5 °C тепла, ночью 2 °С мороза. Статья § 5 стоит 10 €. Точность ±2 градуса. Будет 10 - 3 сегодня. Компания Google растёт. США выступил с заявлением. Через 2-3 дня приеду.' \
+printf '%s' 'Стоит 3 руб. за штуку, а вчера 1 руб. Было 5 °C тепла, ночью 2 °С мороза. Статья § 5 стоит 10 €. Точность ±2 градуса. Будет 10 - 3 сегодня. Компания Google растёт. США выступил с заявлением. Через 2-3 дня приеду. К 5 часам все пришли. В 1999 г. было тепло.' \
   > "$work/readings.txt"
 expected='стоит три рубля заштуку авчера один рубль 
 было пять градусов цельсия тепла ночью два градуса цельсия мороза 
@@ -37,7 +37,9 @@ expected='стоит три рубля заштуку авчера один ру
 будет десять три севодня 
 компания гугл растёт 
 сэ шэ а выступил сзаявлением 
-черездва три дня приеду '
+черездва три дня приеду 
+кпятому часам все пришли 
+втысяча девятьсот девяносто девятом году было тепло '
 check "readings from UTF-8" "$(words "$work/readings.txt")" "$expected"
 iconv -f UTF-8 -t CP1251 "$work/readings.txt" > "$work/readings.1251"
 check "readings from Windows-1251" "$(words "$work/readings.1251")" "$expected"
@@ -52,6 +54,11 @@ for codepage in CP1251 CP866 KOI8-R; do
   iconv -f UTF-8 -t "$codepage" "$work/pangram.txt" > "$work/pangram.$codepage"
   check "pangram from $codepage" "$("$dump" "$work/pangram.$codepage")" "$reference"
 done
+
+# The stop after a fraction ends the sentence: "3.14." reads as "3,14." does.
+printf '%s' 'Пи равно 3.14.' > "$work/stop.txt"
+printf '%s' 'Пи равно 3,14.' > "$work/comma.txt"
+check "stop after a fraction" "$("$dump" "$work/stop.txt")" "$("$dump" "$work/comma.txt")"
 
 : > "$work/empty.txt"
 check "empty file" "$("$dump" "$work/empty.txt"; echo "exit $?")" "exit 0"
