@@ -101,6 +101,9 @@ void CReaderDlg::DrawPageText(DeviceContext& dc) {
       }
     }
     if (first == line.size()) continue;
+    // A paragraph's indent repeats the offset of its first letter; it is
+    // no part of a match starting there.
+    while (first < last && offsets[first + 1] == offsets[first]) ++first;
     const LONG x = area.left + TextWidth(charWidths_, line.data(), first);
     const int oldMode = dc.SetBkMode(OPAQUE);
     const COLORREF oldBack = dc.SetBkColor(~settings.backColor & 0xFFFFFF);

@@ -210,7 +210,7 @@ TEST_F(ReaderWindowTest, AFullScreenJustifiedPageKeepsToItsTextAreaAndHighlights
   std::string text;
   for (int i = 0; i < 120; ++i) {
     text += "Мы увидели маленькую избушку из брёвен, и в ней тихо горел огонь. ";
-    if (i == 30) text += "Приметное слово стоит тут. ";
+    if (i == 30) text += "\r\nПриметное слово стоит тут. ";
   }
   WriteAll(doc, text);
   CReaderDlg reader(backend_, Environment(""));
@@ -244,7 +244,8 @@ TEST_F(ReaderWindowTest, AFullScreenJustifiedPageKeepsToItsTextAreaAndHighlights
   for (LONG y = 0; y < area.bottom; ++y)
     for (LONG x = area.right; x < 800; ++x) ASSERT_FALSE(ink(x, y)) << x << "," << y;
 
-  // The match is on this page: its inverted box covers exactly its glyphs.
+  // The match starts a paragraph on this page: its inverted box covers
+  // exactly its glyphs, not the indent before them.
   ASSERT_TRUE(reader.StartSearch("приметное", false, false));
   host.Update();
   const PageLines& lines = reader.Page().Lines();
@@ -252,7 +253,7 @@ TEST_F(ReaderWindowTest, AFullScreenJustifiedPageKeepsToItsTextAreaAndHighlights
   size_t first = 0;
   for (size_t i = 0; i < lines.Count() && row == lines.Count(); ++i)
     for (size_t k = 0; k < lines.offsets[i].size(); ++k)
-      if (lines.offsets[i][k] == reader.Page().HighlightStart()) {
+      if (lines.offsets[i][k] == reader.Page().HighlightStart() && lines.lines[i][k] != ' ') {
         row = i;
         first = k;
         break;
