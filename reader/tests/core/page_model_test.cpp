@@ -58,6 +58,7 @@ TEST_F(PageModelTest, APageReadsOnAcrossBlocksAndEndsAtAWordBoundary) {
   for (int i = 0; i < kMaxPageBytes / 5 - 1; ++i) text += "word ";
   text += "justified rest.";
   ASSERT_EQ(page_.Open(WriteFile("cut.txt", text)), PageModel::OpenResult::kOpened);
+  layout_.textWidth = 2000;  // 200 bytes a line
   page_.SetLayout(layout_, 100000);
   ASSERT_TRUE(page_.RepaintPage());
   EXPECT_EQ(page_.PageLength(), kMaxPageBytes - 5);
