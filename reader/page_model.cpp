@@ -70,23 +70,60 @@ bool PageModel::StartsParagraphAt(INT start) {
   return true;
 }
 
-bool PageModel::NextPage() {
-  if (NoDocument() || AtDocumentEnd()) return false;
-  pageStart_ += pageLength_;
-  ClearPage();
-  const INT n = std::min(kPageBlockBytes, fileSize_ - pageStart_);
-  std::string block = ReadConverted(pageStart_, n);
+namespace {
+
+// Bytes to read for a page of wanted lines when `bytes` made `made` lines:
+// the next whole block at least, more when the lines so far are short.
+INT GrownBlockBytes(INT bytes, size_t made, size_t wanted) {
+  const int64_t estimate = made == 0 ? 0 : static_cast<int64_t>(bytes) * (wanted + 1) / made;
+  const int64_t blocks = (estimate + kPageBlockBytes - 1) / kPageBlockBytes;
+  const int64_t grown = std::max<int64_t>(blocks * kPageBlockBytes, bytes + kPageBlockBytes);
+  return static_cast<INT>(std::min<int64_t>(grown, kMaxPageBytes));
+}
+
+}  // namespace
+
+void PageModel::BreakForward(INT count, bool startsParagraph) {
+  lines_.Clear();
+  std::string block = ReadConverted(pageStart_, count);
   // A block cut off inside a word: the page ends before that word.
-  BlockEnd blockEnd = pageStart_ + n >= fileSize_ ? BlockEnd::kDocumentEnd : BlockEnd::kText;
+  BlockEnd blockEnd = pageStart_ + count >= fileSize_ ? BlockEnd::kDocumentEnd : BlockEnd::kText;
   if (blockEnd == BlockEnd::kText && !block.empty() &&
       !IsBlankTextChar(static_cast<unsigned char>(block.back()))) {
-    const std::string next = ReadConverted(pageStart_ + n, 1);
+    const std::string next = ReadConverted(pageStart_ + count, 1);
     if (!next.empty() && !IsBlankTextChar(static_cast<unsigned char>(next[0])))
       blockEnd = BlockEnd::kInsideWord;
   }
   UnwrapBlock(block);
-  BreakLines(block, StartsParagraphAt(pageStart_), false, layout_, lines_, blockEnd);
-  const size_t shown = std::min<size_t>(static_cast<size_t>(linesPerPage_), lines_.Count());
+  BreakLines(block, startsParagraph, false, layout_, lines_, blockEnd);
+}
+
+void PageModel::BreakBackward(INT from, bool nextIsLetter) {
+  lines_.Clear();
+  std::string block = ReadConverted(from, pageStart_ - from);
+  UnwrapBlock(block);
+  const bool continuesWord =
+      nextIsLetter && !block.empty() && IsVowel(static_cast<unsigned char>(block.back()));
+  BreakLines(block, false, continuesWord, layout_, lines_,
+             pageStart_ >= fileSize_ ? BlockEnd::kDocumentEnd : BlockEnd::kText);
+}
+
+bool PageModel::NextPage() {
+  if (NoDocument() || AtDocumentEnd()) return false;
+  pageStart_ += pageLength_;
+  ClearPage();
+  const bool startsParagraph = StartsParagraphAt(pageStart_);
+  const INT most = std::min(fileSize_ - pageStart_, kMaxPageBytes);
+  const auto perPage = static_cast<size_t>(linesPerPage_);
+  INT count = std::min(kPageBlockBytes, most);
+  BreakForward(count, startsParagraph);
+  // The last line made may stop at the block end: a page whose last line
+  // is not the block's is the same whatever more is read.
+  while (lines_.Count() <= perPage && count < most) {
+    count = std::min(GrownBlockBytes(count, lines_.Count(), perPage), most);
+    BreakForward(count, startsParagraph);
+  }
+  const size_t shown = std::min(perPage, lines_.Count());
   pageLength_ = shown == 0 ? 0 : lines_.ends[shown - 1];
   return true;
 }
@@ -94,19 +131,21 @@ bool PageModel::NextPage() {
 bool PageModel::PrevPage() {
   if (NoDocument() || AtDocumentStart() || pageStart_ == 0) return false;
   ClearPage();
-  const INT from = pageStart_ > kPageBlockBytes ? pageStart_ - kPageBlockBytes : 0;
-  std::string block = ReadConverted(from, pageStart_ - from);
-  UnwrapBlock(block);
-  bool continuesWord = false;
-  if (pageStart_ < fileSize_ && !block.empty()) {
+  bool nextIsLetter = false;
+  if (pageStart_ < fileSize_) {
     const std::string next = ReadConverted(pageStart_, 1);
-    continuesWord = !next.empty() && IsLetter(static_cast<unsigned char>(next[0])) &&
-                    IsVowel(static_cast<unsigned char>(block.back()));
+    nextIsLetter = !next.empty() && IsLetter(static_cast<unsigned char>(next[0]));
   }
-  BreakLines(block, false, continuesWord, layout_, lines_,
-             pageStart_ >= fileSize_ ? BlockEnd::kDocumentEnd : BlockEnd::kText);
-  const size_t made = lines_.Count();
+  const INT most = std::min(pageStart_, kMaxPageBytes);
   const auto perPage = static_cast<size_t>(linesPerPage_);
+  INT count = std::min(kPageBlockBytes, most);
+  BreakBackward(pageStart_ - count, nextIsLetter);
+  while (lines_.Count() <= perPage && count < most) {
+    count = std::min(GrownBlockBytes(count, lines_.Count(), perPage), most);
+    BreakBackward(pageStart_ - count, nextIsLetter);
+  }
+  const INT from = pageStart_ - count;
+  const size_t made = lines_.Count();
   if (made > perPage) {
     const size_t first = made - perPage;
     pageLength_ = lines_.ends[made - 1] - lines_.ends[first - 1];
@@ -120,8 +159,9 @@ bool PageModel::PrevPage() {
     return true;
   }
   if (from > 0 && made > 0) {
-    // The whole block fits one page: it is the previous page. Going to the
-    // document start instead would skip everything before the block.
+    // The most a page holds makes no more than a page: it is the previous
+    // page. Going to the document start instead would skip everything
+    // before it.
     pageStart_ = from;
     pageLength_ = lines_.ends[made - 1];
     return true;

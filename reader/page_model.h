@@ -1,6 +1,7 @@
 // The page of the open document: its start and length in the text file and
-// its screen lines. Turning forward reads at most 1000 bytes after the page,
-// turning back at most 1000 bytes before it; nothing else of the document is
+// its screen lines. Turning forward reads 1000 bytes after the page, turning
+// back 1000 bytes before it; when their lines leave room on the page, more
+// blocks are read until the page is full. Nothing else of the document is
 // held in memory.
 #pragma once
 
@@ -10,8 +11,11 @@
 #include "platform/types.h"
 #include "reader/line_breaker.h"
 
-// Bytes per page number shown to the user, and the most a page is built from.
+// Bytes per page number shown to the user, and the block a page is built
+// from while it fills the text area.
 constexpr INT kPageBlockBytes = 1000;
+// The most a page is built from: line offsets are 16-bit.
+constexpr INT kMaxPageBytes = 64 * kPageBlockBytes;
 // Look-around before the page start for the paragraph test and the jumps.
 constexpr INT kLookBackBytes = 50;
 
@@ -77,6 +81,10 @@ class PageModel {
  private:
   void ClearPage();
   bool StartsParagraphAt(INT start);
+  // The lines of the count bytes at the page start.
+  void BreakForward(INT count, bool startsParagraph);
+  // The lines of the bytes from `from` up to the page start.
+  void BreakBackward(INT from, bool nextIsLetter);
 
   TextFile file_;
   INT fileSize_ = 0;

@@ -80,10 +80,16 @@ void CReaderDlg::DrawPageText(DeviceContext& dc) {
   const size_t count = std::min<size_t>(static_cast<size_t>(page_.LinesPerPage()), lines.Count());
   const INT hs = page_.HighlightStart();
   const INT he = page_.HighlightEnd();
+  // Each character goes where the line breaker measured it, so a justified
+  // line is exactly as wide as fitted and the highlight sits on its glyphs.
+  std::vector<int> advances;
   LONG y = area.top;
   for (size_t i = 0; i < count; ++i, y += step) {
     const std::string& line = lines.lines[i];
-    dc.ExtTextOutW(area.left, y, 0, nullptr, NarrowToWide(line));
+    advances.resize(line.size());
+    for (size_t k = 0; k < line.size(); ++k)
+      advances[k] = charWidths_[static_cast<unsigned char>(line[k])];
+    dc.ExtTextOutW(area.left, y, 0, nullptr, NarrowToWide(line), advances.data());
     if (hs < 0 || he < 0) continue;
     const std::vector<uint16_t>& offsets = lines.offsets[i];
     size_t first = line.size();
@@ -95,11 +101,15 @@ void CReaderDlg::DrawPageText(DeviceContext& dc) {
       }
     }
     if (first == line.size()) continue;
+    // A paragraph's indent repeats the offset of its first letter; it is
+    // no part of a match starting there.
+    while (first < last && offsets[first + 1] == offsets[first]) ++first;
     const LONG x = area.left + TextWidth(charWidths_, line.data(), first);
     const int oldMode = dc.SetBkMode(OPAQUE);
     const COLORREF oldBack = dc.SetBkColor(~settings.backColor & 0xFFFFFF);
     const COLORREF oldText = dc.SetTextColor(~settings.textColor & 0xFFFFFF);
-    dc.ExtTextOutW(x, y, 0, nullptr, NarrowToWide(line.substr(first, last - first + 1)));
+    dc.ExtTextOutW(x, y, 0, nullptr, NarrowToWide(line.substr(first, last - first + 1)),
+                   advances.data() + first);
     dc.SetBkMode(oldMode);
     dc.SetBkColor(oldBack);
     dc.SetTextColor(oldText);

@@ -38,14 +38,14 @@ std::string MakeText() {
 
 class TestWindow : public SpeechWindow {
  public:
-  TestWindow(HWND window, const std::u16string& path) : window_(window) {
+  TestWindow(HWND window, const std::u16string& path, INT linesPerPage = 8) : window_(window) {
     widths_.fill(8);
     widths_[0] = 0;
     page.Open(path);
     LineLayout layout;
     layout.widths = &widths_;
     layout.textWidth = 240;
-    page.SetLayout(layout, 8);
+    page.SetLayout(layout, linesPerPage);
     page.ShowPageAt(0);
   }
   HWND Window() override { return window_; }
@@ -86,8 +86,8 @@ class SpeechControlTest : public testing::Test {
     speech_.OnEngineNotify();
   }
   // The page starts a reader turning page after page meets.
-  std::vector<INT> AllPageStarts() {
-    TestWindow other(host_->Handle(), WriteDocument("book.txt", text_));
+  std::vector<INT> AllPageStarts(INT linesPerPage = 8) {
+    TestWindow other(host_->Handle(), WriteDocument("book.txt", text_), linesPerPage);
     std::vector<INT> starts;
     while (!other.page.AtDocumentEnd()) {
       other.page.NextPage();
@@ -145,6 +145,40 @@ TEST_F(SpeechControlTest, ReadsTheDocumentToItsEndTurningEveryPage) {
   EXPECT_EQ(window_.turns, AllPageStarts());
   EXPECT_TRUE(window_.page.AtDocumentEnd());
   EXPECT_FALSE(KeepAwakeRunning());
+}
+
+TEST_F(SpeechControlTest, PagesLongerThanAChunkTurnWhereTheSpokenTextLeavesThem) {
+  window_.page.SetLayout(window_.page.Layout(), 60);  // pages of several blocks
+  window_.page.ShowPageAt(0);
+  ASSERT_GT(window_.page.PageLength(), 1000);
+  speech_.OnSpeak();
+  const auto blank = [](char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; };
+  INT chunkStart = 0;
+  size_t chunks = 1;
+  size_t at = 0;
+  for (int guard = 0; engine_.speaking && guard < 10000; ++guard) {
+    if (engine_.spoken.size() != chunks) {
+      chunkStart += static_cast<INT>(engine_.spoken[chunks - 1].size());
+      chunks = engine_.spoken.size();
+      at = 0;
+    }
+    // Where the next word event (or the chunk's end) leaves speech.
+    const std::string& chunk = engine_.spoken.back();
+    while (at < chunk.size() && blank(chunk[at])) ++at;
+    while (at < chunk.size() && !blank(chunk[at])) ++at;
+    size_t rest = at;
+    while (rest < chunk.size() && blank(chunk[rest])) ++rest;
+    const INT reached = chunkStart + static_cast<INT>(rest == chunk.size() ? rest : at);
+    const INT start = window_.page.PageStart();
+    const INT end = start + window_.page.PageLength();
+    const bool last = window_.page.AtDocumentEnd();
+    engine_.SpeakWords(1);
+    speech_.OnEngineNotify();
+    EXPECT_EQ(window_.page.PageStart() != start, reached >= end && !last) << "speech at " << reached;
+  }
+  EXPECT_EQ(window_.turns, AllPageStarts(60));
+  EXPECT_EQ(window_.turns.size(), 2u);
+  EXPECT_TRUE(window_.page.AtDocumentEnd());
 }
 
 TEST_F(SpeechControlTest, PauseResumeStopAndSpeakAgain) {

@@ -27,55 +27,75 @@ class PageModelTest : public testing::Test {
 
 TEST_F(PageModelTest, PageNumbersOfA2001ByteFile) {
   ASSERT_EQ(page_.Open(WriteFile("a.txt", std::string(2001, 'x'))), PageModel::OpenResult::kOpened);
-  page_.SetLayout(layout_, 1000);
+  layout_.smartParagraphs = false;
+  page_.SetLayout(layout_, 25);  // 500 bytes a page
   EXPECT_EQ(page_.GetPageCount(), 3);
   ASSERT_TRUE(page_.RepaintPage());
-  EXPECT_EQ(page_.PageLength(), 1000);
+  EXPECT_EQ(page_.PageLength(), 500);
   int turns = 1;
   while (page_.NextPage()) ++turns;
-  EXPECT_EQ(turns, 3);
+  EXPECT_EQ(turns, 5);
   EXPECT_EQ(page_.PageStart(), 2000);
   EXPECT_EQ(page_.GetPageNumber(), 2);
   EXPECT_TRUE(page_.AtDocumentEnd());
   EXPECT_DOUBLE_EQ(page_.ProgressFraction(), 2000.0 / 2001.0);
 }
 
-TEST_F(PageModelTest, APageFullToItsBlockEndsAtAWordBoundary) {
+TEST_F(PageModelTest, APageReadsOnAcrossBlocksAndEndsAtAWordBoundary) {
   std::string text;
   for (int i = 0; i < 199; ++i) text += "word ";
-  text += "justified rest.";  // the 1000-byte block ends after "justi"
+  text += "justified rest.";  // the first 1000-byte block ends after "justi"
   ASSERT_EQ(page_.Open(WriteFile("cut.txt", text)), PageModel::OpenResult::kOpened);
   page_.SetLayout(layout_, 1000);
   ASSERT_TRUE(page_.RepaintPage());
-  EXPECT_EQ(page_.PageLength(), 995);
+  // The block's lines leave room: the page goes on past the cut word.
+  EXPECT_EQ(page_.PageLength(), static_cast<INT>(text.size()));
+  EXPECT_EQ(page_.Lines().lines.back(), "justified rest.");
+  EXPECT_TRUE(page_.AtDocumentEnd());
+
+  // The most a page holds ends inside "justified": the page ends before it.
+  text.clear();
+  for (int i = 0; i < kMaxPageBytes / 5 - 1; ++i) text += "word ";
+  text += "justified rest.";
+  ASSERT_EQ(page_.Open(WriteFile("cut.txt", text)), PageModel::OpenResult::kOpened);
+  layout_.textWidth = 2000;  // 200 bytes a line
+  page_.SetLayout(layout_, 100000);
+  ASSERT_TRUE(page_.RepaintPage());
+  EXPECT_EQ(page_.PageLength(), kMaxPageBytes - 5);
   for (const std::string& line : page_.Lines().lines) EXPECT_EQ(line.find("justi"), std::string::npos);
   ASSERT_TRUE(page_.NextPage());
-  EXPECT_EQ(page_.PageStart(), 995);
+  EXPECT_EQ(page_.PageStart(), kMaxPageBytes - 5);
   EXPECT_EQ(page_.Lines().lines.front().substr(0, 9), "justified");
 }
 
 TEST_F(PageModelTest, BackwardPagingRebuildsTheForwardPages) {
   std::string text;
-  for (int i = 0; i < 120; ++i) text += "Line " + std::to_string(i) + " ends here.\n";
+  for (int i = 0; i < 400; ++i) text += "Line " + std::to_string(i) + " ends here.\n";
   ASSERT_EQ(page_.Open(WriteFile("b.txt", text)), PageModel::OpenResult::kOpened);
-  page_.SetLayout(layout_, 7);
-  ASSERT_TRUE(page_.RepaintPage());
-  std::vector<std::pair<INT, std::vector<std::string>>> forward;
-  do {
-    forward.push_back({page_.PageStart(), page_.Lines().lines});
-    forward.back().second.resize(std::min<size_t>(7, forward.back().second.size()));
-  } while (page_.NextPage());
-  ASSERT_GT(forward.size(), 10u);
-  for (size_t k = forward.size() - 1; k-- > 0;) {
-    ASSERT_TRUE(page_.PrevPage());
-    EXPECT_EQ(page_.PageStart(), forward[k].first);
-    std::vector<std::string> shown = page_.Lines().lines;
-    shown.resize(std::min<size_t>(7, shown.size()));
-    if (forward[k].first != 0) {
-      EXPECT_EQ(shown, forward[k].second) << "page " << k;
+  // 7 lines: a page of part of a block; 90 lines: a page of several blocks.
+  for (const size_t perPage : {7u, 90u}) {
+    page_.SetLayout(layout_, static_cast<INT>(perPage));
+    ASSERT_TRUE(page_.ShowPageAt(0));
+    std::vector<std::pair<INT, std::vector<std::string>>> forward;
+    do {
+      forward.push_back({page_.PageStart(), page_.Lines().lines});
+      forward.back().second.resize(std::min(perPage, forward.back().second.size()));
+    } while (page_.NextPage());
+    ASSERT_GT(forward.size(), 3u);
+    // Every page but the last is full.
+    for (size_t k = 0; k + 1 < forward.size(); ++k)
+      EXPECT_EQ(forward[k].second.size(), perPage) << "page " << k;
+    for (size_t k = forward.size() - 1; k-- > 0;) {
+      ASSERT_TRUE(page_.PrevPage());
+      EXPECT_EQ(page_.PageStart(), forward[k].first);
+      std::vector<std::string> shown = page_.Lines().lines;
+      shown.resize(std::min(perPage, shown.size()));
+      if (forward[k].first != 0) {
+        EXPECT_EQ(shown, forward[k].second) << "page " << k;
+      }
     }
+    EXPECT_FALSE(page_.PrevPage());
   }
-  EXPECT_FALSE(page_.PrevPage());
 }
 
 TEST_F(PageModelTest, ExactLinesOfAPage) {

@@ -7,6 +7,7 @@
 #include "platform/window/headless_backend.h"
 #include "reader/dialogs/program_icon.h"
 #include "reader/offscreen_bitmap.h"
+#include "reader/page_geometry.h"
 #include "reader/reader_dlg.h"
 #include "reader/tests/window/engine_double.h"
 
@@ -202,6 +203,91 @@ TEST_F(ReaderWindowTest, FramesInEveryOrientation) {
     EXPECT_LT(reader.Page().PageStart(), static_cast<INT>(text.size() / 10)) << orientation;
     reader.OnDestroy();
   }
+}
+
+TEST_F(ReaderWindowTest, AFullScreenJustifiedPageKeepsToItsTextAreaAndHighlightsItsMatch) {
+  const std::string doc = Scratch("justified.txt");
+  std::string text;
+  for (int i = 0; i < 120; ++i) {
+    text += "Мы увидели маленькую избушку из брёвен, и в ней тихо горел огонь. ";
+    if (i == 30) text += "\r\nПриметное слово стоит тут. ";
+  }
+  WriteAll(doc, text);
+  CReaderDlg reader(backend_, Environment(""));
+  reader.settings.showBattery = false;
+  reader.settings.showTime = false;
+  reader.settings.pagesMode = 0;
+  reader.settings.textColor = RGB(0x20, 0x40, 0x80);
+  reader.settings.backColor = RGB(0xFF, 0xFF, 0xFF);
+  reader.OnInitDialog();
+  auto& host = static_cast<HeadlessHost&>(reader.Host());
+  host.Resize(800, 600);
+  reader.OpenDocument(Wide(doc));
+  host.Update();
+  const Bitmap& screen = host.ScreenBitmap();
+  ASSERT_EQ(screen.Width(), 800);
+  const LONG pane = reader.StatusBitmaps().GetSize("StatusBitmap").cy;
+  const RECT area = TextArea(RECT{0, 0, 800, 600}, 0, true, pane);
+  const FontPtr font = Font::Create(reader.settings.textFont);
+  const INT step = LineStep(-reader.settings.textFont.lfHeight);
+  const INT perPage = reader.LinesPerPage();
+  const auto ink = [&](LONG x, LONG y) { return screen.GetPixel(x, y) != 0xFFFFFF; };
+
+  // The page reads on past its first block down to the pane.
+  EXPECT_GT(reader.Page().PageLength(), kPageBlockBytes);
+  ASSERT_GE(reader.Page().Lines().Count(), static_cast<size_t>(perPage));
+  int lastLineInk = 0;
+  for (LONG y = area.top + (perPage - 1) * step; y < area.top + perPage * step; ++y)
+    for (LONG x = area.left; x < area.right; ++x) lastLineInk += ink(x, y);
+  EXPECT_GT(lastLineInk, 200);
+  // Justified lines end where they were fitted: nothing right of the area.
+  for (LONG y = 0; y < area.bottom; ++y)
+    for (LONG x = area.right; x < 800; ++x) ASSERT_FALSE(ink(x, y)) << x << "," << y;
+
+  // The match starts a paragraph on this page: its inverted box covers
+  // exactly its glyphs, not the indent before them.
+  ASSERT_TRUE(reader.StartSearch("приметное", false, false));
+  host.Update();
+  const PageLines& lines = reader.Page().Lines();
+  size_t row = lines.Count();
+  size_t first = 0;
+  for (size_t i = 0; i < lines.Count() && row == lines.Count(); ++i)
+    for (size_t k = 0; k < lines.offsets[i].size(); ++k)
+      if (lines.offsets[i][k] == reader.Page().HighlightStart() && lines.lines[i][k] != ' ') {
+        row = i;
+        first = k;
+        break;
+      }
+  ASSERT_LT(row, lines.Count());
+  const std::string& line = lines.lines[row];
+  const LONG x0 = area.left + TextWidth(reader.CharWidths(), line.data(), first);
+  const LONG x1 = x0 + TextWidth(reader.CharWidths(), line.data() + first, 9);
+  const LONG top = area.top + static_cast<LONG>(row) * step;
+  const LONG bottom = top + font->Metrics().tmHeight;
+  for (LONG y = top; y < bottom; ++y) {
+    // The box is filled; the blanks either side stay clear.
+    for (LONG x = x0; x < x1; ++x) ASSERT_NE(screen.GetPixel(x, y), 0xFFFFFFu) << x << "," << y;
+    for (LONG x = x0 - 2; x < x0; ++x) EXPECT_FALSE(ink(x, y)) << x << "," << y;
+    for (LONG x = x1; x < x1 + 2; ++x) EXPECT_FALSE(ink(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(screen.GetPixel(x0, top), 0x000000u);
+  EXPECT_EQ(screen.GetPixel(x1 - 1, top), 0x000000u);
+
+  // Forward then back returns to the same full page.
+  const INT start = reader.Page().PageStart();
+  const INT length = reader.Page().PageLength();
+  const auto pageLines = [&] {
+    std::vector<std::string> shown = reader.Page().Lines().lines;
+    shown.resize(std::min(shown.size(), static_cast<size_t>(perPage)));
+    return shown;
+  };
+  const std::vector<std::string> shown = pageLines();
+  reader.OnNextPage();
+  EXPECT_EQ(reader.Page().PageStart(), start + length);
+  reader.OnPrevPage();
+  EXPECT_EQ(reader.Page().PageStart(), start);
+  EXPECT_EQ(pageLines(), shown);
+  reader.OnDestroy();
 }
 
 TEST(OffscreenBitmapTest, RowsAreWholeWordsBottomUpAndCopiesKeepThePicture) {
