@@ -18,7 +18,9 @@ if ! grep -qi '^\[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Voices\\' "$PARLEN_REGI
   echo "note: no voice installed; speech is turned off for this run"
   sed -i 's/^UseTTS=1$/UseTTS=0/' "$work/parlen.cfg"
 fi
+# F6 as a "System" button: it keeps working behind other programs.
 sed -i 's/,Pause,Stop,/,System pause,Stop,/' "$work/parlen.cfg"
+grep -q ',System pause,Stop,' "$work/parlen.cfg" || { echo "FAILED: no F6 binding to change"; exit 1; }
 
 document=$work/river.txt
 for i in $(seq 1 80); do
