@@ -21,9 +21,9 @@ int RunReader(WindowBackend& backend, const std::u16string& document, bool headl
               const std::string& framePath) {
   CReaderDlg::Environment environment;
   environment.settingsPath = InstalledSettingsPath();
+  environment.document = document;
   CReaderDlg reader(backend, environment);
   reader.OnInitDialog();
-  if (!document.empty()) reader.OpenDocument(document);
   // What an earlier run left in the extraction cache (it may have been
   // killed half-way) goes; the open document keeps its file.
   RemoveExtractionLeftovers(reader.DocumentPath());

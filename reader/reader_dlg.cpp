@@ -108,7 +108,8 @@ bool CReaderDlg::OnInitDialog() {
   BuildCharWidths();
   RegisterHotKeyGroups();
 
-  if (!settings.lastFile.empty()) OpenDocument(settings.lastFile);
+  const std::u16string& first = environment_.document.empty() ? settings.lastFile : environment_.document;
+  if (!first.empty()) OpenDocument(first);
   if (NoDocument()) UpdateLayout();
 
   host_->SetTimer(kClockTimer, ClockPeriod());

@@ -27,6 +27,9 @@ class CReaderDlg {
   struct Environment {
     // The program settings file; empty when the installation has none.
     std::u16string settingsPath;
+    // The document named on the command line: opened at start-up in place
+    // of the last one of the settings, which is then not tried at all.
+    std::u16string document;
     EngineServices engine = DefaultEngineServices();
   };
 

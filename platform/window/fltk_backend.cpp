@@ -53,35 +53,74 @@ std::u16string FromUtf8(const char* text) {
 
 using namespace fltk_backend;
 
+namespace {
+
+struct KeyMapping {
+  int fltk_key;
+  UINT vk;
+  UINT modifiers;
+};
+
+// F1-F12 are the application buttons 1-12 (below); the rest as listed.
+constexpr KeyMapping kKeyMappings[] = {
+    {FL_Left, VK_LEFT, 0},
+    {FL_Up, VK_UP, 0},
+    {FL_Right, VK_RIGHT, 0},
+    {FL_Down, VK_DOWN, 0},
+    {FL_Enter, VK_RETURN, 0},
+    {FL_KP_Enter, VK_RETURN, 0},
+    {FL_Escape, VK_ESCAPE, 0},
+    {FL_Home, VK_HOME, 0},
+    {FL_End, VK_END, 0},
+    {FL_Page_Up, 0xCD, MOD_WIN},
+    {FL_Page_Down, 0xCE, MOD_WIN},
+    {FL_Media_Play, VK_APP15, MOD_WIN},
+    {FL_Media_Stop, VK_MEDIA_STOP, 0},
+    {FL_Media_Prev, VK_MEDIA_PREV_TRACK, 0},
+    {FL_Media_Next, VK_MEDIA_NEXT_TRACK, 0},
+    {FL_Volume_Down, VK_VOLUME_DOWN, 0},
+    {FL_Volume_Up, VK_VOLUME_UP, 0},
+    {FL_Volume_Mute, VK_VOLUME_MUTE, 0},
+};
+constexpr int kFunctionKeys = 12;
+
+}  // namespace
+
 bool MapFltkKey(int key, UINT* vk, UINT* modifiers) {
   *modifiers = 0;
-  if (key >= FL_F + 1 && key <= FL_F + 12) {
+  if (key >= FL_F + 1 && key <= FL_F + kFunctionKeys) {
     *vk = VK_APP1 + static_cast<UINT>(key - (FL_F + 1));
     *modifiers = MOD_WIN;
     return true;
   }
-  switch (key) {
-    case FL_Left: *vk = VK_LEFT; return true;
-    case FL_Up: *vk = VK_UP; return true;
-    case FL_Right: *vk = VK_RIGHT; return true;
-    case FL_Down: *vk = VK_DOWN; return true;
-    case FL_Enter:
-    case FL_KP_Enter: *vk = VK_RETURN; return true;
-    case FL_Escape: *vk = VK_ESCAPE; return true;
-    case FL_Home: *vk = VK_HOME; return true;
-    case FL_End: *vk = VK_END; return true;
-    case FL_Page_Up: *vk = 0xCD; *modifiers = MOD_WIN; return true;
-    case FL_Page_Down: *vk = 0xCE; *modifiers = MOD_WIN; return true;
-    case FL_Media_Play: *vk = VK_APP15; *modifiers = MOD_WIN; return true;
-    case FL_Media_Stop: *vk = VK_MEDIA_STOP; return true;
-    case FL_Media_Prev: *vk = VK_MEDIA_PREV_TRACK; return true;
-    case FL_Media_Next: *vk = VK_MEDIA_NEXT_TRACK; return true;
-    case FL_Volume_Down: *vk = VK_VOLUME_DOWN; return true;
-    case FL_Volume_Up: *vk = VK_VOLUME_UP; return true;
-    case FL_Volume_Mute: *vk = VK_VOLUME_MUTE; return true;
-    default: return false;
+  for (const KeyMapping& m : kKeyMappings) {
+    if (m.fltk_key != key) continue;
+    *vk = m.vk;
+    *modifiers = m.modifiers;
+    return true;
   }
+  return false;
 }
+
+namespace fltk_backend {
+
+std::vector<int> FltkKeysFor(UINT vk, UINT modifiers) {
+  std::vector<int> keys;
+  if (modifiers == MOD_WIN && vk >= VK_APP1 && vk < VK_APP1 + kFunctionKeys)
+    keys.push_back(FL_F + 1 + static_cast<int>(vk - VK_APP1));
+  for (const KeyMapping& m : kKeyMappings)
+    if (m.vk == vk && m.modifiers == modifiers) keys.push_back(m.fltk_key);
+  return keys;
+}
+
+void PressFltkKey(int fltk_key) {
+  UINT vk = 0, modifiers = 0;
+  if (!MapFltkKey(fltk_key, &vk, &modifiers)) return;
+  RouteKeyPress(nullptr, modifiers, vk);
+  PumpAll();
+}
+
+}  // namespace fltk_backend
 
 namespace {
 
@@ -635,6 +674,7 @@ FltkBackend::FltkBackend() {
   Fl::lock();  // lets other threads wake the loop (Fl::awake)
   Fl::visual(FL_RGB);
   Fl::event_dispatch(DispatchEvent);
+  InstallDesktopKeys();
   previous_ = SetWindowBackend(this);
   previous_boxes_ = SetMessageBoxHandler(FltkMessageBox);
   previous_wait_cursor_ = SetWaitCursorHandler(ShowWaitCursorEverywhere);
@@ -644,6 +684,7 @@ FltkBackend::~FltkBackend() {
   SetWaitCursorHandler(std::move(previous_wait_cursor_));
   SetMessageBoxHandler(previous_boxes_);
   SetWindowBackend(previous_);
+  RemoveDesktopKeys();
   Fl::event_dispatch(nullptr);
 }
 

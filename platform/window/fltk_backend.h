@@ -7,6 +7,7 @@
 //   Page Up, Page Down   -> MOD_WIN + 0xCD, 0xCE
 //   media play/pause     -> MOD_WIN + 0xCF
 //   other media keys     -> their VK_MEDIA_* / VK_VOLUME_* codes
+// Desktop hot keys are grabbed on the X root window (fltk_desktop_keys.cpp).
 // Needs a display (DISPLAY); Available() says whether one can be opened.
 #pragma once
 

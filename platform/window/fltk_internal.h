@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class Fl_Window;
 class Fl_RGB_Image;
@@ -44,6 +45,17 @@ void MeasureWrapped(const char* text, int max_width, int* width, int* height);
 void PushOpenWindow(Fl_Window* window);
 void PopOpenWindow();
 void RunPendingAction(Fl_Window& window);
+
+// The FLTK keys that stand for a virtual key with modifiers (MapFltkKey
+// the other way round).
+std::vector<int> FltkKeysFor(UINT vk, UINT modifiers);
+// A key pressed while another program has the keyboard: a hot key's owner
+// gets it as WM_HOTKEY; any other key is dropped.
+void PressFltkKey(int fltk_key);
+// Takes hot keys from the whole desktop (X key grabs on the root window)
+// while the back end lives.
+void InstallDesktopKeys();
+void RemoveDesktopKeys();
 
 int RunFltkDialog(Dialog& dialog);
 int RunFltkSheet(PropertySheet& sheet);

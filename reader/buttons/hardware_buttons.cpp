@@ -19,7 +19,8 @@ void HardwareButtons::RegisterGroup(Group group, bool& flag) {
   for (size_t id = 1; id < kButtonCount && id < actions_.size(); ++id) {
     if (!InGroup(group, id)) continue;
     const ButtonHotKey& key = ButtonHotKeys()[id];
-    keys_.Register(window, static_cast<int>(key.id), key.modifiers, key.virtualKey);
+    // "System" buttons keep working while another program is in front.
+    keys_.Register(window, static_cast<int>(key.id), key.modifiers, key.virtualKey, group == Group::kSystem);
   }
 }
 

@@ -10,12 +10,13 @@ BOOL UnregisterFunc1(UINT modifiers, UINT virtualKey) {
   return UnregisterHotKey(owner, id);
 }
 
-BOOL CHardwareKeys::Register(HWND window, int id, UINT modifiers, UINT virtualKey) const {
-  if (RegisterHotKey(window, id, modifiers, virtualKey)) return TRUE;
+BOOL CHardwareKeys::Register(HWND window, int id, UINT modifiers, UINT virtualKey, bool desktop) const {
+  const auto attempt = desktop ? &RegisterDesktopHotKey : &RegisterHotKey;
+  if (attempt(window, id, modifiers, virtualKey)) return TRUE;
   UnregisterHotKey(window, id);
-  if (RegisterHotKey(window, id, modifiers, virtualKey)) return TRUE;
+  if (attempt(window, id, modifiers, virtualKey)) return TRUE;
   if (freeKey_ != nullptr) freeKey_(modifiers, virtualKey);
-  return RegisterHotKey(window, id, modifiers, virtualKey);
+  return attempt(window, id, modifiers, virtualKey);
 }
 
 BOOL CHardwareKeys::Release(HWND window, int id) const { return UnregisterHotKey(window, id); }

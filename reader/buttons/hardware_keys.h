@@ -18,8 +18,9 @@ class CHardwareKeys {
   explicit CHardwareKeys(FreeKeyFunction freeKey) : freeKey_(freeKey) {}
 
   // RegisterHotKey; on failure once more after UnregisterHotKey of the id,
-  // and a third time after freeing the key, when that can be done.
-  BOOL Register(HWND window, int id, UINT modifiers, UINT virtualKey) const;
+  // and a third time after freeing the key, when that can be done. A
+  // desktop key keeps working while another program has the keyboard.
+  BOOL Register(HWND window, int id, UINT modifiers, UINT virtualKey, bool desktop = false) const;
   BOOL Release(HWND window, int id) const;
   // 0 when no key-freeing function is known.
   BOOL FreeKey(UINT modifiers, UINT virtualKey) const;

@@ -113,6 +113,40 @@ TEST_F(HardwareButtonsTest, RegistrationTakesAKeyFromAnotherWindow) {
   EXPECT_FALSE(CHardwareKeys(nullptr).Register(other, kButtonLeft, 0, VK_LEFT));
 }
 
+// A desktop of a back end's: the keys another program holds are refused.
+struct FakeDesktop {
+  static inline std::vector<std::string> log;
+  static inline UINT held = 0;
+  static bool Take(UINT, UINT key) {
+    log.push_back("take " + std::to_string(key));
+    return key != held;
+  }
+  static void GiveBack(UINT, UINT key) { log.push_back("give back " + std::to_string(key)); }
+};
+
+TEST_F(HardwareButtonsTest, SystemButtonsAreTakenFromTheDesktop) {
+  FakeDesktop::log.clear();
+  FakeDesktop::held = 0xC2;
+  const DesktopKeyGrabber previous = SetDesktopKeyGrabber({FakeDesktop::Take, FakeDesktop::GiveBack});
+  actions_[1] = "System pause";
+  actions_[2] = "System stop";
+  actions_[6] = "Next page";
+  buttons_.RegisterOther();
+  buttons_.RegisterSystem();
+  // Only "System" buttons go to the desktop; one held elsewhere is asked for
+  // three times, then left unregistered, and the others work.
+  EXPECT_EQ(FakeDesktop::log, (std::vector<std::string>{"take 193", "take 194", "take 194", "take 194"}));
+  EXPECT_EQ(Owned(), (std::vector<UINT>{1, 6}));
+  Press(1);
+  EXPECT_EQ(window_.log, (std::vector<std::string>{std::to_string(ID_PAUSE)}));
+  // A dialog gives the desktop its key back; locking takes nothing from it.
+  FakeDesktop::log.clear();
+  buttons_.UnregisterForDialog();
+  buttons_.SetDisplayLocked();
+  EXPECT_EQ(FakeDesktop::log, (std::vector<std::string>{"give back 193"}));
+  SetDesktopKeyGrabber(previous);
+}
+
 TEST_F(HardwareButtonsTest, UnlockSequenceKeepsSpeechGoing) {
   actions_[1] = "System stop";
   actions_[2] = std::string(kLockOnePush);

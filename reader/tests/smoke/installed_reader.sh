@@ -24,6 +24,7 @@ private_install() {
   trap 'rm -rf "$work"' EXIT
   export PARLEN_REGISTRY=$work/registry.reg
   export XDG_CACHE_HOME=$work/cache
+  export XDG_CONFIG_HOME=$work/config
   cp "$installed" "$PARLEN_REGISTRY"
   "$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
 }

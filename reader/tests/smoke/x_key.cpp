@@ -1,7 +1,9 @@
 // Presses and releases one key in the window of a given title on the X
 // display, as a user would: the window gets the input focus and the key
 // goes through the XTest extension (a sent event when it is missing).
-//   x_key <window title> <key name, e.g. Right>
+// With --own-window the key goes to a small window of x_key's own: another
+// program in front.
+//   x_key <window title | --own-window> <key name, e.g. Right>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <dlfcn.h>
@@ -28,13 +30,25 @@ Window FindWindow(Display* display, Window window, const char* title) {
   return found;
 }
 
+// Mapped and shown before it takes the focus.
+Window OwnWindow(Display* display) {
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 120, 40, 0, 0, 0);
+  XStoreName(display, window, "x_key");
+  XSelectInput(display, window, StructureNotifyMask);
+  XMapRaised(display, window);
+  XEvent event;
+  do XNextEvent(display, &event);
+  while (event.type != MapNotify);
+  return window;
+}
+
 using FakeKey = int (*)(Display*, unsigned, Bool, unsigned long);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("usage: x_key <window title> <key name>\n", stderr);
+    std::fputs("usage: x_key <window title | --own-window> <key name>\n", stderr);
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);
@@ -42,7 +56,8 @@ int main(int argc, char** argv) {
     std::fputs("x_key: cannot open the display\n", stderr);
     return 2;
   }
-  const Window window = FindWindow(display, DefaultRootWindow(display), argv[1]);
+  const bool own = std::strcmp(argv[1], "--own-window") == 0;
+  const Window window = own ? OwnWindow(display) : FindWindow(display, DefaultRootWindow(display), argv[1]);
   const KeySym sym = XStringToKeysym(argv[2]);
   if (window == 0 || sym == NoSymbol) {
     std::fprintf(stderr, "x_key: no window \"%s\" or no key \"%s\"\n", argv[1], argv[2]);

@@ -135,6 +135,18 @@ TEST_F(ReaderWindowTest, SettingsAndDocumentSettingsRoundTrip) {
   EXPECT_TRUE(reader.ReadMark());
   EXPECT_EQ(reader.Bookmarks().count(5), 1u);
   reader.OnDestroy();
+
+  // A document named at start-up opens in place of the last one, which is
+  // not tried: a last document gone since shows no message.
+  WriteAll(Scratch("named.ini"), "File=" + Scratch("gone.txt") + "\n");
+  CReaderDlg::Environment named = Environment("named.ini");
+  named.document = Wide(doc);
+  CReaderDlg started(backend_, named);
+  started.OnInitDialog();
+  EXPECT_EQ(started.DocumentPath(), Wide(doc));
+  EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{});
+  EXPECT_EQ(started.settings.recentFiles[0], Wide(doc));
+  started.OnDestroy();
 }
 
 // Frames: text in the text area, the pane at the (turned) bottom, and the
