@@ -2,6 +2,7 @@
 // converted Windows-1251 text, and an archive entry comes back from its
 // archive when the main window opens it again from the recent list.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -96,6 +97,9 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   Open(plain);
   const std::string folder = Scratch("a folder.txt");
   std::filesystem::create_directories(folder);
+  // A named pipe is refused, never read: reading it would wait for a writer.
+  const std::string pipe = Scratch("pipe.txt");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   const std::string binary = Scratch("program.txt");
   WriteBytes(binary, std::string("MZ\x90\0\x03\0\0\0", 8) + std::string(2000, 'x'));
   // A NUL past the first block does not make a text binary.
@@ -111,6 +115,7 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
 
   EXPECT_EQ(Open(Scratch("gone.txt")), "Still here.");
   EXPECT_EQ(Open(folder), "Still here.");
+  EXPECT_EQ(Open(pipe), "Still here.");
   EXPECT_EQ(Open(binary), "Still here.");
   EXPECT_EQ(Open(lit), "Still here.");
   EXPECT_EQ(Open(fb2), "Still here.");
@@ -122,6 +127,8 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
                        u"ERROR: can't open file!\n" + Wide(Scratch("gone.txt")) +
                            u"\nNo such file or directory",
                        u"ERROR: can't open file!\n" + Wide(folder) + u"\nIt is a folder.",
+                       u"ERROR: can't open file!\n" + Wide(pipe) +
+                           u"\nIt is not a regular file (a pipe, a device or a socket).",
                        u"ERROR: can't open file!\n" + Wide(binary) +
                            u"\nIt holds binary data, not text.",
                        u"Conversion FAILED!\n" + Wide(lit) +
@@ -132,7 +139,7 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   EXPECT_FALSE(Exists(lit + ".auto"));
   Open(late);
   EXPECT_EQ(reader_->DocumentPath(), Wide(late));
-  EXPECT_EQ(backend_.MessageBoxes().Count(), 5u);
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 6u);
 }
 
 TEST_F(OpenKindsTest, ARelativePathIsFiledAbsolute) {
