@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "documents/common/output_limits.h"
 #include "platform/window/headless_backend.h"
 #include "reader/open/open_file_dlg.h"
 #include "reader/open/tests/open_fixtures.h"
@@ -183,6 +184,43 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   ASSERT_EQ(backend_.MessageBoxes().Count(), 1u);
   EXPECT_EQ(backend_.MessageBoxes().Boxes()[0].text,
             u"ERROR: can't open file!\n" + Wide(broken) + u"\nIt is not a readable ZIP archive.");
+
+  // A disk too full for the entry's settings file: said once, with no
+  // second message about the file that could not be taken out.
+  {
+    OutputLimits full = CurrentOutputLimits();
+    full.freeSpace = [](const std::string&) { return int64_t{63} << 20; };
+    ScopedOutputLimits scoped(std::move(full));
+    const std::string tale =
+        Utf8(ZipExtractionPath(Wide(single.path), single.entries[0].second, u"tale.html"));
+    std::filesystem::remove(tale + ".trc");
+    std::filesystem::remove(tale + ".auto");
+    EXPECT_EQ(Open(single.path), "Note.");
+  }
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 2u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[1].text,
+            u"Stopped: less than 64 MB would be left free on the disk. Nothing was kept.");
+
+  // No folder to take entries out into (the cache folder is a file): one
+  // message with the cause and the folder, in the Open dialog too.
+  const std::string cacheFile = Scratch("cache-file");
+  WriteBytes(cacheFile, "not a folder");
+  setenv("XDG_CACHE_HOME", cacheFile.c_str(), 1);
+  const std::u16string noFolder =
+      u"The archive entry tale.html cannot be taken out of the archive: " + Wide(cacheFile) +
+      u" is not a folder.";
+  EXPECT_EQ(Open(single.path), "Note.");
+  backend_.ExpectDialog([&](DialogDriver& d) {
+    d.Select(COpenFileDlg::kFileListId, 2);
+    d.PressKey(VK_RIGHT);
+    d.Cancel();
+  });
+  EXPECT_EQ(Open(several.path), "Note.");
+  std::vector<std::u16string> texts;
+  for (const auto& box : backend_.MessageBoxes().Boxes()) texts.push_back(box.text);
+  ASSERT_EQ(texts.size(), 4u);
+  EXPECT_EQ(texts[2], noFolder);
+  EXPECT_EQ(texts[3], noFolder);
 }
 
 TEST_F(OpenKindsTest, AChangedDocumentIsConvertedAgain) {
