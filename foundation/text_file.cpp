@@ -40,9 +40,35 @@ std::string SystemMode(const char16_t* mode, bool& textMode) {
   return out;
 }
 
-bool IsDirectory(std::FILE* file) {
+// The open(2) flags of a mode that SystemMode made.
+int OpenFlags(const std::string& mode) {
+  const bool both = mode.find('+') != std::string::npos;
+  int flags = both ? O_RDWR : mode[0] == 'r' ? O_RDONLY : O_WRONLY;
+  if (mode[0] == 'w') flags |= O_CREAT | O_TRUNC;
+  if (mode[0] == 'a') flags |= O_CREAT | O_APPEND;
+  if (mode.find('x') != std::string::npos) flags |= O_EXCL;
+  return flags;
+}
+
+bool IsRegular(const struct stat& st) { return S_ISREG(st.st_mode); }
+
+// Only regular files are opened: opening a pipe waits for its other end for
+// good, and a folder or a device is no document. The file is opened without
+// waiting and checked again, in case the name was replaced in between.
+std::FILE* OpenRegular(const std::string& path, const std::string& mode) {
+  if (mode.empty() || (mode[0] != 'r' && mode[0] != 'w' && mode[0] != 'a')) return nullptr;
   struct stat st;
-  return fstat(fileno(file), &st) == 0 && S_ISDIR(st.st_mode);
+  if (stat(path.c_str(), &st) == 0 && !IsRegular(st)) return nullptr;
+  const int fd = open(path.c_str(), OpenFlags(mode) | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  if (fstat(fd, &st) != 0 || !IsRegular(st)) {
+    close(fd);
+    return nullptr;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = fdopen(fd, mode.c_str());
+  if (file == nullptr) close(fd);
+  return file;
 }
 
 // File names are UTF-8 here.
@@ -52,13 +78,11 @@ std::string SystemPath(const char16_t* path) { return Utf16ToUtf8(path); }
 
 DWORD GetFileSizeOf(const char16_t* path) {
   if (!path) return 0;
-  const int fd = open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return 0;
+  // Never opened: a pipe would block the open.
+  const std::string name = SystemPath(path);
   struct stat st;
-  DWORD size = 0;
-  if (fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode)) size = static_cast<DWORD>(st.st_size);
-  close(fd);
-  return size;
+  if (stat(name.c_str(), &st) != 0 || !IsRegular(st) || access(name.c_str(), R_OK) != 0) return 0;
+  return static_cast<DWORD>(st.st_size);
 }
 
 bool FileExists(const char16_t* path) { return TextFile(path, u"rb").IsOpen(); }
@@ -109,9 +133,7 @@ bool TextFile::Open(const char16_t* path, const char16_t* mode) {
   if (!path || !mode) return false;
   size_ = GetFileSizeOf(path);
   const std::string systemMode = SystemMode(mode, textMode_);
-  file_ = std::fopen(SystemPath(path).c_str(), systemMode.c_str());
-  // The Windows runtime refuses to open a folder as a file.
-  if (file_ && IsDirectory(file_)) Close();
+  file_ = OpenRegular(SystemPath(path), systemMode);
   if (!file_) size_ = 0;
   return IsOpen();
 }

@@ -2,10 +2,12 @@
 // or the last one of its settings file, in a window. With --headless it
 // draws the first page without a screen (for scripts), optionally saving
 // it with --frame <file.png>.
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "documents/common/leftovers.h"
 #include "documents/zip/zip_archive.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
@@ -27,6 +29,10 @@ int RunReader(WindowBackend& backend, const std::u16string& document, bool headl
   // What an earlier run left in the extraction cache (it may have been
   // killed half-way) goes; the open document keeps its file.
   RemoveExtractionLeftovers(reader.DocumentPath());
+  // And what killed conversions left in the temporary folder and beside
+  // the documents read of late.
+  RemoveConversionFolderLeftovers();
+  RemoveConversionLeftovers(reader.settings.recentFiles);
   int result = 0;
   if (headless) {
     // No screen to show them on: what the reader told goes to the terminal.
@@ -52,12 +58,16 @@ int main(int argc, char** argv) {
   std::u16string document;
   bool headless = false;
   std::string framePath;
+  bool namesOnly = false;  // after "--" a word is a document's name
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::puts("usage: parlen [--headless [--frame file.png]] [document]");
+    if (namesOnly) {
+      Utf8ToUtf16(argv[i], &document);
+    } else if (std::strcmp(argv[i], "--") == 0) {
+      namesOnly = true;
+    } else if (std::strcmp(argv[i], "--help") == 0) {
+      std::puts("usage: parlen [--headless [--frame file.png]] [--] [document]");
       return 0;
-    }
-    if (std::strcmp(argv[i], "--headless") == 0) {
+    } else if (std::strcmp(argv[i], "--headless") == 0) {
       headless = true;
     } else if (std::strcmp(argv[i], "--frame") == 0 && i + 1 < argc) {
       framePath = argv[++i];
@@ -65,6 +75,9 @@ int main(int argc, char** argv) {
       Utf8ToUtf16(argv[i], &document);
     }
   }
+  // A file-size limit fails the write (EFBIG) like a full disk, which the
+  // conversions report and clean up after, instead of killing the reader.
+  signal(SIGXFSZ, SIG_IGN);
   // Boxes asked without a caption carry the program's name.
   SetDefaultMessageBoxCaption(u"Parlen 2");
   if (headless) {

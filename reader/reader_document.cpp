@@ -9,6 +9,7 @@
 #include "reader/marks/bookmark_excerpt.h"
 #include "documents/common/conversion_message.h"
 #include "documents/common/document_kind.h"
+#include "documents/common/path_names.h"
 #include "reader/conversion_progress.h"
 #include "reader/open/archive_document.h"
 #include "reader/open/convert_window.h"
@@ -25,6 +26,21 @@ constexpr INT kExcerptBytes = 450;
 std::u16string SettingsFileOf(const std::u16string& document) { return document + u".trc"; }
 
 void ShowStop(const char16_t* text) { MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONSTOP); }
+
+// An entry taken out of an archive is found again through its ".trc": when
+// that cannot be written, the entry is not opened, and the user learns why
+// once (a full disk has said so already).
+bool RememberedArchiveEntry(const OpenFileChoice& choice) {
+  const int stopsBefore = ConversionStopsShown();
+  if (RememberArchiveEntry(choice)) return true;
+  if (ConversionStopsShown() == stopsBefore) {
+    ShowStop((u"The archive entry " + GetPathFileName(choice.chosenPath) +
+              u" cannot be opened: its settings file " + SettingsFileOf(choice.chosenPath) +
+              u" cannot be written.")
+                 .c_str());
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -158,13 +174,17 @@ void CReaderDlg::SaveDocumentSettings() {
 
 void CReaderDlg::OpenArchive(const std::u16string& archive) {
   std::optional<OpenFileChoice> sole;
-  if (!ReadArchiveDocument(archive, sole)) {
+  std::u16string problem;
+  if (!ReadArchiveDocument(archive, sole, problem)) {
     ShowStop(OpenFailureMessage(archive, u"It is not a readable ZIP archive.").c_str());
     return;
   }
+  if (!problem.empty()) {
+    ShowStop(problem.c_str());
+    return;
+  }
   if (sole) {
-    RememberArchiveEntry(*sole);
-    OpenDocument(sole->chosenPath);
+    if (RememberedArchiveEntry(*sole)) OpenDocument(sole->chosenPath);
     return;
   }
   RunOpenDialog(archive, true);
@@ -183,8 +203,7 @@ void CReaderDlg::RunOpenDialog(const std::u16string& startPath, bool enterArchiv
   UnregisterSystemHotKeys();
   if (dialog.DoModal() == IDOK && !dialog.chosenPath.empty() &&
       (settings.recentFiles.empty() || dialog.chosenPath != settings.recentFiles.front())) {
-    RememberArchiveEntry(dialog.Choice());
-    OpenDocument(dialog.chosenPath);
+    if (RememberedArchiveEntry(dialog.Choice())) OpenDocument(dialog.chosenPath);
   }
   RegisterHotKeyGroups();
 }

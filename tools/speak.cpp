@@ -1,14 +1,16 @@
 // speak: reads a text file (or standard input) aloud through the installed
 // speech engine, to the sound device or into a WAV file.
 //
-//   speak [-n voice] [-r rate] [-p pitch] [-V volume] [-o out.wav] [-v] [file]
+//   speak [-n voice] [-r rate] [-p pitch] [-V volume] [-o out.wav [--real-time]] [-v]
+//         [--] [file]
 //
 // The text may be Windows-1251, another Russian 8-bit code page or UTF-8;
 // it is converted to Windows-1251 first; a NUL byte reads as a blank. -v
-// prints the engine's events. SIGINT and SIGTERM stop the speech and leave a
-// complete WAV file of what was spoken; speech lost to a failing device (a
-// full disk, the 4 GiB limit of a WAV file) is reported and makes the exit
-// status non-zero.
+// prints the engine's events. A WAV file is written as fast as the speech
+// is made, or at the pace of the sound with --real-time. SIGINT and SIGTERM
+// stop the speech at once and leave a complete WAV file of what was spoken;
+// speech lost to a failing device (a full disk, a file-size limit, the
+// 4 GiB limit of a WAV file) is reported and makes the exit status non-zero.
 #include <malloc.h>
 #include <signal.h>
 
@@ -37,20 +39,26 @@ struct Options {
   int pitch = 0;
   int volume = 10;
   std::string output;
+  bool realTime = false;
   bool verbose = false;
   std::string input;
 };
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: speak [-n voice] [-r rate] [-p pitch] [-V volume] [-o out.wav] [-v] "
-               "[file]\n");
+               "usage: speak [-n voice] [-r rate] [-p pitch] [-V volume] "
+               "[-o out.wav [--real-time]] [-v] [--] [file]\n");
   return 2;
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
+  bool namesOnly = false;  // after "--" every word names the text
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
+    if (namesOnly) {
+      options.input = arg;
+      continue;
+    }
     auto value = [&](std::string& out) {
       if (i + 1 >= argc) return false;
       out = argv[++i];
@@ -65,8 +73,12 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       (arg == "-r" ? options.rate : arg == "-p" ? options.pitch : options.volume) = number;
     } else if (arg == "-o") {
       if (!value(options.output)) return false;
+    } else if (arg == "--real-time") {
+      options.realTime = true;
     } else if (arg == "-v") {
       options.verbose = true;
+    } else if (arg == "--") {
+      namesOnly = true;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       return false;
     } else {
@@ -145,13 +157,18 @@ const char* EventName(UINT type) {
   }
 }
 
-// Until the end of speech; a stop signal stops the speech, which then ends
-// once the piece in the device is out.
-void FollowEvents(ITTSEngine* engine, bool verbose) {
-  bool stopping = false;
-  for (bool ended = false; !ended;) {
-    if (stopSignal != 0 && !stopping) {
-      stopping = true;
+// Until the end of speech; a stop signal stops the speech. False when the
+// speech has not ended within kStopWaitMs of the stop: the piece in the
+// device (many seconds at a slow rate) is then cut short by the release of
+// the engine.
+constexpr DWORD kStopWaitMs = 300;
+
+bool FollowEvents(ITTSEngine* engine, bool verbose) {
+  DWORD stoppedAt = 0;
+  bool ended = false;
+  while (!ended) {
+    if (stopSignal != 0 && stoppedAt == 0) {
+      stoppedAt = GetTickCount() | 1;
       engine->Stop();
     }
     TTSEvent events[64];
@@ -165,9 +182,12 @@ void FollowEvents(ITTSEngine* engine, bool verbose) {
     }
     // Whoever follows the events hears them as they come.
     if (verbose && got > 0) std::fflush(stdout);
+    if (ended) break;
+    if (stoppedAt != 0 && GetTickCount() - stoppedAt >= kStopWaitMs) break;
     if (got == 0) Sleep(10);
   }
   std::fflush(stdout);
+  return ended;
 }
 
 }  // namespace
@@ -176,11 +196,18 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) return Usage();
   CatchStopSignals();
+  // A file-size limit fails the write (EFBIG) like a full disk instead of
+  // killing the program with a WAV header that counts samples not there.
+  signal(SIGXFSZ, SIG_IGN);
   // Large buffers go back to the system when freed. Left to itself the
   // allocator raises this bound when the read text is freed, and the large
   // buffers of a long speech then stay in a heap that only grows.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-  if (!options.output.empty()) setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
+  if (!options.output.empty()) {
+    setenv("PARLEN_AUDIO", ("file:" + options.output).c_str(), 1);
+    // Nobody listens to a file as it is written.
+    setenv("PARLEN_AUDIO_FAST", options.realTime ? "0" : "1", 1);
+  }
   std::string text;
   if (!ReadInput(options.input, text)) {
     std::fprintf(stderr, "speak: cannot read %s\n", options.input.c_str());
@@ -217,12 +244,16 @@ int main(int argc, char** argv) {
     engine->SetRate(static_cast<I1>(std::clamp(options.rate, -128, 127)));
     engine->SetPitch(static_cast<I1>(std::clamp(options.pitch, -128, 127)));
     engine->SetVolume(static_cast<UI1>(std::clamp(options.volume, 0, 255)));
-    // A stop signal before the speech began leaves nothing to speak.
-    result = stopSignal == 0 ? engine->Speak(text.c_str(), 1) : S_FALSE;
+    // A stop signal before the speech began leaves nothing to speak; a WAV
+    // file still gets its header, with no samples.
+    if (stopSignal == 0) {
+      result = engine->Speak(text.c_str(), 1);
+    } else {
+      result = options.output.empty() ? S_FALSE : engine->Speak("", 1);
+    }
     if (result == S_OK) {
       std::string().swap(text);  // the engine keeps its own copy
-      FollowEvents(engine, options.verbose);
-      engine->Wait(INFINITE);
+      if (FollowEvents(engine, options.verbose)) engine->Wait(INFINITE);
     } else if (stopSignal == 0) {
       std::fprintf(stderr, "speak: the engine cannot speak (0x%08X)\n",
                    static_cast<unsigned>(result));

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "documents/common/leftovers.h"
 #include "foundation/text_file.h"
 #include "platform/unicode.h"
 
@@ -36,6 +37,8 @@ bool ConvertedCopyIsCurrent(const std::u16string& converted, const std::u16strin
 
 OpenedText ConvertForReading(const std::u16string& document, const KindConverters& converters) {
   const std::u16string target = document + u".auto";
+  // What a conversion of it that was killed on the way left.
+  RemoveConversionLeftovers({document});
   if (ConvertedCopyIsCurrent(target, document)) return {target, true};
   const DocumentKind kind = DetectDocumentKind(document);
   bool converted = false;

@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
+#include "documents/common/conversion_message.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -75,15 +77,29 @@ bool OutputFile::Write(const void* bytes, size_t n) {
     std::replace(withoutNul_.begin(), withoutNul_.end(), '\0', ' ');
     bytes = withoutNul_.data();
   }
-  if (std::fwrite(bytes, 1, n, file_) != n) failed_ = true;
+  errno = 0;
+  if (std::fwrite(bytes, 1, n, file_) != n) WriteFailed();
   return !failed_;
+}
+
+// A full disk or a file-size limit (EFBIG): the user learns which, since
+// the converter only sees a failed write.
+void OutputFile::WriteFailed() {
+  const int why = errno != 0 ? errno : EIO;
+  failed_ = true;
+  std::u16string target;
+  Utf8ToUtf16(targetPath_, &target);
+  ShowConversionStop(u"Stopped: " + target + u" cannot be written (" + SystemReason(why) +
+                     u"). Nothing was kept.");
 }
 
 bool OutputFile::Commit() {
   if (file_ == nullptr) return false;
+  errno = 0;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  if (failed_ || !closed || std::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
+  if (!closed && !failed_) WriteFailed();
+  if (failed_ || std::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
     unlink(temporaryPath_.c_str());
     temporaryPath_.clear();
     return false;

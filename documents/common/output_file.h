@@ -2,7 +2,8 @@
 // the target and renamed over it only when the conversion succeeded, so a
 // crash or a failure never leaves a partial file that could later be taken
 // as converted text. It writes within the process's OutputLimits: passing
-// them stops the writing with a message, and the partial file goes.
+// them, or a failing write, stops the writing with a message, and the
+// partial file goes.
 #pragma once
 
 #include <cstddef>
@@ -41,6 +42,7 @@ class OutputFile {
 
  private:
   void Discard();
+  void WriteFailed();
 
   bool text_;
   OutputBudget budget_;

@@ -4,6 +4,10 @@
 
 #include <string>
 
+// The prefixes of the conversions' folders.
+inline constexpr char kRbFolderPrefix[] = "parlen-rb";
+inline constexpr char kLitFolderPrefix[] = "parlen-lit";
+
 class PrivateFolder {
  public:
   // The folder's name begins with the prefix ("parlen-lit").

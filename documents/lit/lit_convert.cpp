@@ -42,7 +42,7 @@ bool ConvertLitToText(const char16_t* source, const char16_t* target) {
   }
   lit.fileSize = static_cast<uint32_t>(size);
 
-  PrivateFolder folder("parlen-lit");
+  PrivateFolder folder(kLitFolderPrefix);
   std::u16string mainPath;
   const bool extracted = lit_read(&lit) == LIT_OK && folder.Ok() &&
                          LitExtractBook(&lit, source, folder.WithSeparator(), &mainPath) == 0;

@@ -85,7 +85,7 @@ std::string RbTemporaryName(const char* entryName) {
 
 bool ConvertRbToText(const char16_t* source, const char16_t* target) {
   if (source == nullptr || target == nullptr) return false;
-  PrivateFolder folder("parlen-rb");
+  PrivateFolder folder(kRbFolderPrefix);
   if (folder.Path().empty()) return false;
   std::vector<std::string> paths;
   // A book that cannot be read is a failed conversion, not an empty text.

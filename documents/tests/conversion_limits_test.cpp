@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <vector>
 
 #include "documents/common/auto_conversion.h"
+#include "documents/common/leftovers.h"
 #include "documents/common/output_limits.h"
 #include "documents/converters.h"
 #include "documents/tests/test_files.h"
@@ -199,3 +203,81 @@ TEST(OutputLimitsTest, AnEntryLargerThanTheLargestDocumentIsNotExtracted) {
 }
 
 }  // namespace
+
+namespace {
+
+void Age(const std::string& path, std::chrono::minutes by) {
+  std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - by);
+}
+
+}  // namespace
+
+// What killed conversions left goes with a later run: the temporaries
+// beside a document, and the conversions' folders in the temporary folder,
+// by their own names only, and only once 10 minutes old (younger ones may
+// be another reader's conversion under way).
+TEST(LeftoversTest, KilledConversionsLeaveNothingForGood) {
+  const std::string folder = Scratch("killed/");
+  const std::string temporary = Scratch("tmp/");
+  std::filesystem::create_directories(folder);
+  std::filesystem::create_directories(temporary);
+  const std::string book = folder + "big.tcr";
+  WriteBytes(book, TcrBomb(4));
+  const std::vector<std::string> stale = {book + ".auto.partAbC123", book + ".utf8.partXyZ789",
+                                          book + ".utf8"};
+  const std::vector<std::string> foreign = {
+      book + ".auto.partAB", book + ".auto.part-b-c-d", book + ".partAbC123",
+      folder + "other.tcr.auto.partAbC123", book + ".txt.partAbC123"};
+  for (const std::string& file : stale) WriteBytes(file, "x");
+  for (const std::string& file : foreign) WriteBytes(file, "x");
+  for (const std::string& file : stale) Age(file, std::chrono::minutes(20));
+  for (const std::string& file : foreign) Age(file, std::chrono::minutes(20));
+  const std::string running = book + ".auto.partQrS456";
+  WriteBytes(running, "x");
+  Age(running, std::chrono::minutes(9));
+
+  const std::string rbStale = temporary + "parlen-rb-Ab1Cd2";
+  const std::string rbBusy = temporary + "parlen-rb-Ef3Gh4";
+  const std::string litStale = temporary + "parlen-lit-Ij5Kl6";
+  const std::string notOurs = temporary + "parlen-zip-Mn7Op8";
+  for (const std::string& dir : {rbStale, rbBusy, litStale, notOurs}) {
+    std::filesystem::create_directories(dir);
+    WriteBytes(dir + "/entry.html", "x");
+    Age(dir + "/entry.html", std::chrono::minutes(20));
+    Age(dir, std::chrono::minutes(20));
+  }
+  // One of its entries is still being written.
+  WriteBytes(rbBusy + "/join.zzz", "x");
+  const std::string rbFile = temporary + "parlen-rb-Qr9St0";
+  WriteBytes(rbFile, "x");
+  Age(rbFile, std::chrono::minutes(20));
+
+  const char* saved = std::getenv("TMPDIR");
+  const std::string savedTmp = saved != nullptr ? saved : "";
+  setenv("TMPDIR", temporary.c_str(), 1);
+  RemoveConversionFolderLeftovers();
+  if (saved != nullptr) {
+    setenv("TMPDIR", savedTmp.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  // Opening the document again converts it afresh; what an earlier run
+  // left beside it goes first.
+  EXPECT_TRUE(ConvertForReading(Wide(book)).converted);
+
+  for (const std::string& gone : stale) EXPECT_FALSE(Exists(gone)) << gone;
+  for (const std::string& kept : foreign) EXPECT_TRUE(Exists(kept)) << kept;
+  EXPECT_TRUE(Exists(running));
+  EXPECT_TRUE(Exists(book + ".auto"));
+  EXPECT_FALSE(Exists(rbStale));
+  EXPECT_FALSE(Exists(litStale));
+  EXPECT_TRUE(Exists(rbBusy + "/entry.html"));
+  EXPECT_TRUE(Exists(notOurs + "/entry.html"));
+  EXPECT_TRUE(Exists(rbFile));
+
+  // The documents read of late are looked after at the start.
+  Age(running, std::chrono::minutes(11));
+  RemoveConversionLeftovers({Wide(book), Wide(folder + "missing.txt")});
+  EXPECT_FALSE(Exists(running));
+  EXPECT_EQ(FilesIn(folder), 2 + foreign.size());
+}

@@ -66,6 +66,11 @@ bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const c
 // empty result when that fails.
 std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
                                  const std::u16string& entryName);
+// Why ZipExtractionPath gives no path, for the user: the folder that
+// cannot be had and the cause (not a folder, another user's, cannot be
+// made). Empty when it gives one.
+std::u16string ZipExtractionProblem(const std::u16string& archivePath, const ZipEntry& entry,
+                                    const std::u16string& entryName);
 
 // Removes what a run that was killed left in the extraction folders: the
 // temporaries of unfinished extractions, and every extracted document but

@@ -2,13 +2,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "documents/common/leftovers.h"
 #include "documents/common/path_names.h"
 #include "documents/zip/zip_archive.h"
 #include "foundation/string_utils.h"
@@ -22,9 +23,16 @@ bool IsOwnFolder(const std::filesystem::path& path) {
 }
 
 // Creates the folder readable by the owner only; an existing folder is
-// accepted when it is a folder owned by the user.
-bool MakePrivateFolder(const std::string& path) {
-  return mkdir(path.c_str(), 0700) == 0 || (errno == EEXIST && IsOwnFolder(path));
+// accepted when it is a folder owned by the user. Empty when the folder is
+// there; otherwise why not.
+std::string PrivateFolderProblem(const std::string& path) {
+  if (mkdir(path.c_str(), 0700) == 0) return {};
+  const int why = errno;
+  struct stat st;
+  if (why != EEXIST) return path + " cannot be made (" + std::strerror(why) + ")";
+  if (lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return path + " is not a folder";
+  if (st.st_uid != getuid()) return path + " belongs to another user";
+  return {};
 }
 
 std::string CacheFolder() {
@@ -42,24 +50,44 @@ std::string ExtractionRootPath() {
   return cache.empty() ? std::string() : cache + "/parlen/extracted";
 }
 
-// The same folder, made private with the one above it; empty when it cannot
-// be had.
-std::string ExtractionRoot() {
+// The same folder, made private with the one above it; empty, with the
+// reason, when it cannot be had.
+std::string ExtractionRoot(std::string& problem) {
   const std::string root = ExtractionRootPath();
-  if (root.empty()) return {};
+  if (root.empty()) {
+    problem = "there is no cache folder (neither XDG_CACHE_HOME nor HOME names one)";
+    return {};
+  }
   const std::filesystem::path parlen = std::filesystem::path(root).parent_path();
-  mkdir(parlen.parent_path().c_str(), 0700);
-  return MakePrivateFolder(parlen) && MakePrivateFolder(root) ? root : std::string();
+  const std::string cache = parlen.parent_path().string();
+  // The cache folder itself may be shared; it only has to be a folder.
+  struct stat st;
+  if (mkdir(cache.c_str(), 0700) != 0) {
+    const int why = errno;
+    if (stat(cache.c_str(), &st) != 0) {
+      problem = cache + " cannot be made (" + std::strerror(why) + ")";
+      return {};
+    }
+    if (!S_ISDIR(st.st_mode)) {
+      problem = cache + " is not a folder";
+      return {};
+    }
+  }
+  problem = PrivateFolderProblem(parlen);
+  if (problem.empty()) problem = PrivateFolderProblem(root);
+  return problem.empty() ? root : std::string();
 }
 
-}  // namespace
-
-std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
-                                 const std::u16string& entryName) {
+// The extraction path, or empty with the reason.
+std::u16string ExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
+                              const std::u16string& entryName, std::string& problem) {
   const std::u16string fileName = GetPathFileName(entryName);
   const std::u16string archiveName = GetPathFileName(archivePath);
-  if (fileName.empty() || fileName == u"." || fileName == u"..") return {};
-  std::string folder = ExtractionRoot();
+  if (fileName.empty() || fileName == u"." || fileName == u"..") {
+    problem = "its name is no file name";
+    return {};
+  }
+  std::string folder = ExtractionRoot(problem);
   if (folder.empty()) return {};
   // One folder per entry: the archive's name and a digest of its full path
   // and of where the entry lies in it.
@@ -72,22 +100,37 @@ std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEnt
   char digest[20];
   std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(hash));
   folder += "/" + Utf16ToUtf8(archiveName) + "-" + digest;
-  if (!MakePrivateFolder(folder)) return {};
+  problem = PrivateFolderProblem(folder);
+  if (!problem.empty()) return {};
   std::u16string path;
   Utf8ToUtf16(folder + "/", &path);
   return path + fileName;
 }
 
+}  // namespace
+
+std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
+                                 const std::u16string& entryName) {
+  std::string problem;
+  return ExtractionPath(archivePath, entry, entryName, problem);
+}
+
+std::u16string ZipExtractionProblem(const std::u16string& archivePath, const ZipEntry& entry,
+                                    const std::u16string& entryName) {
+  std::string problem;
+  if (!ExtractionPath(archivePath, entry, entryName, problem).empty()) return {};
+  std::u16string why;
+  Utf8ToUtf16(problem, &why);
+  return u"The archive entry " + GetPathFileName(entryName) +
+         u" cannot be taken out of the archive: " + why + u".";
+}
+
 void RemoveExtractionLeftovers(const std::u16string& keep) {
   namespace fs = std::filesystem;
-  // Files changed this recently may belong to another reader still running
-  // (an extraction under way, a document it has just opened).
-  constexpr auto kQuiet = std::chrono::minutes(10);
   const fs::path root = ExtractionRootPath();
   if (root.empty() || !IsOwnFolder(root)) return;
   const fs::path kept = fs::path(Utf16ToUtf8(keep)).lexically_normal();
   const fs::path keptText = fs::path(kept.string() + ".auto");
-  const auto quietSince = fs::file_time_type::clock::now() - kQuiet;
   std::error_code error;
   for (const fs::directory_entry& folder : fs::directory_iterator(root, error)) {
     if (!IsOwnFolder(folder.path())) continue;
@@ -96,8 +139,9 @@ void RemoveExtractionLeftovers(const std::u16string& keep) {
       const fs::path path = file.path().lexically_normal();
       if (!file.is_regular_file(inner) || file.is_symlink(inner)) continue;
       if (EndsWith(path.string(), ".trc") || path == kept || path == keptText) continue;
-      std::error_code when;
-      if (fs::last_write_time(file.path(), when) > quietSince || when) continue;
+      // A file changed of late may belong to another reader still running
+      // (an extraction under way, a document it has just opened).
+      if (!IsQuietLeftover(file.path())) continue;
       unlink(file.path().c_str());
     }
     // A folder left empty goes too (rmdir refuses one that is not).

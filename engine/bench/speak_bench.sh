@@ -13,8 +13,6 @@ set -euo pipefail
 text=${1:?usage: speak_bench.sh TEXT [BUILD_DIR]}
 build=$(cd "${2:-build}" && pwd)
 export PARLEN_REGISTRY=${PARLEN_REGISTRY:-$build/registry.reg}
-# The file sink takes no playing time.
-export PARLEN_AUDIO_FAST=1
 speak=$build/bin/speak
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,7 +1,10 @@
 #include "foundation/text_file.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -63,11 +66,26 @@ TEST_F(TextFileTest, ClosedOrMissingFileDoesNothing) {
   EXPECT_TRUE(lines.empty());
 }
 
-TEST_F(TextFileTest, FolderIsNoFile) {
+TEST_F(TextFileTest, FolderAndPipeAreNoFiles) {
   fs::create_directory(dir_ / "sub");
   EXPECT_FALSE(FileExists(Path("sub").c_str()));
   EXPECT_EQ(GetFileSizeOf(Path("sub").c_str()), 0u);
   EXPECT_FALSE(TextFile(Path("sub").c_str(), u"rb").IsOpen());
+
+  // A pipe is refused, never waited on. Its other end is held open here, so
+  // a wrong open fails this test instead of hanging it.
+  const std::string pipe = (dir_ / "pipe").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const int end = open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(end, 0);
+  EXPECT_FALSE(FileExists(Path("pipe").c_str()));
+  EXPECT_EQ(GetFileSizeOf(Path("pipe").c_str()), 0u);
+  EXPECT_FALSE(TextFile(Path("pipe").c_str(), u"rb").IsOpen());
+  EXPECT_FALSE(TextFile(Path("pipe").c_str(), u"wb").IsOpen());
+  std::vector<std::string> lines = {"stale"};
+  EXPECT_FALSE(ReadLines(Path("pipe").c_str(), lines, '#'));
+  EXPECT_TRUE(lines.empty());
+  close(end);
 }
 
 TEST_F(TextFileTest, CyrillicFileNameIsUtf8OnDisk) {

@@ -5,11 +5,35 @@
 // programs by hand) is never read or written: a test whose fixture prepared
 // a registry names it in PARLEN_TEST_REGISTRY and works on a copy.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "platform/testing/test_registry.h"
+
+namespace {
+
+std::string g_registry;  // the program's own registry file
+std::string g_prepared;  // the registry it starts from; empty for none
+
+}  // namespace
+
+void ResetTestRegistry() {
+  namespace fs = std::filesystem;
+  if (g_registry.empty()) return;
+  if (g_prepared.empty()) {
+    unlink(g_registry.c_str());
+    return;
+  }
+  // A new file renamed into place: the registry sees a file of its own.
+  const std::string fresh = g_registry + ".fresh";
+  std::error_code error;
+  fs::copy_file(g_prepared, fresh, fs::copy_options::overwrite_existing, error);
+  if (!error) fs::rename(fresh, g_registry, error);
+}
 
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
@@ -22,7 +46,9 @@ int main(int argc, char** argv) {
   setenv("TEST_TMPDIR", (std::string(dir) + "/").c_str(), 1);
   const std::string registry = std::string(dir) + "/registry.reg";
   const char* prepared = std::getenv("PARLEN_TEST_REGISTRY");
+  g_registry = registry;
   if (prepared != nullptr && *prepared != '\0') {
+    g_prepared = prepared;
     std::error_code error;
     fs::copy_file(prepared, registry, error);
     if (error) {

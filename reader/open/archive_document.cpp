@@ -22,14 +22,21 @@ const ZipDirectory::Files::value_type* SoleFile(const ZipDirectory& folder, size
 
 }  // namespace
 
-bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole) {
+bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole,
+                         std::u16string& problem) {
   sole.reset();
+  problem.clear();
   ZipDirectory root;
   if (!ReadZipArchive(archive.c_str(), root)) return false;
   size_t seen = 0;
   const auto* file = SoleFile(root, seen);
   if (file == nullptr) return true;
-  const std::u16string target = ZipExtractionPath(archive, file->second, NarrowToWide(file->first));
-  if (!target.empty()) sole = OpenFileChoice{target, true, archive, file->second};
+  const std::u16string name = NarrowToWide(file->first);
+  const std::u16string target = ZipExtractionPath(archive, file->second, name);
+  if (target.empty()) {
+    problem = ZipExtractionProblem(archive, file->second, name);
+  } else {
+    sole = OpenFileChoice{target, true, archive, file->second};
+  }
   return true;
 }

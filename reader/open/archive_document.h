@@ -9,5 +9,7 @@
 
 // Reads the archive; false when it cannot be read. `sole` becomes its only
 // document, as the Open dialog returns one chosen there, or nothing when it
-// holds several (or none).
-bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole);
+// holds several (or none). When that document cannot be taken out (no
+// extraction folder), `problem` says why and `sole` stays empty.
+bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole,
+                         std::u16string& problem);

@@ -38,6 +38,8 @@ FolderListing ListFolder(const std::u16string& folder) {
     std::error_code kindError;
     if (it->is_directory(kindError)) {
       listing.folders.push_back(name);
+    } else if (!it->is_regular_file(kindError)) {
+      continue;  // a pipe, device or socket is no document
     } else if (IsZipName(name)) {
       archives.push_back(name);
     } else if (!IsSideFileName(name)) {

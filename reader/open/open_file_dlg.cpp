@@ -235,7 +235,7 @@ void COpenFileDlg::ChooseEntry(const std::string& name) {
   const ZipEntry& chosen = archiveNode_->files().at(name);
   const std::u16string target = ZipExtractionPath(archive, chosen, NarrowToWide(name));
   if (target.empty()) {
-    ShowError(GetSafeHwnd(), u"Internal error!");
+    ShowError(GetSafeHwnd(), ZipExtractionProblem(archive, chosen, NarrowToWide(name)).c_str());
     return;
   }
   chosenFromArchive = true;

@@ -24,6 +24,8 @@ std::u16string DocumentOpenProblem(const std::u16string& path) {
   struct stat status;
   if (stat(name.c_str(), &status) != 0) return errno == ENOENT ? std::u16string() : SystemReason(errno);
   if (S_ISDIR(status.st_mode)) return u"It is a folder.";
+  // Reading a pipe would wait for a writer for good.
+  if (!S_ISREG(status.st_mode)) return u"It is not a regular file (a pipe, a device or a socket).";
   const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return SystemReason(errno);
   char block[kFirstBlockBytes];

@@ -4,10 +4,10 @@
 
 #include <string>
 
-// Empty when the file can be tried; otherwise the reason: a folder, a file
-// that cannot be read, or a text whose first block holds NUL bytes (a
-// binary file shown as text would be garbage). Formats the converters read
-// are not looked into. A missing file is not a problem here: it may be
+// Empty when the file can be tried; otherwise the reason: a folder, a pipe
+// or another file that is not a regular one, a file that cannot be read, or
+// a text whose first block holds NUL bytes (a binary file shown as text
+// would be garbage). Formats the converters read are not looked into. A missing file is not a problem here: it may be
 // taken out of its archive again.
 std::u16string DocumentOpenProblem(const std::u16string& path);
 

@@ -15,6 +15,7 @@
 #include "engine/voice_writer.h"
 #include "foundation/text_file.h"
 #include "platform/sync.h"
+#include "platform/testing/test_registry.h"
 
 inline constexpr CLSID kFakeTextAnalysisClass = GuidFromText("0E5F1A10-0000-4000-8000-000000000001");
 inline constexpr CLSID kFakePhoneticClass = GuidFromText("0E5F1A10-0000-4000-8000-000000000002");
@@ -45,6 +46,8 @@ inline void RegisterVoice(const std::string& name, const std::string& path, cons
 class EngineTest : public ::testing::Test {
  protected:
   EngineTest() : voiceFile_("voice.dat") {}
+
+  void SetUp() override { ResetTestRegistry(); }
 
   void TearDown() override {
     engine_.reset();

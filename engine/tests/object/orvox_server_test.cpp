@@ -6,12 +6,14 @@
 #include "engine/tests/object/engine_fixture.h"
 #include "interfaces/orvox.h"
 #include "platform/registry.h"
+#include "platform/testing/test_registry.h"
 
 namespace {
 
 class OrvoxServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetTestRegistry();
     void* library = dlopen(ORVOX_LIBRARY, RTLD_NOW);
     ASSERT_NE(library, nullptr) << dlerror();
     auto registerServer = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));

@@ -73,7 +73,8 @@ std::vector<FolderFileRecord> ListFiles(const std::u16string& folder) {
        it.increment(error)) {
     std::error_code ignored;
     const std::string name = it->path().filename().string();
-    if (Hidden(it->path()) || it->is_directory(ignored) || EndsWithTrc(name)) continue;
+    // Pipes, devices and sockets are no documents (reading a pipe waits).
+    if (Hidden(it->path()) || !it->is_regular_file(ignored) || EndsWithTrc(name)) continue;
     FolderFileRecord record;
     record.name = Wide(name);
     record.size = it->file_size(ignored);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -45,6 +46,8 @@ TEST(FolderListingTest, FoldersThenArchivesThenFilesWithoutSideFiles) {
   }
   std::filesystem::create_directories(folder + "dir.zip");
   std::filesystem::create_directories(folder + "Docs");
+  // A pipe is no document: choosing it would hang the reader.
+  ASSERT_EQ(mkfifo((folder + "pipe.txt").c_str(), 0600), 0);
   const FolderListing listing = ListFolder(Wide(folder));
   EXPECT_EQ(listing.folders, (std::vector<std::u16string>{u"Docs", u"dir.zip", u"B.ZIP", u"a.zip"}));
   EXPECT_EQ(listing.files, (std::vector<std::u16string>{u".trc", u"A.txt", u"c.txt", u"zip"}));

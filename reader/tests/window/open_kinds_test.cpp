@@ -2,11 +2,13 @@
 // converted Windows-1251 text, and an archive entry comes back from its
 // archive when the main window opens it again from the recent list.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
+#include "documents/common/output_limits.h"
 #include "platform/window/headless_backend.h"
 #include "reader/open/open_file_dlg.h"
 #include "reader/open/tests/open_fixtures.h"
@@ -96,6 +98,9 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   Open(plain);
   const std::string folder = Scratch("a folder.txt");
   std::filesystem::create_directories(folder);
+  // A named pipe is refused, never read: reading it would wait for a writer.
+  const std::string pipe = Scratch("pipe.txt");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   const std::string binary = Scratch("program.txt");
   WriteBytes(binary, std::string("MZ\x90\0\x03\0\0\0", 8) + std::string(2000, 'x'));
   // A NUL past the first block does not make a text binary.
@@ -111,6 +116,7 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
 
   EXPECT_EQ(Open(Scratch("gone.txt")), "Still here.");
   EXPECT_EQ(Open(folder), "Still here.");
+  EXPECT_EQ(Open(pipe), "Still here.");
   EXPECT_EQ(Open(binary), "Still here.");
   EXPECT_EQ(Open(lit), "Still here.");
   EXPECT_EQ(Open(fb2), "Still here.");
@@ -122,6 +128,8 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
                        u"ERROR: can't open file!\n" + Wide(Scratch("gone.txt")) +
                            u"\nNo such file or directory",
                        u"ERROR: can't open file!\n" + Wide(folder) + u"\nIt is a folder.",
+                       u"ERROR: can't open file!\n" + Wide(pipe) +
+                           u"\nIt is not a regular file (a pipe, a device or a socket).",
                        u"ERROR: can't open file!\n" + Wide(binary) +
                            u"\nIt holds binary data, not text.",
                        u"Conversion FAILED!\n" + Wide(lit) +
@@ -132,7 +140,7 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   EXPECT_FALSE(Exists(lit + ".auto"));
   Open(late);
   EXPECT_EQ(reader_->DocumentPath(), Wide(late));
-  EXPECT_EQ(backend_.MessageBoxes().Count(), 5u);
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 6u);
 }
 
 TEST_F(OpenKindsTest, ARelativePathIsFiledAbsolute) {
@@ -176,6 +184,43 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   ASSERT_EQ(backend_.MessageBoxes().Count(), 1u);
   EXPECT_EQ(backend_.MessageBoxes().Boxes()[0].text,
             u"ERROR: can't open file!\n" + Wide(broken) + u"\nIt is not a readable ZIP archive.");
+
+  // A disk too full for the entry's settings file: said once, with no
+  // second message about the file that could not be taken out.
+  {
+    OutputLimits full = CurrentOutputLimits();
+    full.freeSpace = [](const std::string&) { return int64_t{63} << 20; };
+    ScopedOutputLimits scoped(std::move(full));
+    const std::string tale =
+        Utf8(ZipExtractionPath(Wide(single.path), single.entries[0].second, u"tale.html"));
+    std::filesystem::remove(tale + ".trc");
+    std::filesystem::remove(tale + ".auto");
+    EXPECT_EQ(Open(single.path), "Note.");
+  }
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 2u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[1].text,
+            u"Stopped: less than 64 MB would be left free on the disk. Nothing was kept.");
+
+  // No folder to take entries out into (the cache folder is a file): one
+  // message with the cause and the folder, in the Open dialog too.
+  const std::string cacheFile = Scratch("cache-file");
+  WriteBytes(cacheFile, "not a folder");
+  setenv("XDG_CACHE_HOME", cacheFile.c_str(), 1);
+  const std::u16string noFolder =
+      u"The archive entry tale.html cannot be taken out of the archive: " + Wide(cacheFile) +
+      u" is not a folder.";
+  EXPECT_EQ(Open(single.path), "Note.");
+  backend_.ExpectDialog([&](DialogDriver& d) {
+    d.Select(COpenFileDlg::kFileListId, 2);
+    d.PressKey(VK_RIGHT);
+    d.Cancel();
+  });
+  EXPECT_EQ(Open(several.path), "Note.");
+  std::vector<std::u16string> texts;
+  for (const auto& box : backend_.MessageBoxes().Boxes()) texts.push_back(box.text);
+  ASSERT_EQ(texts.size(), 4u);
+  EXPECT_EQ(texts[2], noFolder);
+  EXPECT_EQ(texts[3], noFolder);
 }
 
 TEST_F(OpenKindsTest, AChangedDocumentIsConvertedAgain) {

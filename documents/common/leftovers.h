@@ -1,0 +1,25 @@
+// What a conversion or an extraction that was killed on the way leaves
+// behind, and its removal by a later run. Only the program's own names are
+// touched, and only once they have been left alone for kLeftoverQuiet: a
+// younger file may belong to another reader that is still writing it.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+inline constexpr auto kLeftoverQuiet = std::chrono::minutes(10);
+
+// Whether the file (a folder with everything in it) has not changed for
+// kLeftoverQuiet. False when it cannot be told.
+bool IsQuietLeftover(const std::filesystem::path& path);
+
+// Removes the temporaries left beside each document by conversions of it
+// that never finished: "<document>.auto.partXXXXXX", the intermediate
+// "<document>.utf8" and its "<document>.utf8.partXXXXXX".
+void RemoveConversionLeftovers(const std::vector<std::u16string>& documents);
+
+// Removes the private folders of conversions ("parlen-rb-XXXXXX",
+// "parlen-lit-XXXXXX") from the system's temporary folder.
+void RemoveConversionFolderLeftovers();
