@@ -4,7 +4,6 @@
 #include "documents/converters.h"
 #include "documents/fb2/fb2_tag_table.h"
 #include "documents/html/markup_scanner.h"
-#include "foundation/char_classes.h"
 
 namespace {
 
@@ -24,11 +23,6 @@ bool IsTrailingWhite(char c) { return c == '\n' || c == '\r' || c == '\t' || c =
 
 class Fb2Rules final : public MarkupRules {
  public:
-  bool IsTagStart(unsigned char next) const override {
-    return IsLatinLetter(next) || next == '/' || next == '!' || next == '?';
-  }
-  bool HandlesEntities() const override { return false; }
-
   void OnText(std::string& output, const char* first, const char* last) override {
     if (!sawBook_ && !sawForeign_) {
       sawForeign_ = std::any_of(first, last, [](char c) { return !IsTrailingWhite(c); });
@@ -55,7 +49,7 @@ class Fb2Rules final : public MarkupRules {
     return true;
   }
 
-  void OnEntity(std::string&, const char*, const char*) override {}
+  void OnEntity(std::string& output, char byte) override { OnText(output, &byte, &byte + 1); }
 
   void BeforeWrite(std::string& output) override {
     std::replace(output.begin(), output.end(), kParagraphMark, '\n');

@@ -19,6 +19,13 @@ std::vector<std::string> Seeds() {
       "<p>\x01x</p></title></section><epigraph>e</epigraph><cite>c</cite>< p <",
   };
   seeds.push_back(Repeated(seeds[0], 25000));
+  // Prolog comments longer than a block (13 KB and 20 KB), entities.
+  for (size_t length : {13000u, 20000u}) {
+    seeds.push_back("<?xml version=\"1.0\"?>\n<!-- " + Repeated("> -", length) +
+                    " -->\n<FictionBook><body><p>&amp;&lt;&gt;&quot;&apos;&#171;&#x2014;&#12;"
+                    "&#20013;</p></body></FictionBook>");
+  }
+  seeds.push_back("<FictionBook><body><p>x</p><!-- " + Repeated("never closed ", 1000));
   return seeds;
 }
 

@@ -18,6 +18,13 @@ std::vector<std::string> Seeds() {
       "x<table><tr><td>y<script>'</scr' + 'ipt>'</script >z",
   };
   seeds.push_back(Repeated(seeds[0], 25000));
+  // Markup longer than a block, markup never closed, comments holding ">",
+  // entities of control characters and of characters Windows-1251 lacks.
+  seeds.push_back("<p>a</p><img src=\"data:image/png;base64," + Repeated("QUJD", 20000) +
+                  "\">b<!-- x > y -->c<![CDATA[ ]] > ]]>d&#12;&#0;&#9;&#x2014;&#xE9;&#x1F600;");
+  seeds.push_back("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<p>t</p><!-- " +
+                  Repeated("-> ", 15000));
+  seeds.push_back("<script src=\"" + Repeated("s", 12000) + "\"/>after<b never closed");
   return seeds;
 }
 

@@ -2,7 +2,6 @@
 #include <string_view>
 
 #include "documents/converters.h"
-#include "documents/html/html_entities.h"
 #include "documents/html/markup_scanner.h"
 #include "foundation/char_classes.h"
 
@@ -53,11 +52,6 @@ class HtmlRules final : public MarkupRules {
  public:
   explicit HtmlRules(int32_t lineBreakMode) : mode_(lineBreakMode) {}
 
-  bool IsTagStart(unsigned char next) const override {
-    return IsLatinLetter(next) || next == '/' || next == '!';
-  }
-  bool HandlesEntities() const override { return true; }
-
   // Lines of the source that hold only blanks are dropped; the line feeds of
   // the others are dropped too, but two words they separated stay apart,
   // whatever tags stand between them.
@@ -94,12 +88,7 @@ class HtmlRules final : public MarkupRules {
     return true;
   }
 
-  void OnEntity(std::string& output, const char* first, const char* last) override {
-    const int byte = HtmlEntityByte(std::string_view(first, static_cast<size_t>(last - first)));
-    if (byte < 0) return;
-    const char c = static_cast<char>(byte);
-    Append(output, &c, &c + 1);
-  }
+  void OnEntity(std::string& output, char byte) override { Append(output, &byte, &byte + 1); }
 
   void BeforeWrite(std::string& output) override {
     if (output.empty()) return;

@@ -4,5 +4,7 @@
 #include <string_view>
 
 // The Windows-1251 byte of an entity ("&" to ";" inclusive), or -1 when the
-// entity is dropped.
+// entity is dropped. A character Windows-1251 lacks gives its nearest
+// equivalent or a blank; a control character other than tab and line feed
+// gives a blank.
 int HtmlEntityByte(std::string_view entity);

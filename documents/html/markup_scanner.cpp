@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "documents/common/conversion_message.h"
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
+#include "documents/html/html_entities.h"
+#include "foundation/char_classes.h"
 
 namespace {
 
@@ -15,6 +18,12 @@ constexpr size_t kFlushSize = 40000;
 constexpr int64_t kEntityReach = 19;
 
 enum class BlockEnd { kNext, kStop };
+
+// Whether "<" followed by this byte begins markup: a tag, an end tag, a
+// comment or declaration, a processing instruction.
+bool IsMarkupStart(unsigned char next) {
+  return IsLatinLetter(next) || next == '/' || next == '!' || next == '?';
+}
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
@@ -55,19 +64,87 @@ int64_t FindEndTag(const char* data, int64_t from, int64_t n, std::string_view n
   return -1;
 }
 
+// Markup that may run over any number of blocks: a tag, a comment, a
+// processing instruction or a CDATA section, from its "<" on. Only its head
+// is kept (that names it) and its last two bytes (that tell where it ends),
+// so no length of it is held in memory.
+class OpenTag {
+ public:
+  bool IsOpen() const { return open_; }
+  int64_t Start() const { return start_; }
+
+  void Begin(int64_t fileOffset) {
+    open_ = true;
+    start_ = fileOffset;
+    head_.clear();
+    length_ = 0;
+    tail_[0] = tail_[1] = '\0';
+  }
+
+  void Append(const char* first, const char* last) {
+    const auto count = static_cast<size_t>(last - first);
+    if (count == 0) return;
+    if (head_.size() < kHeadKeep) head_.append(first, std::min(count, kHeadKeep - head_.size()));
+    tail_[0] = count > 1 ? last[-2] : tail_[1];
+    tail_[1] = last[-1];
+    length_ += static_cast<int64_t>(count);
+  }
+
+  // At a ">" behind the bytes appended so far: whether it ends the markup.
+  // A comment ends only at "-->" and a CDATA section at "]]>".
+  bool EndsAtClose() const {
+    if (IsComment()) return length_ >= static_cast<int64_t>(kCommentOpen.size()) + 2 && Tail("--");
+    if (IsCdata()) return length_ >= static_cast<int64_t>(kCdataOpen.size()) + 2 && Tail("]]");
+    return true;
+  }
+
+  // Comments and CDATA sections are no tags: no rule sees them.
+  bool IsSkippedWhole() const { return IsComment() || IsCdata(); }
+
+  // Ends the markup; the text between "<" and ">" (of a long one, its head
+  // ending in its own last byte, which tells a self-closing tag).
+  std::string& Close() {
+    open_ = false;
+    if (length_ > static_cast<int64_t>(head_.size())) head_.back() = tail_[1];
+    return head_;
+  }
+
+  // Drops markup that the file ends inside; how many bytes it held.
+  int64_t Drop() {
+    open_ = false;
+    return length_ + 1;
+  }
+
+ private:
+  static constexpr size_t kHeadKeep = 4096;
+  static constexpr std::string_view kCommentOpen = "!--";
+  static constexpr std::string_view kCdataOpen = "![CDATA[";
+
+  bool IsComment() const { return head_.starts_with(kCommentOpen); }
+  bool IsCdata() const { return head_.starts_with(kCdataOpen); }
+  bool Tail(std::string_view two) const { return tail_[0] == two[0] && tail_[1] == two[1]; }
+
+  bool open_ = false;
+  int64_t start_ = 0;
+  std::string head_;
+  int64_t length_ = 0;
+  char tail_[2] = {};
+};
+
 // Walks one block; sets next to the file offset where the next block starts.
+// Markup still open at the block's end goes on in the next block.
 BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, MarkupRules& rules,
-                   std::string& output, std::string& tag, int64_t& next) {
+                   std::string& output, OpenTag& tag, int64_t& next) {
   const char* data = block.data();
   const auto n = static_cast<int64_t>(block.size());
+  // Outside markup: where the text not yet appended begins; inside: where
+  // the markup's bytes not yet taken begin.
   int64_t pending = 0;
-  int64_t tagStart = -1;
   next = offset + n;
-  const bool entities = rules.HandlesEntities();
   for (int64_t i = 0; i < n; ++i) {
     // Only "<" and "&" matter outside a tag and only ">" inside one: skip
     // to the next of them.
-    if (const std::string_view raw = rules.RawTextElement(); tagStart < 0 && !raw.empty()) {
+    if (const std::string_view raw = rules.RawTextElement(); !tag.IsOpen() && !raw.empty()) {
       // Raw text is no text to read: skipped up to its end tag.
       bool cut = false;
       const int64_t end = FindEndTag(data, i, n, raw, cut);
@@ -85,8 +162,8 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
       }
       pending = end;
       i = end;
-    } else if (tagStart < 0) {
-      while (i < n && data[i] != '<' && (data[i] != '&' || !entities)) ++i;
+    } else if (!tag.IsOpen()) {
+      while (i < n && data[i] != '<' && data[i] != '&') ++i;
     } else if (const void* close = std::memchr(data + i, '>', static_cast<size_t>(n - i))) {
       i = static_cast<const char*>(close) - data;
     } else {
@@ -94,28 +171,34 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
     }
     if (i == n) break;
     const char c = data[i];
-    if (tagStart < 0 && c == '<') {
-      if (i + 1 < n && rules.IsTagStart(static_cast<unsigned char>(data[i + 1]))) {
+    if (!tag.IsOpen() && c == '<') {
+      if (i + 1 < n && IsMarkupStart(static_cast<unsigned char>(data[i + 1]))) {
         rules.OnText(output, data + pending, data + i);
-        pending = i;
-        tagStart = i;
+        tag.Begin(offset + i);
+        pending = i + 1;
       } else if (i + 1 == n && !lastBlock && i > 0) {
         rules.OnText(output, data + pending, data + i);
         next = offset + i;
         return BlockEnd::kNext;
       }
-    } else if (tagStart >= 0 && c == '>') {
-      tag.assign(data + tagStart + 1, data + i);
+    } else if (tag.IsOpen() && c == '>') {
+      tag.Append(data + pending, data + i);
       pending = i + 1;
-      tagStart = -1;
-      if (!rules.OnTag(output, tag)) return BlockEnd::kStop;
-    } else if (tagStart < 0 && c == '&' && entities) {
+      if (!tag.EndsAtClose()) {
+        tag.Append(data + i, data + i + 1);
+        continue;
+      }
+      const bool skipped = tag.IsSkippedWhole();
+      std::string& text = tag.Close();
+      if (!skipped && !rules.OnTag(output, text)) return BlockEnd::kStop;
+    } else if (!tag.IsOpen() && c == '&') {
       const int64_t reach = std::min(i + kEntityReach, n - 1);
       int64_t j = i + 1;
       while (j <= reach && data[j] != ';') ++j;
       if (j <= reach) {
         rules.OnText(output, data + pending, data + i);
-        rules.OnEntity(output, data + i, data + j + 1);
+        const int byte = HtmlEntityByte(std::string_view(data + i, static_cast<size_t>(j + 1 - i)));
+        if (byte >= 0) rules.OnEntity(output, static_cast<char>(byte));
         pending = j + 1;
         i = j;
       } else if (i + kEntityReach > n - 1 && !lastBlock && i > 0) {
@@ -125,12 +208,20 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
       }
     }
   }
-  if (tagStart > 0 && !lastBlock) {
-    next = offset + tagStart;
+  if (tag.IsOpen()) {
+    tag.Append(data + pending, data + n);
   } else {
     rules.OnText(output, data + pending, data + n);
   }
   return BlockEnd::kNext;
+}
+
+// Markup the file ends inside is no text: it is left out, and the user told.
+void WarnUnclosed(int64_t start, int64_t length) {
+  const std::string text = "Warning: the document ends inside a tag or comment that begins at byte " +
+                           std::to_string(start) + " and is never closed; its " +
+                           std::to_string(length) + " bytes were left out.";
+  ShowConversionWarning(std::u16string(text.begin(), text.end()));
 }
 
 }  // namespace
@@ -142,7 +233,7 @@ bool ScanMarkupFile(const char16_t* source, const char16_t* target, MarkupRules&
   const int64_t size = file.GetSize();
   std::string block;
   std::string output;
-  std::string tag;
+  OpenTag tag;
   for (int64_t offset = 0; offset < size;) {
     const int64_t n = std::min(size - offset, kBlockSize);
     block.resize(static_cast<size_t>(n));
@@ -166,6 +257,10 @@ bool ScanMarkupFile(const char16_t* source, const char16_t* target, MarkupRules&
   if (const std::string_view refusal = rules.Refusal(size, true); !refusal.empty()) {
     ShowConversionStop(refusal);
     return false;
+  }
+  if (tag.IsOpen()) {
+    const int64_t start = tag.Start();
+    WarnUnclosed(start, tag.Drop());
   }
   return out.Commit();
 }

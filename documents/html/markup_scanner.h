@@ -1,6 +1,7 @@
 // The block scanner shared by the XML/HTML and FB2 converters: the source is
-// read in 10000-byte blocks, and a block never ends inside a tag or an
-// entity that the next block would complete.
+// read in 10000-byte blocks; a tag, comment or CDATA section goes on over as
+// many blocks as it takes, and an entity is never cut between two. Markup the
+// file ends inside is left out with a warning.
 #pragma once
 
 #include <cstdint>
@@ -9,16 +10,15 @@
 
 class MarkupRules {
  public:
-  // Whether "<" followed by this byte begins a tag.
-  virtual bool IsTagStart(unsigned char next) const = 0;
-  // Whether "&...;" is looked for at all.
-  virtual bool HandlesEntities() const = 0;
   // Text between tags, a byte range of the current block.
   virtual void OnText(std::string& output, const char* first, const char* last) = 0;
-  // The bytes between "<" and ">"; false ends the conversion at once.
+  // The bytes between "<" and ">" of a tag, a declaration or a processing
+  // instruction (comments and CDATA sections are skipped before this); false
+  // ends the conversion at once.
   virtual bool OnTag(std::string& output, std::string& tag) = 0;
-  // "&" to ";" inclusive.
-  virtual void OnEntity(std::string& output, const char* first, const char* last) = 0;
+  // The Windows-1251 byte an entity ("&" to ";") stands for; entities
+  // that stand for nothing are dropped before this.
+  virtual void OnEntity(std::string& output, char byte) = 0;
   // Called before the output is written to the target.
   virtual void BeforeWrite(std::string& output) = 0;
   // Inside an element whose content is raw text (a script, a style sheet):

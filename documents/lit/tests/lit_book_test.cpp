@@ -115,7 +115,7 @@ TEST(ConvertLitToText, CalibreBookBecomesText) {
   ASSERT_TRUE(ConvertLitToText(Wide(dir / "book.lit").c_str(), Wide(target).c_str()));
   EXPECT_EQ(ReadAll(target),
             "\nТестовая книга\n"
-            "Глава первая\nМама мыла раму. Папа читал газету  пил чай.\n"
+            "Глава первая\nМама мыла раму. Папа читал газету & пил чай.\n"
             "Second paragraph with bold text and a link.\n"
             "Ёлка стоит во дворе.\n");
   // Nothing is left beside the book.

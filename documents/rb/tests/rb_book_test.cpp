@@ -226,12 +226,17 @@ TEST_F(RbBookTest, ConvertJoinsEntriesInOrder) {
                                              {"a!b.html",
                                               "<script>for(i=0;i<n;i++){}</script><p>two</p>"},
                                              {"skip.html", "<p>never</p>", 9},
-                                             {"pic.png", "PNG"}}));
+                                             {"pic.png", "PNG"},
+                                             {"img.html",
+                                              "<img src=\"data:image/png;base64," +
+                                                  std::string(20000, 'Q') + "\">three",
+                                              8}}));
   const fs::path target = Dir() / "conv.rb.auto";
   ASSERT_TRUE(ConvertRbToText(source.c_str(), Wide(target).c_str()));
   // Both entries whose names sanitize alike are kept; a page's script is
-  // no text, and what follows it is.
-  EXPECT_EQ(ReadAll(target), "TITLE=t one\ntwo\n");
+  // no text, and what follows it is; an image's data is no text however
+  // long.
+  EXPECT_EQ(ReadAll(target), "TITLE=t one\ntwo\nthree");
   for (const auto& item : fs::directory_iterator(Dir())) {
     EXPECT_EQ(item.path().filename().string().find("zzz"), std::string::npos);
     EXPECT_NE(item.path().filename(), "a_b.html");
@@ -271,7 +276,7 @@ TEST_F(RbBookTest, CalibreBookBecomesText) {
   ASSERT_TRUE(ConvertRbToText(source.c_str(), Wide(target).c_str()));
   EXPECT_EQ(ReadAll(target),
             "TYPE=2 TITLE=Test book AUTHOR=Unknown GENERATOR=calibre - 6.13.0 PARSE=1 OUTPUT=1 "
-            "BODY=index.html\n\nГлава первая\nМама мыла раму. Папа читал газету  пил чай.\n"
+            "BODY=index.html\n\nГлава первая\nМама мыла раму. Папа читал газету & пил чай.\n"
             "Second paragraph with bold text and a link.\nЁлка стоит во дворе.\n");
 }
 
