@@ -158,9 +158,15 @@ void CReaderDlg::SaveDocumentSettings() {
 
 void CReaderDlg::OpenArchive(const std::u16string& archive) {
   std::optional<OpenFileChoice> sole;
-  if (!ReadArchiveDocument(archive, sole)) {
-    ShowStop(OpenFailureMessage(archive, u"It is not a readable ZIP archive.").c_str());
-    return;
+  switch (ReadArchiveDocument(archive, sole)) {
+    case ArchiveContents::kUnreadable:
+      ShowStop(OpenFailureMessage(archive, u"It is not a readable ZIP archive.").c_str());
+      return;
+    case ArchiveContents::kEmpty:
+      ShowStop(OpenFailureMessage(archive, u"It is an empty ZIP archive: it holds no file to open.")
+                   .c_str());
+      return;
+    case ArchiveContents::kFiles: break;
   }
   if (sole) {
     RememberArchiveEntry(*sole);

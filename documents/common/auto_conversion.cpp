@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "documents/utf8/utf8_declaration.h"
 #include "foundation/text_file.h"
 #include "platform/unicode.h"
 
@@ -52,8 +53,10 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
     case kXmlHtml:
     case kFb2: {
       const std::u16string utf8Step = document + u".utf8";
-      const bool recoded = converters.isUtf8(document.c_str()) &&
-                           converters.utf8(document.c_str(), utf8Step.c_str());
+      // A declared UTF-8 is read as such even where a damaged byte or
+      // markup with few letters leaves the bytes undecided.
+      const bool utf8 = DeclaresUtf8File(document.c_str()) || converters.isUtf8(document.c_str());
+      const bool recoded = utf8 && converters.utf8(document.c_str(), utf8Step.c_str());
       const std::u16string& source = recoded ? utf8Step : document;
       const ConvertFunction convert = converters.ForKind(kind);
       converted = convert != nullptr && convert(source.c_str(), target.c_str());

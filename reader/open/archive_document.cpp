@@ -22,14 +22,16 @@ const ZipDirectory::Files::value_type* SoleFile(const ZipDirectory& folder, size
 
 }  // namespace
 
-bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole) {
+ArchiveContents ReadArchiveDocument(const std::u16string& archive,
+                                    std::optional<OpenFileChoice>& sole) {
   sole.reset();
   ZipDirectory root;
-  if (!ReadZipArchive(archive.c_str(), root)) return false;
+  if (!ReadZipArchive(archive.c_str(), root)) return ArchiveContents::kUnreadable;
   size_t seen = 0;
   const auto* file = SoleFile(root, seen);
-  if (file == nullptr) return true;
+  if (seen == 0) return ArchiveContents::kEmpty;
+  if (file == nullptr) return ArchiveContents::kFiles;
   const std::u16string target = ZipExtractionPath(archive, file->second, NarrowToWide(file->first));
   if (!target.empty()) sole = OpenFileChoice{target, true, archive, file->second};
-  return true;
+  return ArchiveContents::kFiles;
 }

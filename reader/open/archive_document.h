@@ -7,7 +7,9 @@
 
 #include "documents/common/convert_dialog.h"
 
-// Reads the archive; false when it cannot be read. `sole` becomes its only
-// document, as the Open dialog returns one chosen there, or nothing when it
-// holds several (or none).
-bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole);
+enum class ArchiveContents { kUnreadable, kEmpty, kFiles };
+
+// Reads the archive. `sole` becomes its only document, as the Open dialog
+// returns one chosen there, or nothing when it holds several (or none).
+ArchiveContents ReadArchiveDocument(const std::u16string& archive,
+                                    std::optional<OpenFileChoice>& sole);

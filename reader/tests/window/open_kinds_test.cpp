@@ -176,6 +176,34 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   ASSERT_EQ(backend_.MessageBoxes().Count(), 1u);
   EXPECT_EQ(backend_.MessageBoxes().Boxes()[0].text,
             u"ERROR: can't open file!\n" + Wide(broken) + u"\nIt is not a readable ZIP archive.");
+
+  // An empty archive, its end record alone, is told as empty.
+  const std::string empty = folder + "empty.zip";
+  WriteBytes(empty, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+  EXPECT_EQ(Open(empty), "Note.");
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 2u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[1].text,
+            u"ERROR: can't open file!\n" + Wide(empty) +
+                u"\nIt is an empty ZIP archive: it holds no file to open.");
+
+  // What the archive leaves out is told once, though the dialog reads the
+  // archive again to list it.
+  const ZipFixture locked = WriteZip(
+      folder + "locked.zip",
+      {{"secret.txt", "x"}, {"tale.html", "<p>Tale.</p>"}, {"note.txt", "Note."}});
+  std::string bytes = ReadBytes(locked.path);
+  bytes[6] = 1;  // the first entry is encrypted
+  WriteBytes(locked.path, bytes);
+  backend_.ExpectDialog([&](DialogDriver& d) {
+    ASSERT_EQ(d.Find(COpenFileDlg::kFileListId)->items,
+              (std::vector<std::u16string>{u"..", u"note.txt", u"tale.html"}));
+    d.Select(COpenFileDlg::kFileListId, 2);
+    d.PressKey(VK_RIGHT);
+  });
+  EXPECT_EQ(Open(locked.path), "Tale.");
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 3u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[2].text,
+            u"Warning: 1 encrypted files were met! They are left out.");
 }
 
 TEST_F(OpenKindsTest, AChangedDocumentIsConvertedAgain) {

@@ -1,0 +1,12 @@
+// The encoding a markup document names for itself: what it declares decides
+// over what its first bytes look like.
+#pragma once
+
+#include <string_view>
+
+// Whether the head of an XML, XHTML, HTML or FB2 document declares UTF-8: a
+// UTF-8 byte-order mark, the encoding of its XML declaration, or else the
+// charset of its first meta tag that names one.
+bool DeclaresUtf8(std::string_view head);
+// The same over the first bytes of the file; false when it cannot be read.
+bool DeclaresUtf8File(const char16_t* path);
