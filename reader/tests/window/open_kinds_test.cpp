@@ -108,12 +108,29 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   WriteBytes(lit, "ITOLITLS" + std::string(300, '\x01'));
   const std::string fb2 = Scratch("not a book.fb2");
   WriteBytes(fb2, "<html><p>no book</p></html>");
+  // Damaged books that give no text at all.
+  std::string pdb(86 + 16, '\0');
+  pdb.replace(60, 8, "TEXtREAd");  // a record list of 0 records
+  pdb[81] = 86;                    // record 0, stored, of 0 text records
+  pdb[87] = 1;
+  const std::string noRecords = Scratch("no records.pdb");
+  WriteBytes(noRecords, pdb);
+  std::string rb("\xB0\x0C\xB0\x0C\x02\x00", 6);
+  rb.resize(24, '\0');
+  rb += std::string("\x20\0\0\0\0\0\0\0\x01\0\0\0", 12);  // one entry, listed at 32
+  rb += std::string("page.html") + std::string(23, '\0');
+  rb += std::string("\x0C\0\0\0\0\0\x01\0\0\0\0\0", 12);  // 12 bytes at 65536
+  rb += "<p>Lost.</p>";
+  const std::string pastEnd = Scratch("past end.rb");
+  WriteBytes(pastEnd, rb);
 
   EXPECT_EQ(Open(Scratch("gone.txt")), "Still here.");
   EXPECT_EQ(Open(folder), "Still here.");
   EXPECT_EQ(Open(binary), "Still here.");
   EXPECT_EQ(Open(lit), "Still here.");
   EXPECT_EQ(Open(fb2), "Still here.");
+  EXPECT_EQ(Open(noRecords), "Still here.");
+  EXPECT_EQ(Open(pastEnd), "Still here.");
   EXPECT_EQ(reader_->DocumentPath(), Wide(plain));
   EXPECT_EQ(reader_->settings.recentFiles, (std::vector<std::u16string>{Wide(plain)}));
   std::vector<std::u16string> texts;
@@ -128,11 +145,41 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
                            u"\nThe document could not be converted to text: it is damaged, or "
                            u"not of the kind its name says.",
                        u"Conversion stopped: no FictionBook element, the file is not an FB2 "
-                       u"book."}));
+                       u"book.",
+                       u"Conversion stopped: no text could be taken out of the book. It holds "
+                       u"no text records.",
+                       u"Conversion stopped: no text could be taken out of the book. Its "
+                       u"entries point past the end of the file."}));
   EXPECT_FALSE(Exists(lit + ".auto"));
+  EXPECT_FALSE(Exists(noRecords + ".auto"));
+  EXPECT_FALSE(Exists(pastEnd + ".auto"));
   Open(late);
   EXPECT_EQ(reader_->DocumentPath(), Wide(late));
-  EXPECT_EQ(backend_.MessageBoxes().Count(), 5u);
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 7u);
+}
+
+// What a document declares decides its encoding: damaged bytes become blanks
+// and cost nothing else.
+TEST_F(OpenKindsTest, ADocumentDeclaredUtf8IsReadAsUtf8) {
+  // A short book that lost one byte (the first of the letter i of "mir"),
+  // which leaves its bytes looking like KOI8-R, and a lead byte without its
+  // continuation before an ASCII letter.
+  const std::string fb2 = Scratch("damaged.fb2");
+  WriteBytes(fb2, "<?xml version='1.0' encoding='UTF-8'?><FictionBook><body><p>"
+                  "\xD0\xBC\xE8\xD1\x80 \xD0x</p></body></FictionBook>");
+  EXPECT_EQ(Open(fb2), "\xEC \xF0 x");
+  EXPECT_EQ(ReadBytes(fb2 + ".auto"), "\n\n\xEC \xF0  x\n\n");
+
+  // A page whose first kilobyte is markup with a few letters and signs,
+  // declared in a meta tag.
+  std::string head =
+      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\" />"
+      "<title>\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \xC2\xAB" "0\xC2\xB0\xC2\xBB</title>";
+  while (head.size() < 1000) head += "<link rel=\"stylesheet\" href=\"style.css\" />";
+  const std::string html = Scratch("menu.html");
+  WriteBytes(html, head + "</head><body><p>" + kHelloUtf8 + "</p></body></html>");
+  EXPECT_EQ(Open(html), "\xCC\xE5\xED\xFE \xAB" "0\xB0\xBB " + kHello1251);
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
 }
 
 TEST_F(OpenKindsTest, ARelativePathIsFiledAbsolute) {
