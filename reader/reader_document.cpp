@@ -103,6 +103,12 @@ void CReaderDlg::OpenDocument(const std::u16string& given) {
 }
 
 void CReaderDlg::DetectCodePageMessage() {
+  // Recoded text is known: a page with a few Russian words among English
+  // ones would otherwise look like another code page.
+  if (opener_.TextIsWindows1251()) {
+    GlobalCodePageConverter().Select(kCodePageWin, 1);
+    return;
+  }
   std::string bytes;
   page_.File().Rewind();
   page_.File().ReadIntoString(bytes, static_cast<size_t>(std::min<INT>(1000, page_.FileSize())));

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "foundation/code_pages.h"
 #include "platform/window/headless_backend.h"
 #include "reader/open/open_file_dlg.h"
 #include "reader/open/tests/open_fixtures.h"
@@ -179,6 +180,18 @@ TEST_F(OpenKindsTest, ADocumentDeclaredUtf8IsReadAsUtf8) {
   const std::string html = Scratch("menu.html");
   WriteBytes(html, head + "</head><body><p>" + kHelloUtf8 + "</p></body></html>");
   EXPECT_EQ(Open(html), "\xCC\xE5\xED\xFE \xAB" "0\xB0\xBB " + kHello1251);
+
+  // Recoded text is Windows-1251 however few its Russian words: the page
+  // is not judged again (it reads as no code page, or another one).
+  const std::string english = Scratch("english.html");
+  WriteBytes(english, "<html><head><meta charset=\"utf-8\"></head><body><p>Export. "
+                      "\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \xC2\xAB\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB\xC2\xBB. "
+                      "When the image is a native file</p></body></html>");
+  reader_->settings.codePage = kCodePageAuto;
+  GlobalCodePageConverter().Select(kCodePageKoi8r, 1);
+  EXPECT_EQ(Open(english),
+            "Export. \xCC\xE5\xED\xFE \xAB\xD4\xE0\xE9\xEB\xBB. When the image is a native file");
+  EXPECT_EQ(GlobalCodePageConverter().Converted("\xCC"), "\xCC");
   EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
 }
 
