@@ -25,19 +25,10 @@ int64_t CutBeforeLastLead(const std::string& block) {
   return static_cast<int64_t>(block.size());
 }
 
-// The bytes a sequence led by b takes, 0 for a byte that leads none.
-size_t SequenceLength(unsigned char b) {
-  if (b >= 0xC2 && b <= 0xDF) return 2;
-  if (b >= 0xE0 && b <= 0xEF) return 3;
-  if (b >= 0xF0 && b <= 0xF4) return 4;
-  return 0;
-}
-
-// Every byte of a malformed sequence becomes a blank: a damaged byte costs
-// its own character, never the letter or markup byte behind it, and an
-// overlong form never turns into markup.
+// Every byte that begins no well-formed sequence becomes a blank: a damaged
+// byte costs its own character, never the letter or markup byte behind it,
+// and an overlong form never turns into markup.
 void BlankMalformed(std::string& block) {
-  constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
   auto* p = reinterpret_cast<unsigned char*>(block.data());
   const size_t n = block.size();
   for (size_t i = 0; i < n;) {
@@ -45,19 +36,12 @@ void BlankMalformed(std::string& block) {
       ++i;
       continue;
     }
-    const size_t length = SequenceLength(p[i]);
-    bool wellFormed = length != 0 && i + length <= n;
-    uint32_t code = p[i] & (0x7Fu >> length);
-    for (size_t k = 1; wellFormed && k < length; ++k) {
-      wellFormed = (p[i + k] & 0xC0) == 0x80;
-      code = code << 6 | (p[i + k] & 0x3Fu);
-    }
-    if (wellFormed && code >= kSmallest[length] && code <= 0x10FFFF &&
-        (code < 0xD800 || code > 0xDFFF)) {
+    const size_t length = Utf8SequenceLength(p, n, i);
+    if (length == 0) {
+      p[i++] = ' ';
+    } else {
       i += length;
-      continue;
     }
-    p[i++] = ' ';
   }
 }
 

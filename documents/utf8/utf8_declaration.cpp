@@ -4,6 +4,7 @@
 #include <string>
 
 #include "documents/common/file_reading.h"
+#include "foundation/code_pages.h"
 
 namespace {
 
@@ -61,13 +62,39 @@ std::string_view DeclaredEncoding(std::string_view head) {
   return {};
 }
 
+// Most bytes outside ASCII begin no UTF-8 sequence: the text was saved in
+// another code page under a header that still says UTF-8. A few damaged
+// bytes among UTF-8 letters do not count against it.
+bool MostlyNotUtf8(std::string_view text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t n = text.size();
+  size_t sequences = 0;
+  size_t strays = 0;
+  for (size_t i = 0; i < n;) {
+    if (p[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t length = Utf8SequenceLength(p, n, i);
+    if (length == 0) {
+      ++strays;
+      ++i;
+    } else {
+      ++sequences;
+      i += length;
+    }
+  }
+  return strays > sequences;
+}
+
 }  // namespace
 
 bool DeclaresUtf8(std::string_view head) {
+  head = head.substr(0, kHeadSize);
   if (head.substr(0, 3) == "\xEF\xBB\xBF") return true;
-  const std::string lower = AsciiLower(head.substr(0, kHeadSize));
+  const std::string lower = AsciiLower(head);
   const std::string_view encoding = DeclaredEncoding(lower);
-  return encoding == "utf-8" || encoding == "utf8";
+  return (encoding == "utf-8" || encoding == "utf8") && !MostlyNotUtf8(head);
 }
 
 bool DeclaresUtf8File(const char16_t* path) {

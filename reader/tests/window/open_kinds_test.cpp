@@ -171,6 +171,13 @@ TEST_F(OpenKindsTest, ADocumentDeclaredUtf8IsReadAsUtf8) {
   EXPECT_EQ(Open(fb2), "\xEC \xF0 x");
   EXPECT_EQ(ReadBytes(fb2 + ".auto"), "\n\n\xEC \xF0  x\n\n");
 
+  // Saved in Windows-1251 under a header that still says UTF-8: the bytes
+  // contradict it, and no letter is lost.
+  const std::string resaved = Scratch("resaved.fb2");
+  WriteBytes(resaved, "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><body><p>" +
+                          kHello1251 + "</p></body></FictionBook>");
+  EXPECT_EQ(Open(resaved), kHello1251);
+
   // A page whose first kilobyte is markup with a few letters and signs,
   // declared in a meta tag.
   std::string head =
