@@ -104,6 +104,7 @@ TEST(PalmDocConverterTest, BooksWithoutTextSayWhy) {
 }
 
 TEST(PalmDocConverterTest, MalformedDatabasesFail) {
+  MessageBoxCapture boxes;
   EXPECT_FALSE(Convert(Database(1, 4, {"too long"}), nullptr));
   EXPECT_FALSE(Convert(Database(2, 4, {"abcde"}), nullptr));    // decodes past the size
   EXPECT_FALSE(Convert(Database(2, 8, {std::string("a\x80\x00", 3)}), nullptr)); // distance 0
@@ -115,6 +116,17 @@ TEST(PalmDocConverterTest, MalformedDatabasesFail) {
   std::string beyond = Database(1, 8, {"ab"});
   Put32(beyond, 86, 0x7FFFFFF0);
   EXPECT_FALSE(Convert(beyond, nullptr));
+  // Each says why no text came out.
+  std::vector<std::u16string> texts;
+  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
+  const std::u16string stop = u"Conversion stopped: no text could be taken out of the book. ";
+  const std::u16string undecodable =
+      stop + u"A text record is damaged and does not decode within the book's record size.";
+  const std::u16string outside = stop + u"Its text records lie outside the file.";
+  EXPECT_EQ(texts, (std::vector<std::u16string>{
+                       stop + u"A text record is longer than the book's record size.",
+                       undecodable, undecodable, undecodable,
+                       stop + u"Its record list is shorter than its text.", outside, outside}));
 }
 
 TEST(TcrConverterTest, DictionaryAndTruncation) {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "documents/common/file_reading.h"
+#include "foundation/char_classes.h"
 #include "foundation/code_pages.h"
 
 namespace {
@@ -11,14 +13,6 @@ namespace {
 // Declarations stand in a document's head; a meta tag after a long style
 // sheet or script is still found.
 constexpr size_t kHeadSize = 8192;
-
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -87,15 +81,16 @@ bool MostlyNotUtf8(std::string_view text) {
   return strays > sequences;
 }
 
-}  // namespace
-
 bool DeclaresUtf8(std::string_view head) {
   head = head.substr(0, kHeadSize);
   if (head.substr(0, 3) == "\xEF\xBB\xBF") return true;
-  const std::string lower = AsciiLower(head);
+  std::string lower(head);
+  LatinLowerString(lower);
   const std::string_view encoding = DeclaredEncoding(lower);
   return (encoding == "utf-8" || encoding == "utf8") && !MostlyNotUtf8(head);
 }
+
+}  // namespace
 
 bool DeclaresUtf8File(const char16_t* path) {
   TextFile file(path, u"rb");
