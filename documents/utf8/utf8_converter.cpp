@@ -4,6 +4,7 @@
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
 #include "documents/converters.h"
+#include "documents/utf8/malformed_utf8.h"
 #include "foundation/code_pages.h"
 
 namespace {
@@ -23,26 +24,6 @@ int64_t CutBeforeLastLead(const std::string& block) {
     }
   }
   return static_cast<int64_t>(block.size());
-}
-
-// Every byte that begins no well-formed sequence becomes a blank: a damaged
-// byte costs its own character, never the letter or markup byte behind it,
-// and an overlong form never turns into markup.
-void BlankMalformed(std::string& block) {
-  auto* p = reinterpret_cast<unsigned char*>(block.data());
-  const size_t n = block.size();
-  for (size_t i = 0; i < n;) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    const size_t length = Utf8SequenceLength(p, n, i);
-    if (length == 0) {
-      p[i++] = ' ';
-    } else {
-      i += length;
-    }
-  }
 }
 
 // Where the first byte outside ASCII stands, or the file's size.
@@ -94,7 +75,7 @@ bool ConvertUtf8ToWin(const char16_t* source, const char16_t* target) {
     if (offset + n < size) used = CutBeforeLastLead(block);
     block.resize(static_cast<size_t>(used));
     offset += used;
-    BlankMalformed(block);
+    BlankMalformedUtf8(block);
     AppendUtf8AsWindows1251(block.data(), block.size(), with, output);
     if (output.size() > kFlushSize) {
       if (!out.Write(output)) return false;

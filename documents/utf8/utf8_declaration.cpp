@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "documents/common/file_reading.h"
+#include "documents/utf8/malformed_utf8.h"
 #include "foundation/char_classes.h"
-#include "foundation/code_pages.h"
 
 namespace {
 
@@ -59,26 +59,10 @@ std::string_view DeclaredEncoding(std::string_view head) {
 // Most bytes outside ASCII begin no UTF-8 sequence: the text was saved in
 // another code page under a header that still says UTF-8. A few damaged
 // bytes among UTF-8 letters do not count against it.
-bool MostlyNotUtf8(std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t n = text.size();
+bool MostlyNotUtf8(std::string_view head) {
+  std::string copy(head);
   size_t sequences = 0;
-  size_t strays = 0;
-  for (size_t i = 0; i < n;) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    const size_t length = Utf8SequenceLength(p, n, i);
-    if (length == 0) {
-      ++strays;
-      ++i;
-    } else {
-      ++sequences;
-      i += length;
-    }
-  }
-  return strays > sequences;
+  return BlankMalformedUtf8(copy, &sequences) > sequences;
 }
 
 bool DeclaresUtf8(std::string_view head) {
