@@ -12,6 +12,12 @@ size_t BlankMalformedUtf8(std::string& text, size_t* sequences) {
       ++i;
       continue;
     }
+    // Russian letters, the common case, without the general check.
+    if (p[i] >= 0xC2 && p[i] <= 0xDF && i + 1 < n && (p[i + 1] & 0xC0) == 0x80) {
+      i += 2;
+      ++wellFormed;
+      continue;
+    }
     const size_t length = Utf8SequenceLength(p, n, i);
     if (length == 0) {
       p[i++] = ' ';
