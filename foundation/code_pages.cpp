@@ -34,10 +34,21 @@ inline char Windows1251ByteOf(uint32_t code, const Utf8Replacements& with) {
   return code == 0 ? with.nul : with.defaultChar;
 }
 
-// Length of the well-formed UTF-8 sequence at p[i] (no overlong forms,
-// surrogates or code points past U+10FFFF), 0 when there is none. A sequence
-// cut by the end of the text counts as well-formed: callers may pass the
-// head of a file.
+// The text is well-formed UTF-8 and holds at least one Russian letter.
+bool IsRussianUtf8(const unsigned char* p, size_t n) {
+  bool russian = false;
+  for (size_t i = 0; i < n;) {
+    const size_t length = Utf8SequenceLength(p, n, i);
+    if (length == 0) return false;
+    if (length == 2 && i + 1 < n)
+      russian = russian || IsCyrillicCodePoint((p[i] & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu));
+    i += length;
+  }
+  return russian;
+}
+
+}  // namespace
+
 size_t Utf8SequenceLength(const unsigned char* p, size_t n, size_t i) {
   const unsigned char b = p[i];
   if (b < 0x80) return 1;
@@ -62,21 +73,6 @@ size_t Utf8SequenceLength(const unsigned char* p, size_t n, size_t i) {
   }
   return length;
 }
-
-// The text is well-formed UTF-8 and holds at least one Russian letter.
-bool IsRussianUtf8(const unsigned char* p, size_t n) {
-  bool russian = false;
-  for (size_t i = 0; i < n;) {
-    const size_t length = Utf8SequenceLength(p, n, i);
-    if (length == 0) return false;
-    if (length == 2 && i + 1 < n)
-      russian = russian || IsCyrillicCodePoint((p[i] & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu));
-    i += length;
-  }
-  return russian;
-}
-
-}  // namespace
 
 void AppendUtf8AsWindows1251(const char* bytes, size_t length, const Utf8Replacements& with,
                              std::string& output) {

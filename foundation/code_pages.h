@@ -158,6 +158,12 @@ struct Utf8Replacements {
 void AppendUtf8AsWindows1251(const char* bytes, size_t length, const Utf8Replacements& with,
                              std::string& output);
 
+// Length of the well-formed UTF-8 sequence at p[i] (no overlong forms,
+// surrogates or code points past U+10FFFF), 0 when there is none. A sequence
+// cut by the end of the text counts as well-formed: callers may pass the
+// head of a file.
+size_t Utf8SequenceLength(const unsigned char* p, size_t n, size_t i);
+
 // True for a byte below 0x80 or in 0xC0-0xF7.
 bool IsPlausibleCyrillicByte(int c);
 // True for U+0410-U+044F, U+0401 and U+0451.

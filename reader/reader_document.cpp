@@ -119,6 +119,12 @@ void CReaderDlg::OpenDocument(const std::u16string& given) {
 }
 
 void CReaderDlg::DetectCodePageMessage() {
+  // Recoded text is known: a page with a few Russian words among English
+  // ones would otherwise look like another code page.
+  if (opener_.TextIsWindows1251()) {
+    GlobalCodePageConverter().Select(kCodePageWin, 1);
+    return;
+  }
   std::string bytes;
   page_.File().Rewind();
   page_.File().ReadIntoString(bytes, static_cast<size_t>(std::min<INT>(1000, page_.FileSize())));
@@ -175,9 +181,15 @@ void CReaderDlg::SaveDocumentSettings() {
 void CReaderDlg::OpenArchive(const std::u16string& archive) {
   std::optional<OpenFileChoice> sole;
   std::u16string problem;
-  if (!ReadArchiveDocument(archive, sole, problem)) {
-    ShowStop(OpenFailureMessage(archive, u"It is not a readable ZIP archive.").c_str());
-    return;
+  switch (ReadArchiveDocument(archive, sole, problem)) {
+    case ArchiveContents::kUnreadable:
+      ShowStop(OpenFailureMessage(archive, u"It is not a readable ZIP archive.").c_str());
+      return;
+    case ArchiveContents::kEmpty:
+      ShowStop(OpenFailureMessage(archive, u"It is an empty ZIP archive: it holds no file to open.")
+                   .c_str());
+      return;
+    case ArchiveContents::kFiles: break;
   }
   if (!problem.empty()) {
     ShowStop(problem.c_str());

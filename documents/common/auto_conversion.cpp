@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "documents/common/leftovers.h"
+#include "documents/utf8/utf8_declaration.h"
 #include "foundation/text_file.h"
 #include "platform/unicode.h"
 
@@ -33,15 +34,36 @@ bool ConvertedCopyIsCurrent(const std::u16string& converted, const std::u16strin
          copy.st_mtim.tv_nsec == source.st_mtim.tv_nsec;
 }
 
+// Whether the document's text is UTF-8, recoded on the way. A declared UTF-8
+// is read as such even where a damaged byte or markup with few letters
+// leaves the bytes undecided.
+bool ReadAsUtf8(DocumentKind kind, const std::u16string& document,
+                const KindConverters& converters) {
+  switch (kind) {
+    case kPalmDoc:
+    case kTcr:
+    case kLit:
+    case kRb:
+    case kRtf: return false;
+    case kXmlHtml:
+    case kFb2: return DeclaresUtf8File(document.c_str()) || converters.isUtf8(document.c_str());
+    default: return converters.isUtf8(document.c_str());
+  }
+}
+
 }  // namespace
 
 OpenedText ConvertForReading(const std::u16string& document, const KindConverters& converters) {
   const std::u16string target = document + u".auto";
   // What a conversion of it that was killed on the way left.
   RemoveConversionLeftovers({document});
-  if (ConvertedCopyIsCurrent(target, document)) return {target, true};
   const DocumentKind kind = DetectDocumentKind(document);
+  if (ConvertedCopyIsCurrent(target, document)) {
+    return {target, true, false, ReadAsUtf8(kind, document, converters)};
+  }
+  const bool utf8 = ReadAsUtf8(kind, document, converters);
   bool converted = false;
+  bool recoded = false;
   switch (kind) {
     case kPalmDoc:
     case kTcr:
@@ -55,8 +77,7 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
     case kXmlHtml:
     case kFb2: {
       const std::u16string utf8Step = document + u".utf8";
-      const bool recoded = converters.isUtf8(document.c_str()) &&
-                           converters.utf8(document.c_str(), utf8Step.c_str());
+      recoded = utf8 && converters.utf8(document.c_str(), utf8Step.c_str());
       const std::u16string& source = recoded ? utf8Step : document;
       const ConvertFunction convert = converters.ForKind(kind);
       converted = convert != nullptr && convert(source.c_str(), target.c_str());
@@ -64,13 +85,13 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
       break;
     }
     default:
-      if (!converters.isUtf8(document.c_str())) return {document, false};
-      converted = converters.utf8(document.c_str(), target.c_str());
+      if (!utf8) return {document, false};
+      converted = recoded = converters.utf8(document.c_str(), target.c_str());
       break;
   }
   if (converted) {
     StampWithDocumentTime(target, document);
-    return {target, true};
+    return {target, true, false, recoded};
   }
   RemoveFile(target);
   return {document, false, true};

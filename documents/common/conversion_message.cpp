@@ -19,6 +19,11 @@ void ShowConversionStop(const std::u16string& text) {
   MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONSTOP);
 }
 
+void ShowNoTextTaken(std::string_view why) {
+  ShowConversionStop("Conversion stopped: no text could be taken out of the book. " +
+                     std::string(why));
+}
+
 void ShowConversionWarning(const std::u16string& text) {
   MessageBoxW(nullptr, text.c_str(), u"Warning", MB_OK | MB_ICONWARNING);
 }

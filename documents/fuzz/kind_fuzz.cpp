@@ -9,6 +9,7 @@
 #include "documents/fuzz/fuzz_support.h"
 #include "documents/palmdoc/palmdoc.h"
 #include "documents/palmdoc/tcr.h"
+#include "documents/utf8/utf8_declaration.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The content tests decide first, whatever the name.
   if (IsTcrFile(files.source())) FUZZ_CHECK(kind == kTcr);
   IsUtf8TextFile(files.source());
+  DeclaresUtf8File(files.source());
 
   std::u16string path;
   for (size_t i = 0; i + 1 < size; i += 2) {

@@ -1,6 +1,5 @@
 #include "documents/litlib/lit_manifest.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -51,8 +50,6 @@ int lit_parse_manifest(const uint8_t* data, uint32_t size, lit_manifest* manifes
           return LIT_MALFORMED;
         }
         ++position;
-        std::printf(".....  %s \"%s\"-- %s\n", item.fileName.c_str(), item.mimeType.c_str(),
-                    item.internalName.c_str());
       }
     }
   }

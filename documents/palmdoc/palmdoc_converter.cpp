@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "documents/common/conversion_message.h"
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
 #include "documents/converters.h"
@@ -72,26 +73,42 @@ bool ConvertPdbToText(const char16_t* source, const char16_t* target) {
   if (!ReadLayout(file, layout)) return false;
   const bool compressed = layout.compression == 2;
   const uint32_t count = layout.textRecordCount;
-  if (count > 0 && count + 1 > layout.databaseRecordCount) return false;
+  // An empty page is no reading of a damaged book.
+  if (count == 0) {
+    ShowNoTextTaken("It holds no text records.");
+    return false;
+  }
+  if (count + 1 > layout.databaseRecordCount) {
+    ShowNoTextTaken("Its record list is shorter than its text.");
+    return false;
+  }
   const int64_t fileSize = file.GetSize();
   // Entry 1 gives the first text record's start, entries 2 to count (and
   // count + 1 when the database holds more records) the ends.
   const uint32_t lastEntry = layout.databaseRecordCount > count + 1 ? count + 1 : count;
   std::vector<uint32_t> offsets;
-  if (count > 0 && !ReadEntryOffsets(file, 1, lastEntry, offsets)) return false;
+  if (!ReadEntryOffsets(file, 1, lastEntry, offsets)) {
+    ShowNoTextTaken("Its record list is cut short.");
+    return false;
+  }
   std::vector<uint8_t> record;
   std::vector<uint8_t> decoded(layout.recordSize);
   // A compressed record this long cannot decode within the record size.
   const int64_t compressedLimit = 2 * static_cast<int64_t>(layout.recordSize) + 16;
-  int64_t start = count > 0 ? offsets[0] : 0;
+  int64_t start = offsets[0];
+  int64_t written = 0;
   // Records follow one another, so the file is read straight on after the
   // first seek.
   int64_t position = -1;
   for (uint32_t i = 1; i <= count; ++i) {
     const int64_t end = i < offsets.size() ? offsets[i] : fileSize;
-    if (end < start || end > fileSize) return false;
+    if (end < start || end > fileSize) {
+      ShowNoTextTaken("Its text records lie outside the file.");
+      return false;
+    }
     const int64_t length = end - start;
     if (length > (compressed ? compressedLimit : static_cast<int64_t>(layout.recordSize))) {
+      ShowNoTextTaken("A text record is longer than the book's record size.");
       return false;
     }
     record.resize(static_cast<size_t>(length));
@@ -102,16 +119,28 @@ bool ConvertPdbToText(const char16_t* source, const char16_t* target) {
     if (compressed) {
       const int32_t size = static_cast<int32_t>(record.size());
       const int32_t expected = PalmDocDecodedLength(record.data(), size);
-      if (expected > static_cast<int32_t>(layout.recordSize)) return false;
-      const int32_t produced = DecompressPalmDoc(record.data(), size, decoded.data(),
-                                                 static_cast<int32_t>(decoded.size()));
-      if (produced != expected || !out.Write(decoded.data(), static_cast<size_t>(produced))) {
+      const int32_t produced =
+          expected > static_cast<int32_t>(layout.recordSize)
+              ? -1
+              : DecompressPalmDoc(record.data(), size, decoded.data(),
+                                  static_cast<int32_t>(decoded.size()));
+      if (produced != expected) {
+        ShowNoTextTaken("A text record is damaged and does not decode within the book's "
+                        "record size.");
         return false;
       }
+      if (!out.Write(decoded.data(), static_cast<size_t>(produced))) return false;
+      written += produced;
     } else if (!out.Write(record.data(), record.size())) {
       return false;
+    } else {
+      written += length;
     }
     start = end;
+  }
+  if (written == 0) {
+    ShowNoTextTaken("Its text records are empty.");
+    return false;
   }
   return out.Commit();
 }

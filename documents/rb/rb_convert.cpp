@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/common/conversion_message.h"
 #include "documents/common/output_budget.h"
 #include "documents/common/private_folder.h"
 #include "documents/converters.h"
@@ -24,15 +25,30 @@ constexpr int32_t kJoinBlock = 50000;
 struct EntryFile {
   std::FILE* file;
   OutputBudget& budget;
+  int64_t& decoded;  // over all entries
   bool ok;
 };
 
 void WriteDecoded(void* sink, const char* bytes, int32_t length) {
   auto* entry = static_cast<EntryFile*>(sink);
   if (!entry->ok) return;
+  entry->decoded += length;
   entry->ok = entry->budget.Admit(static_cast<size_t>(length)) &&
               std::fwrite(bytes, 1, static_cast<size_t>(length), entry->file) ==
                   static_cast<size_t>(length);
+}
+
+// Why a book none of whose entries decoded to a byte gave nothing.
+const char* NoDataReason(RbBook* book) {
+  long size = -1;
+  if (std::fseek(book->file, 0, SEEK_END) == 0) size = std::ftell(book->file);
+  for (RbTocEntry* e = rb_first_entry(book); e != nullptr; e = rb_next_entry(e)) {
+    const bool decoded = (e->flags & RB_FLAG_NOT_DECODED) == 0 && e->length > 0;
+    if (decoded && (e->offset < 0 || e->offset >= size)) {
+      return "Its entries point past the end of the file.";
+    }
+  }
+  return "None of its entries holds data that could be read.";
 }
 
 bool AppendFile(const std::string& path, std::FILE* join, std::vector<char>& block) {
@@ -50,8 +66,10 @@ bool AppendFile(const std::string& path, std::FILE* join, std::vector<char>& blo
   return ok;
 }
 
-// Writes every decodable entry; false when a temporary cannot be written.
-bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::string>& paths) {
+// Writes every decodable entry, counting the decoded bytes; false when a
+// temporary cannot be written.
+bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::string>& paths,
+                  int64_t& decoded) {
   OutputBudget budget(folder);
   bool ok = true;
   int index = 0;
@@ -64,7 +82,7 @@ bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::stri
       ok = false;
       break;
     }
-    EntryFile entry{file, budget, true};
+    EntryFile entry{file, budget, decoded, true};
     rb_read_entry(book, e, &entry, WriteDecoded);
     ok = entry.ok;
     if (std::fclose(file) != 0) ok = false;
@@ -91,9 +109,12 @@ bool ConvertRbToText(const char16_t* source, const char16_t* target) {
   // A book that cannot be read is a failed conversion, not an empty text.
   RbBook* book = rb_open(source, "1.txt", 0);
   if (book == nullptr) return false;
-  const bool written = WriteEntries(book, folder.Path(), paths);
+  int64_t decoded = 0;
+  const bool written = WriteEntries(book, folder.Path(), paths, decoded);
+  // An empty page is no reading of a damaged book.
+  if (written && decoded == 0) ShowNoTextTaken(NoDataReason(book));
   rb_close(book);
-  if (!written) return false;
+  if (!written || decoded == 0) return false;
   const std::string joinPath = folder.Path() + "/join.zzz";
   std::FILE* join = std::fopen(joinPath.c_str(), "wb");
   if (join == nullptr) return false;

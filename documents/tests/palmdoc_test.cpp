@@ -7,6 +7,7 @@
 #include "documents/converters.h"
 #include "documents/palmdoc/palmdoc.h"
 #include "documents/tests/test_files.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -85,11 +86,25 @@ TEST(PalmDocConverterTest, StoredAndCompressedRecords) {
   // size is what counts.
   EXPECT_TRUE(Convert(Database(2, 4, {"\x01\x61\x01\x62\x01\x63\x01\x64"}), &text));
   EXPECT_EQ(text, "abcd");
-  EXPECT_TRUE(Convert(Database(17480, 8, {}), &text));
-  EXPECT_EQ(text, "");
+}
+
+// A damaged book that gives no text at all says why, rather than showing an
+// empty page.
+TEST(PalmDocConverterTest, BooksWithoutTextSayWhy) {
+  MessageBoxCapture boxes;
+  EXPECT_FALSE(Convert(Database(17480, 8, {}, 0), nullptr));  // no records at all
+  EXPECT_FALSE(Convert(Database(1, 8, {"", ""}), nullptr));
+  EXPECT_FALSE(Convert(Database(2, 8, {""}), nullptr));
+  std::vector<std::u16string> texts;
+  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
+  const std::u16string stop = u"Conversion stopped: no text could be taken out of the book. ";
+  EXPECT_EQ(texts, (std::vector<std::u16string>{stop + u"It holds no text records.",
+                                                stop + u"Its text records are empty.",
+                                                stop + u"Its text records are empty."}));
 }
 
 TEST(PalmDocConverterTest, MalformedDatabasesFail) {
+  MessageBoxCapture boxes;
   EXPECT_FALSE(Convert(Database(1, 4, {"too long"}), nullptr));
   EXPECT_FALSE(Convert(Database(2, 4, {"abcde"}), nullptr));    // decodes past the size
   EXPECT_FALSE(Convert(Database(2, 8, {std::string("a\x80\x00", 3)}), nullptr)); // distance 0
@@ -101,6 +116,17 @@ TEST(PalmDocConverterTest, MalformedDatabasesFail) {
   std::string beyond = Database(1, 8, {"ab"});
   Put32(beyond, 86, 0x7FFFFFF0);
   EXPECT_FALSE(Convert(beyond, nullptr));
+  // Each says why no text came out.
+  std::vector<std::u16string> texts;
+  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
+  const std::u16string stop = u"Conversion stopped: no text could be taken out of the book. ";
+  const std::u16string undecodable =
+      stop + u"A text record is damaged and does not decode within the book's record size.";
+  const std::u16string outside = stop + u"Its text records lie outside the file.";
+  EXPECT_EQ(texts, (std::vector<std::u16string>{
+                       stop + u"A text record is longer than the book's record size.",
+                       undecodable, undecodable, undecodable,
+                       stop + u"Its record list is shorter than its text.", outside, outside}));
 }
 
 TEST(TcrConverterTest, DictionaryAndTruncation) {

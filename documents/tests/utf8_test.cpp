@@ -26,6 +26,10 @@ TEST(Utf8ConverterTest, BlocksNeverSplitACharacter) {
   EXPECT_EQ(Utf8(straddle), std::string(9999, 'a') + "\xDF" + "b");
   EXPECT_EQ(Utf8(U8(u8"\uFEFFмир")), " \xEC\xE8\xF0");
   EXPECT_EQ(Utf8("\xFF\xFE bad"), "   bad");
+  // A lead byte without its continuation costs itself, not the letter after
+  // it; an overlong "<" is no markup.
+  EXPECT_EQ(Utf8("\xD0x\xE2\x82y"), " x  y");
+  EXPECT_EQ(Utf8("\xC1\xBCp\xE0\x80\xBC"), "  p   ");
   EXPECT_EQ(Utf8(""), "");
 }
 

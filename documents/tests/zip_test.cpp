@@ -80,6 +80,10 @@ TEST(ZipReaderTest, TreeFromLocalHeaders) {
   ASSERT_TRUE(ReadZipArchive(Wide(ArchivePath(kCentral)).c_str(), root));
   EXPECT_TRUE(root.folders().empty());
   EXPECT_TRUE(root.files().empty());
+  // An empty archive is its 22-byte end record alone.
+  const std::string kEmpty = std::string("PK\x05\x06", 4) + std::string(18, '\0');
+  ASSERT_TRUE(ReadZipArchive(Wide(ArchivePath(kEmpty)).c_str(), root));
+  EXPECT_TRUE(root.files().empty());
 
   const std::string text(1000, 'q');
   const std::string archive = ArchivePath(

@@ -4,6 +4,7 @@
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
 #include "documents/converters.h"
+#include "documents/utf8/malformed_utf8.h"
 #include "foundation/code_pages.h"
 
 namespace {
@@ -74,6 +75,7 @@ bool ConvertUtf8ToWin(const char16_t* source, const char16_t* target) {
     if (offset + n < size) used = CutBeforeLastLead(block);
     block.resize(static_cast<size_t>(used));
     offset += used;
+    BlankMalformedUtf8(block);
     AppendUtf8AsWindows1251(block.data(), block.size(), with, output);
     if (output.size() > kFlushSize) {
       if (!out.Write(output)) return false;

@@ -17,6 +17,10 @@ struct ZipEntry {
   bool crcKnown = false;
 };
 
+// Whether a walk shows its warnings (entries left out, names numbered): a
+// caller that walked the same archive a moment ago has shown them.
+enum class ZipWarnings { kShow, kQuiet };
+
 class ZipDirectory {
  public:
   ZipDirectory() = default;
@@ -39,7 +43,7 @@ class ZipDirectory {
   ZipDirectory* parent() const { return parent_; }
 
  private:
-  friend bool ReadZipArchive(const char16_t* path, ZipDirectory& root);
+  friend bool ReadZipArchive(const char16_t* path, ZipDirectory& root, ZipWarnings warnings);
   Folders folders_;
   Files files_;
   ZipDirectory* parent_ = nullptr;
@@ -47,7 +51,8 @@ class ZipDirectory {
 
 // Clears the root and fills it from the archive; false on a structural fault
 // (the tree built so far stays).
-bool ReadZipArchive(const char16_t* path, ZipDirectory& root);
+bool ReadZipArchive(const char16_t* path, ZipDirectory& root,
+                    ZipWarnings warnings = ZipWarnings::kShow);
 
 // The most the reader takes out of an archive for one entry.
 constexpr int64_t kLargestExtractedEntry = int64_t{256} << 20;

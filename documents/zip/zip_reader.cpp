@@ -157,7 +157,7 @@ void WarnSkipped(const std::array<int, kReasons>& skipped) {
 
 }  // namespace
 
-bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
+bool ReadZipArchive(const char16_t* path, ZipDirectory& root, ZipWarnings warnings) {
   root.Clear();
   TextFile file(path, u"rb");
   if (!file.IsOpen()) return false;
@@ -170,11 +170,13 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
   for (;;) {
     const uint64_t headerOffset = static_cast<uint64_t>(file.Tell());
     uint8_t raw[kLocalHeaderSize];
-    if (!ReadExactly(file, raw, sizeof raw)) return false;
+    // The signature alone first: the end record (22 bytes, all an empty
+    // archive holds) is shorter than a local header.
+    if (!ReadExactly(file, raw, 4)) return false;
+    const uint32_t signature = ReadLittleEndian32(raw);
+    if (signature == kZipCentralEntrySignature || signature == kZipEndSignature) break;
+    if (!ReadExactly(file, raw + 4, sizeof raw - 4)) return false;
     LocalHeader header = ParseHeader(raw);
-    if (header.signature == kZipCentralEntrySignature || header.signature == kZipEndSignature) {
-      break;
-    }
     if (header.signature != kLocalHeaderSignature || header.nameLength == 0) return false;
     uint64_t next = 0;
     // Without its sizes the entry's end cannot be found: a fault of the
@@ -227,7 +229,9 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
     if (!SeekTo(file, next)) return false;
   }
   const int renamed = RecodeNames(root, otherNames, utf8Pieces);
-  WarnSkipped(skipped);
-  WarnRenamed(renamed);
+  if (warnings == ZipWarnings::kShow) {
+    WarnSkipped(skipped);
+    WarnRenamed(renamed);
+  }
   return true;
 }

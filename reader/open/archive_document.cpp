@@ -22,15 +22,16 @@ const ZipDirectory::Files::value_type* SoleFile(const ZipDirectory& folder, size
 
 }  // namespace
 
-bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole,
-                         std::u16string& problem) {
+ArchiveContents ReadArchiveDocument(const std::u16string& archive,
+                                    std::optional<OpenFileChoice>& sole, std::u16string& problem) {
   sole.reset();
   problem.clear();
   ZipDirectory root;
-  if (!ReadZipArchive(archive.c_str(), root)) return false;
+  if (!ReadZipArchive(archive.c_str(), root)) return ArchiveContents::kUnreadable;
   size_t seen = 0;
   const auto* file = SoleFile(root, seen);
-  if (file == nullptr) return true;
+  if (seen == 0) return ArchiveContents::kEmpty;
+  if (file == nullptr) return ArchiveContents::kFiles;
   const std::u16string name = NarrowToWide(file->first);
   const std::u16string target = ZipExtractionPath(archive, file->second, name);
   if (target.empty()) {
@@ -38,5 +39,5 @@ bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileCh
   } else {
     sole = OpenFileChoice{target, true, archive, file->second};
   }
-  return true;
+  return ArchiveContents::kFiles;
 }

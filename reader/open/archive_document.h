@@ -7,9 +7,11 @@
 
 #include "documents/common/convert_dialog.h"
 
-// Reads the archive; false when it cannot be read. `sole` becomes its only
-// document, as the Open dialog returns one chosen there, or nothing when it
-// holds several (or none). When that document cannot be taken out (no
-// extraction folder), `problem` says why and `sole` stays empty.
-bool ReadArchiveDocument(const std::u16string& archive, std::optional<OpenFileChoice>& sole,
-                         std::u16string& problem);
+enum class ArchiveContents { kUnreadable, kEmpty, kFiles };
+
+// Reads the archive. `sole` becomes its only document, as the Open dialog
+// returns one chosen there, or nothing when it holds several (or none).
+// When that document cannot be taken out (no extraction folder), `problem`
+// says why and `sole` stays empty.
+ArchiveContents ReadArchiveDocument(const std::u16string& archive,
+                                    std::optional<OpenFileChoice>& sole, std::u16string& problem);

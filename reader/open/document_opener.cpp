@@ -149,5 +149,6 @@ std::optional<std::u16string> DocumentOpener::Prepare(const std::u16string& path
   if (extracted && text.converted) DeleteExtracted(path);
   convertedOpen_ = text.converted;
   extractedTemporary_ = extracted;
+  textIsWindows1251_ = text.windows1251;
   return text.path;
 }

@@ -62,6 +62,8 @@ class DocumentOpener {
   // document itself was taken out of an archive.
   bool ConvertedOpen() const { return convertedOpen_; }
   bool ExtractedTemporary() const { return extractedTemporary_; }
+  // The open document's text was recoded from UTF-8 into Windows-1251.
+  bool TextIsWindows1251() const { return textIsWindows1251_; }
 
   // Files this run wrote out of archives; only these are ever deleted as
   // temporaries.
@@ -76,6 +78,7 @@ class DocumentOpener {
   const KindConverters& converters_;
   bool convertedOpen_ = false;
   bool extractedTemporary_ = false;
+  bool textIsWindows1251_ = false;
   Problem problem_ = Problem::kNone;
   std::set<std::u16string> extracted_;
 };

@@ -86,7 +86,7 @@ BOOL COpenFileDlg::OnInitDialog() {
     ListCurrentFolder();
     const std::u16string name = startPath.substr(currentFolder_.size());
     SelectName(name);
-    if (enterStartArchive && IsZipFileName(startPath)) EnterArchive(name);
+    if (enterStartArchive && IsZipFileName(startPath)) EnterArchive(name, ZipWarnings::kQuiet);
   } else if (!startPath.empty() && IsFolder(startPath)) {
     currentFolder_ = startPath.back() == u'/' ? startPath : startPath + u'/';
     ListCurrentFolder();
@@ -205,9 +205,9 @@ void COpenFileDlg::EnterFolder(const std::u16string& name) {
   ListCurrentFolder();
 }
 
-void COpenFileDlg::EnterArchive(const std::u16string& name) {
+void COpenFileDlg::EnterArchive(const std::u16string& name, ZipWarnings warnings) {
   auto root = std::make_unique<ZipDirectory>();
-  if (!ReadZipArchive((currentFolder_ + name).c_str(), *root)) return;
+  if (!ReadZipArchive((currentFolder_ + name).c_str(), *root, warnings)) return;
   archiveRoot_ = std::move(root);
   archiveNode_ = archiveRoot_.get();
   archiveName_ = name;

@@ -28,7 +28,8 @@ class COpenFileDlg : public Dialog {
   // Set by the caller: the file or folder shown first.
   std::u16string startPath;
   // A start path that names an archive is opened: the dialog shows its
-  // entries rather than the folder that holds it.
+  // entries rather than the folder that holds it. The caller has read the
+  // archive and shown its warnings.
   bool enterStartArchive = false;
   // Files the dialog must not delete (the open document and its text).
   std::set<std::u16string> protectedPaths;
@@ -71,7 +72,7 @@ class COpenFileDlg : public Dialog {
   void SelectName(const std::u16string& name);
   void GoUp();
   void EnterFolder(const std::u16string& name);
-  void EnterArchive(const std::u16string& name);
+  void EnterArchive(const std::u16string& name, ZipWarnings warnings = ZipWarnings::kShow);
   void LeaveArchive();
   void ChooseFile(const std::u16string& name);
   void ChooseEntry(const std::string& name);

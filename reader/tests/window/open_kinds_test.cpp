@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "documents/common/output_limits.h"
+#include "foundation/code_pages.h"
 #include "platform/window/headless_backend.h"
 #include "reader/open/open_file_dlg.h"
 #include "reader/open/tests/open_fixtures.h"
@@ -113,6 +114,21 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   WriteBytes(lit, "ITOLITLS" + std::string(300, '\x01'));
   const std::string fb2 = Scratch("not a book.fb2");
   WriteBytes(fb2, "<html><p>no book</p></html>");
+  // Damaged books that give no text at all.
+  std::string pdb(86 + 16, '\0');
+  pdb.replace(60, 8, "TEXtREAd");  // a record list of 0 records
+  pdb[81] = 86;                    // record 0, stored, of 0 text records
+  pdb[87] = 1;
+  const std::string noRecords = Scratch("no records.pdb");
+  WriteBytes(noRecords, pdb);
+  std::string rb("\xB0\x0C\xB0\x0C\x02\x00", 6);
+  rb.resize(24, '\0');
+  rb += std::string("\x20\0\0\0\0\0\0\0\x01\0\0\0", 12);  // one entry, listed at 32
+  rb += std::string("page.html") + std::string(23, '\0');
+  rb += std::string("\x0C\0\0\0\0\0\x01\0\0\0\0\0", 12);  // 12 bytes at 65536
+  rb += "<p>Lost.</p>";
+  const std::string pastEnd = Scratch("past end.rb");
+  WriteBytes(pastEnd, rb);
 
   EXPECT_EQ(Open(Scratch("gone.txt")), "Still here.");
   EXPECT_EQ(Open(folder), "Still here.");
@@ -120,6 +136,8 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   EXPECT_EQ(Open(binary), "Still here.");
   EXPECT_EQ(Open(lit), "Still here.");
   EXPECT_EQ(Open(fb2), "Still here.");
+  EXPECT_EQ(Open(noRecords), "Still here.");
+  EXPECT_EQ(Open(pastEnd), "Still here.");
   EXPECT_EQ(reader_->DocumentPath(), Wide(plain));
   EXPECT_EQ(reader_->settings.recentFiles, (std::vector<std::u16string>{Wide(plain)}));
   std::vector<std::u16string> texts;
@@ -136,11 +154,60 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
                            u"\nThe document could not be converted to text: it is damaged, or "
                            u"not of the kind its name says.",
                        u"Conversion stopped: no FictionBook element, the file is not an FB2 "
-                       u"book."}));
+                       u"book.",
+                       u"Conversion stopped: no text could be taken out of the book. It holds "
+                       u"no text records.",
+                       u"Conversion stopped: no text could be taken out of the book. Its "
+                       u"entries point past the end of the file."}));
   EXPECT_FALSE(Exists(lit + ".auto"));
+  EXPECT_FALSE(Exists(noRecords + ".auto"));
+  EXPECT_FALSE(Exists(pastEnd + ".auto"));
   Open(late);
   EXPECT_EQ(reader_->DocumentPath(), Wide(late));
-  EXPECT_EQ(backend_.MessageBoxes().Count(), 6u);
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 8u);
+}
+
+// What a document declares decides its encoding: damaged bytes become blanks
+// and cost nothing else.
+TEST_F(OpenKindsTest, ADocumentDeclaredUtf8IsReadAsUtf8) {
+  // A short book that lost one byte (the first of the letter i of "mir"),
+  // which leaves its bytes looking like KOI8-R, and a lead byte without its
+  // continuation before an ASCII letter.
+  const std::string fb2 = Scratch("damaged.fb2");
+  WriteBytes(fb2, "<?xml version='1.0' encoding='UTF-8'?><FictionBook><body><p>"
+                  "\xD0\xBC\xE8\xD1\x80 \xD0x</p></body></FictionBook>");
+  EXPECT_EQ(Open(fb2), "\xEC \xF0 x");
+  EXPECT_EQ(ReadBytes(fb2 + ".auto"), "\n\n\xEC \xF0  x\n\n");
+
+  // Saved in Windows-1251 under a header that still says UTF-8: the bytes
+  // contradict it, and no letter is lost.
+  const std::string resaved = Scratch("resaved.fb2");
+  WriteBytes(resaved, "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><body><p>" +
+                          kHello1251 + "</p></body></FictionBook>");
+  EXPECT_EQ(Open(resaved), kHello1251);
+
+  // A page whose first kilobyte is markup with a few letters and signs,
+  // declared in a meta tag.
+  std::string head =
+      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\" />"
+      "<title>\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \xC2\xAB" "0\xC2\xB0\xC2\xBB</title>";
+  while (head.size() < 1000) head += "<link rel=\"stylesheet\" href=\"style.css\" />";
+  const std::string html = Scratch("menu.html");
+  WriteBytes(html, head + "</head><body><p>" + kHelloUtf8 + "</p></body></html>");
+  EXPECT_EQ(Open(html), "\xCC\xE5\xED\xFE \xAB" "0\xB0\xBB " + kHello1251);
+
+  // Recoded text is Windows-1251 however few its Russian words: the page
+  // is not judged again (it reads as no code page, or another one).
+  const std::string english = Scratch("english.html");
+  WriteBytes(english, "<html><head><meta charset=\"utf-8\"></head><body><p>Export. "
+                      "\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \xC2\xAB\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB\xC2\xBB. "
+                      "When the image is a native file</p></body></html>");
+  reader_->settings.codePage = kCodePageAuto;
+  GlobalCodePageConverter().Select(kCodePageKoi8r, 1);
+  EXPECT_EQ(Open(english),
+            "Export. \xCC\xE5\xED\xFE \xAB\xD4\xE0\xE9\xEB\xBB. When the image is a native file");
+  EXPECT_EQ(GlobalCodePageConverter().Converted("\xCC"), "\xCC");
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
 }
 
 TEST_F(OpenKindsTest, ARelativePathIsFiledAbsolute) {
@@ -185,6 +252,34 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   EXPECT_EQ(backend_.MessageBoxes().Boxes()[0].text,
             u"ERROR: can't open file!\n" + Wide(broken) + u"\nIt is not a readable ZIP archive.");
 
+  // An empty archive, its end record alone, is told as empty.
+  const std::string empty = folder + "empty.zip";
+  WriteBytes(empty, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+  EXPECT_EQ(Open(empty), "Note.");
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 2u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[1].text,
+            u"ERROR: can't open file!\n" + Wide(empty) +
+                u"\nIt is an empty ZIP archive: it holds no file to open.");
+
+  // What the archive leaves out is told once, though the dialog reads the
+  // archive again to list it.
+  const ZipFixture locked = WriteZip(
+      folder + "locked.zip",
+      {{"secret.txt", "x"}, {"tale.html", "<p>Tale.</p>"}, {"note.txt", "Note."}});
+  std::string bytes = ReadBytes(locked.path);
+  bytes[6] = 1;  // the first entry is encrypted
+  WriteBytes(locked.path, bytes);
+  backend_.ExpectDialog([&](DialogDriver& d) {
+    ASSERT_EQ(d.Find(COpenFileDlg::kFileListId)->items,
+              (std::vector<std::u16string>{u"..", u"note.txt", u"tale.html"}));
+    d.Select(COpenFileDlg::kFileListId, 2);
+    d.PressKey(VK_RIGHT);
+  });
+  EXPECT_EQ(Open(locked.path), "Tale.");
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 3u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[2].text,
+            u"Warning: 1 encrypted files were met! They are left out.");
+
   // A disk too full for the entry's settings file: said once, with no
   // second message about the file that could not be taken out.
   {
@@ -195,10 +290,10 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
         Utf8(ZipExtractionPath(Wide(single.path), single.entries[0].second, u"tale.html"));
     std::filesystem::remove(tale + ".trc");
     std::filesystem::remove(tale + ".auto");
-    EXPECT_EQ(Open(single.path), "Note.");
+    EXPECT_EQ(Open(single.path), "Tale.");
   }
-  ASSERT_EQ(backend_.MessageBoxes().Count(), 2u);
-  EXPECT_EQ(backend_.MessageBoxes().Boxes()[1].text,
+  ASSERT_EQ(backend_.MessageBoxes().Count(), 4u);
+  EXPECT_EQ(backend_.MessageBoxes().Boxes()[3].text,
             u"Stopped: less than 64 MB would be left free on the disk. Nothing was kept.");
 
   // No folder to take entries out into (the cache folder is a file): one
@@ -209,18 +304,18 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   const std::u16string noFolder =
       u"The archive entry tale.html cannot be taken out of the archive: " + Wide(cacheFile) +
       u" is not a folder.";
-  EXPECT_EQ(Open(single.path), "Note.");
+  EXPECT_EQ(Open(single.path), "Tale.");
   backend_.ExpectDialog([&](DialogDriver& d) {
     d.Select(COpenFileDlg::kFileListId, 2);
     d.PressKey(VK_RIGHT);
     d.Cancel();
   });
-  EXPECT_EQ(Open(several.path), "Note.");
+  EXPECT_EQ(Open(several.path), "Tale.");
   std::vector<std::u16string> texts;
   for (const auto& box : backend_.MessageBoxes().Boxes()) texts.push_back(box.text);
-  ASSERT_EQ(texts.size(), 4u);
-  EXPECT_EQ(texts[2], noFolder);
-  EXPECT_EQ(texts[3], noFolder);
+  ASSERT_EQ(texts.size(), 6u);
+  EXPECT_EQ(texts[4], noFolder);
+  EXPECT_EQ(texts[5], noFolder);
 }
 
 TEST_F(OpenKindsTest, AChangedDocumentIsConvertedAgain) {
