@@ -385,13 +385,16 @@ int32_t DetectCodePage(const CodePageConverter& /*converter*/, const char* bytes
     best = 2 * u;
   }
   if (best == 0) return kCodePageWin;
+  // A tie with UTF-8 that is not well-formed has no answer.
+  if (result == kCodePageUtf8) return tie ? kCodePageUnknown : kCodePageUtf8;
   // ISO-8859-5 ahead of Windows-1251 only by reading its signs as letters
   // ("Дом №5.") ties with it.
   const bool isoOnSigns =
       result == kCodePageIso && !tie && iso - IsoLettersOnWindowsSigns(p, n) <= w;
-  if (!tie && !isoOnSigns) return result;
-  // A tie with UTF-8 that is not well-formed has no answer.
-  if (result == kCodePageUtf8) return kCodePageUnknown;
+  // The scoring settles a tie of Windows-1251 and KOI8-R alone by their case
+  // faults; with DOS tied too it would leave DOS standing.
+  const int tied = (w == best) + (d == best) + (k == best) + (iso == best);
+  if (!isoOnSigns && (tied == 1 || (tied == 2 && w == best && k == best))) return result;
   // Of the tied readings the one with the fewest case faults, the first in
   // the order of scoring on equal faults (Windows-1251 before the others).
   constexpr int32_t kReadingPages[] = {kCodePageWin, kCodePageDos, kCodePageKoi8r, kCodePageIso};

@@ -568,6 +568,9 @@ TEST_F(CodePagesTest, DetectTiesGoByCaseFaults) {
   EXPECT_EQ(DetectCodePage(c, Bytes({0xE1, 0xE5, 0xE7, 0xED, 0xE0, 0xE4, 0xB8, 0xE6, 0xED, 0xEE,
                                      0xE5, 0x2E})),
             1);
+  // "пора" in Windows-1251 reads as four letters in DOS and KOI8-R as well:
+  // Windows-1251, not DOS, though the DOS reading came first.
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xEF, 0xEE, 0xF0, 0xE0})), 1);
   // "Дом №5." in Windows-1251: ISO-8859-5 leads only by reading "№" as Й.
   EXPECT_EQ(DetectCodePage(c, Bytes({0xC4, 0xEE, 0xEC, 0x20, 0xB9, 0x35, 0x2E})), 1);
   // "Йод" and the initial "Л." stay ISO-8859-5 (B9 DE D4, BB 2E).
