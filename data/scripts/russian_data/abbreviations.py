@@ -85,7 +85,7 @@ def restricted_entry(line, separator, stop, words):
         if numbered or PRESERVE_CASE in conditions or not INITIAL.fullmatch(key):
             return [line]
         return [separator.join([spelled] + fields[1:] + [PRESERVE_CASE])]
-    if numbered or "RIGHT_LOWER" in conditions:
+    if numbered or any(condition in NO_SENTENCE_END for condition in conditions):
         return [line]
     if any(condition in RIGHT_CONDITIONS for condition in conditions):
         return []
