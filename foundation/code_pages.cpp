@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -251,57 +252,107 @@ int32_t DetectCodePage(const CodePageConverter& converter, const std::string& te
   return DetectCodePage(converter, text.data(), text.size());
 }
 
+namespace {
+
+inline bool IsCyrillicCapital(uint32_t code) {
+  return (code >= 0x0410 && code <= 0x042F) || code == 0x0401;
+}
+
+// One 8-bit reading of a text: its Cyrillic letters, and its case faults
+// (a capital inside a run of letters that began with a small one), the
+// measure that breaks a tie between readings.
+struct Reading {
+  int64_t letters = 0;
+  int64_t caseFaults = 0;
+};
+
+Reading ReadAs(const CodePageTable& table, const unsigned char* p, size_t n) {
+  Reading reading;
+  bool inRun = false, smallFirst = false;
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t code = table[p[i]];
+    if (!IsCyrillicCodePoint(code)) {
+      inRun = false;
+      continue;
+    }
+    ++reading.letters;
+    const bool capital = IsCyrillicCapital(code);
+    if (!inRun) {
+      inRun = true;
+      smallFirst = !capital;
+    } else if (smallFirst && capital) {
+      ++reading.caseFaults;
+    }
+  }
+  return reading;
+}
+
+// The Windows-1251 and KOI8-R case faults by their byte ranges: a run that
+// begins with a byte of smallFirst, then a byte of capital.
+template <typename SmallFirst, typename Capital>
+int64_t ByteCaseFaults(const CodePageTable& table, const unsigned char* p, size_t n,
+                       SmallFirst smallFirst, Capital capital) {
+  int64_t faults = 0;
+  bool inRun = false;
+  unsigned char first = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char b = p[i];
+    if (!IsCyrillicIn(table, b)) {
+      inRun = false;
+      continue;
+    }
+    if (!inRun) {
+      inRun = true;
+      first = b;
+    } else if (smallFirst(first) && capital(b)) {
+      ++faults;
+    }
+  }
+  return faults;
+}
+
+// Windows-1251 signs of Russian typography, where ISO-8859-5 reads them as
+// capitals that begin no word: "№" (Й) before a digit or a blank, "°" (А)
+// after a digit, "»" (Л) closing a quote: after neither a blank, a
+// full stop (an initial) or a capital, before no letter.
+int64_t IsoLettersOnWindowsSigns(const unsigned char* p, size_t n) {
+  const auto isoLetter = [](unsigned char b) { return IsCyrillicIn(kIso88595Table, b); };
+  const auto isoCapital = [](unsigned char b) { return b >= 0xB0 && b <= 0xCF; };
+  const auto isDigit = [](unsigned char b) { return b >= '0' && b <= '9'; };
+  int64_t signs = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char before = i > 0 ? p[i - 1] : ' ';
+    const unsigned char after = i + 1 < n ? p[i + 1] : ' ';
+    if ((p[i] == 0xB9 && (isDigit(after) || after == ' ')) || (p[i] == 0xB0 && isDigit(before)) ||
+        (p[i] == 0xBB && before > ' ' && before != '.' && !isoCapital(before) && !isoLetter(after)))
+      ++signs;
+  }
+  return signs;
+}
+
+}  // namespace
+
 // The converter is not needed: UTF-8 is counted by its Russian letters.
 int32_t DetectCodePage(const CodePageConverter& /*converter*/, const char* bytes, size_t length) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   const size_t n = bytes == nullptr ? 0 : length;
+  // Russian text in well-formed UTF-8: symbols outside Windows-1251 (a euro,
+  // CJK, emoji) read as letters in the 8-bit code pages and could outscore
+  // it, and 8-bit Russian text is well-formed UTF-8 only by rare chance.
+  if (IsRussianUtf8(p, n)) return kCodePageUtf8;
 
-  // 1. Windows-1251, with its case faults (small letter then capital).
-  int64_t w = 0, wf = 0;
-  {
-    bool inRun = false;
-    unsigned char first = 0;
-    for (size_t i = 0; i < n; ++i) {
-      const unsigned char b = p[i];
-      if (!IsCyrillicIn(kWin1251Table, b)) {
-        inRun = false;
-        continue;
-      }
-      ++w;
-      if (!inRun) {
-        inRun = true;
-        first = b;
-      } else if (first >= 0xE0 && b >= 0xC0 && b <= 0xDF) {
-        ++wf;
-      }
-    }
-  }
-  // 2. DOS.
-  int64_t d = 0;
-  for (size_t i = 0; i < n; ++i) d += IsCyrillicIn(kDos866Table, p[i]) ? 1 : 0;
-  // 3. KOI8-R, with its case faults (small letter 0xC0-0xDF, then capital).
-  int64_t k = 0, kf = 0;
-  {
-    bool inRun = false;
-    unsigned char first = 0;
-    for (size_t i = 0; i < n; ++i) {
-      const unsigned char b = p[i];
-      if (!IsCyrillicIn(kKoi8rTable, b)) {
-        inRun = false;
-        continue;
-      }
-      ++k;
-      if (!inRun) {
-        inRun = true;
-        first = b;
-      } else if (first >= 0xC0 && first <= 0xDF && b >= 0xE0) {
-        ++kf;
-      }
-    }
-  }
-  // 4. ISO-8859-5.
-  int64_t iso = 0;
-  for (size_t i = 0; i < n; ++i) iso += IsCyrillicIn(kIso88595Table, p[i]) ? 1 : 0;
+  const Reading readings[] = {ReadAs(kWin1251Table, p, n), ReadAs(kDos866Table, p, n),
+                              ReadAs(kKoi8rTable, p, n), ReadAs(kIso88595Table, p, n)};
+  const int64_t w = readings[0].letters, d = readings[1].letters, k = readings[2].letters,
+                iso = readings[3].letters;
+  // 1. Windows-1251 case faults: a small letter (0xE0 and above) first.
+  const int64_t wf = ByteCaseFaults(
+      kWin1251Table, p, n, [](unsigned char b) { return b >= 0xE0; },
+      [](unsigned char b) { return b >= 0xC0 && b <= 0xDF; });
+  // 3. KOI8-R case faults: a small letter (0xC0-0xDF) first.
+  const int64_t kf = ByteCaseFaults(
+      kKoi8rTable, p, n, [](unsigned char b) { return b >= 0xC0 && b <= 0xDF; },
+      [](unsigned char b) { return b >= 0xE0; });
   // 5. UTF-8: its Russian letters.
   int64_t u = 0;
   for (size_t i = 0; i < n;) u += IsCyrillicCodePoint(Utf8DecodeAt(p, n, i)) ? 1 : 0;
@@ -330,12 +381,29 @@ int32_t DetectCodePage(const CodePageConverter& /*converter*/, const char* bytes
     best = 2 * u;
   }
   if (best == 0) return kCodePageWin;
-  // Short UTF-8 text ties with a single-byte reading (letters а-п are D0 B0-BF,
-  // two letters in ISO-8859-5): well-formed UTF-8 with Russian letters in it
-  // is UTF-8.
-  if (tie && result == kCodePageUtf8 && IsRussianUtf8(p, n)) return kCodePageUtf8;
-  if (tie) return kCodePageUnknown;
-  return result;
+  // A tie with UTF-8 that is not well-formed has no answer.
+  if (result == kCodePageUtf8) return tie ? kCodePageUnknown : kCodePageUtf8;
+  // ISO-8859-5 ahead of Windows-1251 only by reading its signs as letters
+  // ("Дом №5.") ties with it.
+  const bool isoOnSigns =
+      result == kCodePageIso && !tie && iso - IsoLettersOnWindowsSigns(p, n) <= w;
+  // The scoring settles a tie of Windows-1251 and KOI8-R alone by their case
+  // faults; with DOS tied too it would leave DOS standing.
+  const int tied = (w == best) + (d == best) + (k == best) + (iso == best);
+  if (!isoOnSigns && (tied == 1 || (tied == 2 && w == best && k == best))) return result;
+  // Of the tied readings the one with the fewest case faults, the first in
+  // the order of scoring on equal faults (Windows-1251 before the others).
+  constexpr int32_t kReadingPages[] = {kCodePageWin, kCodePageDos, kCodePageKoi8r, kCodePageIso};
+  int32_t chosen = kCodePageUnknown;
+  int64_t fewest = 0;
+  for (size_t r = 0; r < std::size(readings); ++r) {
+    const bool tied = readings[r].letters == best || (isoOnSigns && r == 0);
+    if (tied && (chosen == kCodePageUnknown || readings[r].caseFaults < fewest)) {
+      chosen = kReadingPages[r];
+      fewest = readings[r].caseFaults;
+    }
+  }
+  return chosen;
 }
 
 std::string DetectedToWindows1251(CodePageConverter& converter, const std::string& text) {

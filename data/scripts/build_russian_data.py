@@ -18,8 +18,8 @@ import shutil
 import sys
 import time
 
-from russian_data import (lexicon, sources, stress_sources, string_resources, word_files,
-                          yo_variants)
+from russian_data import (abbreviations, lexicon, sources, stress_sources, string_resources,
+                          word_files, yo_variants)
 from russian_data.hunspell import lemmas
 from russian_data.mask_bases import build_mask_base
 from russian_data.russian import VOWELS
@@ -110,6 +110,7 @@ def main():
 
     string_resources.build(os.path.join(args.sources, "resources"),
                            os.path.join(args.sources, "numeral_forms.txt"),
+                           abbreviations.word_forms(lexicon_text, lemma_forms),
                            os.path.join(args.out, args.strings))
     # The user's own stresses are never overwritten by a rebuild.
     user_base = os.path.join(args.out, args.user_base)

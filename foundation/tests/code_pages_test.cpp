@@ -503,8 +503,9 @@ TEST_F(CodePagesTest, DetectedTextComesBackInWindows1251) {
     EXPECT_EQ(DetectedToWindows1251(c, *text), kPrivetWin);
     EXPECT_EQ(c.CurrentTable(), 3);
   }
-  // No decision (the pangram's ISO reading) and no Cyrillic: as it is.
-  EXPECT_EQ(DetectedToWindows1251(c, kPangramIso), kPangramIso);
+  // The pangram's ISO reading ties, its case faults decide; no Cyrillic:
+  // as it is.
+  EXPECT_EQ(DetectedToWindows1251(c, kPangramIso), kPangramWin);
   EXPECT_EQ(DetectedToWindows1251(c, "plain text"), "plain text");
   // A UTF-8 character without a Windows-1251 byte becomes the default one.
   EXPECT_EQ(DetectedToWindows1251(c, kPrivetUtf8 + "\xE2\x88\x9A"), kPrivetWin + " ");
@@ -519,13 +520,13 @@ TEST_F(CodePagesTest, DetectsTheSameTextInAllFiveEncodings) {
   EXPECT_EQ(DetectCodePage(c, kPrivetUtf8), 5);
   EXPECT_EQ(DetectCodePage(GlobalCodePageConverter(), kPrivetDos.data(), kPrivetDos.size()), 2);
 
-  // The pangram: Win, DOS, KOI8-R and UTF-8 are found. Its ISO reading has
-  // no capital in 0xB0-0xBF, so the ISO count only equals the Windows and
-  // KOI8-R counts: the detection rules give 6 (no decision).
+  // The pangram: its ISO reading has no capital in 0xB0-0xBF, so the ISO
+  // count only equals the Windows and KOI8-R counts; of the three readings
+  // the ISO one has the fewest case faults.
   EXPECT_EQ(DetectCodePage(c, kPangramWin), 1);
   EXPECT_EQ(DetectCodePage(c, kPangramDos), 2);
   EXPECT_EQ(DetectCodePage(c, kPangramKoi8r), 3);
-  EXPECT_EQ(DetectCodePage(c, kPangramIso), 6);
+  EXPECT_EQ(DetectCodePage(c, kPangramIso), 4);
   EXPECT_EQ(DetectCodePage(c, kPangramUtf8), 5);
 
   // A detected UTF-8 text: no name, and selecting it changes nothing.
@@ -551,13 +552,30 @@ TEST_F(CodePagesTest, DetectPrivetIsWindows) {
   EXPECT_EQ(DetectCodePage(c, Bytes({0xF0, 0xD2, 0xC9, 0xD7, 0xC5, 0xD4})), 3);
 }
 
-TEST_F(CodePagesTest, DetectWindowsDosTieIsUndecided) {
+TEST_F(CodePagesTest, DetectTiesGoByCaseFaults) {
   CodePageConverter c;
   // 0xA8 is Ё in Windows-1251 and и in DOS, nothing Cyrillic in KOI8-R, ISO
-  // (Ј) or UTF-8: W = D = 3, the others 0.
-  EXPECT_EQ(DetectCodePage(c, Bytes({0xA8, 0xA8, 0x20, 0xA8})), 6);
+  // (Ј) or UTF-8: W = D = 3, the others 0, no case faults: Windows-1251.
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xA8, 0xA8, 0x20, 0xA8})), 1);
   // Adding one DOS-only letter (0x80, А in DOS, Ђ in Windows-1251) breaks the tie.
   EXPECT_EQ(DetectCodePage(c, Bytes({0xA8, 0xA8, 0x20, 0xA8, 0x80})), 2);
+  // E0 A8: "аЁ" in Windows-1251, "ри" in DOS: the fault decides for DOS.
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xE0, 0xA8})), 2);
+
+  // Windows-1251 words of small letters а-п only read as many letters in
+  // ISO-8859-5 (р-я): "назад.", "безнадёжное." are Windows-1251.
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xED, 0xE0, 0xE7, 0xE0, 0xE4, 0x2E})), 1);
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xE1, 0xE5, 0xE7, 0xED, 0xE0, 0xE4, 0xB8, 0xE6, 0xED, 0xEE,
+                                     0xE5, 0x2E})),
+            1);
+  // "пора" in Windows-1251 reads as four letters in DOS and KOI8-R as well:
+  // Windows-1251, not DOS, though the DOS reading came first.
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xEF, 0xEE, 0xF0, 0xE0})), 1);
+  // "Дом №5." in Windows-1251: ISO-8859-5 leads only by reading "№" as Й.
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xC4, 0xEE, 0xEC, 0x20, 0xB9, 0x35, 0x2E})), 1);
+  // "Йод" and the initial "Л." stay ISO-8859-5 (B9 DE D4, BB 2E).
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xB9, 0xDE, 0xD4})), 4);
+  EXPECT_EQ(DetectCodePage(c, Bytes({0xBB, 0x2E, 0x20, 0xC2, 0xDE, 0xDB, 0xE1, 0xE2, 0xDE, 0xD9})), 4);
 }
 
 // Letters а-п are D0 B0-BF in UTF-8, two letters each in ISO-8859-5, so a
@@ -570,6 +588,11 @@ TEST_F(CodePagesTest, ShortUtf8RussianIsUtf8) {
   EXPECT_EQ(DetectedToWindows1251(c, utf8(u8"Скидка 1%.")), "Скидка 1%.");
   // The same tie in bytes that are no UTF-8 (a stray 0x80) stays undecided.
   EXPECT_EQ(DetectCodePage(c, utf8(u8"да") + "\x80"), 6);
+  // Symbols outside Windows-1251 read as letters in ISO-8859-5 (E2 of "€"
+  // and "№", C2 of "©", E4 B8 of a CJK character, the tail of an emoji).
+  for (const char8_t* text : {u8"Цена 5 € за штуку", u8"Дом № 5 © 2020", u8"中文 мир",
+                              u8"Мы 🌿 и 中 € № ©"})
+    EXPECT_EQ(DetectCodePage(c, utf8(text)), 5) << reinterpret_cast<const char*>(text);
 }
 
 TEST_F(CodePagesTest, DetectFourByteUtf8) {

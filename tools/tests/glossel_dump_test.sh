@@ -44,6 +44,21 @@ check "readings from UTF-8" "$(words "$work/readings.txt")" "$expected"
 iconv -f UTF-8 -t CP1251 "$work/readings.txt" > "$work/readings.1251"
 check "readings from Windows-1251" "$(words "$work/readings.1251")" "$expected"
 
+# Abbreviations that are also words read as words where a sentence ends;
+# next to a number or before a small word, and written small, they expand.
+printf '%s' 'Мы думали о нем. Он доволен им. Это так. См. рис. 5 и нем. язык. Пишет А.С.Пушкин, живёт на ул. Ленина в г. Москве.' \
+  > "$work/abbreviations.txt"
+expected='мы думали онём 
+он доволен им 
+это так 
+смотри рисунок пять инемецкий язык 
+пишет а с пушкин живёт наулица ленина вгород москве '
+check "abbreviations" "$(words "$work/abbreviations.txt")" "$expected"
+
+# A short Windows-1251 text with a sign ISO-8859-5 reads as a letter.
+printf '%s' 'Дом №5.' | iconv -f UTF-8 -t CP1251 > "$work/house.1251"
+check "short Windows-1251 text" "$(words "$work/house.1251")" 'дом номер пять '
+
 printf '%s' 'Съешь же ещё этих мягких французских булок, да выпей чаю. Мама мыла раму.' \
   > "$work/pangram.txt"
 expected='съешьже ещё этих мягких французских булок да выпей чаю 

@@ -1,17 +1,20 @@
-"""The string-resource file: the hand-written sections, in file-name order,
-followed by the generated number forms."""
+"""The string-resource file: the hand-written sections, in file-name order
+(the abbreviation list restricted where its keys are words), followed by the
+generated number forms."""
 
 import glob
 import os
 
-from . import numeral_forms
+from . import abbreviations, numeral_forms
 
 
-def build(resource_dir, numeral_table, out_path):
+def build(resource_dir, numeral_table, words, out_path):
+    """`words`: the words an abbreviation key may also be."""
     parts = []
     for path in sorted(glob.glob(os.path.join(resource_dir, "*.txt"))):
         with open(path, encoding="utf-8") as source:
-            parts.append(source.read().rstrip("\n") + "\n")
+            text = abbreviations.restrict(source.read(), words)
+            parts.append(text.rstrip("\n") + "\n")
     with open(numeral_table, encoding="utf-8") as source:
         parts.append(numeral_forms.section(source.read(), numeral_table))
     write_text(out_path, "\n".join(parts))

@@ -1,5 +1,6 @@
 """The stress dictionary's sources: lemma patterns, ending predictions and
-the choice between two readings of one form."""
+the choice between two readings of one form; and the abbreviation list as
+the words of those sources restrict it."""
 
 import os
 import sys
@@ -7,7 +8,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), ".."))
 
-from russian_data import lexicon, paradigms, stress_sources  # noqa: E402
+from russian_data import abbreviations, lexicon, paradigms, stress_sources  # noqa: E402
 from russian_data.analogy_model import AnalogyModel  # noqa: E402
 from russian_data.ending_model import EndingModel  # noqa: E402
 
@@ -226,6 +227,34 @@ class ReadingChoice(unittest.TestCase):
         self.assertEqual(forms["выходить"], 5)
         # Without lemmas the first listed reading stays.
         self.assertEqual(lexicon.stress_forms(LEXICON_TEXT)["выходить"], 1)
+
+
+class AbbreviationList(unittest.TestCase):
+    HEAD = "[Аббревиатуры]\n{Данные}\n|#\n"
+
+    def test_keys_that_are_words_need_a_number_or_a_small_word_next(self):
+        text = self.HEAD + "\n".join([
+            "нем.|немецкий", "рис.|рису+нок|RIGHT_NUMBER", "рис.|рису+нок",
+            "им.|имени|RIGHT_CAPITAL", "мин.|минут|LEFT_NUMBER", "англ.|английский",
+            "г.|году|LEFT_NUMBER", "г.|город|RIGHT_CAPITAL", "Г.|Гамма|PRESERVE_CASE",
+            "вуз|вуз ## кончается строка"])
+        words = {"нем", "рис", "им", "мин", "вуз"}
+        self.assertEqual(abbreviations.restrict(text, words).split("\n")[3:], [
+            "нем.|немецкий|RIGHT_LOWER", "нем.|немецкий|RIGHT_NUMBER",
+            "рис.|рису+нок|RIGHT_NUMBER", "рис.|рису+нок|RIGHT_LOWER",
+            "мин.|минут|LEFT_NUMBER", "англ.|английский",
+            "г.|году|LEFT_NUMBER", "г.|город|RIGHT_CAPITAL|PRESERVE_CASE", "Г.|Гамма|PRESERVE_CASE",
+            "вуз|вуз #|RIGHT_LOWER", "вуз|вуз #|RIGHT_NUMBER"])
+
+    def test_other_sections_stay_as_written(self):
+        text = "[ServiceWords]\n{Данные}\n|#\nнем.|немецкий\n"
+        self.assertEqual(abbreviations.restrict(text, {"нем"}), text)
+
+    def test_word_forms_take_inflected_lemmas_and_bare_genitive_plurals(self):
+        lexicon_text = '("им" pron (1))\n'
+        lemmas = [["тело", "тела", "телу"], ["англ"], ["рис", "риса"], ["жёны", "жён"]]
+        self.assertEqual(abbreviations.word_forms(lexicon_text, lemmas),
+                         {"им", "тело", "тела", "телу", "тел", "рис", "риса", "жены", "жен"})
 
 
 if __name__ == "__main__":
