@@ -39,6 +39,11 @@ void PumpAll() {
   for (HWND window : std::vector<HWND>(Pumped())) DispatchPostedMessages(window);
 }
 
+void SendToMainWindows(UINT message, WPARAM wParam, LPARAM lParam) {
+  for (HWND window : std::vector<HWND>(Pumped()))
+    if (WindowHost::FromHandle(window)) SendMessageW(window, message, wParam, lParam);
+}
+
 void WakeLoop() { Fl::awake(); }
 
 std::string ToUtf8(const std::u16string& text) { return Utf16ToUtf8(text); }

@@ -54,13 +54,15 @@ std::vector<OpenView>& OpenViews() {
   return views;
 }
 
+// To the active dialog, or to the main windows when none is open.
 void SendActivation(WORD state) {
-  if (!OpenViews().empty() && OpenViews().back().handle)
-    SendMessageW(OpenViews().back().handle, WM_ACTIVATE, MAKEWPARAM(state, 0), 0);
+  const WPARAM wParam = MAKEWPARAM(state, 0);
+  if (OpenViews().empty()) SendToMainWindows(WM_ACTIVATE, wParam, 0);
+  else if (OpenViews().back().handle) SendMessageW(OpenViews().back().handle, WM_ACTIVATE, wParam, 0);
 }
 
-// A window opening over a dialog deactivates it (it lets go of its keys);
-// closing, it activates the dialog again.
+// A window opening over another deactivates it (it lets go of its keys);
+// closing, it activates it again.
 void PushView(const OpenView& view) {
   static unsigned opened = 0;
   SendActivation(WA_INACTIVE);

@@ -16,6 +16,8 @@ namespace fltk_backend {
 // Dispatches what was posted to every window of the back end (main windows
 // and open dialogs), as a modal loop does for all windows of its thread.
 void PumpAll();
+// Sends the message to every main window (not to the dialogs).
+void SendToMainWindows(UINT message, WPARAM wParam, LPARAM lParam);
 // Windows that PumpAll serves.
 void AddPumpedWindow(HWND window);
 void RemovePumpedWindow(HWND window);

@@ -336,6 +336,13 @@ TEST_F(DialogLayout, TheMainWindowFitsTheScreenAndEveryBarButtonItsBar) {
 }
 
 TEST_F(DialogLayout, MessageBoxesWrapTheirTextAndCarryTheirOwnCaption) {
+  // The main window learns when a box comes up over it and when it goes.
+  auto host = backend_->CreateMainWindow(u"Parlen 2");
+  std::vector<WORD> activations;
+  host->SetProcedure([&](HWND, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+    if (message == WM_ACTIVATE) activations.push_back(LOWORD(wParam));
+    return 0;
+  });
   const std::u16string question =
       u"Разблокировать? Нажмите кнопку, назначенную для снятия блокировки, столько раз, сколько "
       u"указано в настройках, или отмените блокировку этой кнопкой, чтобы продолжить чтение.";
@@ -351,6 +358,7 @@ TEST_F(DialogLayout, MessageBoxesWrapTheirTextAndCarryTheirOwnCaption) {
     fltk_backend::PressKeyInOpenDialog(VK_ESCAPE);
   });
   EXPECT_EQ(MessageBoxW(nullptr, question.c_str(), u"Confirm.", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+  EXPECT_EQ(activations, (std::vector<WORD>{WA_INACTIVE, WA_ACTIVE}));
   fltk_backend::WhenDialogOpens([&] { fltk_backend::PressKeyInOpenDialog(VK_RETURN); });
   EXPECT_EQ(MessageBoxW(nullptr, question.c_str(), u"Confirm.", MB_OKCANCEL | MB_ICONQUESTION), IDOK);
   fltk_backend::WhenDialogOpens([&] {
