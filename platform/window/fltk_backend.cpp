@@ -188,6 +188,9 @@ class FltkHost : public WindowHost {
     full_screen_ = on;
     if (on) window_->fullscreen();
     else window_->fullscreen_off();
+    // Without a window manager FLTK maps the window again, over the
+    // program's dialogs and boxes.
+    RaiseOpenWindows();
   }
 
   void SetCommandBar(const CommandBar& bar) override {
@@ -596,8 +599,8 @@ int FltkMessageBox(HWND, const std::u16string& text, const std::u16string& capti
   // the dialog that stays modal and takes every click.
   window.set_modal();
   window.show();
-  if (default_button) default_button->take_focus();
   PushOpenWindow(&window);
+  if (default_button) default_button->take_focus();
   while (answer == 0 && window.shown()) {
     Fl::wait(0.5);
     RunPendingAction(window);

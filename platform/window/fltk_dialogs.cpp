@@ -68,6 +68,9 @@ void PushView(const OpenView& view) {
   SendActivation(WA_INACTIVE);
   OpenViews().push_back(view);
   OpenViews().back().serial = ++opened;
+  // Showing it took the focus from the main window, which may have left
+  // full screen and come back over it.
+  RaiseOpenWindows();
 }
 
 void PopView() {
@@ -564,6 +567,11 @@ void RunPendingAction(Fl_Window& window) {
   action();
 }
 
+void RaiseOpenWindows() {
+  for (OpenView& open : OpenViews())
+    if (open.window->shown()) open.window->show();
+}
+
 void PushOpenWindow(Fl_Window* window) { PushView({window, {}, nullptr, nullptr, nullptr}); }
 void PopOpenWindow() { PopView(); }
 
@@ -729,7 +737,13 @@ bool DescribeOpenDialog(ShownDialog* out) {
 void WhenDialogOpens(std::function<void()> action) { PendingAction() = std::move(action); }
 
 bool RunLoopUntil(const std::function<bool()>& done, double seconds) {
-  for (int i = 0; i < seconds * 20 && !done(); ++i) Fl::wait(0.05);
+  for (int i = 0; i < seconds * 20 && !done(); ++i) {
+    Fl::wait(0.05);
+    // As the dialogs' own loops do.
+    PumpAll();
+    for (OpenView& open : OpenViews())
+      for (DialogView* view : open.pages) view->Sync();
+  }
   return done();
 }
 

@@ -34,7 +34,8 @@ bool DescribeOpenDialog(ShownDialog* out);
 // The open dialog's pixels, as drawn on the display.
 bool CaptureOpenDialog(Bitmap* pixels);
 bool SelectOpenSheetPage(int index);
-// Runs the loop until `done` holds or `seconds` passed; whether it holds.
+// Runs the loop (the open dialogs show their models) until `done` holds or
+// `seconds` passed; whether it holds.
 bool RunLoopUntil(const std::function<bool()>& done, double seconds);
 // Closes the window open now (dialog, sheet or box) if it is still open
 // after `seconds`: a test whose input went astray ends instead of waiting.

@@ -46,6 +46,8 @@ void MeasureWrapped(const char* text, int max_width, int* width, int* height);
 void PushOpenWindow(Fl_Window* window);
 void PopOpenWindow();
 void RunPendingAction(Fl_Window& window);
+// Puts the open dialogs and boxes back on top, the active one last.
+void RaiseOpenWindows();
 
 int RunFltkDialog(Dialog& dialog);
 int RunFltkSheet(PropertySheet& sheet);

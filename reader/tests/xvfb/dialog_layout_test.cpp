@@ -517,6 +517,7 @@ TEST_F(BoxesOverDialogs, TheOpenFileDialogsBoxesAnswerAndNothingHappensBehindThe
       const Control& list = *d.GetDlgItem(COpenFileDlg::kFileListId);
       for (int i = 0; i < list.GetCount(); ++i)
         if (list.items[i] == name) driver.Select(COpenFileDlg::kFileListId, i);
+      fltk_backend::RunLoopUntil([] { return false; }, 0.1);  // shown
     };
     // "..", the archive, then the files.
     select(u"a-doomed.txt");
@@ -564,6 +565,7 @@ TEST_F(BoxesOverDialogs, TheFolderTreeDeleteQuestionAnswers) {
       const Control& list = *d.GetDlgItem(CFileOpenTreeDlg::IDC_FILES);
       for (int i = 0; i < list.GetCount(); ++i)
         if (Utf16ToUtf8(list.items[i]).rfind(name, 0) == 0) driver.Select(CFileOpenTreeDlg::IDC_FILES, i);
+      fltk_backend::RunLoopUntil([] { return false; }, 0.1);  // shown
     };
     select("a-doomed.txt");
     // A question of Yes and No: Escape leaves it up, and the dialog too.
