@@ -452,6 +452,26 @@ class BoxesOverDialogs : public DialogLayout {
     return caption;
   }
 
+  // A folder of the test's own with two files to delete and one to keep.
+  static std::string FilesToDelete(const std::string& name) {
+    const std::string folder = std::string(std::getenv("TEST_TMPDIR")) + name + "/";
+    std::filesystem::create_directories(folder);
+    for (const char* file : {"a-doomed.txt", "b-doomed.txt", "c-kept.txt"}) std::ofstream(folder + file) << "x";
+    return folder;
+  }
+
+  // Selects the first item of the list that begins with `name`, and shows it.
+  static void SelectItem(Dialog& dialog, int list_id, const std::string& name) {
+    const Control& list = *dialog.GetDlgItem(list_id);
+    for (int i = 0; i < list.GetCount(); ++i) {
+      if (Utf16ToUtf8(list.items[i]).rfind(name, 0) == 0) {
+        DialogDriver(dialog).Select(list_id, i);
+        break;
+      }
+    }
+    fltk_backend::RunLoopUntil([] { return false; }, 0.1);
+  }
+
   // Escape, as the keyboard sends it, closes the dialog open now.
   void Escape(Dialog& dialog) {
     x_->Key("Escape");
@@ -500,9 +520,7 @@ TEST_F(BoxesOverDialogs, BookmarksStayAfterCancelAndGoAfterOk) {
 }
 
 TEST_F(BoxesOverDialogs, TheOpenFileDialogsBoxesAnswerAndNothingHappensBehindThem) {
-  const std::string folder = std::string(std::getenv("TEST_TMPDIR")) + "boxes/";
-  std::filesystem::create_directories(folder);
-  for (const char* name : {"a-doomed.txt", "b-doomed.txt", "c-kept.txt"}) std::ofstream(folder + name) << "x";
+  const std::string folder = FilesToDelete("boxes");
   WriteZip(folder + "d-box.zip", {{"one.txt", "1"}});
   std::u16string wide;
   Utf8ToUtf16(folder, &wide);
@@ -512,15 +530,9 @@ TEST_F(BoxesOverDialogs, TheOpenFileDialogsBoxesAnswerAndNothingHappensBehindThe
   d.startPath = wide;
   fltk_backend::WhenDialogOpens([&] {
     fltk_backend::CloseOpenWindowAfter(60);
-    DialogDriver driver(d);
-    const auto select = [&](const std::u16string& name) {
-      const Control& list = *d.GetDlgItem(COpenFileDlg::kFileListId);
-      for (int i = 0; i < list.GetCount(); ++i)
-        if (list.items[i] == name) driver.Select(COpenFileDlg::kFileListId, i);
-      fltk_backend::RunLoopUntil([] { return false; }, 0.1);  // shown
-    };
+    const auto select = [&](const std::string& name) { SelectItem(d, COpenFileDlg::kFileListId, name); };
     // "..", the archive, then the files.
-    select(u"a-doomed.txt");
+    select("a-doomed.txt");
     for (const char* input : {"Cancel", "Escape"}) {
       EXPECT_EQ(AnswerBox(COpenFileDlg::kDeleteId, {input}, std::string("open-file-delete-") + input), "Confirm.");
       EXPECT_TRUE(exists("a-doomed.txt")) << input;
@@ -529,16 +541,16 @@ TEST_F(BoxesOverDialogs, TheOpenFileDialogsBoxesAnswerAndNothingHappensBehindThe
     AnswerBox(COpenFileDlg::kDeleteId, {"Return"}, "open-file-delete-Return");
     EXPECT_FALSE(exists("a-doomed.txt"));
     EXPECT_FALSE(d.Ended());
-    select(u"b-doomed.txt");
+    select("b-doomed.txt");
     AnswerBox(COpenFileDlg::kDeleteId, {"OK"}, "open-file-delete-OK");
     EXPECT_FALSE(exists("b-doomed.txt"));
     EXPECT_TRUE(exists("c-kept.txt"));
     EXPECT_FALSE(d.Ended());
     EXPECT_TRUE(d.HotKeysRegistered()) << "the dialog's keys did not come back";
 
-    select(u"d-box.zip");
+    select("d-box.zip");
     ASSERT_TRUE(d.InsideArchive());
-    select(u"one.txt");
+    select("one.txt");
     for (const char* input : {"OK", "Return", "Escape"}) {
       EXPECT_EQ(AnswerBox(COpenFileDlg::kDeleteId, {input}, std::string("zip-delete-") + input), "Error");
       EXPECT_TRUE(d.InsideArchive()) << input;
@@ -550,9 +562,7 @@ TEST_F(BoxesOverDialogs, TheOpenFileDialogsBoxesAnswerAndNothingHappensBehindThe
 }
 
 TEST_F(BoxesOverDialogs, TheFolderTreeDeleteQuestionAnswers) {
-  const std::string folder = std::string(std::getenv("TEST_TMPDIR")) + "tree-boxes/";
-  std::filesystem::create_directories(folder);
-  for (const char* name : {"a-doomed.txt", "b-doomed.txt", "c-kept.txt"}) std::ofstream(folder + name) << "x";
+  const std::string folder = FilesToDelete("tree-boxes");
   std::u16string wide;
   Utf8ToUtf16(folder, &wide);
   const auto exists = [&](const char* name) { return std::filesystem::exists(folder + name); };
@@ -560,13 +570,7 @@ TEST_F(BoxesOverDialogs, TheFolderTreeDeleteQuestionAnswers) {
   CFileOpenTreeDlg d(wide);
   fltk_backend::WhenDialogOpens([&] {
     fltk_backend::CloseOpenWindowAfter(60);
-    DialogDriver driver(d);
-    const auto select = [&](const std::string& name) {
-      const Control& list = *d.GetDlgItem(CFileOpenTreeDlg::IDC_FILES);
-      for (int i = 0; i < list.GetCount(); ++i)
-        if (Utf16ToUtf8(list.items[i]).rfind(name, 0) == 0) driver.Select(CFileOpenTreeDlg::IDC_FILES, i);
-      fltk_backend::RunLoopUntil([] { return false; }, 0.1);  // shown
-    };
+    const auto select = [&](const std::string& name) { SelectItem(d, CFileOpenTreeDlg::IDC_FILES, name); };
     select("a-doomed.txt");
     // A question of Yes and No: Escape leaves it up, and the dialog too.
     AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {"Escape", "No"}, "tree-delete-No");
