@@ -181,6 +181,9 @@ LRESULT CReaderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       host_->Invalidate();
       return 0;
     case WM_KILLFOCUS: buttons_.OnKillFocus(); return 0;
+    case WM_ACTIVATE:
+      if (initialised_) buttons_.OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
     case WM_HOTKEY: buttons_.OnHotKey(static_cast<UINT>(wParam)); return 0;
     case WM_SETTINGCHANGE: OnSettingChange(static_cast<UINT>(wParam)); return 0;
     case WM_CLOSE: OnExit(); return 0;

@@ -39,6 +39,11 @@ void PumpAll() {
   for (HWND window : std::vector<HWND>(Pumped())) DispatchPostedMessages(window);
 }
 
+void SendToMainWindows(UINT message, WPARAM wParam, LPARAM lParam) {
+  for (HWND window : std::vector<HWND>(Pumped()))
+    if (WindowHost::FromHandle(window)) SendMessageW(window, message, wParam, lParam);
+}
+
 void WakeLoop() { Fl::awake(); }
 
 std::string ToUtf8(const std::u16string& text) { return Utf16ToUtf8(text); }
@@ -222,6 +227,9 @@ class FltkHost : public WindowHost {
     full_screen_ = on;
     if (on) window_->fullscreen();
     else window_->fullscreen_off();
+    // Without a window manager FLTK maps the window again, over the
+    // program's dialogs and boxes.
+    RaiseOpenWindows();
   }
 
   void SetCommandBar(const CommandBar& bar) override {
@@ -601,11 +609,11 @@ int FltkMessageBox(HWND, const std::u16string& text, const std::u16string& capti
   };
   std::vector<Choice> choices;
   choices.reserve(model.buttons.size());
+  Fl_Button* default_button = nullptr;
   int x = (width - buttons_w + 6) / 2;
   const int y = height - kBoxMargin - kBoxButtonHeight;
   for (size_t i = 0; i < model.buttons.size(); ++i) {
     const int w = std::max(80, LabelWidth(labels[i].c_str()) + 24);
-    window.begin();  // taking the focus above leaves no current group
     Fl_Button* button = i == model.default_button ? new Fl_Return_Button(x, y, w, kBoxButtonHeight)
                                                   : new Fl_Button(x, y, w, kBoxButtonHeight);
     button->copy_label(labels[i].c_str());
@@ -614,7 +622,7 @@ int FltkMessageBox(HWND, const std::u16string& text, const std::u16string& capti
       auto* c = static_cast<Choice*>(data);
       *c->answer = c->value;
     }, &choices.back());
-    if (i == model.default_button) button->take_focus();
+    if (i == model.default_button) default_button = button;
     x += w + 6;
   }
   window.end();
@@ -624,9 +632,14 @@ int FltkMessageBox(HWND, const std::u16string& text, const std::u16string& capti
     if (c->value != 0) *c->answer = c->value;
   }, &escape);
   window.position(sx + std::max(0, (sw - width) / 2), sy + std::max(0, (sh - height) / 2));
+  // Modal before its X window exists: FLTK makes a window the modal one,
+  // and its peer transient for the window below, only when it creates it.
+  // Taking the focus earlier would create it as an ordinary window, under
+  // the dialog that stays modal and takes every click.
   window.set_modal();
   window.show();
   PushOpenWindow(&window);
+  if (default_button) default_button->take_focus();
   while (answer == 0 && window.shown()) {
     Fl::wait(0.5);
     RunPendingAction(window);

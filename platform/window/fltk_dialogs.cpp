@@ -40,16 +40,42 @@ namespace {
 constexpr int kTabHeight = 30;
 constexpr int kRow = 26;
 
-// What the tests may look at: the dialog or sheet now open.
+// The modal windows open, the active one last; the tests look at it too.
 struct OpenView {
   Fl_Window* window = nullptr;
   std::vector<class DialogView*> pages;  // one for a dialog
   Fl_Tabs* tabs = nullptr;
   PropertySheet* sheet = nullptr;
+  HWND handle = nullptr;  // a dialog's, told when it stops and starts being active
+  unsigned serial = 0;    // tells windows apart that share an address
 };
 std::vector<OpenView>& OpenViews() {
   static std::vector<OpenView> views;
   return views;
+}
+
+// To the active dialog, or to the main windows when none is open.
+void SendActivation(WORD state) {
+  const WPARAM wParam = MAKEWPARAM(state, 0);
+  if (OpenViews().empty()) SendToMainWindows(WM_ACTIVATE, wParam, 0);
+  else if (OpenViews().back().handle) SendMessageW(OpenViews().back().handle, WM_ACTIVATE, wParam, 0);
+}
+
+// A window opening over another deactivates it (it lets go of its keys);
+// closing, it activates it again.
+void PushView(const OpenView& view) {
+  static unsigned opened = 0;
+  SendActivation(WA_INACTIVE);
+  OpenViews().push_back(view);
+  OpenViews().back().serial = ++opened;
+  // Showing it took the focus from the main window, which may have left
+  // full screen and come back over it.
+  RaiseOpenWindows();
+}
+
+void PopView() {
+  OpenViews().pop_back();
+  SendActivation(WA_ACTIVE);
 }
 
 std::function<void()>& PendingAction() {
@@ -541,8 +567,13 @@ void RunPendingAction(Fl_Window& window) {
   action();
 }
 
-void PushOpenWindow(Fl_Window* window) { OpenViews().push_back({window, {}, nullptr, nullptr}); }
-void PopOpenWindow() { OpenViews().pop_back(); }
+void RaiseOpenWindows() {
+  for (OpenView& open : OpenViews())
+    if (open.window->shown()) open.window->show();
+}
+
+void PushOpenWindow(Fl_Window* window) { PushView({window, {}, nullptr, nullptr, nullptr}); }
+void PopOpenWindow() { PopView(); }
 
 int RunFltkDialog(Dialog& dialog) {
   dialog.BeginModal(WakeLoop);
@@ -564,14 +595,14 @@ int RunFltkDialog(Dialog& dialog) {
     Place(*window);
     window->set_modal();
     window->show();
-    OpenViews().push_back({window.get(), {&view}, nullptr, nullptr});
+    PushView({window.get(), {&view}, nullptr, nullptr, hwnd});
     while (!dialog.Ended() && window->shown()) {
       Fl::wait(0.5);
       PumpAll();
       view.Sync();
       RunPendingAction(*window);
     }
-    OpenViews().pop_back();
+    PopView();
     window->hide();
     Fl::flush();
   }
@@ -638,7 +669,7 @@ int RunFltkSheet(PropertySheet& sheet) {
     window->show();
     OpenView open{window.get(), {}, tabs, &sheet};
     for (auto& v : views) open.pages.push_back(v.get());
-    OpenViews().push_back(open);
+    PushView(open);
     while (!sheet.CheckPages() && window->shown()) {
       Fl::wait(0.5);
       PumpAll();
@@ -647,7 +678,7 @@ int RunFltkSheet(PropertySheet& sheet) {
       for (auto& v : views) v->Sync();
       RunPendingAction(*window);
     }
-    OpenViews().pop_back();
+    PopView();
     window->hide();
     Fl::flush();
   }
@@ -688,11 +719,42 @@ bool DescribeOpenDialog(ShownDialog* out) {
     Collect(*open.pages.at(out->page), &out->controls);
   } else if (!open.pages.empty()) {
     Collect(*open.pages.front(), &out->controls);
+  } else {
+    // A message box: its buttons.
+    for (int i = 0; i < open.window->children(); ++i) {
+      const Fl_Widget* child = open.window->child(i);
+      if (!dynamic_cast<const Fl_Button*>(child)) continue;
+      ShownControl s;
+      s.rect = {child->x(), child->y(), child->x() + child->w(), child->y() + child->h()};
+      s.visible = child->visible_r();
+      s.label = FromUtf8(child->label());
+      out->controls.push_back(s);
+    }
   }
   return true;
 }
 
 void WhenDialogOpens(std::function<void()> action) { PendingAction() = std::move(action); }
+
+bool RunLoopUntil(const std::function<bool()>& done, double seconds) {
+  for (int i = 0; i < seconds * 20 && !done(); ++i) {
+    Fl::wait(0.05);
+    // As the dialogs' own loops do.
+    PumpAll();
+    for (OpenView& open : OpenViews())
+      for (DialogView* view : open.pages) view->Sync();
+  }
+  return done();
+}
+
+void CloseOpenWindowAfter(double seconds) {
+  if (OpenViews().empty()) return;
+  const uintptr_t serial = OpenViews().back().serial;
+  Fl::add_timeout(seconds, [](void* data) {
+    for (const OpenView& open : OpenViews())
+      if (open.serial == reinterpret_cast<uintptr_t>(data)) open.window->hide();
+  }, reinterpret_cast<void*>(serial));
+}
 
 bool CaptureOpenDialog(Bitmap* pixels) {
   if (OpenViews().empty()) return false;

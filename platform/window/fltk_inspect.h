@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-// Tests: what the open dialog (or the active page of the open sheet) shows.
+// Tests: what the open dialog (or the active page of the open sheet, or the
+// open message box's buttons) shows.
 struct ShownControl {
-  int index = -1;                    // in the dialog's controls; -1 for an implicit OK
-  const Control* control = nullptr;  // null for an implicit OK
+  int index = -1;                    // in the dialog's controls; -1 for an implicit OK or a box's button
+  const Control* control = nullptr;  // null for an implicit OK or a box's button
   RECT rect{};                       // in the dialog window's client area
   bool visible = false;
   std::u16string label;              // the widget's label (an edit's content)
@@ -33,6 +34,12 @@ bool DescribeOpenDialog(ShownDialog* out);
 // The open dialog's pixels, as drawn on the display.
 bool CaptureOpenDialog(Bitmap* pixels);
 bool SelectOpenSheetPage(int index);
+// Runs the loop (the open dialogs show their models) until `done` holds or
+// `seconds` passed; whether it holds.
+bool RunLoopUntil(const std::function<bool()>& done, double seconds);
+// Closes the window open now (dialog, sheet or box) if it is still open
+// after `seconds`: a test whose input went astray ends instead of waiting.
+void CloseOpenWindowAfter(double seconds);
 // VK_RETURN or VK_ESCAPE to the open dialog, as the keyboard sends them.
 bool PressKeyInOpenDialog(UINT vk);
 // Moves the pointer to (x, y) of the screen and reads the cursor the display

@@ -17,6 +17,8 @@ namespace fltk_backend {
 // Dispatches what was posted to every window of the back end (main windows
 // and open dialogs), as a modal loop does for all windows of its thread.
 void PumpAll();
+// Sends the message to every main window (not to the dialogs).
+void SendToMainWindows(UINT message, WPARAM wParam, LPARAM lParam);
 // Windows that PumpAll serves.
 void AddPumpedWindow(HWND window);
 void RemovePumpedWindow(HWND window);
@@ -45,6 +47,8 @@ void MeasureWrapped(const char* text, int max_width, int* width, int* height);
 void PushOpenWindow(Fl_Window* window);
 void PopOpenWindow();
 void RunPendingAction(Fl_Window& window);
+// Puts the open dialogs and boxes back on top, the active one last.
+void RaiseOpenWindows();
 
 // The FLTK keys that stand for a virtual key with modifiers (MapFltkKey
 // the other way round).

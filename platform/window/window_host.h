@@ -4,6 +4,7 @@
 // Everything the window reports reaches its procedure as a message:
 // WM_PAINT, WM_SIZE, WM_LBUTTONDOWN, WM_KEYDOWN, WM_HOTKEY, WM_TIMER,
 // WM_COMMAND (menu, bars), WM_INITMENUPOPUP, WM_SETFOCUS, WM_KILLFOCUS,
+// WM_ACTIVATE (a dialog or box of the program opened over it, or closed),
 // WM_CLOSE and whatever is posted to Handle().
 #pragma once
 

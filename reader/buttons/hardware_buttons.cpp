@@ -56,6 +56,12 @@ void HardwareButtons::OnSetFocus() {
   if (!locked_) RegisterOther();
 }
 
+void HardwareButtons::OnActivate(bool active) {
+  if (locked_) return;
+  if (active) RegisterOther();
+  else UnregisterOther();
+}
+
 void HardwareButtons::RunButtonAction(const std::string& name) {
   const ButtonAction* action = FindButtonAction(name);
   if (action == nullptr) return;

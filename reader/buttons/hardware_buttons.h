@@ -64,6 +64,9 @@ class HardwareButtons {
   void Unlock();
   // The window lost the focus.
   void OnKillFocus();
+  // A window of the program (a message box) came up over this one, or went:
+  // while it is up, the keys are its own.
+  void OnActivate(bool active);
 
   bool Locked() const { return locked_; }
   // For readers that keep watching the flag.

@@ -9,6 +9,7 @@
 #include "foundation/code_pages.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
+#include "platform/wait_cursor.h"
 #include "platform/window/shell_icons.h"
 #include "documents/common/document_kind.h"
 #include "reader/open/folder_listing.h"
@@ -111,6 +112,8 @@ bool COpenFileDlg::IsFolderLike(int index) const {
 }
 
 void COpenFileDlg::ListCurrentFolder() {
+  // A large folder takes a moment.
+  CWaitCursor wait;
   Control& list = List();
   list.ResetContent();
   const FolderListing listing = ListFolder(currentFolder_);
@@ -206,6 +209,7 @@ void COpenFileDlg::EnterFolder(const std::u16string& name) {
 }
 
 void COpenFileDlg::EnterArchive(const std::u16string& name, ZipWarnings warnings) {
+  CWaitCursor wait;
   auto root = std::make_unique<ZipDirectory>();
   if (!ReadZipArchive((currentFolder_ + name).c_str(), *root, warnings)) return;
   archiveRoot_ = std::move(root);

@@ -88,6 +88,13 @@ TEST_F(HardwareButtonsTest, GroupsRegisterTheirOwnButtons) {
   buttons_.RegisterOther();
   buttons_.RegisterSystem();
   EXPECT_EQ(Owned(), (std::vector<UINT>{1, 6, 7}));
+  // A box over the window has the keys while it is up, but for the
+  // "System" ones; the window stays as it was.
+  buttons_.OnActivate(false);
+  EXPECT_EQ(Owned(), (std::vector<UINT>{1}));
+  buttons_.OnActivate(true);
+  EXPECT_EQ(Owned(), (std::vector<UINT>{1, 6, 7}));
+  EXPECT_TRUE(window_.log.empty());
   buttons_.UnregisterOther();
   EXPECT_EQ(Owned(), (std::vector<UINT>{1}));
   // Leaving again changes nothing; the "System" button keeps working.

@@ -93,8 +93,11 @@ TEST_F(OpenFileDlgTest, ChoosesAnEntryInsideAnArchive) {
   COpenFileDlg dialog;
   dialog.startPath = Wide(folder_);
   backend_.ExpectDialog([&](DialogDriver& d) {
+    // The busy cursor while the folder is listed, and again while the archive is read.
+    EXPECT_EQ(backend_.WaitCursorChanges(), (std::vector<bool>{true, false}));
     d.Select(kList, 3);
     ASSERT_TRUE(dialog.InsideArchive());
+    EXPECT_EQ(backend_.WaitCursorChanges(), (std::vector<bool>{true, false, true, false}));
     EXPECT_EQ(Items(d), (std::vector<std::u16string>{u"..", u"tales", u"three.FB2", u"two.txt"}));
     EXPECT_EQ(dialog.ItemIcons(), (std::vector<int>{kShellIconFolder, kShellIconFolder,
                                                     kShellIconMarkup, kShellIconText}));

@@ -1,8 +1,9 @@
 // Every dialog, property page and message box of the reader, shown by the
 // real window back end on an 800x600 virtual screen: each control inside
 // its dialog and the screen, no two overlapping, every label with its own
-// text, Enter and Escape answering; a PNG of each is left in a folder of the
-// run's own in the build tree.
+// text, Enter and Escape answering, the boxes a dialog opens on top of it
+// and answering the mouse and the keyboard of the X server; a PNG of each is
+// left in a folder of the run's own in the build tree.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -30,11 +31,13 @@
 #include "reader/open/convert_window.h"
 #include "reader/reader_menu.h"
 #include "reader/open/open_file_dlg.h"
+#include "reader/open/tests/open_fixtures.h"
 #include "reader/settings_sheet/ce_property_sheet.h"
 #include "reader/settings_sheet/new_scheme_dlg.h"
 #include "reader/settings_sheet/settings_sheet.h"
 #include "reader/settings_sheet/user_stress_base_dlg.h"
 #include "reader/tests/xvfb/virtual_display.h"
+#include "reader/tests/xvfb/x_input.h"
 
 namespace {
 
@@ -333,6 +336,13 @@ TEST_F(DialogLayout, TheMainWindowFitsTheScreenAndEveryBarButtonItsBar) {
 }
 
 TEST_F(DialogLayout, MessageBoxesWrapTheirTextAndCarryTheirOwnCaption) {
+  // The main window learns when a box comes up over it and when it goes.
+  auto host = backend_->CreateMainWindow(u"Parlen 2");
+  std::vector<WORD> activations;
+  host->SetProcedure([&](HWND, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+    if (message == WM_ACTIVATE) activations.push_back(LOWORD(wParam));
+    return 0;
+  });
   const std::u16string question =
       u"Разблокировать? Нажмите кнопку, назначенную для снятия блокировки, столько раз, сколько "
       u"указано в настройках, или отмените блокировку этой кнопкой, чтобы продолжить чтение.";
@@ -348,6 +358,7 @@ TEST_F(DialogLayout, MessageBoxesWrapTheirTextAndCarryTheirOwnCaption) {
     fltk_backend::PressKeyInOpenDialog(VK_ESCAPE);
   });
   EXPECT_EQ(MessageBoxW(nullptr, question.c_str(), u"Confirm.", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+  EXPECT_EQ(activations, (std::vector<WORD>{WA_INACTIVE, WA_ACTIVE}));
   fltk_backend::WhenDialogOpens([&] { fltk_backend::PressKeyInOpenDialog(VK_RETURN); });
   EXPECT_EQ(MessageBoxW(nullptr, question.c_str(), u"Confirm.", MB_OKCANCEL | MB_ICONQUESTION), IDOK);
   fltk_backend::WhenDialogOpens([&] {
@@ -361,6 +372,219 @@ TEST_F(DialogLayout, MessageBoxesWrapTheirTextAndCarryTheirOwnCaption) {
   });
   SetDefaultMessageBoxCaption(u"Parlen 2");
   EXPECT_EQ(MessageBoxW(nullptr, u"Can't create TTS!!!", nullptr, MB_OK | MB_ICONSTOP), IDOK);
+}
+
+// The boxes a dialog opens, answered through the X server as a person
+// would: a click on a button, Return or Escape.
+class BoxesOverDialogs : public DialogLayout {
+ protected:
+  void SetUp() override {
+    DialogLayout::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    x_ = std::make_unique<XInput>();
+    if (!x_->Ready()) GTEST_SKIP() << "no XTest on the display";
+  }
+
+  static bool Same(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  }
+
+  static POINT Middle(const RECT& window, const RECT& r) {
+    return {window.left + (r.left + r.right) / 2, window.top + (r.top + r.bottom) / 2};
+  }
+
+  // Clicks the open dialog's control `opener`. The box that opens must be on
+  // top of it; it gets `inputs` (a button's label to click, or "Return" or
+  // "Escape"): every one but the last leaves it open, the last closes it.
+  // Returns the box's caption.
+  std::string AnswerBox(int opener, const std::vector<std::string>& inputs, const std::string& shot) {
+    ShownDialog dialog;
+    EXPECT_TRUE(fltk_backend::DescribeOpenDialog(&dialog));
+    const ShownControl* button = FindShown(dialog, opener);
+    if (!button) {
+      ADD_FAILURE() << shot << ": no control " << opener;
+      return {};
+    }
+    std::string caption;
+    bool answered = false;
+    fltk_backend::WhenDialogOpens([&] {
+      // A box that misses its input goes all the same, and the test says so.
+      fltk_backend::CloseOpenWindowAfter(5);
+      ShownDialog box;
+      ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&box));
+      caption = Utf16ToUtf8(box.caption);
+      EXPECT_TRUE(Same(x_->TopWindow(), box.window)) << shot << ": the box is not on top";
+      Bitmap screen;
+      if (x_->CaptureScreen(&screen)) WritePng(screen, shots_ + "/" + shot + ".png");
+      for (size_t i = 0; i < inputs.size(); ++i) {
+        if (inputs[i] == "Return" || inputs[i] == "Escape") {
+          x_->Key(inputs[i]);
+        } else {
+          const ShownControl* chosen = nullptr;
+          for (const ShownControl& c : box.controls)
+            if (Utf16ToUtf8(c.label) == inputs[i]) chosen = &c;
+          ASSERT_NE(chosen, nullptr) << shot << ": no button \"" << inputs[i] << "\"";
+          x_->Click(Middle(box.window, chosen->rect));
+        }
+        if (i + 1 == inputs.size()) break;
+        // This one leaves the box up, and the dialog behind it as it was.
+        fltk_backend::RunLoopUntil([] { return false; }, 0.5);
+        ShownDialog still;
+        ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&still));
+        EXPECT_EQ(still.controls.size(), box.controls.size()) << shot << ": the box went on " << inputs[i];
+      }
+      answered = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    x_->Click(Middle(dialog.window, button->rect));
+    // The box runs, and goes, inside this loop.
+    EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return answered; }, 10)) << shot << ": no box";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4))
+        << shot << ": the box did not answer " << inputs.back();
+    // Gone from the screen too, before the next input: the server may take
+    // the test's input before the program's last requests.
+    EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return Same(x_->TopWindow(), dialog.window); }, 5))
+        << shot << ": the box stays on the screen";
+    ShownDialog after;
+    EXPECT_TRUE(fltk_backend::DescribeOpenDialog(&after));
+    EXPECT_EQ(after.window.left, dialog.window.left) << shot << ": the dialog went";
+    EXPECT_EQ(after.controls.size(), dialog.controls.size()) << shot << ": the box stayed";
+    return caption;
+  }
+
+  // A folder of the test's own with two files to delete and one to keep.
+  static std::string FilesToDelete(const std::string& name) {
+    const std::string folder = std::string(std::getenv("TEST_TMPDIR")) + name + "/";
+    std::filesystem::create_directories(folder);
+    for (const char* file : {"a-doomed.txt", "b-doomed.txt", "c-kept.txt"}) std::ofstream(folder + file) << "x";
+    return folder;
+  }
+
+  // Selects the first item of the list that begins with `name`, and shows it.
+  static void SelectItem(Dialog& dialog, int list_id, const std::string& name) {
+    const Control& list = *dialog.GetDlgItem(list_id);
+    for (int i = 0; i < list.GetCount(); ++i) {
+      if (Utf16ToUtf8(list.items[i]).rfind(name, 0) == 0) {
+        DialogDriver(dialog).Select(list_id, i);
+        break;
+      }
+    }
+    fltk_backend::RunLoopUntil([] { return false; }, 0.1);
+  }
+
+  // Escape, as the keyboard sends it, closes the dialog open now.
+  void Escape(Dialog& dialog) {
+    x_->Key("Escape");
+    EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return dialog.Ended(); }, 5)) << "Escape left the dialog open";
+  }
+
+  std::unique_ptr<XInput> x_;
+};
+
+TEST_F(BoxesOverDialogs, TheRangeBoxClosesAndTheGoToPageDialogStays) {
+  CGoToPageDlg d;
+  d.page = 5;  // of a one-page document
+  d.lastPage = 1;
+  fltk_backend::WhenDialogOpens([&] {
+    fltk_backend::CloseOpenWindowAfter(60);
+    for (const char* input : {"OK", "Return", "Escape"}) {
+      EXPECT_EQ(AnswerBox(IDOK, {input}, std::string("range-box-") + input), Utf16ToUtf8(u"Перейти к странице"));
+      EXPECT_FALSE(d.Ended()) << input;
+    }
+    Escape(d);
+  });
+  EXPECT_EQ(d.DoModal(), IDCANCEL);
+}
+
+TEST_F(BoxesOverDialogs, BookmarksStayAfterCancelAndGoAfterOk) {
+  const std::vector<BookmarkEntry> marks = {{2500, "Жили-были дед да баба."},
+                                                           {7000, "Была у них курочка Ряба."}};
+  for (const char* confirm : {"OK", "Return"}) {
+    CBookmarksDlg d;
+    d.bookmarks = marks;
+    fltk_backend::WhenDialogOpens([&] {
+      fltk_backend::CloseOpenWindowAfter(60);
+      for (const char* input : {"Cancel", "Escape"}) {
+        AnswerBox(CBookmarksDlg::IDC_DELETE_ALL, {input}, std::string("delete-all-") + input);
+        EXPECT_EQ(d.bookmarks.size(), 2u) << input;
+        EXPECT_EQ(d.GetDlgItem(CBookmarksDlg::IDC_PAGES)->GetCount(), 2) << input;
+      }
+      AnswerBox(CBookmarksDlg::IDC_DELETE_ALL, {confirm}, std::string("delete-all-") + confirm);
+      EXPECT_TRUE(d.bookmarks.empty()) << confirm;
+      EXPECT_EQ(d.GetDlgItem(CBookmarksDlg::IDC_PAGES)->GetCount(), 0) << confirm;
+      EXPECT_FALSE(d.Ended()) << confirm;
+      Escape(d);
+    });
+    EXPECT_EQ(d.DoModal(), IDCANCEL) << confirm;
+  }
+}
+
+TEST_F(BoxesOverDialogs, TheOpenFileDialogsBoxesAnswerAndNothingHappensBehindThem) {
+  const std::string folder = FilesToDelete("boxes");
+  WriteZip(folder + "d-box.zip", {{"one.txt", "1"}});
+  std::u16string wide;
+  Utf8ToUtf16(folder, &wide);
+  const auto exists = [&](const char* name) { return std::filesystem::exists(folder + name); };
+
+  COpenFileDlg d;
+  d.startPath = wide;
+  fltk_backend::WhenDialogOpens([&] {
+    fltk_backend::CloseOpenWindowAfter(60);
+    const auto select = [&](const std::string& name) { SelectItem(d, COpenFileDlg::kFileListId, name); };
+    // "..", the archive, then the files.
+    select("a-doomed.txt");
+    for (const char* input : {"Cancel", "Escape"}) {
+      EXPECT_EQ(AnswerBox(COpenFileDlg::kDeleteId, {input}, std::string("open-file-delete-") + input), "Confirm.");
+      EXPECT_TRUE(exists("a-doomed.txt")) << input;
+    }
+    // Return answers the box alone: the file next in the list is not opened.
+    AnswerBox(COpenFileDlg::kDeleteId, {"Return"}, "open-file-delete-Return");
+    EXPECT_FALSE(exists("a-doomed.txt"));
+    EXPECT_FALSE(d.Ended());
+    select("b-doomed.txt");
+    AnswerBox(COpenFileDlg::kDeleteId, {"OK"}, "open-file-delete-OK");
+    EXPECT_FALSE(exists("b-doomed.txt"));
+    EXPECT_TRUE(exists("c-kept.txt"));
+    EXPECT_FALSE(d.Ended());
+    EXPECT_TRUE(d.HotKeysRegistered()) << "the dialog's keys did not come back";
+
+    select("d-box.zip");
+    ASSERT_TRUE(d.InsideArchive());
+    select("one.txt");
+    for (const char* input : {"OK", "Return", "Escape"}) {
+      EXPECT_EQ(AnswerBox(COpenFileDlg::kDeleteId, {input}, std::string("zip-delete-") + input), "Error");
+      EXPECT_TRUE(d.InsideArchive()) << input;
+      EXPECT_FALSE(d.Ended()) << input;
+    }
+    Escape(d);
+  });
+  EXPECT_EQ(d.DoModal(), IDCANCEL);
+}
+
+TEST_F(BoxesOverDialogs, TheFolderTreeDeleteQuestionAnswers) {
+  const std::string folder = FilesToDelete("tree-boxes");
+  std::u16string wide;
+  Utf8ToUtf16(folder, &wide);
+  const auto exists = [&](const char* name) { return std::filesystem::exists(folder + name); };
+
+  CFileOpenTreeDlg d(wide);
+  fltk_backend::WhenDialogOpens([&] {
+    fltk_backend::CloseOpenWindowAfter(60);
+    const auto select = [&](const std::string& name) { SelectItem(d, CFileOpenTreeDlg::IDC_FILES, name); };
+    select("a-doomed.txt");
+    // A question of Yes and No: Escape leaves it up, and the dialog too.
+    AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {"Escape", "No"}, "tree-delete-No");
+    EXPECT_TRUE(exists("a-doomed.txt"));
+    AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {"Return"}, "tree-delete-Return");
+    EXPECT_FALSE(exists("a-doomed.txt"));
+    select("b-doomed.txt");
+    AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {"Yes"}, "tree-delete-Yes");
+    EXPECT_FALSE(exists("b-doomed.txt"));
+    EXPECT_TRUE(exists("c-kept.txt"));
+    EXPECT_FALSE(d.Ended());
+    Escape(d);
+  });
+  EXPECT_EQ(d.DoModal(), IDCANCEL);
 }
 
 }  // namespace
