@@ -33,10 +33,10 @@ class UserStressBaseFile {
 
   // Stores the word ("+" removed, lower-cased) with the stressed letter at
   // `stress` and appends its line to the file; kNoStress removes it (and
-  // appends the bare key when some table held it). False, with nothing changed or written, when the
-  // stress is not on a Cyrillic vowel of the word, when the same stress is
-  // stored already, or when the file could not give the line back as
-  // written (a reload would drop or change it).
+  // appends the bare key when some table held it). False, with nothing
+  // changed or written, when the stress is not on a Cyrillic vowel of the
+  // word, when the same stress is stored already, or when the file could not
+  // give the line back as written (a reload would drop or change it).
   bool Add(const std::string& word, int stress);
   bool Remove(const std::string& word) { return Add(word, kNoStress); }
   // A text with "+" right after its stressed vowel; false without "+".
