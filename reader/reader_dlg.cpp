@@ -108,7 +108,8 @@ bool CReaderDlg::OnInitDialog() {
   BuildCharWidths();
   RegisterHotKeyGroups();
 
-  const std::u16string& first = environment_.document.empty() ? settings.lastFile : environment_.document;
+  const std::u16string& first =
+      environment_.document.empty() ? settings.lastFile : environment_.document;
   if (!first.empty()) OpenDocument(first);
   if (NoDocument()) UpdateLayout();
 
@@ -129,7 +130,9 @@ void CReaderDlg::LoadSettings() {
   if (path.empty() || !FileExists(path.c_str())) return;
   store.Load(path);
   ReadDisplaySettings(store, settings);
-  if (!settings.lastFile.empty()) host_->SetTitle(TitleForPath(settings.lastFile));
+  // A document named on the command line is opened in its place.
+  if (environment_.document.empty() && !settings.lastFile.empty())
+    host_->SetTitle(TitleForPath(settings.lastFile));
   if (settings.fontFromSettings) SetTextFont(settings.textFont);
   if (settings.toolbar) host_->ShowToolbar(true);
 
