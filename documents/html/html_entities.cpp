@@ -1,5 +1,6 @@
 #include "documents/html/html_entities.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "foundation/code_pages.h"
@@ -46,8 +47,8 @@ constexpr int32_t kLatinLettersFirst = 0xC0;
 constexpr std::string_view kLatinLetterBases =
     "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYTsaaaaaaaceeeeiiiidnooooo/ouuuuyty";
 
-// The number an entity gives: "&#" and hexadecimal digits after an "x",
-// else the decimal digits after its first two bytes; -1 without digits.
+// The number a numeric entity gives: hexadecimal digits after "&#x", else
+// the decimal digits after "&#"; -1 without digits.
 int32_t EntityNumber(std::string_view entity) {
   std::string_view body = entity.substr(2, entity.size() - 3);
   int base = 10;
@@ -71,7 +72,7 @@ int32_t EntityNumber(std::string_view entity) {
 // The Windows-1251 byte of a character, its nearest equivalent, or a blank.
 int ByteOfCharacter(int32_t value) {
   // Of the control characters only tab and line feed are text.
-  if (value < 0x20) return value == '\t' || value == '\n' ? value : ' ';
+  if (value < 0x20 || value == 0x7F) return value == '\t' || value == '\n' ? value : ' ';
   for (const CharacterByte& nearest : kNearestBytes) {
     if (nearest.character == value) return static_cast<unsigned char>(nearest.byte);
   }
@@ -90,11 +91,32 @@ int ByteOfCharacter(int32_t value) {
 
 }  // namespace
 
+bool IsEntityShaped(std::string_view entity) {
+  if (entity.size() < 3 || entity.front() != '&' || entity.back() != ';') return false;
+  std::string_view body = entity.substr(1, entity.size() - 2);
+  const auto all = [&body](auto is) { return std::all_of(body.begin(), body.end(), is); };
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto hex = [&digit](char c) {
+    return digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+  };
+  const auto latin = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  if (body[0] == '#') {
+    body.remove_prefix(1);
+    if (!body.empty() && (body[0] == 'x' || body[0] == 'X')) {
+      body.remove_prefix(1);
+      return !body.empty() && all(hex);
+    }
+    return !body.empty() && all(digit);
+  }
+  return latin(body[0]) && all([&](char c) { return latin(c) || digit(c); });
+}
+
 int HtmlEntityByte(std::string_view entity) {
   for (const EntityByte& known : kNamedEntities) {
     if (known.entity == entity) return static_cast<unsigned char>(known.byte);
   }
-  if (entity.size() < 4) return -1;
+  // A name no table holds is dropped.
+  if (entity.size() < 4 || entity[1] != '#') return -1;
   const int32_t value = EntityNumber(entity);
   return value < 0 ? -1 : ByteOfCharacter(value);
 }

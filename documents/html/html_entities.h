@@ -8,3 +8,7 @@
 // equivalent or a blank; a control character other than tab and line feed
 // gives a blank.
 int HtmlEntityByte(std::string_view entity);
+// Whether the text from "&" to ";" is an entity at all: "&#" and decimal
+// digits, "&#x" and hexadecimal digits, or "&" and a name of Latin letters
+// and digits.
+bool IsEntityShaped(std::string_view entity);

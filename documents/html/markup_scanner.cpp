@@ -196,8 +196,11 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
       int64_t j = i + 1;
       while (j <= reach && data[j] != ';') ++j;
       if (j <= reach) {
+        // "AT&T; R&D" or "Smith & Wesson;" hold no entity: that "&" is text.
+        const std::string_view entity(data + i, static_cast<size_t>(j + 1 - i));
+        if (!IsEntityShaped(entity)) continue;
         rules.OnText(output, data + pending, data + i);
-        const int byte = HtmlEntityByte(std::string_view(data + i, static_cast<size_t>(j + 1 - i)));
+        const int byte = HtmlEntityByte(entity);
         if (byte >= 0) rules.OnEntity(output, static_cast<char>(byte));
         pending = j + 1;
         i = j;

@@ -151,9 +151,12 @@ TEST(HtmlConverterTest, CommentsEndAtTheirClose) {
 // line feed; a character Windows-1251 lacks gives its nearest equivalent or
 // a blank.
 TEST(HtmlConverterTest, EntitiesGiveText) {
-  EXPECT_EQ(Html("a&#12;b&#9;c&#10;d&#0;e&#x1F;f&#13;g&#27;h"), "a b\tc\nd e f g h");
+  EXPECT_EQ(Html("a&#12;b&#9;c&#10;d&#0;e&#x1F;f&#13;g&#27;h&#127;i"), "a b\tc\nd e f g h i");
   EXPECT_EQ(Html("&#xE9;&#XC7;&#x2014;&#8212;&#x2212;&#x1F600;&#99999999999;&#x;"),
-            "eC---  ");
+            "eC---  &#x;");
+  // Only a name or a number makes an entity; an unknown name is dropped.
+  EXPECT_EQ(Html("R&D 5; Smith & Wesson; &a-5; &#5a; &nosuch;x"),
+            "R&D 5; Smith & Wesson; &a-5; &#5a; x");
 }
 
 TEST(Fb2ConverterTest, DescriptionParagraphsAndBinary) {

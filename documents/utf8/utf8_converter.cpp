@@ -26,19 +26,6 @@ int64_t CutBeforeLastLead(const std::string& block) {
   return static_cast<int64_t>(block.size());
 }
 
-// Where the first byte outside ASCII stands, or the file's size.
-int64_t FirstNonAsciiAt(TextFile& file, int64_t size) {
-  std::string block;
-  for (int64_t offset = 0; offset < size; offset += kBlockSize) {
-    block.resize(static_cast<size_t>(std::min(size - offset, kBlockSize)));
-    if (!ReadExactlyAt(file, offset, block.data(), block.size())) return size;
-    const auto found = std::find_if(block.begin(), block.end(),
-                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    if (found != block.end()) return offset + (found - block.begin());
-  }
-  return size;
-}
-
 }  // namespace
 
 bool IsUtf8TextFile(const char16_t* path) {

@@ -65,13 +65,11 @@ bool MostlyNotUtf8(std::string_view head) {
   return BlankMalformedUtf8(copy, &sequences) > sequences;
 }
 
-bool DeclaresUtf8(std::string_view head) {
-  head = head.substr(0, kHeadSize);
-  if (head.substr(0, 3) == "\xEF\xBB\xBF") return true;
+bool NamesUtf8(std::string_view head) {
   std::string lower(head);
   LatinLowerString(lower);
   const std::string_view encoding = DeclaredEncoding(lower);
-  return (encoding == "utf-8" || encoding == "utf8") && !MostlyNotUtf8(head);
+  return encoding == "utf-8" || encoding == "utf8";
 }
 
 }  // namespace
@@ -79,6 +77,14 @@ bool DeclaresUtf8(std::string_view head) {
 bool DeclaresUtf8File(const char16_t* path) {
   TextFile file(path, u"rb");
   if (!file.IsOpen()) return false;
-  std::string head(static_cast<size_t>(std::min<int64_t>(file.GetSize(), kHeadSize)), '\0');
-  return ReadExactlyAt(file, 0, head.data(), head.size()) && DeclaresUtf8(head);
+  const int64_t size = file.GetSize();
+  std::string head(static_cast<size_t>(std::min<int64_t>(size, kHeadSize)), '\0');
+  if (!ReadExactlyAt(file, 0, head.data(), head.size())) return false;
+  if (head.substr(0, 3) == "\xEF\xBB\xBF") return true;
+  if (!NamesUtf8(head)) return false;
+  // The bytes that tell are the letters: after a long all-ASCII head (a
+  // style sheet, a script) they are judged from the first of them.
+  const int64_t start = FirstNonAsciiAt(file, size);
+  std::string letters(static_cast<size_t>(std::min<int64_t>(size - start, kHeadSize)), '\0');
+  return ReadExactlyAt(file, start, letters.data(), letters.size()) && !MostlyNotUtf8(letters);
 }

@@ -185,6 +185,11 @@ TEST_F(OpenKindsTest, ADocumentDeclaredUtf8IsReadAsUtf8) {
   WriteBytes(resaved, "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><body><p>" +
                           kHello1251 + "</p></body></FictionBook>");
   EXPECT_EQ(Open(resaved), kHello1251);
+  // Also when a long style sheet, all ASCII, fills the head.
+  const std::string styled = Scratch("styled.html");
+  WriteBytes(styled, "<html><head><meta charset=\"utf-8\"><style>" + std::string(9000, ' ') +
+                         "</style></head><body><p>" + kHello1251 + "</p></body></html>");
+  EXPECT_EQ(Open(styled), kHello1251);
 
   // A page whose first kilobyte is markup with a few letters and signs,
   // declared in a meta tag.
