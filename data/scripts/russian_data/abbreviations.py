@@ -4,7 +4,9 @@ sentence, it is an abbreviation only next to a number. Its entries without a
 right condition are kept for a small word after it (no sentence ends there)
 and for a number after it; those that ask for a capital after it go, since
 a capital after a "." starts a sentence as often as it follows an
-abbreviation. A key of one letter ("г.", "м.") counts only as written in
+abbreviation, except for a key that is a word no sentence ends with ("о.",
+"с.": a preposition). A key without a "." ("вуз") is said as written
+anywhere. A key of one letter ("г.", "м.") counts only as written in
 small letters unless a number is next to it: a capital with a full stop is
 a name's initial ("М.Горький")."""
 
@@ -20,6 +22,8 @@ NUMBER_CONDITIONS = ("LEFT_NUMBER", "RIGHT_NUMBER")
 PRESERVE_CASE = "PRESERVE_CASE"
 WORD = re.compile("[а-яё]+")
 INITIAL = re.compile(r"[а-яёА-ЯЁ]\.")
+# Words that never end a sentence: prepositions and conjunctions.
+NEVER_LAST = {"а", "в", "и", "к", "о", "с", "у"}
 
 
 def word_forms(lexicon_text, lemma_forms):
@@ -81,7 +85,10 @@ def restricted_entry(line, separator, stop, words):
     key, conditions = fields[0], fields[2:]
     spelled = key if PRESERVE_CASE in conditions else key.lower()
     numbered = any(condition in NUMBER_CONDITIONS for condition in conditions)
-    if spelled.rstrip(".").replace("ё", "е") not in words:
+    word = spelled.rstrip(".").replace("ё", "е")
+    if not key.endswith("."):
+        return [line]
+    if word not in words or word in NEVER_LAST:
         if numbered or PRESERVE_CASE in conditions or not INITIAL.fullmatch(key):
             return [line]
         return [separator.join([spelled] + fields[1:] + [PRESERVE_CASE])]

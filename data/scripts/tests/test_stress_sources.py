@@ -237,14 +237,14 @@ class AbbreviationList(unittest.TestCase):
             "нем.|немецкий", "рис.|рису+нок|RIGHT_NUMBER", "рис.|рису+нок",
             "им.|имени|RIGHT_CAPITAL", "мин.|минут|LEFT_NUMBER", "англ.|английский",
             "г.|году|LEFT_NUMBER", "г.|город|RIGHT_CAPITAL", "Г.|Гамма|PRESERVE_CASE",
-            "вуз|вуз ## кончается строка"])
-        words = {"нем", "рис", "им", "мин", "вуз"}
+            "о.|о+стров|RIGHT_CAPITAL", "вуз|вуз ## кончается строка"])
+        words = {"нем", "рис", "им", "мин", "вуз", "о"}
         self.assertEqual(abbreviations.restrict(text, words).split("\n")[3:], [
             "нем.|немецкий|RIGHT_LOWER", "нем.|немецкий|RIGHT_NUMBER",
             "рис.|рису+нок|RIGHT_NUMBER", "рис.|рису+нок|RIGHT_LOWER",
             "мин.|минут|LEFT_NUMBER", "англ.|английский",
             "г.|году|LEFT_NUMBER", "г.|город|RIGHT_CAPITAL|PRESERVE_CASE", "Г.|Гамма|PRESERVE_CASE",
-            "вуз|вуз #|RIGHT_LOWER", "вуз|вуз #|RIGHT_NUMBER"])
+            "о.|о+стров|RIGHT_CAPITAL|PRESERVE_CASE", "вуз|вуз #"])
 
     def test_other_sections_stay_as_written(self):
         text = "[ServiceWords]\n{Данные}\n|#\nнем.|немецкий\n"
