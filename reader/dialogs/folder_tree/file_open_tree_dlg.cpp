@@ -206,7 +206,8 @@ bool CFileOpenTreeDlg::DeleteSelectedFile() {
   const int file = SelectedFile();
   if (file < 0) return false;
   const std::u16string question = u"Do You wish to delete \"" + files_[file].name + u"\"?";
-  if (MessageBoxW(GetSafeHwnd(), question.c_str(), nullptr, MB_YESNO | MB_ICONQUESTION) != IDYES)
+  // OK and Cancel, as the open-file dialog asks it: Escape answers too.
+  if (MessageBoxW(GetSafeHwnd(), question.c_str(), nullptr, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
     return false;
   std::error_code error;
   if (!std::filesystem::remove(Utf16ToUtf8(Join(folder_, files_[file].name)), error) || error) {

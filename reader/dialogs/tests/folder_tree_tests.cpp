@@ -142,12 +142,12 @@ TEST_F(FolderTree, TheTitleBandAndTheHelpersOfItsBase) {
 
 TEST_F(FolderTree, DeletesOnlyAfterAskingAndReportsAFailure) {
   CFileOpenTreeDlg dialog(Root());
-  backend.MessageBoxes().SetAnswer(IDNO);
+  backend.MessageBoxes().SetAnswer(IDCANCEL);
   backend.ExpectDialog([&](DialogDriver& d) {
     d.Select(CFileOpenTreeDlg::IDC_FILES, 1);
     EXPECT_FALSE(dialog.DeleteSelectedFile());
     EXPECT_TRUE(fs::exists(root / Name(u"б.txt")));
-    backend.MessageBoxes().SetAnswer(IDYES);
+    backend.MessageBoxes().SetAnswer(IDOK);
     EXPECT_TRUE(dialog.DeleteSelectedFile());
     EXPECT_FALSE(fs::exists(root / Name(u"б.txt")));
     fs::remove(root / Name(u"а.txt"));  // gone behind the dialog's back

@@ -572,13 +572,14 @@ TEST_F(BoxesOverDialogs, TheFolderTreeDeleteQuestionAnswers) {
     fltk_backend::CloseOpenWindowAfter(60);
     const auto select = [&](const std::string& name) { SelectItem(d, CFileOpenTreeDlg::IDC_FILES, name); };
     select("a-doomed.txt");
-    // A question of Yes and No: Escape leaves it up, and the dialog too.
-    AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {"Escape", "No"}, "tree-delete-No");
-    EXPECT_TRUE(exists("a-doomed.txt"));
+    for (const char* input : {"Cancel", "Escape"}) {
+      AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {input}, std::string("tree-delete-") + input);
+      EXPECT_TRUE(exists("a-doomed.txt")) << input;
+    }
     AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {"Return"}, "tree-delete-Return");
     EXPECT_FALSE(exists("a-doomed.txt"));
     select("b-doomed.txt");
-    AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {"Yes"}, "tree-delete-Yes");
+    AnswerBox(CFileOpenTreeDlg::ID_DELETE_FILE, {"OK"}, "tree-delete-OK");
     EXPECT_FALSE(exists("b-doomed.txt"));
     EXPECT_TRUE(exists("c-kept.txt"));
     EXPECT_FALSE(d.Ended());
