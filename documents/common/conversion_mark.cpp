@@ -54,7 +54,11 @@ void RemoveMarkedConversionLeftovers() {
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const fs::path mark = it->path();
-    if (!IsTemporaryName(mark.filename().string(), kMarkPrefix)) continue;
+    // Only a file of its own name: reading a pipe would wait for good.
+    std::error_code notRegular;
+    if (!IsTemporaryName(mark.filename().string(), kMarkPrefix) ||
+        !fs::is_regular_file(fs::symlink_status(mark, notRegular)))
+      continue;
     std::ifstream in(mark);
     std::string document;
     std::string intermediate;
