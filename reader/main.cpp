@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "documents/common/conversion_mark.h"
 #include "documents/common/leftovers.h"
 #include "documents/zip/zip_archive.h"
 #include "platform/message_box.h"
@@ -29,10 +30,11 @@ int RunReader(WindowBackend& backend, const std::u16string& document, bool headl
   // What an earlier run left in the extraction cache (it may have been
   // killed half-way) goes; the open document keeps its file.
   RemoveExtractionLeftovers(reader.DocumentPath());
-  // And what killed conversions left in the temporary folder and beside
-  // the documents read of late.
+  // And what killed conversions left in the temporary folder, beside the
+  // documents read of late and beside those whose conversion was marked.
   RemoveConversionFolderLeftovers();
   RemoveConversionLeftovers(reader.settings.recentFiles);
+  RemoveMarkedConversionLeftovers();
   int result = 0;
   if (headless) {
     // No screen to show them on: what the reader told goes to the terminal.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "documents/common/conversion_mark.h"
 #include "documents/common/leftovers.h"
 #include "documents/utf8/utf8_declaration.h"
 #include "foundation/text_file.h"
@@ -34,6 +35,21 @@ bool ConvertedCopyIsCurrent(const std::u16string& converted, const std::u16strin
          copy.st_mtim.tv_nsec == source.st_mtim.tv_nsec;
 }
 
+// Kinds converted by a converter of their own; any other is text, recoded
+// from UTF-8 or shown as it is.
+bool HasKindConverter(DocumentKind kind) {
+  switch (kind) {
+    case kPalmDoc:
+    case kTcr:
+    case kLit:
+    case kRb:
+    case kRtf:
+    case kXmlHtml:
+    case kFb2: return true;
+    default: return false;
+  }
+}
+
 // Whether the document's text is UTF-8, recoded on the way. A declared UTF-8
 // is read as such even where a damaged byte or markup with few letters
 // leaves the bytes undecided.
@@ -62,6 +78,12 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
     return {target, true, false, ReadAsUtf8(kind, document, converters)};
   }
   const bool utf8 = ReadAsUtf8(kind, document, converters);
+  const bool markup = kind == kXmlHtml || kind == kFb2;
+  const bool viaUtf8Step = markup && utf8;
+  const std::u16string utf8Step = document + u".utf8";
+  if (!HasKindConverter(kind) && !utf8) return {document, false};
+  // Found by a later run should this one be killed on the way.
+  const ConversionMark mark(document, viaUtf8Step ? utf8Step : std::u16string());
   bool converted = false;
   bool recoded = false;
   switch (kind) {
@@ -76,8 +98,7 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
     }
     case kXmlHtml:
     case kFb2: {
-      const std::u16string utf8Step = document + u".utf8";
-      recoded = utf8 && converters.utf8(document.c_str(), utf8Step.c_str());
+      recoded = viaUtf8Step && converters.utf8(document.c_str(), utf8Step.c_str());
       const std::u16string& source = recoded ? utf8Step : document;
       const ConvertFunction convert = converters.ForKind(kind);
       converted = convert != nullptr && convert(source.c_str(), target.c_str());
@@ -85,7 +106,6 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
       break;
     }
     default:
-      if (!utf8) return {document, false};
       converted = recoded = converters.utf8(document.c_str(), target.c_str());
       break;
   }

@@ -17,16 +17,6 @@ constexpr size_t kUniqueLetters = 6;
 
 bool IsOwnedBy(const struct stat& st) { return st.st_uid == getuid(); }
 
-// The name is the prefix followed by six letters or digits.
-bool IsTemporaryName(const std::string& name, const std::string& prefix) {
-  if (name.size() != prefix.size() + kUniqueLetters || name.compare(0, prefix.size(), prefix) != 0)
-    return false;
-  for (size_t i = prefix.size(); i < name.size(); ++i) {
-    if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
-  }
-  return true;
-}
-
 bool ChangedSince(const struct stat& st, std::chrono::system_clock::time_point since) {
   const auto changed = std::chrono::system_clock::time_point(
       std::chrono::duration_cast<std::chrono::system_clock::duration>(
@@ -45,36 +35,45 @@ bool QuietSince(const fs::path& path, std::chrono::system_clock::time_point sinc
   return !error;
 }
 
-// A regular file of the user's own, left alone long enough.
-void RemoveQuietFile(const fs::path& path) {
-  struct stat st;
-  if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && IsOwnedBy(st) &&
-      IsQuietLeftover(path))
-    unlink(path.c_str());
-}
-
 }  // namespace
 
 bool IsQuietLeftover(const fs::path& path) {
   return QuietSince(path, std::chrono::system_clock::now() - kLeftoverQuiet);
 }
 
-void RemoveConversionLeftovers(const std::vector<std::u16string>& documents) {
+bool IsTemporaryName(const std::string& name, const std::string& prefix) {
+  if (name.size() != prefix.size() + kUniqueLetters || name.compare(0, prefix.size(), prefix) != 0)
+    return false;
+  for (size_t i = prefix.size(); i < name.size(); ++i) {
+    if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+  }
+  return true;
+}
+
+bool RemoveLeftoverFile(const fs::path& path) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0) return true;
+  return S_ISREG(st.st_mode) && IsOwnedBy(st) && IsQuietLeftover(path) &&
+         unlink(path.c_str()) == 0;
+}
+
+bool RemoveConversionLeftovers(const std::vector<std::u16string>& documents) {
+  bool cleared = true;
   for (const std::u16string& document : documents) {
     const fs::path path(Utf16ToUtf8(document));
     const std::string name = path.filename().string();
     if (name.empty()) continue;
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    RemoveQuietFile(folder / (name + ".utf8"));
     const std::string autoPart = name + ".auto.part";
     const std::string utf8Part = name + ".utf8.part";
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
       const std::string entry = it->path().filename().string();
       if (IsTemporaryName(entry, autoPart) || IsTemporaryName(entry, utf8Part))
-        RemoveQuietFile(it->path());
+        cleared = RemoveLeftoverFile(it->path()) && cleared;
     }
   }
+  return cleared;
 }
 
 void RemoveConversionFolderLeftovers() {

@@ -15,10 +15,16 @@ inline constexpr auto kLeftoverQuiet = std::chrono::minutes(10);
 // kLeftoverQuiet. False when it cannot be told.
 bool IsQuietLeftover(const std::filesystem::path& path);
 
+// Whether the name is the prefix followed by mkstemp's six letters or digits.
+bool IsTemporaryName(const std::string& name, const std::string& prefix);
+
+// Removes a regular file of the user's own once quiet. Whether it is gone.
+bool RemoveLeftoverFile(const std::filesystem::path& path);
+
 // Removes the temporaries left beside each document by conversions of it
-// that never finished: "<document>.auto.partXXXXXX", the intermediate
-// "<document>.utf8" and its "<document>.utf8.partXXXXXX".
-void RemoveConversionLeftovers(const std::vector<std::u16string>& documents);
+// that never finished: "<document>.auto.partXXXXXX" and
+// "<document>.utf8.partXXXXXX". Whether none is left.
+bool RemoveConversionLeftovers(const std::vector<std::u16string>& documents);
 
 // Removes the private folders of conversions ("parlen-rb-XXXXXX",
 // "parlen-lit-XXXXXX") from the system's temporary folder.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -8,7 +10,9 @@
 #include <vector>
 
 #include "documents/common/auto_conversion.h"
+#include "documents/common/conversion_mark.h"
 #include "documents/common/leftovers.h"
+#include "documents/common/output_file.h"
 #include "documents/common/output_limits.h"
 #include "documents/converters.h"
 #include "documents/tests/test_files.h"
@@ -223,11 +227,15 @@ TEST(LeftoversTest, KilledConversionsLeaveNothingForGood) {
   std::filesystem::create_directories(temporary);
   const std::string book = folder + "big.tcr";
   WriteBytes(book, TcrBomb(4));
-  const std::vector<std::string> stale = {book + ".auto.partAbC123", book + ".utf8.partXyZ789",
-                                          book + ".utf8"};
+  const std::vector<std::string> stale = {book + ".auto.partAbC123", book + ".utf8.partXyZ789"};
+  // The user's own files, however alike: a TCR makes no "<document>.utf8",
+  // nor does a text ("story" and the user's "story.utf8").
+  const std::string story = folder + "story";
+  WriteBytes(story, "A story.\n");
   const std::vector<std::string> foreign = {
       book + ".auto.partAB", book + ".auto.part-b-c-d", book + ".partAbC123",
-      folder + "other.tcr.auto.partAbC123", book + ".txt.partAbC123"};
+      folder + "other.tcr.auto.partAbC123", book + ".txt.partAbC123", book + ".utf8",
+      story + ".utf8"};
   for (const std::string& file : stale) WriteBytes(file, "x");
   for (const std::string& file : foreign) WriteBytes(file, "x");
   for (const std::string& file : stale) Age(file, std::chrono::minutes(20));
@@ -264,6 +272,7 @@ TEST(LeftoversTest, KilledConversionsLeaveNothingForGood) {
   // Opening the document again converts it afresh; what an earlier run
   // left beside it goes first.
   EXPECT_TRUE(ConvertForReading(Wide(book)).converted);
+  ConvertForReading(Wide(story));
 
   for (const std::string& gone : stale) EXPECT_FALSE(Exists(gone)) << gone;
   for (const std::string& kept : foreign) EXPECT_TRUE(Exists(kept)) << kept;
@@ -277,7 +286,70 @@ TEST(LeftoversTest, KilledConversionsLeaveNothingForGood) {
 
   // The documents read of late are looked after at the start.
   Age(running, std::chrono::minutes(11));
-  RemoveConversionLeftovers({Wide(book), Wide(folder + "missing.txt")});
+  RemoveConversionLeftovers({Wide(book), Wide(story), Wide(folder + "missing.txt")});
   EXPECT_FALSE(Exists(running));
-  EXPECT_EQ(FilesIn(folder), 2 + foreign.size());
+  EXPECT_EQ(FilesIn(folder), 3 + foreign.size());
+  EXPECT_EQ(ReadBytes(story + ".utf8"), "x");
+}
+
+namespace {
+
+// The FB2 converter of a reader killed half-way through its first
+// conversion of a document.
+bool KilledWhileConverting(const char16_t*, const char16_t* target) {
+  OutputFile out;
+  if (out.Create(target)) out.Write(std::string("half"));
+  _exit(0);
+}
+
+}  // namespace
+
+// A document whose first conversion was killed is no recent one, yet the
+// next start finds what it left, by the mark the conversion kept in the
+// program's cache folder; 10 minutes on, like the rest.
+TEST(LeftoversTest, KilledFirstConversionIsFoundByTheNextStart) {
+  const std::string folder = Scratch("first/");
+  const std::string marks = std::string(std::getenv("XDG_CACHE_HOME")) + "/parlen/conversions/";
+  std::filesystem::create_directories(folder);
+  const std::string book = folder + "book.fb2";
+  WriteBytes(book, "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><body><p>"
+                   "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82</p></body></FictionBook>");
+  KindConverters converters = DocumentConverters();
+  converters.fb2 = KilledWhileConverting;
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    ConvertForReading(Wide(book), converters);
+    _exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  // What it left: the UTF-8 step, the unfinished text and the mark.
+  ASSERT_EQ(FilesIn(folder), 3u);
+  ASSERT_EQ(FilesIn(marks), 1u);
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) left.push_back(entry.path());
+  for (const auto& entry : std::filesystem::directory_iterator(marks)) left.push_back(entry.path());
+
+  RemoveMarkedConversionLeftovers();
+  EXPECT_EQ(FilesIn(folder), 3u);
+  for (const std::string& file : left) Age(file, std::chrono::minutes(20));
+  // Another reader converting the document again just now.
+  const std::string running = book + ".auto.partQrS456";
+  WriteBytes(running, "x");
+  RemoveMarkedConversionLeftovers();
+  EXPECT_TRUE(Exists(book));
+  EXPECT_FALSE(Exists(book + ".utf8"));
+  EXPECT_TRUE(Exists(running));
+  EXPECT_EQ(FilesIn(folder), 2u);
+  EXPECT_EQ(FilesIn(marks), 1u);
+  Age(running, std::chrono::minutes(11));
+  RemoveMarkedConversionLeftovers();
+  EXPECT_EQ(FilesIn(folder), 1u);
+  EXPECT_EQ(FilesIn(marks), 0u);
+
+  // A conversion that ends takes its mark with it.
+  EXPECT_TRUE(ConvertForReading(Wide(book)).converted);
+  EXPECT_EQ(FilesIn(marks), 0u);
 }

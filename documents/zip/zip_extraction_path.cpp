@@ -1,14 +1,11 @@
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstdint>
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "documents/common/cache_folder.h"
 #include "documents/common/leftovers.h"
 #include "documents/common/path_names.h"
 #include "documents/zip/zip_archive.h"
@@ -17,66 +14,7 @@
 
 namespace {
 
-bool IsOwnFolder(const std::filesystem::path& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid();
-}
-
-// Creates the folder readable by the owner only; an existing folder is
-// accepted when it is a folder owned by the user. Empty when the folder is
-// there; otherwise why not.
-std::string PrivateFolderProblem(const std::string& path) {
-  if (mkdir(path.c_str(), 0700) == 0) return {};
-  const int why = errno;
-  struct stat st;
-  if (why != EEXIST) return path + " cannot be made (" + std::strerror(why) + ")";
-  if (lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return path + " is not a folder";
-  if (st.st_uid != getuid()) return path + " belongs to another user";
-  return {};
-}
-
-std::string CacheFolder() {
-  const char* cache = std::getenv("XDG_CACHE_HOME");
-  if (cache != nullptr && cache[0] == '/') return cache;
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] == '/') return std::string(home) + "/.cache";
-  return {};
-}
-
-// The folder of every extracted document (not made here); empty when there
-// is no cache folder.
-std::string ExtractionRootPath() {
-  const std::string cache = CacheFolder();
-  return cache.empty() ? std::string() : cache + "/parlen/extracted";
-}
-
-// The same folder, made private with the one above it; empty, with the
-// reason, when it cannot be had.
-std::string ExtractionRoot(std::string& problem) {
-  const std::string root = ExtractionRootPath();
-  if (root.empty()) {
-    problem = "there is no cache folder (neither XDG_CACHE_HOME nor HOME names one)";
-    return {};
-  }
-  const std::filesystem::path parlen = std::filesystem::path(root).parent_path();
-  const std::string cache = parlen.parent_path().string();
-  // The cache folder itself may be shared; it only has to be a folder.
-  struct stat st;
-  if (mkdir(cache.c_str(), 0700) != 0) {
-    const int why = errno;
-    if (stat(cache.c_str(), &st) != 0) {
-      problem = cache + " cannot be made (" + std::strerror(why) + ")";
-      return {};
-    }
-    if (!S_ISDIR(st.st_mode)) {
-      problem = cache + " is not a folder";
-      return {};
-    }
-  }
-  problem = PrivateFolderProblem(parlen);
-  if (problem.empty()) problem = PrivateFolderProblem(root);
-  return problem.empty() ? root : std::string();
-}
+constexpr char kExtractionFolder[] = "extracted";
 
 // The extraction path, or empty with the reason.
 std::u16string ExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
@@ -87,7 +25,7 @@ std::u16string ExtractionPath(const std::u16string& archivePath, const ZipEntry&
     problem = "its name is no file name";
     return {};
   }
-  std::string folder = ExtractionRoot(problem);
+  std::string folder = ProgramCacheFolder(kExtractionFolder, problem);
   if (folder.empty()) return {};
   // One folder per entry: the archive's name and a digest of its full path
   // and of where the entry lies in it.
@@ -127,13 +65,13 @@ std::u16string ZipExtractionProblem(const std::u16string& archivePath, const Zip
 
 void RemoveExtractionLeftovers(const std::u16string& keep) {
   namespace fs = std::filesystem;
-  const fs::path root = ExtractionRootPath();
+  const fs::path root = ProgramCachePath(kExtractionFolder);
   if (root.empty() || !IsOwnFolder(root)) return;
   const fs::path kept = fs::path(Utf16ToUtf8(keep)).lexically_normal();
   const fs::path keptText = fs::path(kept.string() + ".auto");
   std::error_code error;
   for (const fs::directory_entry& folder : fs::directory_iterator(root, error)) {
-    if (!IsOwnFolder(folder.path())) continue;
+    if (!IsOwnFolder(folder.path().string())) continue;
     std::error_code inner;
     for (const fs::directory_entry& file : fs::directory_iterator(folder.path(), inner)) {
       const fs::path path = file.path().lexically_normal();

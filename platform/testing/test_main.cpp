@@ -3,7 +3,8 @@
 // (gtest's TempDir) and a registry file of its own inside it. The registry
 // the caller's environment names (PARLEN_REGISTRY, as set for running the
 // programs by hand) is never read or written: a test whose fixture prepared
-// a registry names it in PARLEN_TEST_REGISTRY and works on a copy.
+// a registry names it in PARLEN_TEST_REGISTRY and works on a copy. The cache
+// folder (XDG_CACHE_HOME) is one inside the scratch folder too.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
     }
   }
   setenv("PARLEN_REGISTRY", registry.c_str(), 1);
+  // What the program keeps in the user's cache folder goes to the test's.
+  setenv("XDG_CACHE_HOME", (std::string(dir) + "/cache").c_str(), 1);
   testing::InitGoogleTest(&argc, argv);
   int result = RUN_ALL_TESTS();
   if (std::getenv("PARLEN_KEEP_TEST_FILES") == nullptr) {

@@ -15,6 +15,8 @@ namespace {
 // As much as the first page reads.
 constexpr size_t kFirstBlockBytes = 1000;
 
+constexpr char16_t kNotRegular[] = u"It is not a regular file (a pipe, a device or a socket).";
+
 }  // namespace
 
 std::u16string MissingFileReason() { return SystemReason(ENOENT); }
@@ -25,9 +27,14 @@ std::u16string DocumentOpenProblem(const std::u16string& path) {
   if (stat(name.c_str(), &status) != 0) return errno == ENOENT ? std::u16string() : SystemReason(errno);
   if (S_ISDIR(status.st_mode)) return u"It is a folder.";
   // Reading a pipe would wait for a writer for good.
-  if (!S_ISREG(status.st_mode)) return u"It is not a regular file (a pipe, a device or a socket).";
-  const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (!S_ISREG(status.st_mode)) return kNotRegular;
+  // And the name may have been replaced by one since.
+  const int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return SystemReason(errno);
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(fd);
+    return kNotRegular;
+  }
   char block[kFirstBlockBytes];
   const ssize_t got = read(fd, block, sizeof block);
   const int readError = errno;

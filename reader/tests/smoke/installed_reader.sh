@@ -17,13 +17,15 @@ require_tools() {
 }
 
 # A private copy of the installed registry whose settings file lies in a
-# folder of the test's own ($work, removed on exit).
+# folder of the test's own ($work, removed on exit), with temporary and
+# cache folders there too: parlen sweeps them at its start.
 private_install() {
   local reg_write=$1 installed=$2
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   export PARLEN_REGISTRY=$work/registry.reg
-  export XDG_CACHE_HOME=$work/cache
+  export XDG_CACHE_HOME=$work/cache TMPDIR=$work/tmp
+  mkdir "$TMPDIR"
   export XDG_CONFIG_HOME=$work/config
   cp "$installed" "$PARLEN_REGISTRY"
   "$reg_write" "Software\\Morvane\\Parlen" "SavePath=$work/parlen.cfg" >/dev/null
