@@ -49,8 +49,8 @@ class PageModel {
   bool PrevPage();
   // Rebuilds the current page at its start.
   bool RepaintPage();
-  // The jumps forget the pages turned through.
-  // Starts the page after the last blank of the 50 bytes before pos.
+  // Starts the page after the last blank of the 50 bytes before pos. This
+  // and the other jumps forget the pages turned through.
   bool GoToOffset(INT pos);
   // Percent of the file size, clamped to 0..100.
   bool GoToPercent(double percent);

@@ -89,7 +89,7 @@ std::string Prose() {
     for (int i = 0; i < count; ++i) {
       text += (i + paragraph) % 11 == 5 ? "\r\n" : " ";
       text += words[(i * 5 + paragraph) % 9];
-      if (i % 7 == 3) text += ",";
+      if (i % 7 == 3 && i + 1 < count) text += ",";
     }
     text += ".\r\n";
   }
