@@ -36,12 +36,24 @@ void PageModel::Close() {
   pageStart_ = 0;
   pageLength_ = 0;
   ClearPage();
+  trail_.Clear();
 }
 
 void PageModel::SetLayout(const LineLayout& layout, INT linesPerPage) {
-  layout_ = layout;
-  if (layout_.widths == nullptr) layout_.widths = &ZeroWidths();
-  linesPerPage_ = std::max<INT>(linesPerPage, 1);
+  LineLayout next = layout;
+  if (next.widths == nullptr) next.widths = &ZeroWidths();
+  linesPerPage = std::max<INT>(linesPerPage, 1);
+  // The widths table may be rebuilt in place for a new font.
+  const bool same = next.textWidth == layout_.textWidth && next.hyphenate == layout_.hyphenate &&
+                    next.justify == layout_.justify &&
+                    next.smartParagraphs == layout_.smartParagraphs &&
+                    linesPerPage == linesPerPage_ && *next.widths == trailWidths_;
+  if (!same) {
+    trail_.Clear();
+    trailWidths_ = *next.widths;
+  }
+  layout_ = next;
+  linesPerPage_ = linesPerPage;
 }
 
 void PageModel::ClearPage() {
@@ -108,9 +120,7 @@ void PageModel::BreakBackward(INT from, bool nextIsLetter) {
              pageStart_ >= fileSize_ ? BlockEnd::kDocumentEnd : BlockEnd::kText);
 }
 
-bool PageModel::NextPage() {
-  if (NoDocument() || AtDocumentEnd()) return false;
-  pageStart_ += pageLength_;
+void PageModel::BuildForward() {
   ClearPage();
   const bool startsParagraph = StartsParagraphAt(pageStart_);
   const INT most = std::min(fileSize_ - pageStart_, kMaxPageBytes);
@@ -125,11 +135,9 @@ bool PageModel::NextPage() {
   }
   const size_t shown = std::min(perPage, lines_.Count());
   pageLength_ = shown == 0 ? 0 : lines_.ends[shown - 1];
-  return true;
 }
 
-bool PageModel::PrevPage() {
-  if (NoDocument() || AtDocumentStart() || pageStart_ == 0) return false;
+bool PageModel::BuildBackward() {
   ClearPage();
   bool nextIsLetter = false;
   if (pageStart_ < fileSize_) {
@@ -166,12 +174,68 @@ bool PageModel::PrevPage() {
     pageLength_ = lines_.ends[made - 1];
     return true;
   }
+  return false;
+}
+
+bool PageModel::Rebuild(const TrailPage& page) {
+  if (page.backward) {
+    pageStart_ = page.end;
+    if (!BuildBackward()) return false;
+  } else {
+    pageStart_ = page.start;
+    BuildForward();
+  }
+  return pageStart_ == page.start && pageStart_ + pageLength_ == page.end;
+}
+
+bool PageModel::NextPage() {
+  if (NoDocument() || AtDocumentEnd()) return false;
+  if (pageLength_ == 0) {
+    BuildForward();
+    trail_.Restart(Shown(false));
+    return true;
+  }
+  const INT end = pageStart_ + pageLength_;
+  if (const TrailPage* next = trail_.After(); next != nullptr && next->start == end) {
+    if (Rebuild(*next)) {
+      trail_.StepForward();
+      return true;
+    }
+    trail_.Clear();  // the file changed under the page
+  }
+  pageStart_ = end;
+  BuildForward();
+  trail_.AddAfter(Shown(false));
+  return true;
+}
+
+bool PageModel::PrevPage() {
+  if (NoDocument() || AtDocumentStart() || pageStart_ == 0) return false;
+  const INT start = pageStart_;
+  if (const TrailPage* before = trail_.Before(); before != nullptr && before->end == start) {
+    if (Rebuild(*before)) {
+      trail_.StepBack();
+      return true;
+    }
+    trail_.Clear();
+    pageStart_ = start;
+  }
+  if (BuildBackward()) {
+    trail_.AddBefore(Shown(true));
+    return true;
+  }
   pageStart_ = 0;
   pageLength_ = 0;
   return NextPage();
 }
 
 bool PageModel::RepaintPage() {
+  // The same layout: the page as it was shown, whichever way it was built.
+  const INT start = pageStart_;
+  if (const TrailPage* shown = trail_.Current();
+      shown != nullptr && shown->start == start && Rebuild(*shown))
+    return true;
+  pageStart_ = start;
   pageLength_ = 0;
   return NextPage();
 }
@@ -188,6 +252,7 @@ bool PageModel::GoToOffset(INT pos) {
     }
   }
   pageStart_ = start;
+  trail_.Clear();
   return RepaintPage();
 }
 
@@ -200,6 +265,7 @@ bool PageModel::GoToPercent(double percent) {
 bool PageModel::ShowPageAt(INT start) {
   if (NoDocument()) return false;
   pageLength_ = 0;
+  trail_.Clear();
   if (start >= fileSize_ && fileSize_ > 0) {
     pageStart_ = fileSize_;
     return PrevPage();

@@ -10,6 +10,7 @@
 #include "foundation/text_file.h"
 #include "platform/types.h"
 #include "reader/line_breaker.h"
+#include "reader/page_trail.h"
 
 // Bytes per page number shown to the user, and the block a page is built
 // from while it fills the text area.
@@ -30,7 +31,8 @@ class PageModel {
   void Close();
 
   // The layout the lines are broken for. At least one line per page is
-  // used, so that every turn moves on.
+  // used, so that every turn moves on. A different layout forgets the
+  // pages turned through.
   void SetLayout(const LineLayout& layout, INT linesPerPage);
   const LineLayout& Layout() const { return layout_; }
   INT LinesPerPage() const { return linesPerPage_; }
@@ -42,11 +44,13 @@ class PageModel {
   // The page after the current one (the current one again when the page
   // length is 0). False when nothing was built.
   bool NextPage();
-  // The page before the current one. False when nothing was built.
+  // The page before the current one. False when nothing was built. A page
+  // turned through before comes back as it was shown.
   bool PrevPage();
   // Rebuilds the current page at its start.
   bool RepaintPage();
-  // Starts the page after the last blank of the 50 bytes before pos.
+  // Starts the page after the last blank of the 50 bytes before pos. This
+  // and the other jumps forget the pages turned through.
   bool GoToOffset(INT pos);
   // Percent of the file size, clamped to 0..100.
   bool GoToPercent(double percent);
@@ -85,6 +89,16 @@ class PageModel {
   void BreakForward(INT count, bool startsParagraph);
   // The lines of the bytes from `from` up to the page start.
   void BreakBackward(INT from, bool nextIsLetter);
+  // The page at the page start, broken forwards.
+  void BuildForward();
+  // The page ending at the page start, broken backwards. False when the
+  // text before it makes no more than a page from the document start:
+  // nothing was built then.
+  bool BuildBackward();
+  // Builds a page met before the same way; false when it came out
+  // different (the page is then undefined).
+  bool Rebuild(const TrailPage& page);
+  TrailPage Shown(bool backward) const { return {pageStart_, pageStart_ + pageLength_, backward}; }
 
   TextFile file_;
   INT fileSize_ = 0;
@@ -93,6 +107,9 @@ class PageModel {
   PageLines lines_;
   LineLayout layout_;
   INT linesPerPage_ = 1;
+  // The widths the trail's pages were broken with.
+  CharWidthTable trailWidths_{};
+  PageTrail trail_;
   INT highlightStart_ = -1;
   INT highlightEnd_ = -1;
 };

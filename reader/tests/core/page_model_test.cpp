@@ -68,12 +68,45 @@ TEST_F(PageModelTest, APageReadsOnAcrossBlocksAndEndsAtAWordBoundary) {
   EXPECT_EQ(page_.Lines().lines.front().substr(0, 9), "justified");
 }
 
-TEST_F(PageModelTest, BackwardPagingRebuildsTheForwardPages) {
+// Paragraphs of several justified, hyphenated lines, some hard-wrapped
+// inside a sentence: their line breaks depend on where breaking starts.
+std::string Prose() {
+  const char* const words[] = {
+      "\xEB\xE5\xF1",                                          // лес
+      "\xF0\xEE\xE4\xE8\xEB\xE0\xF1\xFC",                 // родилась
+      "\xB8\xEB\xEE\xF7\xEA\xE0",                           // ёлочка
+      "\xE7\xE8\xEC\xEE\xE9",                                // зимой
+      "\xE8",                                                 // и
+      "\xF1\xF2\xF0\xEE\xE9\xED\xE0\xFF",                 // стройная
+      "\xE7\xE5\xEB\xE5\xED\xE0\xFF",                      // зелёная
+      "\xEF\xF0\xE0\xE7\xE4\xED\xE8\xEA\xE0\xEC\xE8",  // праздниками
+      "\xED\xE0",                                            // на
+  };
   std::string text;
-  for (int i = 0; i < 400; ++i) text += "Line " + std::to_string(i) + " ends here.\n";
-  ASSERT_EQ(page_.Open(WriteFile("b.txt", text)), PageModel::OpenResult::kOpened);
+  for (int paragraph = 0; paragraph < 40; ++paragraph) {
+    text += "\xD2\xE0\xEC";  // Там
+    const int count = 6 + (paragraph * 7) % 23;
+    for (int i = 0; i < count; ++i) {
+      text += (i + paragraph) % 11 == 5 ? "\r\n" : " ";
+      text += words[(i * 5 + paragraph) % 9];
+      if (i % 7 == 3 && i + 1 < count) text += ",";
+    }
+    text += ".\r\n";
+  }
+  return text;
+}
+
+TEST_F(PageModelTest, BackwardPagingRebuildsTheForwardPages) {
+  std::string lineFeeds;
+  for (int i = 0; i < 400; ++i) lineFeeds += "Line " + std::to_string(i) + " ends here.\n";
   // 7 lines: a page of part of a block; 90 lines: a page of several blocks.
-  for (const size_t perPage : {7u, 90u}) {
+  const struct {
+    std::string text;
+    size_t perPage;
+  } cases[] = {{lineFeeds, 7}, {lineFeeds, 90}, {Prose(), 11}, {Prose(), 30}};
+  for (const auto& [text, perPage] : cases) {
+    SCOPED_TRACE(testing::Message() << perPage << " lines a page");
+    ASSERT_EQ(page_.Open(WriteFile("b.txt", text)), PageModel::OpenResult::kOpened);
     page_.SetLayout(layout_, static_cast<INT>(perPage));
     ASSERT_TRUE(page_.ShowPageAt(0));
     std::vector<std::pair<INT, std::vector<std::string>>> forward;
@@ -85,17 +118,60 @@ TEST_F(PageModelTest, BackwardPagingRebuildsTheForwardPages) {
     // Every page but the last is full.
     for (size_t k = 0; k + 1 < forward.size(); ++k)
       EXPECT_EQ(forward[k].second.size(), perPage) << "page " << k;
+    // Back all the way, forward and back once more after each back.
     for (size_t k = forward.size() - 1; k-- > 0;) {
       ASSERT_TRUE(page_.PrevPage());
-      EXPECT_EQ(page_.PageStart(), forward[k].first);
+      EXPECT_EQ(page_.PageStart(), forward[k].first) << "page " << k;
       std::vector<std::string> shown = page_.Lines().lines;
       shown.resize(std::min(perPage, shown.size()));
-      if (forward[k].first != 0) {
-        EXPECT_EQ(shown, forward[k].second) << "page " << k;
-      }
+      EXPECT_EQ(shown, forward[k].second) << "page " << k;
+      ASSERT_TRUE(page_.NextPage());
+      EXPECT_EQ(page_.PageStart(), forward[k + 1].first) << "page " << k + 1;
+      ASSERT_TRUE(page_.PrevPage());
+      EXPECT_EQ(page_.PageStart(), forward[k].first) << "page " << k;
     }
     EXPECT_FALSE(page_.PrevPage());
   }
+}
+
+TEST_F(PageModelTest, PagesBrokenBackwardsComeBackTheSame) {
+  ASSERT_EQ(page_.Open(WriteFile("p.txt", Prose())), PageModel::OpenResult::kOpened);
+  page_.SetLayout(layout_, 11);
+  // After a jump nothing is remembered: the pages before are broken
+  // backwards, and turning forward again shows them as they were.
+  ASSERT_TRUE(page_.GoToOffset(page_.FileSize() / 2));
+  const INT jumped = page_.PageStart();
+  std::vector<std::pair<INT, std::vector<std::string>>> backward;
+  for (int i = 0; i < 3; ++i) {
+    const INT end = page_.PageStart();
+    ASSERT_TRUE(page_.PrevPage());
+    EXPECT_EQ(page_.PageStart() + page_.PageLength(), end);
+    EXPECT_EQ(page_.Lines().Count(), 11u);
+    backward.push_back({page_.PageStart(), page_.Lines().lines});
+  }
+  for (int i = 1; i >= 0; --i) {
+    ASSERT_TRUE(page_.NextPage());
+    EXPECT_EQ(page_.PageStart(), backward[i].first);
+    EXPECT_EQ(page_.Lines().lines, backward[i].second);
+  }
+  ASSERT_TRUE(page_.NextPage());
+  EXPECT_EQ(page_.PageStart(), jumped);
+  ASSERT_TRUE(page_.PrevPage());
+  EXPECT_EQ(page_.PageStart(), backward[0].first);
+  EXPECT_EQ(page_.Lines().lines, backward[0].second);
+  // Closing a dialog repaints the page as shown.
+  ASSERT_TRUE(page_.RepaintPage());
+  EXPECT_EQ(page_.PageStart(), backward[0].first);
+  EXPECT_EQ(page_.Lines().lines, backward[0].second);
+
+  // A new layout forgets the pages: the page before is a full one of the
+  // new size, ending at the page start.
+  ASSERT_TRUE(page_.NextPage());
+  page_.SetLayout(layout_, 30);
+  ASSERT_TRUE(page_.RepaintPage());
+  ASSERT_TRUE(page_.PrevPage());
+  EXPECT_EQ(page_.Lines().Count(), 30u);
+  EXPECT_EQ(page_.PageStart() + page_.PageLength(), jumped);
 }
 
 TEST_F(PageModelTest, ExactLinesOfAPage) {
