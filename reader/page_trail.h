@@ -24,7 +24,6 @@ class PageTrail {
   void Clear();
   // Forgets every page but this one.
   void Restart(const TrailPage& page);
-  bool Empty() const { return pages_.empty(); }
   // Null when no page is remembered there.
   const TrailPage* Current() const;
   const TrailPage* Before() const;

@@ -144,7 +144,9 @@ class CReaderDlg {
  private:
   void UpdateLayout();
   void PageChanged();
-  void RunOpenDialog(const std::u16string& startPath, bool enterArchive);
+  // With the archive that startPath names, read already, the dialog shows
+  // its entries.
+  void RunOpenDialog(const std::u16string& startPath, std::unique_ptr<ZipDirectory> archive);
   // The text of a bookmark: up to 450 bytes at the offset.
   std::string GetBookmarkExcerpt(INT offset);
   // The hot-key groups around dialogs, and the engine's notification.

@@ -181,7 +181,8 @@ void CReaderDlg::SaveDocumentSettings() {
 void CReaderDlg::OpenArchive(const std::u16string& archive) {
   std::optional<OpenFileChoice> sole;
   std::u16string problem;
-  switch (ReadArchiveDocument(archive, sole, problem)) {
+  auto root = std::make_unique<ZipDirectory>();
+  switch (ReadArchiveDocument(archive, *root, sole, problem)) {
     case ArchiveContents::kUnreadable:
       ShowStop(OpenFailureMessage(archive, u"It is not a readable ZIP archive.").c_str());
       return;
@@ -199,18 +200,19 @@ void CReaderDlg::OpenArchive(const std::u16string& archive) {
     if (RememberedArchiveEntry(*sole)) OpenDocument(sole->chosenPath);
     return;
   }
-  RunOpenDialog(archive, true);
+  RunOpenDialog(archive, std::move(root));
 }
 
 void CReaderDlg::OnOpen() {
   StopSpeech();
-  RunOpenDialog(OpenDialogStartPath(settings.recentFiles), false);
+  RunOpenDialog(OpenDialogStartPath(settings.recentFiles), nullptr);
 }
 
-void CReaderDlg::RunOpenDialog(const std::u16string& startPath, bool enterArchive) {
+void CReaderDlg::RunOpenDialog(const std::u16string& startPath,
+                               std::unique_ptr<ZipDirectory> archive) {
   COpenFileDlg dialog;
   dialog.startPath = startPath;
-  dialog.enterStartArchive = enterArchive;
+  dialog.startArchive = std::move(archive);
   if (!documentPath_.empty()) dialog.protectedPaths = {documentPath_, documentPath_ + u".auto"};
   UnregisterSystemHotKeys();
   if (dialog.DoModal() == IDOK && !dialog.chosenPath.empty() &&

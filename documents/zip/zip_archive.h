@@ -17,10 +17,6 @@ struct ZipEntry {
   bool crcKnown = false;
 };
 
-// Whether a walk shows its warnings (entries left out, names numbered): a
-// caller that walked the same archive a moment ago has shown them.
-enum class ZipWarnings { kShow, kQuiet };
-
 class ZipDirectory {
  public:
   ZipDirectory() = default;
@@ -43,7 +39,7 @@ class ZipDirectory {
   ZipDirectory* parent() const { return parent_; }
 
  private:
-  friend bool ReadZipArchive(const char16_t* path, ZipDirectory& root, ZipWarnings warnings);
+  friend bool ReadZipArchive(const char16_t* path, ZipDirectory& root);
   Folders folders_;
   Files files_;
   ZipDirectory* parent_ = nullptr;
@@ -51,8 +47,7 @@ class ZipDirectory {
 
 // Clears the root and fills it from the archive; false on a structural fault
 // (the tree built so far stays).
-bool ReadZipArchive(const char16_t* path, ZipDirectory& root,
-                    ZipWarnings warnings = ZipWarnings::kShow);
+bool ReadZipArchive(const char16_t* path, ZipDirectory& root);
 
 // The most the reader takes out of an archive for one entry.
 constexpr int64_t kLargestExtractedEntry = int64_t{256} << 20;
@@ -68,14 +63,12 @@ bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const c
 // readable by others, never beside the user's files), one subfolder per
 // entry of an archive (entries of one name in different folders stay
 // apart), the entry's file name inside it. The folders are created; an
-// empty result when that fails.
+// empty result when that fails, and then `problem`, when given, says why
+// for the user: the folder that cannot be had and the cause (not a folder,
+// another user's, cannot be made).
 std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
-                                 const std::u16string& entryName);
-// Why ZipExtractionPath gives no path, for the user: the folder that
-// cannot be had and the cause (not a folder, another user's, cannot be
-// made). Empty when it gives one.
-std::u16string ZipExtractionProblem(const std::u16string& archivePath, const ZipEntry& entry,
-                                    const std::u16string& entryName);
+                                 const std::u16string& entryName,
+                                 std::u16string* problem = nullptr);
 
 // Removes what a run that was killed left in the extraction folders: the
 // temporaries of unfinished extractions, and every extracted document but

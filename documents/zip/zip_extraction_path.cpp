@@ -48,19 +48,16 @@ std::u16string ExtractionPath(const std::u16string& archivePath, const ZipEntry&
 }  // namespace
 
 std::u16string ZipExtractionPath(const std::u16string& archivePath, const ZipEntry& entry,
-                                 const std::u16string& entryName) {
-  std::string problem;
-  return ExtractionPath(archivePath, entry, entryName, problem);
-}
-
-std::u16string ZipExtractionProblem(const std::u16string& archivePath, const ZipEntry& entry,
-                                    const std::u16string& entryName) {
-  std::string problem;
-  if (!ExtractionPath(archivePath, entry, entryName, problem).empty()) return {};
-  std::u16string why;
-  Utf8ToUtf16(problem, &why);
-  return u"The archive entry " + GetPathFileName(entryName) +
-         u" cannot be taken out of the archive: " + why + u".";
+                                 const std::u16string& entryName, std::u16string* problem) {
+  std::string cause;
+  std::u16string path = ExtractionPath(archivePath, entry, entryName, cause);
+  if (path.empty() && problem != nullptr) {
+    std::u16string why;
+    Utf8ToUtf16(cause, &why);
+    *problem = u"The archive entry " + GetPathFileName(entryName) +
+               u" cannot be taken out of the archive: " + why + u".";
+  }
+  return path;
 }
 
 void RemoveExtractionLeftovers(const std::u16string& keep) {

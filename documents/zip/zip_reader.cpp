@@ -157,7 +157,7 @@ void WarnSkipped(const std::array<int, kReasons>& skipped) {
 
 }  // namespace
 
-bool ReadZipArchive(const char16_t* path, ZipDirectory& root, ZipWarnings warnings) {
+bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
   root.Clear();
   TextFile file(path, u"rb");
   if (!file.IsOpen()) return false;
@@ -229,9 +229,7 @@ bool ReadZipArchive(const char16_t* path, ZipDirectory& root, ZipWarnings warnin
     if (!SeekTo(file, next)) return false;
   }
   const int renamed = RecodeNames(root, otherNames, utf8Pieces);
-  if (warnings == ZipWarnings::kShow) {
-    WarnSkipped(skipped);
-    WarnRenamed(renamed);
-  }
+  WarnSkipped(skipped);
+  WarnRenamed(renamed);
   return true;
 }

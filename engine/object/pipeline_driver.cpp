@@ -83,12 +83,11 @@ void SpeechEngine::StopPipeline() {
 bool SpeechEngine::NothingLeft() {
   if (!syntagmas_.empty()) return false;
   UI4 position = 0;
-  UI4 count = 0;
-  if (FAILED(textAnalysis_->get_CurPos(&position)) ||
-      FAILED(textAnalysis_->get_SentenceCount(&count))) {
-    return true;
-  }
-  return position >= count;
+  if (FAILED(textAnalysis_->get_CurPos(&position))) return true;
+  // Whether a sentence stands at the position: unlike the count, this cuts a
+  // long text no further than that sentence.
+  Interval stamp{};
+  return FAILED(textAnalysis_->GetSentenceStamp(position, &stamp));
 }
 
 void SpeechEngine::SynthesizeNext() {

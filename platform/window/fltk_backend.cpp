@@ -141,8 +141,7 @@ int DispatchEvent(int event, Fl_Window* window) {
   if (event == FL_KEYDOWN) {
     UINT vk = 0, modifiers = 0;
     if (MapFltkKey(Fl::event_key(), &vk, &modifiers) && FindHotKey(modifiers, vk, nullptr, nullptr)) {
-      RouteKeyPress(nullptr, modifiers, vk);
-      PumpAll();
+      fltk_backend::PressFltkKey(Fl::event_key());
       return 1;
     }
   }

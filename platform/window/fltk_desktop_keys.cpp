@@ -73,8 +73,9 @@ int NoteRefusal(Display*, XErrorEvent*) {
 }
 
 void Release(const std::vector<KeyCode>& codes) {
+  const std::vector<unsigned> states = LockStates();
   for (KeyCode code : codes)
-    for (unsigned state : LockStates()) XUngrabKey(fl_display, code, state, Root());
+    for (unsigned state : states) XUngrabKey(fl_display, code, state, Root());
 }
 
 bool Take(UINT modifiers, UINT virtual_key) {
@@ -84,8 +85,9 @@ bool Take(UINT modifiers, UINT virtual_key) {
   XSync(fl_display, False);  // earlier errors are not the grab's
   g_refused = false;
   const auto previous = XSetErrorHandler(NoteRefusal);
+  const std::vector<unsigned> states = LockStates();
   for (KeyCode code : codes)
-    for (unsigned state : LockStates())
+    for (unsigned state : states)
       XGrabKey(fl_display, code, state, Root(), True, GrabModeAsync, GrabModeAsync);
   XSync(fl_display, False);
   if (g_refused) {

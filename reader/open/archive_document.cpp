@@ -22,22 +22,17 @@ const ZipDirectory::Files::value_type* SoleFile(const ZipDirectory& folder, size
 
 }  // namespace
 
-ArchiveContents ReadArchiveDocument(const std::u16string& archive,
+ArchiveContents ReadArchiveDocument(const std::u16string& archive, ZipDirectory& root,
                                     std::optional<OpenFileChoice>& sole, std::u16string& problem) {
   sole.reset();
   problem.clear();
-  ZipDirectory root;
   if (!ReadZipArchive(archive.c_str(), root)) return ArchiveContents::kUnreadable;
   size_t seen = 0;
   const auto* file = SoleFile(root, seen);
   if (seen == 0) return ArchiveContents::kEmpty;
   if (file == nullptr) return ArchiveContents::kFiles;
-  const std::u16string name = NarrowToWide(file->first);
-  const std::u16string target = ZipExtractionPath(archive, file->second, name);
-  if (target.empty()) {
-    problem = ZipExtractionProblem(archive, file->second, name);
-  } else {
-    sole = OpenFileChoice{target, true, archive, file->second};
-  }
+  const std::u16string target =
+      ZipExtractionPath(archive, file->second, NarrowToWide(file->first), &problem);
+  if (!target.empty()) sole = OpenFileChoice{target, true, archive, file->second};
   return ArchiveContents::kFiles;
 }

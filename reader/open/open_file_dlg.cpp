@@ -87,7 +87,7 @@ BOOL COpenFileDlg::OnInitDialog() {
     ListCurrentFolder();
     const std::u16string name = startPath.substr(currentFolder_.size());
     SelectName(name);
-    if (enterStartArchive && IsZipFileName(startPath)) EnterArchive(name, ZipWarnings::kQuiet);
+    if (startArchive && IsZipFileName(startPath)) ShowArchive(name, std::move(startArchive));
   } else if (!startPath.empty() && IsFolder(startPath)) {
     currentFolder_ = startPath.back() == u'/' ? startPath : startPath + u'/';
     ListCurrentFolder();
@@ -208,10 +208,13 @@ void COpenFileDlg::EnterFolder(const std::u16string& name) {
   ListCurrentFolder();
 }
 
-void COpenFileDlg::EnterArchive(const std::u16string& name, ZipWarnings warnings) {
+void COpenFileDlg::EnterArchive(const std::u16string& name) {
   CWaitCursor wait;
   auto root = std::make_unique<ZipDirectory>();
-  if (!ReadZipArchive((currentFolder_ + name).c_str(), *root, warnings)) return;
+  if (ReadZipArchive((currentFolder_ + name).c_str(), *root)) ShowArchive(name, std::move(root));
+}
+
+void COpenFileDlg::ShowArchive(const std::u16string& name, std::unique_ptr<ZipDirectory> root) {
   archiveRoot_ = std::move(root);
   archiveNode_ = archiveRoot_.get();
   archiveName_ = name;
@@ -237,9 +240,10 @@ void COpenFileDlg::ChooseEntry(const std::string& name) {
   const std::u16string archive = currentFolder_ + archiveName_;
   // Out of the user's folders: the entry must not land on a file of theirs.
   const ZipEntry& chosen = archiveNode_->files().at(name);
-  const std::u16string target = ZipExtractionPath(archive, chosen, NarrowToWide(name));
+  std::u16string problem;
+  const std::u16string target = ZipExtractionPath(archive, chosen, NarrowToWide(name), &problem);
   if (target.empty()) {
-    ShowError(GetSafeHwnd(), ZipExtractionProblem(archive, chosen, NarrowToWide(name)).c_str());
+    ShowError(GetSafeHwnd(), problem.c_str());
     return;
   }
   chosenFromArchive = true;

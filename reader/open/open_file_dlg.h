@@ -27,10 +27,10 @@ class COpenFileDlg : public Dialog {
 
   // Set by the caller: the file or folder shown first.
   std::u16string startPath;
-  // A start path that names an archive is opened: the dialog shows its
-  // entries rather than the folder that holds it. The caller has read the
-  // archive and shown its warnings.
-  bool enterStartArchive = false;
+  // The archive the start path names, read by the caller (its warnings
+  // shown): the dialog shows its entries rather than the folder that holds
+  // it.
+  std::unique_ptr<ZipDirectory> startArchive;
   // Files the dialog must not delete (the open document and its text).
   std::set<std::u16string> protectedPaths;
 
@@ -72,7 +72,8 @@ class COpenFileDlg : public Dialog {
   void SelectName(const std::u16string& name);
   void GoUp();
   void EnterFolder(const std::u16string& name);
-  void EnterArchive(const std::u16string& name, ZipWarnings warnings = ZipWarnings::kShow);
+  void EnterArchive(const std::u16string& name);
+  void ShowArchive(const std::u16string& name, std::unique_ptr<ZipDirectory> root);
   void LeaveArchive();
   void ChooseFile(const std::u16string& name);
   void ChooseEntry(const std::string& name);

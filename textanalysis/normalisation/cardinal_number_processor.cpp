@@ -55,8 +55,10 @@ int CardinalNumberProcessor::DecimalLength(const std::vector<TextToken>& tokens,
   // "1.2.3" is not one number; but the same mark followed by a blank, a line
   // end or the end of the text closes the sentence ("Пи равно 3.14.").
   const TextToken& after = tokens[index + 3];
-  if (index + 3 == count - 1 || after.HasLineBreakOrSpaceAfter()) return 3;
-  return after.text.empty() || after.text[0] != separator.text[0] ? 3 : 1;
+  return index + 3 == count - 1 || after.HasLineBreakOrSpaceAfter() || after.text.empty() ||
+                 after.text[0] != separator.text[0]
+             ? 3
+             : 1;
 }
 
 int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,

@@ -12,7 +12,7 @@ a name's initial ("М.Горький")."""
 
 import re
 
-from . import lexicon
+from . import lexicon, russian
 
 SECTION = "Аббревиатуры"
 SUBSECTION = "Данные"
@@ -20,7 +20,6 @@ RIGHT_CONDITIONS = ("RIGHT_CAPITAL", "RIGHT_NUMBER", "RIGHT_LOWER")
 NO_SENTENCE_END = ("RIGHT_LOWER", "RIGHT_NUMBER")
 NUMBER_CONDITIONS = ("LEFT_NUMBER", "RIGHT_NUMBER")
 PRESERVE_CASE = "PRESERVE_CASE"
-WORD = re.compile("[а-яё]+")
 INITIAL = re.compile(r"[а-яёА-ЯЁ]\.")
 # Words that never end a sentence: prepositions and conjunctions.
 NEVER_LAST = {"а", "в", "и", "к", "о", "с", "у"}
@@ -40,7 +39,7 @@ def word_forms(lexicon_text, lemma_forms):
         lemma = forms[0].lower()
         if lemma[-1:] in ("а", "о"):
             words.add(lemma[:-1])
-    return {word.replace("ё", "е") for word in words if WORD.fullmatch(word.replace("ё", "е"))}
+    return {word.replace("ё", "е") for word in words if russian.is_word(word)}
 
 
 def restrict(text, words):

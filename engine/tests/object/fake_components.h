@@ -99,7 +99,9 @@ class FakeTextAnalysis final : public ComObject<ILMPrepToSpeak2, ILMSubLang, ILM
     return S_OK;
   }
   HRESULT Clear() override { return E_NOTIMPL; }
-  HRESULT GetSentenceStamp(UI4, Interval*) override { return E_NOTIMPL; }
+  HRESULT GetSentenceStamp(UI4 index, Interval*) override {
+    return index < held ? S_OK : E_INVALIDARG;
+  }
   HRESULT SetLang(INT value) override {
     subLanguages.push_back(value);
     return S_OK;

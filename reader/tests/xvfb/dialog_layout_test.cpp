@@ -385,10 +385,6 @@ class BoxesOverDialogs : public DialogLayout {
     if (!x_->Ready()) GTEST_SKIP() << "no XTest on the display";
   }
 
-  static bool Same(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-  }
-
   static POINT Middle(const RECT& window, const RECT& r) {
     return {window.left + (r.left + r.right) / 2, window.top + (r.top + r.bottom) / 2};
   }
@@ -413,7 +409,7 @@ class BoxesOverDialogs : public DialogLayout {
       ShownDialog box;
       ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&box));
       caption = Utf16ToUtf8(box.caption);
-      EXPECT_TRUE(Same(x_->TopWindow(), box.window)) << shot << ": the box is not on top";
+      EXPECT_TRUE(x_->TopWindow() == box.window) << shot << ": the box is not on top";
       Bitmap screen;
       if (x_->CaptureScreen(&screen)) WritePng(screen, shots_ + "/" + shot + ".png");
       for (size_t i = 0; i < inputs.size(); ++i) {
@@ -443,7 +439,7 @@ class BoxesOverDialogs : public DialogLayout {
         << shot << ": the box did not answer " << inputs.back();
     // Gone from the screen too, before the next input: the server may take
     // the test's input before the program's last requests.
-    EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return Same(x_->TopWindow(), dialog.window); }, 5))
+    EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return x_->TopWindow() == dialog.window; }, 5))
         << shot << ": the box stays on the screen";
     ShownDialog after;
     EXPECT_TRUE(fltk_backend::DescribeOpenDialog(&after));
