@@ -117,6 +117,12 @@ std::vector<MessageBoxCapture::Box> MessageBoxCapture::Boxes() const {
   return state_->boxes;
 }
 
+std::vector<std::u16string> MessageBoxCapture::Texts() const {
+  std::vector<std::u16string> texts;
+  for (const Box& box : Boxes()) texts.push_back(box.text);
+  return texts;
+}
+
 size_t MessageBoxCapture::Count() const {
   std::lock_guard<std::mutex> guard(state_->lock);
   return state_->boxes.size();

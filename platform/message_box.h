@@ -95,6 +95,8 @@ class PLATFORM_API MessageBoxCapture {
 
   void SetAnswer(int answer);
   std::vector<Box> Boxes() const;
+  // The boxes' texts, in order.
+  std::vector<std::u16string> Texts() const;
   size_t Count() const;
   void Clear();
 

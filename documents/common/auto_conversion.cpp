@@ -55,24 +55,15 @@ bool HasKindConverter(DocumentKind kind) {
 // leaves the bytes undecided.
 bool ReadAsUtf8(DocumentKind kind, const std::u16string& document,
                 const KindConverters& converters) {
-  switch (kind) {
-    case kPalmDoc:
-    case kTcr:
-    case kLit:
-    case kRb:
-    case kRtf: return false;
-    case kXmlHtml:
-    case kFb2: return DeclaresUtf8File(document.c_str()) || converters.isUtf8(document.c_str());
-    default: return converters.isUtf8(document.c_str());
-  }
+  if (kind == kXmlHtml || kind == kFb2)
+    return DeclaresUtf8File(document.c_str()) || converters.isUtf8(document.c_str());
+  return !HasKindConverter(kind) && converters.isUtf8(document.c_str());
 }
 
 }  // namespace
 
 OpenedText ConvertForReading(const std::u16string& document, const KindConverters& converters) {
   const std::u16string target = document + u".auto";
-  // What a conversion of it that was killed on the way left.
-  RemoveConversionLeftovers({document});
   const DocumentKind kind = DetectDocumentKind(document);
   if (ConvertedCopyIsCurrent(target, document)) {
     return {target, true, false, ReadAsUtf8(kind, document, converters)};
@@ -82,8 +73,11 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
   const bool viaUtf8Step = markup && utf8;
   const std::u16string utf8Step = document + u".utf8";
   if (!HasKindConverter(kind) && !utf8) return {document, false};
-  // Found by a later run should this one be killed on the way.
-  const ConversionMark mark(document, viaUtf8Step ? utf8Step : std::u16string());
+  // What a conversion of it that was killed on the way left, and a mark for
+  // a later run should this one be killed on the way.
+  RemoveConversionLeftovers({document});
+  const ConversionMark mark(document, viaUtf8Step);
+  const ConvertFunction convert = converters.ForKind(kind);
   bool converted = false;
   bool recoded = false;
   switch (kind) {
@@ -91,16 +85,13 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
     case kTcr:
     case kLit:
     case kRb:
-    case kRtf: {
-      const ConvertFunction convert = converters.ForKind(kind);
+    case kRtf:
       converted = convert != nullptr && convert(document.c_str(), target.c_str());
       break;
-    }
     case kXmlHtml:
     case kFb2: {
       recoded = viaUtf8Step && converters.utf8(document.c_str(), utf8Step.c_str());
       const std::u16string& source = recoded ? utf8Step : document;
-      const ConvertFunction convert = converters.ForKind(kind);
       converted = convert != nullptr && convert(source.c_str(), target.c_str());
       if (recoded) RemoveFile(utf8Step);
       break;

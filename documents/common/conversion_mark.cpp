@@ -20,8 +20,7 @@ constexpr char kIntermediateSuffix[] = ".utf8";
 
 }  // namespace
 
-ConversionMark::ConversionMark(const std::u16string& document,
-                               const std::u16string& intermediate) {
+ConversionMark::ConversionMark(const std::u16string& document, bool viaUtf8Step) {
   std::string problem;
   const std::string folder = ProgramCacheFolder(kMarkFolder, problem);
   if (folder.empty()) return;
@@ -31,7 +30,7 @@ ConversionMark::ConversionMark(const std::u16string& document,
   // A name of more than one line cannot be read back.
   if (error || absolute.string().find('\n') != std::string::npos) return;
   std::string text = absolute.string() + "\n";
-  if (!intermediate.empty()) text += absolute.string() + kIntermediateSuffix + "\n";
+  if (viaUtf8Step) text += absolute.string() + kIntermediateSuffix + "\n";
   std::string pattern = folder + "/" + kMarkPrefix + "XXXXXX";
   const int fd = mkstemp(pattern.data());
   if (fd < 0) return;

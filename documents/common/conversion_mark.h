@@ -7,10 +7,10 @@
 
 class ConversionMark {
  public:
-  // Marks a conversion of the document; intermediate is the file it makes
-  // on the way and deletes afterwards ("<document>.utf8"), empty for none.
-  // Without a cache folder the conversion goes unmarked.
-  ConversionMark(const std::u16string& document, const std::u16string& intermediate);
+  // Marks a conversion of the document, with viaUtf8Step when it makes
+  // "<document>.utf8" on the way and deletes it afterwards. Without a cache
+  // folder the conversion goes unmarked.
+  ConversionMark(const std::u16string& document, bool viaUtf8Step);
   // The conversion ended: the mark goes.
   ~ConversionMark();
   ConversionMark(const ConversionMark&) = delete;

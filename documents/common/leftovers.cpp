@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "documents/common/cache_folder.h"
 #include "documents/common/private_folder.h"
 #include "platform/unicode.h"
 
@@ -85,10 +86,7 @@ void RemoveConversionFolderLeftovers() {
     if (!IsTemporaryName(name, std::string(kRbFolderPrefix) + "-") &&
         !IsTemporaryName(name, std::string(kLitFolderPrefix) + "-"))
       continue;
-    struct stat st;
-    if (lstat(it->path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || !IsOwnedBy(st) ||
-        !IsQuietLeftover(it->path()))
-      continue;
+    if (!IsOwnFolder(it->path().string()) || !IsQuietLeftover(it->path())) continue;
     std::error_code ignored;
     fs::remove_all(it->path(), ignored);
   }

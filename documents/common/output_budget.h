@@ -19,6 +19,8 @@ class OutputBudget {
   // Counts n more bytes; reports progress and checks the disk now and then.
   bool Admit(size_t n);
   bool Exceeded() const { return exceeded_; }
+  // The bytes counted so far.
+  int64_t Written() const { return written_; }
 
  private:
   // Whether the file system keeps its margin after `more` bytes.

@@ -25,14 +25,12 @@ constexpr int32_t kJoinBlock = 50000;
 struct EntryFile {
   std::FILE* file;
   OutputBudget& budget;
-  int64_t& decoded;  // over all entries
   bool ok;
 };
 
 void WriteDecoded(void* sink, const char* bytes, int32_t length) {
   auto* entry = static_cast<EntryFile*>(sink);
   if (!entry->ok) return;
-  entry->decoded += length;
   entry->ok = entry->budget.Admit(static_cast<size_t>(length)) &&
               std::fwrite(bytes, 1, static_cast<size_t>(length), entry->file) ==
                   static_cast<size_t>(length);
@@ -82,11 +80,12 @@ bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::stri
       ok = false;
       break;
     }
-    EntryFile entry{file, budget, decoded, true};
+    EntryFile entry{file, budget, true};
     rb_read_entry(book, e, &entry, WriteDecoded);
     ok = entry.ok;
     if (std::fclose(file) != 0) ok = false;
   }
+  decoded = budget.Written();
   return ok;
 }
 

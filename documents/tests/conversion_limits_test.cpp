@@ -23,12 +23,6 @@ namespace {
 
 constexpr int64_t kMiB = int64_t{1} << 20;
 
-std::vector<std::u16string> Texts(const MessageBoxCapture& boxes) {
-  std::vector<std::u16string> texts;
-  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
-  return texts;
-}
-
 // Whatever was written under a temporary name beside the target is gone.
 size_t FilesIn(const std::string& folder) {
   return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder),
@@ -55,7 +49,7 @@ TEST(NothingOfItsKindTest, EmptyAndForeignDocumentsAreNotConverted) {
       u"Conversion stopped: no FictionBook element, the file is not an FB2 book.";
   const std::u16string noRtf =
       u"Conversion stopped: the file does not begin with \"{\\rtf\", it is not an RTF document.";
-  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{noBook, noRtf, noBook, noRtf}));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{noBook, noRtf, noBook, noRtf}));
 
   const std::string html = folder + "e.html";
   WriteBytes(html, "");
@@ -81,7 +75,7 @@ TEST(NothingOfItsKindTest, EmptyAndForeignDocumentsAreNotConverted) {
   WriteBytes(late, std::string(100000, 'x') + "<FictionBook><p>y</p></FictionBook>");
   EXPECT_FALSE(ConvertFb2ToText(Wide(late).c_str(), Wide(late + ".txt").c_str()));
   EXPECT_FALSE(Exists(late + ".txt"));
-  EXPECT_EQ(Texts(boxes).back(), noBook);
+  EXPECT_EQ(boxes.Texts().back(), noBook);
   const std::string early = folder + "early.fb2";
   WriteBytes(early, std::string(16000, ' ') + "<FictionBook><p>y</p>" + std::string(100000, 'z') +
                         "</FictionBook>");
@@ -140,7 +134,7 @@ TEST(OutputLimitsTest, OutputBeyondTheLargestDocumentStopsAndLeavesNothing) {
     EXPECT_FALSE(ConvertTcrToText(Wide(source).c_str(), Wide(target).c_str()));
   }
   EXPECT_EQ(FilesIn(folder), 1u);
-  EXPECT_EQ(Texts(boxes), std::vector<std::u16string>{
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{
                               u"Stopped: the file would be larger than 3 MB, the largest "
                               u"document the reader opens. Nothing was kept."});
 
@@ -189,7 +183,7 @@ TEST(OutputLimitsTest, AnAlmostFullDiskStopsTheWriting) {
   EXPECT_EQ(FilesIn(folder), 2u);
   const std::u16string full =
       u"Stopped: less than 64 MB would be left free on the disk. Nothing was kept.";
-  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{full, full}));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{full, full}));
 }
 
 TEST(OutputLimitsTest, AnEntryLargerThanTheLargestDocumentIsNotExtracted) {

@@ -29,12 +29,6 @@ std::string Fb2Book(const std::string& source) {
 // The source inside a book's root element.
 std::string Fb2(const std::string& source) { return Fb2Book("<FictionBook>" + source + "</FictionBook>"); }
 
-std::vector<std::u16string> Texts(const MessageBoxCapture& boxes) {
-  std::vector<std::u16string> texts;
-  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
-  return texts;
-}
-
 TEST(HtmlConverterTest, TagsEntitiesAndLines) {
   EXPECT_EQ(Html("a<p>b</p>c"), "ab\nc");
   EXPECT_EQ(Html("1<BR>2<br/>3<br />4<br clear=all>5"), "1\n2\n3\n4" "5");
@@ -133,7 +127,7 @@ TEST(HtmlConverterTest, MarkupOfAnyLengthIsSkipped) {
   EXPECT_EQ(boxes.Count(), 0u);
   EXPECT_EQ(Html("open <b never closed"), "open ");
   EXPECT_EQ(Html("<p>t</p><!-- " + std::string(15000, 'c')), "t\n");
-  EXPECT_EQ(Texts(boxes),
+  EXPECT_EQ(boxes.Texts(),
             (std::vector<std::u16string>{
                 u"Warning: the document ends inside a tag or comment that begins at byte 5 and "
                 u"is never closed; its 15 bytes were left out.",

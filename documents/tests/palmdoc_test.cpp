@@ -95,8 +95,7 @@ TEST(PalmDocConverterTest, BooksWithoutTextSayWhy) {
   EXPECT_FALSE(Convert(Database(17480, 8, {}, 0), nullptr));  // no records at all
   EXPECT_FALSE(Convert(Database(1, 8, {"", ""}), nullptr));
   EXPECT_FALSE(Convert(Database(2, 8, {""}), nullptr));
-  std::vector<std::u16string> texts;
-  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
+  const std::vector<std::u16string> texts = boxes.Texts();
   const std::u16string stop = u"Conversion stopped: no text could be taken out of the book. ";
   EXPECT_EQ(texts, (std::vector<std::u16string>{stop + u"It holds no text records.",
                                                 stop + u"Its text records are empty.",
@@ -117,8 +116,7 @@ TEST(PalmDocConverterTest, MalformedDatabasesFail) {
   Put32(beyond, 86, 0x7FFFFFF0);
   EXPECT_FALSE(Convert(beyond, nullptr));
   // Each says why no text came out.
-  std::vector<std::u16string> texts;
-  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
+  const std::vector<std::u16string> texts = boxes.Texts();
   const std::u16string stop = u"Conversion stopped: no text could be taken out of the book. ";
   const std::u16string undecodable =
       stop + u"A text record is damaged and does not decode within the book's record size.";

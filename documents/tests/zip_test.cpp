@@ -218,12 +218,6 @@ TEST(ZipReaderTest, DeeplyNestedNamesAreLeftOut) {
   EXPECT_EQ(Extract(archive, folder->files().at("kept.txt")), "k");
 }
 
-std::vector<std::u16string> Texts(const MessageBoxCapture& boxes) {
-  std::vector<std::u16string> texts;
-  for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
-  return texts;
-}
-
 std::u16string Damaged(const std::u16string& why) {
   return u"Warning: the archive entry extracted.bin is damaged: " + why +
          u". What could be read was taken out; parts of it may be missing or wrong.";
@@ -251,7 +245,7 @@ TEST(ZipReaderTest, DamagedEntriesAreToldAndBounded) {
   EXPECT_EQ(Extract(archive, root.files().at("flip.txt")), "hello worlD");
   const std::u16string badCrc = Damaged(u"its CRC-32 does not match its data");
   const std::u16string badSize = Damaged(u"its size does not match its data");
-  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{badSize, badSize, badCrc, badCrc}));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{badSize, badSize, badCrc, badCrc}));
 
   // A deflate stream cut part-way (the archive ends early) keeps what came
   // before the cut; data that is no deflate stream at all gives nothing
@@ -269,13 +263,13 @@ TEST(ZipReaderTest, DamagedEntriesAreToldAndBounded) {
   ASSERT_GT(kept.size(), 0u);
   ASSERT_LT(kept.size(), text.size());
   EXPECT_EQ(kept, text.substr(0, kept.size()));
-  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{Damaged(
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{Damaged(
                               u"its data breaks off after " +
                               Wide(std::to_string(kept.size())) + u" bytes")}));
   const std::string noStream = ArchivePath(std::string(64, '\xff'));
   Extract(noStream, {8, 40, 100, 0, true}, &ok);
   EXPECT_FALSE(ok);
-  EXPECT_EQ(Texts(boxes).back(),
+  EXPECT_EQ(boxes.Texts().back(),
             u"The archive entry extracted.bin could not be taken out of the archive: its data is "
             u"damaged, nothing could be read.");
 }
@@ -293,7 +287,7 @@ TEST(ZipReaderTest, ExtractionIsBoundedWellBelowTheLargestDocument) {
   bool ok = true;
   Extract(archive, root.files().at("giga.fb2"), &ok);
   EXPECT_FALSE(ok);
-  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{
                               u"The archive entry extracted.bin could not be taken out of the "
                               u"archive: it is larger than 256 MB, the largest entry the reader "
                               u"takes out of an archive."}));
@@ -304,7 +298,7 @@ TEST(ZipReaderTest, ExtractionIsBoundedWellBelowTheLargestDocument) {
   boxes.Clear();
   EXPECT_EQ(Extract(archive, root.files().at("limit.txt"), &ok), zeros);
   EXPECT_TRUE(ok);
-  EXPECT_EQ(Texts(boxes),
+  EXPECT_EQ(boxes.Texts(),
             (std::vector<std::u16string>{Damaged(u"its size does not match its data")}));
 }
 
@@ -342,7 +336,7 @@ TEST(ZipReaderTest, NamesAreDecodedAndEveryEntryStaysReachable) {
   EXPECT_EQ(flagged.files().size(), 2u);
   EXPECT_EQ(Extract(archive, flagged.files().at("Начало.txt")), "flagged");
   EXPECT_EQ(Extract(archive, flagged.files().at("x")), "again");
-  EXPECT_EQ(Texts(boxes), (std::vector<std::u16string>{
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{
                               u"Warning: 3 names became equal to another name of their folder "
                               u"when shown! They are shown with a number added."}));
 

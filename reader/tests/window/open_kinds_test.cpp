@@ -140,8 +140,7 @@ TEST_F(OpenKindsTest, WhatCannotBeOpenedIsToldAndTheOpenDocumentStays) {
   EXPECT_EQ(Open(pastEnd), "Still here.");
   EXPECT_EQ(reader_->DocumentPath(), Wide(plain));
   EXPECT_EQ(reader_->settings.recentFiles, (std::vector<std::u16string>{Wide(plain)}));
-  std::vector<std::u16string> texts;
-  for (const auto& box : backend_.MessageBoxes().Boxes()) texts.push_back(box.text);
+  const std::vector<std::u16string> texts = backend_.MessageBoxes().Texts();
   EXPECT_EQ(texts, (std::vector<std::u16string>{
                        u"ERROR: can't open file!\n" + Wide(Scratch("gone.txt")) +
                            u"\nNo such file or directory",
@@ -316,8 +315,7 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
     d.Cancel();
   });
   EXPECT_EQ(Open(several.path), "Tale.");
-  std::vector<std::u16string> texts;
-  for (const auto& box : backend_.MessageBoxes().Boxes()) texts.push_back(box.text);
+  const std::vector<std::u16string> texts = backend_.MessageBoxes().Texts();
   ASSERT_EQ(texts.size(), 6u);
   EXPECT_EQ(texts[4], noFolder);
   EXPECT_EQ(texts[5], noFolder);

@@ -40,9 +40,7 @@ class ReaderWindowTest : public testing::Test {
     return environment;
   }
   std::vector<std::u16string> BoxTexts() {
-    std::vector<std::u16string> texts;
-    for (const auto& box : backend_.MessageBoxes().Boxes()) texts.push_back(box.text);
-    return texts;
+    return backend_.MessageBoxes().Texts();
   }
 
   HeadlessBackend backend_;

@@ -45,9 +45,7 @@ class MainWindowCommands : public testing::Test {
   }
   ~MainWindowCommands() override { reader->OnDestroy(); }
   std::vector<std::u16string> Boxes() {
-    std::vector<std::u16string> texts;
-    for (const auto& box : backend.MessageBoxes().Boxes()) texts.push_back(box.text);
-    return texts;
+    return backend.MessageBoxes().Texts();
   }
 
   HeadlessBackend backend;
