@@ -21,8 +21,10 @@ HandlerSlot& Slot() {
 
 int ShowOnStandardError(HWND, const std::u16string& text, const std::u16string& caption,
                         UINT type) {
-  std::string line = Utf16ToUtf8(caption);
-  line += ": ";
+  // A text that begins with its caption ("Warning: ...") is not prefixed
+  // with it again.
+  std::string line;
+  if (caption.empty() || !text.starts_with(caption + u":")) line = Utf16ToUtf8(caption) + ": ";
   line += Utf16ToUtf8(text);
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), stderr);
