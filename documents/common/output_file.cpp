@@ -62,6 +62,7 @@ bool OutputFile::Create(const char16_t* target, int64_t announcedSize) {
   std::setvbuf(file_, nullptr, _IOFBF, kWriteBuffer);
   temporaryPath_ = pattern;
   failed_ = false;
+  failureReason_ = 0;
   return true;
 }
 
@@ -87,6 +88,8 @@ bool OutputFile::Write(const void* bytes, size_t n) {
 void OutputFile::WriteFailed() {
   const int why = errno != 0 ? errno : EIO;
   failed_ = true;
+  failureReason_ = why;
+  if (!sayFailures_) return;
   std::u16string target;
   Utf8ToUtf16(targetPath_, &target);
   ShowConversionStop(u"Stopped: " + target + u" cannot be written (" + SystemReason(why) +
@@ -100,6 +103,7 @@ bool OutputFile::Commit() {
   file_ = nullptr;
   if (!closed && !failed_) WriteFailed();
   if (failed_ || std::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
+    if (failureReason_ == 0) failureReason_ = errno != 0 ? errno : EIO;
     unlink(temporaryPath_.c_str());
     temporaryPath_.clear();
     return false;

@@ -16,11 +16,15 @@
 // Text never holds NUL bytes (they become blanks); binary output is kept
 // as it is.
 enum class OutputContent { kText, kBinary };
+// Who tells the user that the file cannot be written: the file itself (by
+// its path), or the caller, which names the user's document instead.
+enum class WriteFailures { kSaid, kLeftToCaller };
 
 class OutputFile {
  public:
-  explicit OutputFile(OutputContent content = OutputContent::kText)
-      : text_(content == OutputContent::kText) {}
+  explicit OutputFile(OutputContent content = OutputContent::kText,
+                      WriteFailures failures = WriteFailures::kSaid)
+      : text_(content == OutputContent::kText), sayFailures_(failures == WriteFailures::kSaid) {}
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -39,12 +43,16 @@ class OutputFile {
   bool Commit();
   // Whether writing stopped at the process's OutputLimits (which said why).
   bool LimitsPassed() const { return budget_.Exceeded(); }
+  // Why a write, the closing or the renaming failed (an errno value), or 0.
+  int FailureReason() const { return failureReason_; }
 
  private:
   void Discard();
   void WriteFailed();
 
   bool text_;
+  bool sayFailures_;
+  int failureReason_ = 0;
   OutputBudget budget_;
   std::string withoutNul_;
   std::FILE* file_ = nullptr;

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <vector>
 
@@ -198,6 +200,27 @@ TEST(OutputLimitsTest, AnEntryLargerThanTheLargestDocumentIsNotExtracted) {
   // Small entries still come out.
   EXPECT_TRUE(ExtractZipEntry(Wide(archive).c_str(), {10, -1, 5}, Wide(Scratch("s.txt")).c_str()));
   EXPECT_EQ(ReadBytes(Scratch("s.txt")), "zzzzz");
+
+  // A file-size limit (ulimit -f) met on the way is said once, naming the
+  // entry, not the file in the cache it was going to.
+  boxes.Clear();
+  WriteBytes(archive, std::string(300000, 'z'));
+  {
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limited = previous;
+    limited.rlim_cur = 100000;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    EXPECT_FALSE(ExtractZipEntry(Wide(archive).c_str(), {0, -1, 200000},
+                                 Wide(Scratch("book.fb2")).c_str()));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+  }
+  EXPECT_FALSE(Exists(Scratch("book.fb2")));
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{
+                               u"The archive entry book.fb2 could not be taken out of the "
+                               u"archive: the file cannot be written (File too large)."});
 }
 
 }  // namespace
