@@ -177,6 +177,36 @@ TEST(ZipReaderTest, DamagedArchivesShowTheEntriesTheyHold) {
     EXPECT_EQ(Names(root.files()), std::vector<std::string>{"first.txt"});
     EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{brokenAt(first.size())});
   }
+  // Written as a stream (sizes after the data, in descriptors with and
+  // without their signature) and cut inside the second entry: the deflate
+  // streams tell where the entries end.
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += std::to_string(i * 7919 % 10007) + " ";
+  const auto streamed = [](const std::string& name, const std::string& data, bool signature) {
+    std::string descriptor = signature ? std::string("PK\x07\x08", 4) : std::string();
+    Le(descriptor, Crc(data), 4);
+    Le(descriptor, Deflate(data).size(), 4);
+    Le(descriptor, data.size(), 4);
+    return Local(name, data, 8, 8) + descriptor;
+  };
+  const std::string stream = streamed("one.txt", "first text", false) +
+                             streamed("two.txt", text, true) + streamed("three.txt", "3", true);
+  const std::string cutStream = ArchivePath(stream.substr(0, stream.size() / 2));
+  boxes.Clear();
+  ASSERT_TRUE(ReadZipArchive(Wide(cutStream).c_str(), root));
+  EXPECT_EQ(Names(root.files()), (std::vector<std::string>{"one.txt", "two.txt"}));
+  EXPECT_EQ(Extract(cutStream, root.files().at("one.txt")), "first text");
+  const std::string kept = Extract(cutStream, root.files().at("two.txt"));
+  ASSERT_GT(kept.size(), 1000u);
+  EXPECT_EQ(kept, text.substr(0, kept.size()));
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{brokenAt(stream.size() / 2)});
+  const std::string wholeStream = ArchivePath(stream);
+  boxes.Clear();
+  ASSERT_TRUE(ReadZipArchive(Wide(wholeStream).c_str(), root));
+  EXPECT_EQ(Extract(wholeStream, root.files().at("two.txt")), text);
+  EXPECT_EQ(Extract(wholeStream, root.files().at("three.txt")), "3");
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{brokenAt(stream.size())});
+
   boxes.Clear();
   for (const std::string& bytes : {Local("", "1") + kCentral, std::string("junkjunk") + first,
                                    book.substr(0, 20), std::string()}) {

@@ -9,6 +9,7 @@
 #include "documents/common/little_endian.h"
 #include "documents/zip/zip_archive.h"
 #include "documents/zip/zip_central_directory.h"
+#include "documents/zip/zip_stream_end.h"
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
@@ -63,7 +64,7 @@ constexpr std::array<const char*, kReasons> kSkipWarnings = {
 
 // The header's sizes, or the central directory's when the header has none
 // (written with a data descriptor, or in a zip64 field): read once, when
-// first needed. Sets next to where the next header starts; false when the
+// first needed; without a directory, a deflated entry's own stream. Sets next to where the next header starts; false when the
 // sizes cannot be had.
 class EntrySizes {
  public:
@@ -83,7 +84,7 @@ class EntrySizes {
       read_ = true;
       found_ = ReadCentralDirectory(file_, directory_);
     }
-    if (!found_) return false;
+    if (!found_) return FromStream(dataOffset, header, next);
     const auto entry = directory_.byLocalOffset.find(headerOffset);
     if (entry == directory_.byLocalOffset.end()) return false;
     header.crc = entry->second.crc;
@@ -97,6 +98,20 @@ class EntrySizes {
   }
 
  private:
+  // Without a directory (an archive cut short) a deflated entry's stream
+  // tells where it ends.
+  bool FromStream(uint64_t dataOffset, LocalHeader& header, uint64_t& next) {
+    DeflatedExtent extent{};
+    if (header.method != kMethodDeflated || !FindDeflatedExtent(file_, dataOffset, extent)) {
+      return false;
+    }
+    header.crc = extent.crc;
+    header.compressedSize = extent.compressedSize;
+    header.uncompressedSize = extent.uncompressedSize;
+    next = extent.next;
+    return true;
+  }
+
   TextFile& file_;
   bool read_ = false;
   bool found_ = false;
