@@ -39,8 +39,7 @@ int RunReader(WindowBackend& backend, const std::u16string& document, bool headl
   if (headless) {
     // No screen to show them on: what the reader told goes to the terminal.
     for (const auto& box : static_cast<HeadlessBackend&>(backend).MessageBoxes().Boxes())
-      std::fprintf(stderr, "parlen: %s: %s\n", Utf16ToUtf8(box.caption).c_str(),
-                   Utf16ToUtf8(box.text).c_str());
+      std::fprintf(stderr, "parlen: %s\n", MessageBoxLine(box.text, box.caption).c_str());
     reader.Host().Update();
     if (!framePath.empty() &&
         !static_cast<HeadlessHost&>(reader.Host()).SaveFramePng(framePath)) {

@@ -64,8 +64,8 @@ constexpr std::array<const char*, kReasons> kSkipWarnings = {
 
 // The header's sizes, or the central directory's when the header has none
 // (written with a data descriptor, or in a zip64 field): read once, when
-// first needed; without a directory, a deflated entry's own stream. Sets next to where the next header starts; false when the
-// sizes cannot be had.
+// first needed; without a directory, a deflated entry's own stream. Sets
+// next to where the next header starts; false when the sizes cannot be had.
 class EntrySizes {
  public:
   explicit EntrySizes(TextFile& file) : file_(file) {}
@@ -203,7 +203,8 @@ class ArchiveWalk {
     const uint64_t dataOffset = headerOffset + kLocalHeaderSize + name_.size() + header.extraLength;
     // An entry whose data the file ends inside (a download cut short) is
     // listed: what there is of it can be taken out.
-    if (name_.back() != '/' && dataOffset < fileSize_) Add(header, dataOffset);
+    const bool dataThere = dataOffset < fileSize_ || next <= fileSize_;
+    if (name_.back() != '/' && dataThere) Add(header, dataOffset);
     if (next > fileSize_) return Broken(fileSize_);
     return SeekTo(file_, next) || Broken(next);
   }
