@@ -71,12 +71,11 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
   const bool utf8 = ReadAsUtf8(kind, document, converters);
   const bool markup = kind == kXmlHtml || kind == kFb2;
   const bool viaUtf8Step = markup && utf8;
-  const std::u16string utf8Step = document + u".utf8";
   if (!HasKindConverter(kind) && !utf8) return {document, false};
-  // What a conversion of it that was killed on the way left, and a mark for
-  // a later run should this one be killed on the way.
-  RemoveConversionLeftovers({document});
-  const ConversionMark mark(document, viaUtf8Step);
+  // What conversions killed on the way left goes, and this one is marked
+  // for a later run should it be killed on the way.
+  RemoveMarkedConversionLeftovers();
+  ConversionMark mark;
   const ConvertFunction convert = converters.ForKind(kind);
   bool converted = false;
   bool recoded = false;
@@ -90,10 +89,14 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
       break;
     case kXmlHtml:
     case kFb2: {
-      recoded = viaUtf8Step && converters.utf8(document.c_str(), utf8Step.c_str());
+      // The recoded text goes to a file of its own unique name, never to
+      // one the user may have beside the document.
+      std::u16string utf8Step;
+      if (viaUtf8Step) Utf8ToUtf16(mark.NewIntermediateFile(), &utf8Step);
+      recoded = !utf8Step.empty() && converters.utf8(document.c_str(), utf8Step.c_str());
       const std::u16string& source = recoded ? utf8Step : document;
       converted = convert != nullptr && convert(source.c_str(), target.c_str());
-      if (recoded) RemoveFile(utf8Step);
+      if (!utf8Step.empty()) RemoveFile(utf8Step);
       break;
     }
     default:

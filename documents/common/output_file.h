@@ -12,6 +12,7 @@
 #include <string>
 
 #include "documents/common/output_budget.h"
+#include "platform/atomic_file.h"
 
 // Text never holds NUL bytes (they become blanks); binary output is kept
 // as it is.
@@ -28,8 +29,8 @@ class OutputFile {
   // Fails when the target names the source (same path, or the same file),
   // or when the announced size (0: unknown) would pass the limits.
   bool Open(const char16_t* source, const char16_t* target, int64_t announcedSize = 0);
-  // A target written from memory: no source to tell apart. The temporary
-  // is created exclusively (never through a link planted beside the target).
+  // A target written from memory: no source to tell apart. A target that
+  // is there and is no regular file is refused, with a message.
   bool Create(const char16_t* target, int64_t announcedSize = 0);
   // False once a write failed or the limits were passed.
   bool Write(const void* bytes, size_t n);
@@ -42,13 +43,12 @@ class OutputFile {
 
  private:
   void Discard();
-  void WriteFailed();
+  void Stopped(const AtomicFile& file);
 
   bool text_;
   OutputBudget budget_;
   std::string withoutNul_;
-  std::FILE* file_ = nullptr;
-  std::string temporaryPath_;
+  AtomicFile file_;
   std::string targetPath_;
   bool failed_ = false;
 };
