@@ -12,7 +12,13 @@
 
 namespace {
 
-void RemoveFile(const std::u16string& path) { unlink(Utf16ToUtf8(path).c_str()); }
+// Only a file: a pipe or a device in the converted copy's place is the
+// user's, and was refused by the converter.
+void RemoveFile(const std::u16string& path) {
+  const std::string name = Utf16ToUtf8(path);
+  struct stat st;
+  if (lstat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode)) unlink(name.c_str());
+}
 
 // A converted copy carries its document's modification time, so a document
 // changed (or replaced) since is converted again.
@@ -28,7 +34,7 @@ void StampWithDocumentTime(const std::u16string& converted, const std::u16string
 // once converted).
 bool ConvertedCopyIsCurrent(const std::u16string& converted, const std::u16string& document) {
   struct stat copy;
-  if (stat(Utf16ToUtf8(converted).c_str(), &copy) != 0) return false;
+  if (stat(Utf16ToUtf8(converted).c_str(), &copy) != 0 || !S_ISREG(copy.st_mode)) return false;
   struct stat source;
   if (stat(Utf16ToUtf8(document).c_str(), &source) != 0) return true;
   return copy.st_mtim.tv_sec == source.st_mtim.tv_sec &&

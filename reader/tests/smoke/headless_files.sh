@@ -25,6 +25,20 @@ status=$?
 printf 'parlen: Parlen 2: ERROR: can'"'"'t open file!\n%s\nIt is not a regular file (a pipe, a device or a socket).\n' \
   "$work/pipe" | cmp -s - "$work/err" || { fail "pipe: not told"; cat "$work/err"; }
 
+# Nothing written by rename takes the place of a pipe: neither the picture
+# nor the converted copy of a document.
+timeout 60 "$parlen" --headless --frame "$work/pipe" 2>"$work/err"
+status=$?
+[ "$status" -eq 1 ] || fail "frame over a pipe: exit status $status"
+echo "parlen: cannot write $work/pipe: it is not a regular file" |
+  cmp -s - "$work/err" || { fail "frame over a pipe: not told"; cat "$work/err"; }
+printf '{\\rtf1 Text.}' >"$work/small.rtf"
+mkfifo "$work/small.rtf.auto"
+timeout 60 "$parlen" --headless "$work/small.rtf" 2>"$work/err"
+echo "parlen: Parlen 2: Stopped: $work/small.rtf.auto cannot be written (it is not a regular file). Nothing was kept." |
+  cmp -s - "$work/err" || { fail "converted copy over a pipe: not told"; cat "$work/err"; }
+[ -p "$work/pipe" ] && [ -p "$work/small.rtf.auto" ] || fail "a pipe was replaced"
+
 printf 'Text.' >"$work/--help"
 (cd "$work" && "$parlen" --headless --frame dash.png -- --help) >"$work/out" 2>"$work/err"
 [ -s "$work/dash.png" ] && [ ! -s "$work/out" ] && [ ! -s "$work/err" ] ||
