@@ -1,8 +1,9 @@
 #!/bin/bash
 # parlen --headless with the files and limits of a real machine, on a
 # registry, cache and temporary folder of its own: a named pipe is refused
-# at once; a name beginning with "-" follows "--"; a file-size limit stops
-# a conversion with a message and leaves no temporary behind.
+# at once, and never replaced by a picture or a converted copy; a name
+# beginning with "-" follows "--"; a file-size limit stops a conversion with
+# a message and leaves no temporary behind.
 # Arguments: parlen
 set -u
 parlen=$1
