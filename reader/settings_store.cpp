@@ -56,9 +56,10 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool KeptAsByte(const std::u16string& path, size_t i) {
   const char16_t c = path[i];
-  if (c == kPathEscapeWide || c == u'=' || c == u';' || c == u'\n' || c == u'\r' || c == 0)
-    return false;
-  if ((i == 0 || i + 1 == path.size()) && (c == u' ' || c == u'\t')) return false;
+  // Control characters may be trimmed or split at; the separators of the
+  // line and of the recent list.
+  if (c < u' ' || c == kPathEscapeWide || c == u'=' || c == u';') return false;
+  if ((i == 0 || i + 1 == path.size()) && c == u' ') return false;
   return RoundTrips(c);
 }
 

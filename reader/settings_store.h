@@ -63,7 +63,7 @@ class CSettingsStore {
 
   // A path as a value: Windows-1251 where its characters have a byte there,
   // and each other character (and the escape byte 0x98 itself, '=', ';',
-  // line breaks and blanks or tabs at either end) as 0x98 and four
+  // control characters and blanks at either end) as 0x98 and four
   // upper-case hex digits of its UTF-16 unit. Windows-1251 has no character
   // at 0x98, so no file written before holds the escape and every old value
   // reads back as it was.
