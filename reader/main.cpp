@@ -30,10 +30,9 @@ int RunReader(WindowBackend& backend, const std::u16string& document, bool headl
   // What an earlier run left in the extraction cache (it may have been
   // killed half-way) goes; the open document keeps its file.
   RemoveExtractionLeftovers(reader.DocumentPath());
-  // And what killed conversions left in the temporary folder, beside the
-  // documents read of late and beside those whose conversion was marked.
+  // And what killed conversions left in the temporary folder and the files
+  // their marks name.
   RemoveConversionFolderLeftovers();
-  RemoveConversionLeftovers(reader.settings.recentFiles);
   RemoveMarkedConversionLeftovers();
   int result = 0;
   if (headless) {
@@ -41,9 +40,10 @@ int RunReader(WindowBackend& backend, const std::u16string& document, bool headl
     for (const auto& box : static_cast<HeadlessBackend&>(backend).MessageBoxes().Boxes())
       std::fprintf(stderr, "parlen: %s\n", MessageBoxLine(box.text, box.caption).c_str());
     reader.Host().Update();
+    std::string reason;
     if (!framePath.empty() &&
-        !static_cast<HeadlessHost&>(reader.Host()).SaveFramePng(framePath)) {
-      std::fprintf(stderr, "parlen: cannot write %s\n", framePath.c_str());
+        !static_cast<HeadlessHost&>(reader.Host()).SaveFramePng(framePath, &reason)) {
+      std::fprintf(stderr, "parlen: cannot write %s: %s\n", framePath.c_str(), reason.c_str());
       result = 1;
     }
   } else {

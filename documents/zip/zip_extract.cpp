@@ -160,7 +160,7 @@ void CannotExtract(const char16_t* target, const std::u16string& why) {
 }
 
 void CannotWrite(const char16_t* target, const OutputFile& out) {
-  CannotExtract(target, u"the file cannot be written (" + SystemReason(out.FailureReason()) + u").");
+  CannotExtract(target, u"the file cannot be written (" + out.FailureWords() + u").");
 }
 
 }  // namespace
