@@ -39,7 +39,8 @@ struct WordEntry {
 };
 
 struct SyntagmaEntry {
-  std::vector<WordEntry> words;
+  // A deque: a long syntagma is spoken from its front.
+  std::deque<WordEntry> words;
   INT type = 0;
   INT inton_sign = 0;
   std::string tone;
