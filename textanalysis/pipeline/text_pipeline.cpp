@@ -8,6 +8,8 @@
 #include "foundation/code_pages.h"
 #include "foundation/registry_string.h"
 #include "platform/message_box.h"
+#include "textanalysis/pipeline/sentence_slices.h"
+#include "textanalysis/stages/tone_marks.h"
 
 namespace {
 
@@ -155,11 +157,26 @@ bool TextPipeline::PopSentence() {
   RestoreTokens(current_);
   const SentencePreparer preparer(chain_, resources_.GetCharSet2(), plainTokenizer_,
                                   &resources_.GetTagTable());
-  preparer.Prepare(sentences_[current_].tokens, working_);
+  const std::vector<TextToken>& tokens = sentences_[current_].tokens;
+  const SliceEnd slice = EndOfSlice(tokens, sliceStart_);
+  const auto first = tokens.begin() + static_cast<std::ptrdiff_t>(sliceStart_);
+  preparer.Prepare(std::vector<TextToken>(first, tokens.begin() + static_cast<std::ptrdiff_t>(slice.end)),
+                   working_);
   stages_.Run(working_, converter_, subLanguage_, output_);
+  working_.Clear();
+  if (slice.end < tokens.size()) {
+    // The sentence goes on: the current index stays until its last slice.
+    // A slice cut between two words pauses as at a comma, not as at its end.
+    if (!slice.atPunctuation && !output_.empty()) {
+      output_.back().endSign = SE_Comma6;
+      SetToneMarks(output_);
+    }
+    sliceStart_ = slice.end;
+    return true;
+  }
+  sliceStart_ = 0;
   ReleaseTokens(current_);
   ++current_;
-  working_.Clear();
   CutUntil(static_cast<UI8>(current_) + 1);
   return current_ != sentences_.size();
 }
@@ -172,6 +189,7 @@ void TextPipeline::ForgetText() {
   working_.Clear();
   output_.clear();
   current_ = 0;
+  sliceStart_ = 0;
 }
 
 void TextPipeline::Reset() {
@@ -182,6 +200,7 @@ void TextPipeline::Reset() {
 void TextPipeline::Clear() { ForgetText(); }
 
 I4 TextPipeline::Skip(I4 count) {
+  sliceStart_ = 0;
   if (count > 0) CutUntil(static_cast<UI8>(current_) + static_cast<UI8>(count));
   const I8 target = std::clamp<I8>(static_cast<I8>(current_) + count, 0,
                                    static_cast<I8>(sentences_.size()));
@@ -192,6 +211,7 @@ I4 TextPipeline::Skip(I4 count) {
 }
 
 bool TextPipeline::SetCurrentIndex(UI4 index) {
+  sliceStart_ = 0;
   CutUntil(index);
   if (index > sentences_.size()) {
     current_ = SentenceCount();

@@ -53,7 +53,9 @@ class TextPipeline {
   // cut first.
   void PushText(const char* text, const MarkupInfo* tags, int tagCount);
   // Runs the current sentence through the stages into Output() and moves on;
-  // returns whether sentences remain. Nothing is left: false, no output.
+  // returns whether sentences remain. Nothing is left: false, no output. A
+  // long sentence is run a slice at a time, the index staying on it until
+  // its last slice.
   bool PopSentence();
   const std::vector<OutputSyntagma>& Output() const { return output_; }
 
@@ -134,6 +136,8 @@ class TextPipeline {
   std::vector<KeptText> keptTexts_;
   size_t cutting_ = 0;  // the first kept text not used up
   UI4 current_ = 0;
+  // Token index in the current sentence where its next slice starts.
+  size_t sliceStart_ = 0;
   UI8 textPosition_ = 0;
   INT subLanguage_ = kInitialSubLanguage;
   PreparedSentence working_;
