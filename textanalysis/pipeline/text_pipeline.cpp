@@ -150,18 +150,23 @@ void TextPipeline::RestoreTokens(size_t index) {
 
 bool TextPipeline::PopSentence() {
   output_.clear();
+  if (!PrepareSentence(working_)) return false;
+  stages_.Run(working_, converter_, subLanguage_, output_);
+  working_.Clear();
+  return current_ != sentences_.size();
+}
+
+bool TextPipeline::PrepareSentence(PreparedSentence& prepared) {
   CutUntil(static_cast<UI8>(current_) + 1);
   if (current_ >= sentences_.size()) return false;
   RestoreTokens(current_);
   const SentencePreparer preparer(chain_, resources_.GetCharSet2(), plainTokenizer_,
                                   &resources_.GetTagTable());
-  preparer.Prepare(sentences_[current_].tokens, working_);
-  stages_.Run(working_, converter_, subLanguage_, output_);
+  preparer.Prepare(sentences_[current_].tokens, prepared);
   ReleaseTokens(current_);
   ++current_;
-  working_.Clear();
   CutUntil(static_cast<UI8>(current_) + 1);
-  return current_ != sentences_.size();
+  return true;
 }
 
 void TextPipeline::ForgetText() {

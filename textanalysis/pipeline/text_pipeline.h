@@ -55,6 +55,10 @@ class TextPipeline {
   // Runs the current sentence through the stages into Output() and moves on;
   // returns whether sentences remain. Nothing is left: false, no output.
   bool PopSentence();
+  // Runs the current sentence through the processor chain only, into
+  // `prepared` (the words as the normaliser says them), and moves on;
+  // false, `prepared` untouched, when nothing is left.
+  bool PrepareSentence(PreparedSentence& prepared);
   const std::vector<OutputSyntagma>& Output() const { return output_; }
 
   // Forgets the text; Reset also starts positions again at 0.
