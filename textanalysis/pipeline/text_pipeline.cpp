@@ -152,33 +152,52 @@ void TextPipeline::RestoreTokens(size_t index) {
 
 bool TextPipeline::PopSentence() {
   output_.clear();
-  CutUntil(static_cast<UI8>(current_) + 1);
-  if (current_ >= sentences_.size()) return false;
-  RestoreTokens(current_);
-  const SentencePreparer preparer(chain_, resources_.GetCharSet2(), plainTokenizer_,
-                                  &resources_.GetTagTable());
-  const std::vector<TextToken>& tokens = sentences_[current_].tokens;
-  const SliceEnd slice = EndOfSlice(tokens, sliceStart_);
-  const auto first = tokens.begin() + static_cast<std::ptrdiff_t>(sliceStart_);
-  preparer.Prepare(std::vector<TextToken>(first, tokens.begin() + static_cast<std::ptrdiff_t>(slice.end)),
-                   working_);
+  SliceEnd slice{};
+  if (!PrepareSlice(working_, &slice)) return false;
   stages_.Run(working_, converter_, subLanguage_, output_);
   working_.Clear();
-  if (slice.end < tokens.size()) {
+  if (sliceStart_ != 0) {
     // The sentence goes on: the current index stays until its last slice.
     // A slice cut between two words pauses as at a comma, not as at its end.
     if (!slice.atPunctuation && !output_.empty()) {
       output_.back().endSign = SE_Comma6;
       SetToneMarks(output_);
     }
-    sliceStart_ = slice.end;
+    return true;
+  }
+  return current_ != sentences_.size();
+}
+
+bool TextPipeline::PrepareSentence(PreparedSentence& prepared) {
+  SliceEnd slice{};
+  return PrepareSlice(prepared, &slice);
+}
+
+bool TextPipeline::PrepareSlice(PreparedSentence& prepared, SliceEnd* slice) {
+  CutUntil(static_cast<UI8>(current_) + 1);
+  if (current_ >= sentences_.size()) return false;
+  RestoreTokens(current_);
+  const SentencePreparer preparer(chain_, resources_.GetCharSet2(), plainTokenizer_,
+                                  &resources_.GetTagTable());
+  const std::vector<TextToken>& tokens = sentences_[current_].tokens;
+  *slice = EndOfSlice(tokens, sliceStart_);
+  if (sliceStart_ == 0 && slice->end == tokens.size()) {
+    preparer.Prepare(tokens, prepared);
+  } else {
+    const auto first = tokens.begin() + static_cast<std::ptrdiff_t>(sliceStart_);
+    preparer.Prepare(
+        std::vector<TextToken>(first, tokens.begin() + static_cast<std::ptrdiff_t>(slice->end)),
+        prepared);
+  }
+  if (slice->end < tokens.size()) {
+    sliceStart_ = slice->end;
     return true;
   }
   sliceStart_ = 0;
   ReleaseTokens(current_);
   ++current_;
   CutUntil(static_cast<UI8>(current_) + 1);
-  return current_ != sentences_.size();
+  return true;
 }
 
 void TextPipeline::ForgetText() {
