@@ -44,6 +44,9 @@ TEST(HtmlConverterTest, TagsEntitiesAndLines) {
   EXPECT_EQ(Html("end\n</p>x\n<b>y</b>"), "end\nx y");
   EXPECT_EQ(Html("dos\r\nline"), "dos\rline");
   EXPECT_EQ(Html(""), "");
+  // The page's title stands on a line of its own.
+  EXPECT_EQ(Html("<html><head><title>Заглавие</title></head><body>Текст</body></html>"),
+            "\nЗаглавие\nТекст");
 }
 
 // White space between two text runs stays one blank whatever tags stand
@@ -158,6 +161,9 @@ TEST(Fb2ConverterTest, DescriptionParagraphsAndBinary) {
   EXPECT_EQ(Fb2("<description><title-info><author><first-name>Ivan</first-name>"
                 "<last-name>Petrov</last-name></author></title-info></description>"),
             "Description:\nAuthor:\nFirst name: Ivan\nLast name: Petrov\n\n");
+  EXPECT_EQ(Fb2("<description><title-info><book-title>Книга</book-title><lang>ru</lang>"
+                "</title-info></description>"),
+            "Description:\nBook name: Книга\nLanguage: ru\n\n");
   EXPECT_EQ(Fb2("<body><section><title><p>Head</p></title><p>Text &amp; more</p>"
                 "</section></body>"),
             "\n\nHead\n\nText & more\n\n");

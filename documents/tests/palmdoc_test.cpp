@@ -68,6 +68,11 @@ TEST(PalmDocDecodeTest, CodeTable) {
   EXPECT_EQ(Decode({0x05, 'a', 'b'}), "ab");            // run cut by the input's end
   EXPECT_EQ(Decode({'a', 0x80}), "a");                  // reference without its second byte
   EXPECT_EQ(Decode({'a', 0x80, 0x08}), "aaaa");         // distance 1, length 3
+  // The longest distance, 2047 bytes back: all eleven bits count.
+  std::vector<uint8_t> far = {'x', 'y', 'z'};
+  far.resize(2047, '.');
+  far.insert(far.end(), {0xBF, 0xF8});
+  EXPECT_EQ(Decode(far, 3000), std::string(far.begin(), far.end() - 2) + "xyz");
   EXPECT_EQ(Decode({0x80, 0x08, 'q'}), "");             // before the output's start
   EXPECT_EQ(Decode({'a', 0x80, 0x00, 'q'}), "a");       // distance 0
   EXPECT_EQ(Decode({'a', 'b', 0xE1}, 3), "ab ");        // no room for the second byte

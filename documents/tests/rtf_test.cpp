@@ -27,6 +27,8 @@ TEST(RtfConverterTest, KeywordTableIsSortedForBinarySearch) {
 TEST(RtfConverterTest, TextControlWordsAndDestinations) {
   EXPECT_EQ(Rtf("{\\rtf1 Hello\\par\r\nWorld}"), "Hello\nWorld");
   EXPECT_EQ(Rtf("{\\'e0\\'E0}"), "\xE0\xE0");
+  // Lower-case and upper-case digits above 9, in either place.
+  EXPECT_EQ(Rtf("\\'ef\\'EF\\'fa\\'Ab\\'c3\\'0d"), "\xEF\xEF\xFA\xAB\xC3\x0D");
   EXPECT_EQ(Rtf("{\\rtf1{\\fonttbl{\\f0 Times;}}{\\*\\unknown hidden}{\\unknown shown}x}"),
             "shownx");
   EXPECT_EQ(Rtf("\\ldblquote q\\rdblquote\\tab\\~\\_\\{\\}\\\\"), "\"q\"\t -{}\\");
