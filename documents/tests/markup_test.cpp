@@ -174,6 +174,28 @@ TEST(Fb2ConverterTest, DescriptionParagraphsAndBinary) {
   EXPECT_EQ(Fb2("<?xml version=\"1.0\"?>\n<p>t</p>"), "\nt\n");
 }
 
+// A book whose elements carry a namespace prefix reads as one without; other
+// prefixes stay.
+TEST(Fb2ConverterTest, NamespacePrefixedBook) {
+  const std::string book =
+      "<description><title-info><book-title>Книга</book-title></title-info></description>"
+      "<body><section><title><p>Глава</p></title><p>Текст</p><empty-line/><p>Ещё "
+      "<a l:href=\"#n1\">1</a></p></section></body><binary id=\"i\">QUJD</binary>";
+  const std::string text =
+      "\nDescription:\nBook name: Книга\n\nГлава\n\nТекст\n\nЕщё 1\n\n";
+  EXPECT_EQ(Fb2Book("<?xml version=\"1.0\"?>\n<FictionBook xmlns:l=\"x\">" + book), text);
+  std::string prefixed = book;
+  for (size_t at = 0; (at = prefixed.find('<', at)) != std::string::npos; ++at) {
+    prefixed.insert(prefixed[at + 1] == '/' ? at + 2 : at + 1, "fb:");
+  }
+  EXPECT_EQ(Fb2Book("<?xml version=\"1.0\"?>\n<fb:FictionBook "
+                    "xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\" xmlns:l=\"x\">" +
+                    prefixed + "</fb:FictionBook>"),
+            text);
+  EXPECT_EQ(Fb2Book("<x:FictionBook><x:p>a</x:p><p>b</p><y:p>c</y:p></x:FictionBook>"),
+            "\na\nb\nc");
+}
+
 // A prolog comment of any length is no text, and the book after it is read.
 TEST(Fb2ConverterTest, LongPrologCommentsAreSkipped) {
   for (size_t length : {13000u, 20000u}) {
