@@ -100,11 +100,16 @@ TEST(PalmDocConverterTest, BooksWithoutTextSayWhy) {
   EXPECT_FALSE(Convert(Database(17480, 8, {}, 0), nullptr));  // no records at all
   EXPECT_FALSE(Convert(Database(1, 8, {"", ""}), nullptr));
   EXPECT_FALSE(Convert(Database(2, 8, {""}), nullptr));
+  // A page of one blank, or of punctuation, is no text either.
+  EXPECT_FALSE(Convert(Database(1, 8, {std::string(1, '\0')}), nullptr));
+  EXPECT_FALSE(Convert(Database(2, 8, {"..\x80\x08", " -"}), nullptr));
   const std::vector<std::u16string> texts = boxes.Texts();
   const std::u16string stop = u"Conversion stopped: no text could be taken out of the book. ";
+  const std::u16string noLetter = stop + u"Its text records hold no letter or digit.";
   EXPECT_EQ(texts, (std::vector<std::u16string>{stop + u"It holds no text records.",
                                                 stop + u"Its text records are empty.",
-                                                stop + u"Its text records are empty."}));
+                                                stop + u"Its text records are empty.", noLetter,
+                                                noLetter}));
 }
 
 TEST(PalmDocConverterTest, MalformedDatabasesFail) {
