@@ -4,27 +4,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "documents/lit/lit_html_rebuild.h"
+#include "documents/lit/lit_extract.h"
+#include "platform/unicode.h"
 
 namespace {
-
-int32_t Collect(void* handle, const char* bytes, int32_t count) {
-  static_cast<std::string*>(handle)->append(bytes, static_cast<size_t>(count));
-  return count;
-}
-
-void AppendUtf8(std::string& out, unsigned long code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 // An attribute value as the rebuilt package writes it, back to its UTF-8
 // characters.
@@ -49,7 +32,7 @@ std::string Unescape(std::string_view value) {
       char* stop = nullptr;
       const unsigned long code = std::strtoul(digits.c_str(), &stop, 10);
       if (!digits.empty() && *stop == '\0' && code < 0x10000) {
-        AppendUtf8(out, code);
+        out += Utf16ToUtf8(std::u16string(1, static_cast<char16_t>(code)));
         i = end + 1;
         continue;
       }
@@ -62,13 +45,8 @@ std::string Unescape(std::string_view value) {
 }  // namespace
 
 std::vector<std::string> LitSpineIdrefs(lit_file* lit, const lit_manifest& manifest) {
-  uint8_t* stream = nullptr;
-  uint32_t size = 0;
-  if (lit_get_file(lit, "/meta", &stream, &size) != LIT_OK || stream == nullptr) return {};
   std::string package;
-  const int32_t consumed = lit_reconstruct_html(stream, 0, size, true, &manifest, Collect, &package);
-  lit_free(stream);
-  if (consumed < 0) return {};
+  if (LitRebuild(lit, "/meta", true, &manifest, &package) < 0) return {};
   std::vector<std::string> idrefs;
   const size_t spine = package.find("<spine");
   const size_t spineEnd = package.find("</spine>", spine);

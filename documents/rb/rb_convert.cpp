@@ -69,7 +69,9 @@ std::u16string UnreadEntries(RbBook* book, const std::vector<RbTocEntry*>& unrea
             (PastTheEnd(unread[i], size) ? u" (it lies past the end of the file)"
                                          : u" (its data is damaged)");
   }
-  if (unread.size() > kNamed) list += u" and " + NarrowToWide(std::to_string(unread.size() - kNamed)) + u" more";
+  if (unread.size() > kNamed) {
+    list += u" and " + NarrowToWide(std::to_string(unread.size() - kNamed)) + u" more";
+  }
   return list;
 }
 
@@ -87,7 +89,8 @@ void ShowOpenProblem(RbOpenProblem problem, const std::u16string& document, int 
                          u"table of contents is damaged.");
       break;
     case RbOpenProblem::kNoContents:
-      ShowNoTextTaken(document + u" has no contents: its table of contents lists no entry to read.");
+      ShowNoTextTaken(document +
+                      u" has no contents: its table of contents lists no entry to read.");
       break;
   }
 }

@@ -453,6 +453,8 @@ void RtfReaderFree(RtfHandle* handle) {
   RtfReaderState* state = handle->state;
   if (state == nullptr) return;
   state->failedPushes = 0;
+  // The groups go without closing a destination: the output is no more.
+  state->open = {};
   while (state->top != nullptr) PopGroup(*state);
   std::free(state);
   handle->state = nullptr;
