@@ -20,8 +20,11 @@ void ShowConversionStop(const std::u16string& text) {
 }
 
 void ShowNoTextTaken(std::string_view why) {
-  ShowConversionStop("Conversion stopped: no text could be taken out of the book. " +
-                     std::string(why));
+  ShowNoTextTaken(std::u16string(why.begin(), why.end()));
+}
+
+void ShowNoTextTaken(const std::u16string& why) {
+  ShowConversionStop(u"Conversion stopped: no text could be taken out of the book. " + why);
 }
 
 void ShowConversionWarning(const std::u16string& text) {

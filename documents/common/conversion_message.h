@@ -10,6 +10,7 @@ void ShowConversionStop(std::string_view text);
 void ShowConversionStop(const std::u16string& text);
 // Tells that a damaged book gave no text at all; why is a sentence.
 void ShowNoTextTaken(std::string_view why);
+void ShowNoTextTaken(const std::u16string& why);
 // Shows the text in a warning box: the work went on.
 void ShowConversionWarning(const std::u16string& text);
 // How many stop messages the process has shown: whoever sees a conversion

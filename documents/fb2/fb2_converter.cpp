@@ -31,6 +31,8 @@ class Fb2Rules final : public MarkupRules {
   }
 
   bool OnTag(std::string& output, std::string& tag) override {
+    if (!sawBook_) TakeRootPrefix(tag);
+    RemovePrefix(tag);
     if (tag.starts_with("binary")) return false;
     if (!sawBook_) {
       sawBook_ = IsBookTag(tag);
@@ -72,6 +74,23 @@ class Fb2Rules final : public MarkupRules {
     return next == ' ' || next == '\t' || next == '\r' || next == '\n' || next == '/';
   }
 
+  // A root written with a namespace prefix ("fb:FictionBook") names the
+  // book's elements with it: the prefix is remembered and taken off them.
+  void TakeRootPrefix(std::string_view tag) {
+    const size_t colon = tag.find(':');
+    if (colon == std::string_view::npos || colon == 0) return;
+    const std::string_view prefix = tag.substr(0, colon);
+    if (prefix.find_first_of(" \t\r\n/?!") != std::string_view::npos) return;
+    if (IsBookTag(tag.substr(colon + 1))) prefix_ = std::string(prefix) + ':';
+  }
+
+  void RemovePrefix(std::string& tag) const {
+    if (prefix_.empty()) return;
+    const size_t at = tag.starts_with('/') ? 1 : 0;
+    if (tag.compare(at, prefix_.size(), prefix_) == 0) tag.erase(at, prefix_.size());
+  }
+
+  std::string prefix_;
   bool sawBook_ = false;
   bool sawForeign_ = false;
 };

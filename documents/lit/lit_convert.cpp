@@ -4,7 +4,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "documents/common/conversion_message.h"
+#include "documents/common/converted_text.h"
 #include "documents/common/document_kind.h"
+#include "documents/common/path_names.h"
 #include "documents/common/private_folder.h"
 #include "documents/converters.h"
 #include "documents/lit/lit_extract.h"
@@ -23,6 +26,19 @@ uint8_t* ReadAt(void* handle, uint32_t offset, uint32_t size) {
     return nullptr;
   }
   return buffer;
+}
+
+// The documents of the book that were left out, by name.
+std::u16string UnreadWarning(const std::u16string& book, const std::vector<std::string>& unread) {
+  std::u16string names;
+  for (const std::string& name : unread) {
+    if (!names.empty()) names += u", ";
+    std::u16string wide;
+    if (Utf8ToUtf16(name, &wide)) names += wide;
+    else names.push_back(u'?');
+  }
+  return u"Warning: documents of " + book + u" cannot be read and were left out: " + names +
+         u".";
 }
 
 }  // namespace
@@ -44,10 +60,20 @@ bool ConvertLitToText(const char16_t* source, const char16_t* target) {
 
   PrivateFolder folder(kLitFolderPrefix);
   std::u16string mainPath;
-  const bool extracted = lit_read(&lit) == LIT_OK && folder.Ok() &&
-                         LitExtractBook(&lit, source, folder.WithSeparator(), &mainPath) == 0;
+  std::vector<std::string> unread;
+  const bool opened = lit_read(&lit) == LIT_OK && folder.Ok();
+  const bool extracted =
+      opened && LitExtractBook(&lit, source, folder.WithSeparator(), &mainPath, &unread) == 0;
   lit_free_directory(&lit);
   std::fclose(file);
-  if (!extracted) return false;
-  return ConvertHtmlToText(mainPath.c_str(), target, 1);
+  if (!extracted) {
+    if (!unread.empty()) ShowNoTextTaken("None of its documents could be read.");
+    return false;
+  }
+  if (!ConvertHtmlToText(mainPath.c_str(), target, 1) ||
+      !KeepConvertedText(target, "Its documents hold no letter or digit.")) {
+    return false;
+  }
+  if (!unread.empty()) ShowConversionWarning(UnreadWarning(GetPathFileName(source), unread));
+  return true;
 }

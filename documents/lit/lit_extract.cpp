@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "documents/lit/lit_html_rebuild.h"
+#include "documents/lit/lit_reading_order.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -19,8 +20,13 @@ std::FILE* OpenForWriting(const std::u16string& path) {
   return std::fopen(Utf16ToUtf8(path).c_str(), "wb");
 }
 
-int32_t WriteToFile(void* handle, const char* bytes, int32_t count) {
-  return static_cast<int32_t>(std::fwrite(bytes, 1, count, static_cast<std::FILE*>(handle)));
+int32_t Collect(void* handle, const char* bytes, int32_t count) {
+  static_cast<std::string*>(handle)->append(bytes, static_cast<size_t>(count));
+  return count;
+}
+
+bool WriteAll(std::FILE* file, const std::string& bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 std::u16string Widen(const std::string& name) {
@@ -50,27 +56,28 @@ std::string LitSafeFileName(const std::string& fileName) {
   return name;
 }
 
-int LitWriteRebuiltFile(lit_file* lit, const char* internalName, const std::u16string& path,
-                        bool packageMode, const lit_manifest* manifest) {
+int LitRebuild(lit_file* lit, const char* internalName, bool packageMode,
+               const lit_manifest* manifest, std::string* out) {
   uint8_t* stream = nullptr;
   uint32_t size = 0;
-  int rc = lit_get_file(lit, internalName, &stream, &size);
+  const int rc = lit_get_file(lit, internalName, &stream, &size);
   if (rc != LIT_OK) return rc;
-  std::FILE* file = OpenForWriting(path);
-  if (file == nullptr) {
-    lit_free(stream);
-    return -1;
-  }
-  const size_t headerLength = sizeof kPackageHeader - 1;
-  if (packageMode && std::fwrite(kPackageHeader, 1, headerLength, file) != headerLength) {
-    rc = -1;
-  } else {
-    const int32_t consumed =
-        lit_reconstruct_html(stream, 0, size, packageMode, manifest, WriteToFile, file);
-    rc = consumed < 0 ? consumed : (static_cast<uint32_t>(consumed) < size ? 1 : 0);
-  }
-  if (std::fclose(file) != 0 && rc >= 0) rc = -1;
+  if (packageMode) out->append(kPackageHeader);
+  const int32_t consumed =
+      lit_reconstruct_html(stream, 0, size, packageMode, manifest, Collect, out);
   lit_free(stream);
+  return consumed < 0 ? consumed : (static_cast<uint32_t>(consumed) < size ? 1 : 0);
+}
+
+int LitWriteRebuiltFile(lit_file* lit, const char* internalName, const std::u16string& path,
+                        bool packageMode, const lit_manifest* manifest) {
+  std::string rebuilt;
+  int rc = LitRebuild(lit, internalName, packageMode, manifest, &rebuilt);
+  if (rc < 0) return rc;
+  std::FILE* file = OpenForWriting(path);
+  if (file == nullptr) return -1;
+  if (!WriteAll(file, rebuilt)) rc = -1;
+  if (std::fclose(file) != 0) rc = -1;
   return rc;
 }
 
@@ -85,28 +92,58 @@ int LitWriteRawFile(lit_file* lit, const char* internalName, const std::u16strin
   return ok ? 0 : -1;
 }
 
-int LitExtractBook(lit_file* lit, const std::u16string&, const std::u16string& folder,
-                   std::u16string* mainPath) {
-  mainPath->clear();
-  lit_manifest manifest;
-  int rc = lit_read_manifest(lit, &manifest);
-  if (rc != LIT_OK) return rc;
-  for (int group = 0; group < 4; ++group) {
-    for (const lit_manifest_item& item : manifest.groups[group]) {
-      if (!mainPath->empty()) return 0;
-      const std::string name = LitSafeFileName(item.fileName);
-      if (name.empty()) return -1;
-      const std::u16string path = folder + Widen(name);
-      if (group < 2) {
-        const std::string internal = "/data/" + item.internalName + "/content";
-        rc = LitWriteRebuiltFile(lit, internal.c_str(), path, false, &manifest);
-      } else {
-        const std::string internal = "/data/" + item.internalName;
-        rc = LitWriteRawFile(lit, internal.c_str(), path);
-      }
-      if (rc < 0) return -1;
-      *mainPath = path;
-    }
+namespace {
+
+// A book without documents: its first file stored as bytes is the text.
+int ExtractFirstRawFile(lit_file* lit, const lit_manifest& manifest, const std::u16string& folder,
+                        std::u16string* mainPath) {
+  for (int group = 2; group < 4; ++group) {
+    if (manifest.groups[group].empty()) continue;
+    const lit_manifest_item& item = manifest.groups[group].front();
+    const std::string name = LitSafeFileName(item.fileName);
+    if (name.empty()) return -1;
+    const std::u16string path = folder + Widen(name);
+    if (LitWriteRawFile(lit, ("/data/" + item.internalName).c_str(), path) < 0) return -1;
+    *mainPath = path;
+    return 0;
   }
+  return 0;
+}
+
+}  // namespace
+
+int LitExtractBook(lit_file* lit, const std::u16string&, const std::u16string& folder,
+                   std::u16string* mainPath, std::vector<std::string>* unread) {
+  mainPath->clear();
+  unread->clear();
+  lit_manifest manifest;
+  const int rc = lit_read_manifest(lit, &manifest);
+  if (rc != LIT_OK) return rc;
+  const std::vector<const lit_manifest_item*> documents =
+      LitReadingOrder(manifest, LitSpineIdrefs(lit, manifest));
+  if (documents.empty()) return ExtractFirstRawFile(lit, manifest, folder, mainPath);
+  // The documents are joined into one file, named after the first.
+  const std::string name = LitSafeFileName(documents.front()->fileName);
+  const std::u16string path = folder + (name.empty() ? u"book.html" : Widen(name));
+  std::FILE* file = OpenForWriting(path);
+  if (file == nullptr) return -1;
+  bool written = true;
+  size_t joined = 0;
+  std::string html;
+  for (const lit_manifest_item* item : documents) {
+    html.clear();
+    const std::string internal = "/data/" + item->internalName + "/content";
+    if (LitRebuild(lit, internal.c_str(), false, &manifest, &html) < 0) {
+      unread->push_back(item->fileName);
+      continue;
+    }
+    // The last words of one document never run into the first of the next.
+    html += '\n';
+    written = written && WriteAll(file, html);
+    ++joined;
+  }
+  if (std::fclose(file) != 0) written = false;
+  if (!written || joined == 0) return -1;
+  *mainPath = path;
   return 0;
 }

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "documents/common/conversion_message.h"
+#include "documents/common/converted_text.h"
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
 #include "documents/converters.h"
@@ -142,5 +143,5 @@ bool ConvertPdbToText(const char16_t* source, const char16_t* target) {
     ShowNoTextTaken("Its text records are empty.");
     return false;
   }
-  return out.Commit();
+  return out.Commit() && KeepConvertedText(target, "Its text records hold no letter or digit.");
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/common/converted_text.h"
 #include "documents/common/file_reading.h"
 #include "documents/common/output_file.h"
 #include "documents/converters.h"
@@ -61,5 +62,5 @@ bool ConvertTcrToText(const char16_t* source, const char16_t* target) {
     if (!out.Write(text.data(), total)) return false;
   }
   if (file.HasError()) return false;
-  return out.Commit();
+  return out.Commit() && KeepConvertedText(target, "Its text holds no letter or digit.");
 }

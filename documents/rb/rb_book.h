@@ -82,7 +82,12 @@ struct RbBook {
 
 using RbSink = void (*)(void* sink, const char* bytes, int32_t length);
 
+// Opens the book; a failure is told through print_warning with the name.
 RbBook* rb_open(const char16_t* path, const char* name, int32_t options);
+enum class RbOpenProblem { kNone, kCannotOpen, kNotProperFormat, kNoContents };
+// rb_open telling nothing: *problem says why no book came back.
+RbBook* rb_open_quietly(const char16_t* path, const char* name, int32_t options,
+                        RbOpenProblem* problem);
 void rb_close(RbBook* book);
 // Delivers the entry's decoded bytes to the MemBuffer sink (null callback)
 // or to the callback; 0.

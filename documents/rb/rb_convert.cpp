@@ -2,6 +2,7 @@
 // private folder, the temporaries are joined in list order and the join is
 // converted as HTML.
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,10 +10,13 @@
 #include <vector>
 
 #include "documents/common/conversion_message.h"
+#include "documents/common/converted_text.h"
 #include "documents/common/output_budget.h"
+#include "documents/common/path_names.h"
 #include "documents/common/private_folder.h"
 #include "documents/converters.h"
 #include "documents/rb/rb_book.h"
+#include "foundation/code_pages.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -36,17 +40,59 @@ void WriteDecoded(void* sink, const char* bytes, int32_t length) {
                   static_cast<size_t>(length);
 }
 
+long FileSize(RbBook* book) {
+  return std::fseek(book->file, 0, SEEK_END) == 0 ? std::ftell(book->file) : -1;
+}
+
+bool PastTheEnd(const RbTocEntry* entry, long fileSize) {
+  return entry->offset < 0 || entry->offset >= fileSize;
+}
+
 // Why a book none of whose entries decoded to a byte gave nothing.
 const char* NoDataReason(RbBook* book) {
-  long size = -1;
-  if (std::fseek(book->file, 0, SEEK_END) == 0) size = std::ftell(book->file);
+  const long size = FileSize(book);
   for (RbTocEntry* e = rb_first_entry(book); e != nullptr; e = rb_next_entry(e)) {
     const bool decoded = (e->flags & RB_FLAG_NOT_DECODED) == 0 && e->length > 0;
-    if (decoded && (e->offset < 0 || e->offset >= size)) {
-      return "Its entries point past the end of the file.";
-    }
+    if (decoded && PastTheEnd(e, size)) return "Its entries point past the end of the file.";
   }
   return "None of its entries holds data that could be read.";
+}
+
+// The entries that hold data but gave none, each with why.
+std::u16string UnreadEntries(RbBook* book, const std::vector<RbTocEntry*>& unread) {
+  constexpr size_t kNamed = 10;
+  const long size = FileSize(book);
+  std::u16string list;
+  for (size_t i = 0; i < unread.size() && i < kNamed; ++i) {
+    if (!list.empty()) list += u", ";
+    list += NarrowToWide(unread[i]->name) +
+            (PastTheEnd(unread[i], size) ? u" (it lies past the end of the file)"
+                                         : u" (its data is damaged)");
+  }
+  if (unread.size() > kNamed) {
+    list += u" and " + NarrowToWide(std::to_string(unread.size() - kNamed)) + u" more";
+  }
+  return list;
+}
+
+// Why the book gives no text at all, naming it.
+void ShowOpenProblem(RbOpenProblem problem, const std::u16string& document, int error) {
+  switch (problem) {
+    case RbOpenProblem::kNone: break;
+    case RbOpenProblem::kCannotOpen:
+      ShowConversionStop(u"Conversion stopped: " + document + u" cannot be opened (" +
+                         SystemReason(error) + u").");
+      break;
+    case RbOpenProblem::kNotProperFormat:
+      ShowConversionStop(u"Conversion stopped: " + document +
+                         u" is not in the proper format: it is no RB book, or its header or "
+                         u"table of contents is damaged.");
+      break;
+    case RbOpenProblem::kNoContents:
+      ShowNoTextTaken(document +
+                      u" has no contents: its table of contents lists no entry to read.");
+      break;
+  }
 }
 
 bool AppendFile(const std::string& path, std::FILE* join, std::vector<char>& block) {
@@ -64,10 +110,11 @@ bool AppendFile(const std::string& path, std::FILE* join, std::vector<char>& blo
   return ok;
 }
 
-// Writes every decodable entry, counting the decoded bytes; false when a
-// temporary cannot be written.
+// Writes every decodable entry, counting the decoded bytes and keeping
+// those that hold data but gave none; false when a temporary cannot be
+// written.
 bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::string>& paths,
-                  int64_t& decoded) {
+                  int64_t& decoded, std::vector<RbTocEntry*>& unread) {
   OutputBudget budget(folder);
   bool ok = true;
   int index = 0;
@@ -81,8 +128,10 @@ bool WriteEntries(RbBook* book, const std::string& folder, std::vector<std::stri
       break;
     }
     EntryFile entry{file, budget, true};
+    const int64_t before = budget.Written();
     rb_read_entry(book, e, &entry, WriteDecoded);
     ok = entry.ok;
+    if (ok && e->length > 0 && budget.Written() == before) unread.push_back(e);
     if (std::fclose(file) != 0) ok = false;
   }
   decoded = budget.Written();
@@ -106,12 +155,19 @@ bool ConvertRbToText(const char16_t* source, const char16_t* target) {
   if (folder.Path().empty()) return false;
   std::vector<std::string> paths;
   // A book that cannot be read is a failed conversion, not an empty text.
-  RbBook* book = rb_open(source, "1.txt", 0);
-  if (book == nullptr) return false;
+  const std::u16string document = GetPathFileName(source);
+  RbOpenProblem problem = RbOpenProblem::kNone;
+  RbBook* book = rb_open_quietly(source, Utf16ToUtf8(document).c_str(), 0, &problem);
+  if (book == nullptr) {
+    ShowOpenProblem(problem, document, errno);
+    return false;
+  }
   int64_t decoded = 0;
-  const bool written = WriteEntries(book, folder.Path(), paths, decoded);
+  std::vector<RbTocEntry*> unread;
+  const bool written = WriteEntries(book, folder.Path(), paths, decoded, unread);
   // An empty page is no reading of a damaged book.
   if (written && decoded == 0) ShowNoTextTaken(NoDataReason(book));
+  const std::u16string unreadList = written && decoded > 0 ? UnreadEntries(book, unread) : u"";
   rb_close(book);
   if (!written || decoded == 0) return false;
   const std::string joinPath = folder.Path() + "/join.zzz";
@@ -126,5 +182,14 @@ bool ConvertRbToText(const char16_t* source, const char16_t* target) {
   if (!ok) return false;
   std::u16string wideJoin;
   Utf8ToUtf16(joinPath, &wideJoin);
-  return ConvertHtmlToText(wideJoin.c_str(), target, 1);
+  if (!ConvertHtmlToText(wideJoin.c_str(), target, 1) ||
+      !KeepConvertedText(target, "None of its entries holds a letter or digit.")) {
+    return false;
+  }
+  // What could be read is shown; what could not is said.
+  if (!unreadList.empty()) {
+    ShowConversionWarning(u"Warning: entries of " + document +
+                          u" cannot be read and were left out: " + unreadList + u".");
+  }
+  return true;
 }

@@ -137,11 +137,27 @@ void SplitJoinedPages(RbBook* book) {
 }  // namespace
 
 RbBook* rb_open(const char16_t* path, const char* name, int32_t options) {
+  RbOpenProblem problem = RbOpenProblem::kNone;
+  RbBook* book = rb_open_quietly(path, name, options, &problem);
+  switch (problem) {
+    case RbOpenProblem::kNone: break;
+    case RbOpenProblem::kCannotOpen: print_warning("Unable to open %s\n", name); break;
+    case RbOpenProblem::kNotProperFormat:
+      print_warning("%s is not in the proper format\n", name);
+      break;
+    case RbOpenProblem::kNoContents: print_warning("%s has no contents", name); break;
+  }
+  return book;
+}
+
+RbBook* rb_open_quietly(const char16_t* path, const char* name, int32_t options,
+                        RbOpenProblem* problem) {
+  *problem = RbOpenProblem::kNone;
   auto* book = static_cast<RbBook*>(xcalloc(1, sizeof(RbBook)));
   book->name = xstrdup(name);
   book->file = std::fopen(Utf16ToUtf8(path).c_str(), "rb");
   if (book->file == nullptr) {
-    print_warning("Unable to open %s\n", name);
+    *problem = RbOpenProblem::kCannotOpen;
     rb_close(book);
     return nullptr;
   }
@@ -166,7 +182,7 @@ RbBook* rb_open(const char16_t* path, const char* name, int32_t options) {
     }
   }
   if (count < 0) {
-    print_warning("%s is not in the proper format\n", name);
+    *problem = RbOpenProblem::kNotProperFormat;
     rb_close(book);
     return nullptr;
   }
@@ -194,7 +210,7 @@ RbBook* rb_open(const char16_t* path, const char* name, int32_t options) {
     }
   }
   if (book->first == nullptr) {
-    print_warning("%s has no contents", name);
+    *problem = RbOpenProblem::kNoContents;
     rb_close(book);
     return nullptr;
   }

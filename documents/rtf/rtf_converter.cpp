@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "documents/common/conversion_message.h"
-
+#include "documents/common/converted_text.h"
 #include "documents/common/output_file.h"
 #include "documents/converters.h"
 #include "documents/rtf/rtf_reader.h"
@@ -42,6 +42,22 @@ bool BeginsAsRtf(TextFile& file) {
   return file.Seek(0) && rtf;
 }
 
+// Why a document gave no text.
+std::string NoTextReason(const RtfUnclosedGroup& unclosed) {
+  if (unclosed.start < 0) return "Its body holds no letter or digit.";
+  return "A group that holds no body text (a font table, a header, ...), beginning at byte " +
+         std::to_string(unclosed.start) + ", is never closed and takes in the rest of it.";
+}
+
+void WarnResumed(const RtfUnclosedGroup& unclosed) {
+  const std::string text =
+      "Warning: a group that holds no body text (a font table, a header, ...), beginning at "
+      "byte " + std::to_string(unclosed.start) +
+      ", is never closed and would take in the rest of the document; the text from byte " +
+      std::to_string(unclosed.resumedAt) + " on was read as if the group had closed there.";
+  ShowConversionWarning(std::u16string(text.begin(), text.end()));
+}
+
 }  // namespace
 
 bool ConvertRtfToText(const char16_t* source, const char16_t* target) {
@@ -70,6 +86,9 @@ bool ConvertRtfToText(const char16_t* source, const char16_t* target) {
       break;
     }
   }
+  const RtfUnclosedGroup unclosed = RtfFirstUnclosedGroup(&handle);
   RtfReaderFree(&handle);
-  return ok && out.Commit();
+  if (!ok || !out.Commit() || !KeepConvertedText(target, NoTextReason(unclosed))) return false;
+  if (unclosed.resumedAt >= 0) WarnResumed(unclosed);
+  return true;
 }

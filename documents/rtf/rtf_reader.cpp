@@ -1,5 +1,6 @@
 #include "documents/rtf/rtf_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -15,9 +16,26 @@ constexpr int32_t kKeywordMax = 29;
 constexpr int32_t kDigitsMax = 19;
 // Deeper nesting is counted, not stored: it carries no text of its own.
 constexpr int32_t kMaxGroupDepth = 10000;
+// Each reading again after an unclosed group reads the rest of the file
+// once more; this bounds the work a damaged file can cause.
+constexpr int32_t kMaxResumes = 16;
 
 enum TokenState { kText = 0, kControlWord = 1, kParameter = 2 };
 enum InternalState { kNormal = 0, kBinaryBytes = 1, kHexDigits = 2 };
+
+// A group whose text is dropped (a font table, a header, ...), seen from
+// the group it began in.
+struct Destination {
+  int32_t depth = 0;  // the depth of that group; 0: none
+  int64_t start = -1;  // the file offset of its "{"
+  // Just after the groups that open it (a font table's fonts): where the
+  // text would go on had it closed there; -1 when no group closed directly
+  // inside it. Settled once other content follows them.
+  int64_t resumeAt = -1;
+  bool settled = false;
+  // The text produced before it closed.
+  int64_t producedAtClose = 0;
+};
 
 }  // namespace
 
@@ -26,6 +44,7 @@ struct RtfGroup {
   int32_t skip;
   int32_t internalState;
   int32_t unicodeSkip;
+  int64_t start;  // the file offset of its "{"
 };
 
 struct RtfReaderState {
@@ -49,6 +68,15 @@ struct RtfReaderState {
   // Characters after "\uN" that stand in for it ("\ucN", 1 by default).
   int32_t unicodeSkip;
   int32_t fallbackLeft;
+  // The file offset of window[0].
+  int64_t windowStart;
+  // The text handed out by earlier calls.
+  int64_t producedBefore;
+  // The destination open now, and the last one closed.
+  Destination open;
+  Destination closed;
+  int32_t resumes;
+  RtfUnclosedGroup firstUnclosed;
   char* output;
   int32_t* count;
   char keyword[kKeywordMax + 1];
@@ -74,7 +102,8 @@ void PushGroup(RtfReaderState& s) {
   if (node == nullptr) {
     ++s.failedPushes;
   } else {
-    *node = {s.top, s.skip, s.internalState, s.unicodeSkip};
+    *node = {s.top, s.skip, s.internalState, s.unicodeSkip,
+             s.windowStart + s.inputPosition - 1};
     s.top = node;
     ++s.depth;
   }
@@ -96,6 +125,26 @@ void PopGroup(RtfReaderState& s) {
   s.top = node->below;
   --s.depth;
   std::free(node);
+  if (s.open.depth > s.depth) {
+    s.closed = s.open;
+    s.closed.producedAtClose = s.producedBefore + *s.count;
+    s.open = {};
+  } else if (s.open.depth == s.depth && s.open.depth > 0 && !s.open.settled) {
+    s.open.resumeAt = s.windowStart + s.inputPosition;
+  }
+}
+
+// Whether content of the open destination's own level follows its groups.
+bool AfterDestinationGroups(const RtfReaderState& s) {
+  return s.open.depth == s.depth && s.open.resumeAt >= 0 && !s.open.settled;
+}
+
+// Text is dropped from here on until the group closes.
+void SkipDestination(RtfReaderState& s) {
+  if (s.skip == 0 && s.top != nullptr && s.failedPushes == 0) {
+    s.open = {s.depth, s.top->start, -1, false, 0};
+  }
+  s.skip = 1;
 }
 
 void ApplySpecial(RtfReaderState& s, int32_t value) {
@@ -139,6 +188,7 @@ bool ApplyUnicode(RtfReaderState& s) {
 
 void LookupKeyword(RtfReaderState& s) {
   s.keyword[s.keywordLength] = '\0';
+  if (AfterDestinationGroups(s)) s.open.settled = true;
   if (ApplyUnicode(s)) {
     s.ignorable = 0;
     return;
@@ -160,14 +210,14 @@ void LookupKeyword(RtfReaderState& s) {
     }
   }
   if (found == nullptr) {
-    if (s.ignorable != 0) s.skip = 1;
+    if (s.ignorable != 0) SkipDestination(s);
     s.ignorable = 0;
     return;
   }
   s.ignorable = 0;
   switch (found->kind) {
     case kRtfEmitChar: PutChar(s, found->value); break;
-    case kRtfSkipDestination: s.skip = 1; break;
+    case kRtfSkipDestination: SkipDestination(s); break;
     case kRtfSpecial: ApplySpecial(s, found->value); break;
     default: break;
   }
@@ -230,7 +280,13 @@ void CopyTextRun(RtfReaderState& s, int32_t capacity) {
   const uint8_t* p = s.window + s.inputPosition;
   const uint8_t* const end = s.window + s.lastInput + 1;
   if (s.skip != 0) {
+    const uint8_t* const run = p;
     while (p != end && (!kTextStops[*p] || *p == '\n' || *p == '\r')) ++p;
+    if (AfterDestinationGroups(s)) {
+      s.open.settled = std::any_of(run, p, [](uint8_t c) {
+        return c != ' ' && c != '\t' && c != '\n' && c != '\r';
+      });
+    }
   } else {
     char* out = s.output + *s.count;
     char* const outEnd = s.output + capacity;
@@ -307,8 +363,79 @@ int32_t RtfReaderCreate(RtfHandle* handle) {
   state->hexLeft = 2;
   state->lastInput = -1;
   state->unicodeSkip = 1;
+  state->open = {};
+  state->closed = {};
+  state->firstUnclosed = {-1, -1};
   handle->state = state;
   return 0;
+}
+
+namespace {
+
+// The file ended inside a group whose text is dropped (a font table never
+// closed, say), or with groups left open after such a group took in the
+// rest of the file and closed with the last brace: the text after the
+// group's last complete entry is read again as if it had closed there.
+// False when there is no such place.
+bool ResumeAfterUnclosedGroup(RtfHandle* handle, int64_t produced) {
+  RtfReaderState& s = *handle->state;
+  Destination culprit = s.open;
+  if (culprit.depth == 0) {
+    // Closed by a brace meant for a group around it: groups are left open,
+    // and nothing came after it.
+    culprit = s.closed;
+    if (culprit.depth == 0 || s.depth == 0 || s.depth < culprit.depth - 1 ||
+        culprit.producedAtClose != produced) {
+      return false;
+    }
+  }
+  if (s.firstUnclosed.start < 0) s.firstUnclosed = {culprit.start, culprit.resumeAt};
+  if (culprit.resumeAt < 0 || s.resumes >= kMaxResumes ||
+      handle->seekCallback(handle, culprit.resumeAt, 0) != culprit.resumeAt) {
+    return false;
+  }
+  ++s.resumes;
+  s.failedPushes = 0;
+  while (s.depth > culprit.depth - 1 && s.top != nullptr) PopGroup(s);
+  s.open = {};
+  s.closed = {};
+  s.tokenState = kText;
+  s.internalState = kNormal;
+  s.ignorable = 0;
+  s.fallbackLeft = 0;
+  s.hexLeft = 2;
+  s.hexValue = 0;
+  s.windowStart = culprit.resumeAt;
+  s.inputPosition = 0;
+  s.lastInput = -1;
+  return true;
+}
+
+int32_t Parse(RtfHandle* handle, int32_t capacity, int32_t* count) {
+  RtfReaderState* state = handle->state;
+  ReadTokens(*state, capacity);
+  if (*count >= capacity) return 0;
+  for (;;) {
+    int32_t read = 0;
+    state->windowStart += state->lastInput + 1;
+    state->lastInput = -1;
+    const int32_t result = handle->readCallback(handle, state->window, kWindowSize, &read);
+    if (result != 0) return result;
+    if (read == 0) {
+      if (ResumeAfterUnclosedGroup(handle, state->producedBefore + *count)) continue;
+      return 0;
+    }
+    state->inputPosition = 0;
+    state->lastInput = read - 1;
+    ReadTokens(*state, capacity);
+    if (*count >= capacity) return 0;
+  }
+}
+
+}  // namespace
+
+RtfUnclosedGroup RtfFirstUnclosedGroup(const RtfHandle* handle) {
+  return handle->state != nullptr ? handle->state->firstUnclosed : RtfUnclosedGroup{-1, -1};
 }
 
 int32_t RtfParse(RtfHandle* handle, char* buffer, int32_t capacity, int32_t* count) {
@@ -317,23 +444,17 @@ int32_t RtfParse(RtfHandle* handle, char* buffer, int32_t capacity, int32_t* cou
   if (state == nullptr) return kRtfInvalidParameter;
   state->output = buffer;
   state->count = count;
-  ReadTokens(*state, capacity);
-  if (*count >= capacity) return 0;
-  for (;;) {
-    int32_t read = 0;
-    const int32_t result = handle->readCallback(handle, state->window, kWindowSize, &read);
-    if (result != 0) return result;
-    state->inputPosition = 0;
-    state->lastInput = read - 1;
-    ReadTokens(*state, capacity);
-    if (read == 0 || *count >= capacity) return 0;
-  }
+  const int32_t result = Parse(handle, capacity, count);
+  state->producedBefore += *count;
+  return result;
 }
 
 void RtfReaderFree(RtfHandle* handle) {
   RtfReaderState* state = handle->state;
   if (state == nullptr) return;
   state->failedPushes = 0;
+  // The groups go without closing a destination: the output is no more.
+  state->open = {};
   while (state->top != nullptr) PopGroup(*state);
   std::free(state);
   handle->state = nullptr;

@@ -27,8 +27,19 @@ struct RtfHandle {
 constexpr int32_t kRtfInvalidParameter = 87;
 constexpr int32_t kRtfNotEnoughMemory = 8;
 
+// A group of no body text (a font table, a header, ...) that the document
+// ends inside, from its "{" at start; the text after its last complete
+// entry, from resumedAt on, is read as if the group had closed there
+// (resumedAt -1: it holds no complete entry, nothing was read again).
+struct RtfUnclosedGroup {
+  int64_t start;
+  int64_t resumedAt;
+};
+
 // Allocates the reader state; 0, or an error code when memory runs out.
 int32_t RtfReaderCreate(RtfHandle* handle);
 // Fills buffer with up to capacity bytes of text; *count 0 means the end.
 int32_t RtfParse(RtfHandle* handle, char* buffer, int32_t capacity, int32_t* count);
 void RtfReaderFree(RtfHandle* handle);
+// The first such group met; start -1 when there was none.
+RtfUnclosedGroup RtfFirstUnclosedGroup(const RtfHandle* handle);

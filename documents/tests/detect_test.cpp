@@ -52,6 +52,27 @@ TEST(DocumentKindTest, NamesAndContent) {
   EXPECT_FALSE(IsRbFileName(u".rb"));
 }
 
+// The shortest names that count: five characters, four for "rb", taken as
+// given (a relative path in the current folder).
+TEST(DocumentKindTest, ShortestNamesByLength) {
+  const std::filesystem::path folder = Scratch("short");
+  std::filesystem::create_directories(folder);
+  for (const char* name : {"C.ZIP", ".zip", "a.rb", ".rb", "b.rtf", ".rtf", "c.lit", ".lit"}) {
+    WriteBytes((folder / name).string(), "text");
+  }
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  EXPECT_EQ(DetectDocumentKind(u"C.ZIP"), kZipArchive);
+  EXPECT_EQ(DetectDocumentKind(u".zip"), kPlainText);
+  EXPECT_EQ(DetectDocumentKind(u"a.rb"), kRb);
+  EXPECT_EQ(DetectDocumentKind(u".rb"), kPlainText);
+  EXPECT_EQ(DetectDocumentKind(u"b.rtf"), kRtf);
+  EXPECT_EQ(DetectDocumentKind(u".rtf"), kPlainText);
+  EXPECT_EQ(DetectDocumentKind(u"c.lit"), kLit);
+  EXPECT_EQ(DetectDocumentKind(u".lit"), kPlainText);
+  std::filesystem::current_path(before);
+}
+
 TEST(PathNamesTest, ExtensionFolderAndName) {
   EXPECT_EQ(GetPathExtension(u"/a/b/book.fb2"), u"fb2");
   EXPECT_EQ(GetPathExtension(u"\\My Documents\\a.b."), u"b");

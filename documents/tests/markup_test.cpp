@@ -44,6 +44,9 @@ TEST(HtmlConverterTest, TagsEntitiesAndLines) {
   EXPECT_EQ(Html("end\n</p>x\n<b>y</b>"), "end\nx y");
   EXPECT_EQ(Html("dos\r\nline"), "dos\rline");
   EXPECT_EQ(Html(""), "");
+  // The page's title stands on a line of its own.
+  EXPECT_EQ(Html("<html><head><title>Заглавие</title></head><body>Текст</body></html>"),
+            "\nЗаглавие\nТекст");
 }
 
 // White space between two text runs stays one blank whatever tags stand
@@ -191,6 +194,9 @@ TEST(Fb2ConverterTest, DescriptionParagraphsAndBinary) {
   EXPECT_EQ(Fb2("<description><title-info><author><first-name>Ivan</first-name>"
                 "<last-name>Petrov</last-name></author></title-info></description>"),
             "Description:\nAuthor:\nFirst name: Ivan\nLast name: Petrov\n\n");
+  EXPECT_EQ(Fb2("<description><title-info><book-title>Книга</book-title><lang>ru</lang>"
+                "</title-info></description>"),
+            "Description:\nBook name: Книга\nLanguage: ru\n\n");
   EXPECT_EQ(Fb2("<body><section><title><p>Head</p></title><p>Text &amp; more</p>"
                 "</section></body>"),
             "\n\nHead\n\nText & more\n\n");
@@ -199,6 +205,28 @@ TEST(Fb2ConverterTest, DescriptionParagraphsAndBinary) {
             "xy\nDate: 2001\nCustom info\nv\n");
   EXPECT_EQ(Fb2("<p>a</p><binary id=\"i\">QUJD</binary><p>after</p>"), "\na\n");
   EXPECT_EQ(Fb2("<?xml version=\"1.0\"?>\n<p>t</p>"), "\nt\n");
+}
+
+// A book whose elements carry a namespace prefix reads as one without; other
+// prefixes stay.
+TEST(Fb2ConverterTest, NamespacePrefixedBook) {
+  const std::string book =
+      "<description><title-info><book-title>Книга</book-title></title-info></description>"
+      "<body><section><title><p>Глава</p></title><p>Текст</p><empty-line/><p>Ещё "
+      "<a l:href=\"#n1\">1</a></p></section></body><binary id=\"i\">QUJD</binary>";
+  const std::string text =
+      "\nDescription:\nBook name: Книга\n\nГлава\n\nТекст\n\nЕщё 1\n\n";
+  EXPECT_EQ(Fb2Book("<?xml version=\"1.0\"?>\n<FictionBook xmlns:l=\"x\">" + book), text);
+  std::string prefixed = book;
+  for (size_t at = 0; (at = prefixed.find('<', at)) != std::string::npos; ++at) {
+    prefixed.insert(prefixed[at + 1] == '/' ? at + 2 : at + 1, "fb:");
+  }
+  EXPECT_EQ(Fb2Book("<?xml version=\"1.0\"?>\n<fb:FictionBook "
+                    "xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\" xmlns:l=\"x\">" +
+                    prefixed + "</fb:FictionBook>"),
+            text);
+  EXPECT_EQ(Fb2Book("<x:FictionBook><x:p>a</x:p><p>b</p><y:p>c</y:p></x:FictionBook>"),
+            "\na\nb\nc");
 }
 
 // A prolog comment of any length is no text, and the book after it is read.

@@ -68,6 +68,11 @@ TEST(PalmDocDecodeTest, CodeTable) {
   EXPECT_EQ(Decode({0x05, 'a', 'b'}), "ab");            // run cut by the input's end
   EXPECT_EQ(Decode({'a', 0x80}), "a");                  // reference without its second byte
   EXPECT_EQ(Decode({'a', 0x80, 0x08}), "aaaa");         // distance 1, length 3
+  // The longest distance, 2047 bytes back: all eleven bits count.
+  std::vector<uint8_t> far = {'x', 'y', 'z'};
+  far.resize(2047, '.');
+  far.insert(far.end(), {0xBF, 0xF8});
+  EXPECT_EQ(Decode(far, 3000), std::string(far.begin(), far.end() - 2) + "xyz");
   EXPECT_EQ(Decode({0x80, 0x08, 'q'}), "");             // before the output's start
   EXPECT_EQ(Decode({'a', 0x80, 0x00, 'q'}), "a");       // distance 0
   EXPECT_EQ(Decode({'a', 'b', 0xE1}, 3), "ab ");        // no room for the second byte
@@ -95,11 +100,16 @@ TEST(PalmDocConverterTest, BooksWithoutTextSayWhy) {
   EXPECT_FALSE(Convert(Database(17480, 8, {}, 0), nullptr));  // no records at all
   EXPECT_FALSE(Convert(Database(1, 8, {"", ""}), nullptr));
   EXPECT_FALSE(Convert(Database(2, 8, {""}), nullptr));
+  // A page of one blank, or of punctuation, is no text either.
+  EXPECT_FALSE(Convert(Database(1, 8, {std::string(1, '\0')}), nullptr));
+  EXPECT_FALSE(Convert(Database(2, 8, {"..\x80\x08", " -"}), nullptr));
   const std::vector<std::u16string> texts = boxes.Texts();
   const std::u16string stop = u"Conversion stopped: no text could be taken out of the book. ";
+  const std::u16string noLetter = stop + u"Its text records hold no letter or digit.";
   EXPECT_EQ(texts, (std::vector<std::u16string>{stop + u"It holds no text records.",
                                                 stop + u"Its text records are empty.",
-                                                stop + u"Its text records are empty."}));
+                                                stop + u"Its text records are empty.", noLetter,
+                                                noLetter}));
 }
 
 TEST(PalmDocConverterTest, MalformedDatabasesFail) {

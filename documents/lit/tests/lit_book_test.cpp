@@ -7,6 +7,9 @@
 #include "documents/converters.h"
 #include "documents/lit/lit_extract.h"
 #include "documents/lit/lit_html_rebuild.h"
+#include "documents/litlib/lit_writer.h"
+#include "documents/litlib/tests/lit_test_support.h"
+#include "platform/message_box.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -124,6 +127,105 @@ TEST(ConvertLitToText, CalibreBookBecomesText) {
   fs::copy_file(kData + "/book.lit", dir / "book.bin");
   EXPECT_FALSE(ConvertLitToText(Wide(dir / "book.bin").c_str(), Wide(dir / "x.txt").c_str()));
   EXPECT_FALSE(fs::exists(dir / "x.txt"));
+}
+
+// A container holding a manifest (documents in group 0, then group 1), the
+// documents' tag streams, and a package when it is given.
+struct BookDocument {
+  std::string id;
+  std::string fileName;
+  std::u8string stream;  // empty: listed, but not stored
+  int group = 0;
+};
+
+std::string Counted(const std::string& text) { return static_cast<char>(text.size()) + text; }
+
+std::vector<uint8_t> WriteBook(const std::vector<BookDocument>& documents,
+                               const std::u8string& package = {}) {
+  std::string manifest = Counted("/");
+  for (int group = 0; group < 4; ++group) {
+    std::string items;
+    uint32_t count = 0;
+    for (const BookDocument& d : documents) {
+      if (d.group != group) continue;
+      ++count;
+      items += std::string(4, '\0') + Counted(d.id) + Counted(d.fileName) +
+               Counted("text/html") + '\0';
+    }
+    for (int i = 0; i < 4; ++i) manifest += static_cast<char>(count >> (8 * i));
+    manifest += items;
+  }
+  manifest += '\0';
+  lit_file book{};
+  auto put = [&](const std::string& name, const void* bytes, size_t size) {
+    EXPECT_EQ(lit_put_entry(&book, name.c_str(), static_cast<const uint8_t*>(bytes),
+                            static_cast<uint32_t>(size)),
+              0);
+  };
+  put("/manifest", manifest.data(), manifest.size());
+  if (!package.empty()) put("/meta", package.data(), package.size());
+  for (const BookDocument& d : documents) {
+    if (!d.stream.empty()) put("/data/" + d.id + "/content", d.stream.data(), d.stream.size());
+  }
+  std::vector<uint8_t> written;
+  book.handle = &written;
+  book.write = WriteToVector;
+  EXPECT_EQ(lit_write_file(&book), 0);
+  lit_free_directory(&book);
+  return written;
+}
+
+// <p>text</p>
+std::u8string Paragraph(const std::u8string& text) {
+  return S({0, 5, 74, 0}) + text + S({0, 2, 74});
+}
+
+// <package><spine><itemref idref="..." />...</spine></package>
+std::u8string Spine(const std::vector<std::string>& idrefs) {
+  std::u8string stream = S({0, 1, 1, 0, 0, 1, 18, 0});
+  for (const std::string& idref : idrefs) {
+    stream += S({0, 3, 19, 10, static_cast<char8_t>(idref.size() + 1)}) +
+              std::u8string(idref.begin(), idref.end()) + S({0});
+  }
+  return stream + S({0, 2, 18, 0, 2, 1});
+}
+
+std::string ConvertBook(const std::vector<uint8_t>& bytes, const std::string& name) {
+  const fs::path dir = fs::path(testing::TempDir()) / "chapters";
+  fs::create_directories(dir);
+  std::ofstream(dir / name, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+  const fs::path target = dir / (name + ".auto");
+  fs::remove(target);
+  EXPECT_TRUE(ConvertLitToText(Wide(dir / name).c_str(), Wide(target).c_str())) << name;
+  return ReadAll(target);
+}
+
+// A book of one document per chapter is read whole, in the order of its
+// package's spine, or of its manifest when it has none; a document that
+// cannot be read is named.
+TEST(ConvertLitToText, EveryChapterInReadingOrder) {
+  const std::vector<BookDocument> chapters = {
+      {"c1", "text/chapter1.html", Paragraph(u8"Глава первая. Начало книги.")},
+      {"c2", "chapter2.html", Paragraph(u8"Глава вторая.")},
+      {"c3", "chapter3.html", Paragraph(u8"Глава третья. Конец.")}};
+  MessageBoxCapture boxes;
+  EXPECT_EQ(ConvertBook(WriteBook(chapters), "three.lit"),
+            "Глава первая. Начало книги.\nГлава вторая.\nГлава третья. Конец.\n");
+  EXPECT_EQ(ConvertBook(WriteBook(chapters, Spine({"c3", "c1", "nothing", "c2", "c3"})),
+                        "spine.lit"),
+            "Глава третья. Конец.\nГлава первая. Начало книги.\nГлава вторая.\n");
+  EXPECT_EQ(boxes.Count(), 0u);
+
+  // Group 1 follows group 0; a document not stored is left out and named.
+  std::vector<BookDocument> damaged = chapters;
+  damaged[0].group = 1;
+  damaged.push_back({"c4", "notes.html", {}});
+  EXPECT_EQ(ConvertBook(WriteBook(damaged), "damaged.lit"),
+            "Глава вторая.\nГлава третья. Конец.\nГлава первая. Начало книги.\n");
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{
+                               u"Warning: documents of damaged.lit cannot be read and were left "
+                               u"out: notes.html."}));
 }
 
 TEST(ConvertLitToText, LongBookKeepsEveryParagraph) {

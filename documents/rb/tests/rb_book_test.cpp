@@ -245,6 +245,38 @@ TEST_F(RbBookTest, ConvertJoinsEntriesInOrder) {
   EXPECT_FALSE(fs::exists(Dir() / "b.txt"));
 }
 
+// A damaged book says once why it gives no text, or which of its entries
+// were left out, naming the user's document and nothing else.
+TEST_F(RbBookTest, DamagedBooksSayWhyNamingTheDocument) {
+  MessageBoxCapture boxes;
+  testing::internal::CaptureStderr();
+  const fs::path target = Dir() / "damaged.txt";
+  auto convert = [&](const std::string& name, const std::string& bytes) {
+    return ConvertRbToText(Write(name, bytes).c_str(), Wide(target).c_str());
+  };
+  EXPECT_FALSE(convert("broken.rb", "not a book at all, not even a header"));
+  EXPECT_FALSE(convert("pictures.rb", Book({{"a.png", "p"}})));
+  EXPECT_FALSE(convert("blank.rb", Book({{"i.info", " \t ", 2}, {"p.html", "<p> . , </p>"}})));
+  EXPECT_FALSE(fs::exists(target));
+  // The page lies past the end of the file: the info entry is read, and
+  // the page said to be missing.
+  std::string cut = Book({{"info.info", "TITLE=t", 2}, {"page.html", "<p>text</p>"}});
+  cut.resize(cut.size() - 11);
+  EXPECT_TRUE(convert("cut.rb", cut));
+  EXPECT_EQ(ReadAll(target), "TITLE=t");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  const std::u16string stop = u"Conversion stopped: no text could be taken out of the book. ";
+  EXPECT_EQ(boxes.Texts(),
+            (std::vector<std::u16string>{
+                u"Conversion stopped: broken.rb is not in the proper format: it is no RB book, "
+                u"or its header or table of contents is damaged.",
+                stop + u"pictures.rb has no contents: its table of contents lists no entry to "
+                       u"read.",
+                stop + u"None of its entries holds a letter or digit.",
+                u"Warning: entries of cut.rb cannot be read and were left out: page.html (it "
+                u"lies past the end of the file)."}));
+}
+
 // A small book whose entries decode to more than the largest document the
 // reader opens stops the conversion and leaves nothing behind.
 TEST_F(RbBookTest, EntriesBeyondTheOutputLimitStopTheConversion) {
