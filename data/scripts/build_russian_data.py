@@ -110,6 +110,7 @@ def main():
 
     string_resources.build(os.path.join(args.sources, "resources"),
                            os.path.join(args.sources, "numeral_forms.txt"),
+                           os.path.join(args.sources, "counted_nouns.txt"),
                            abbreviations.word_forms(lexicon_text, lemma_forms),
                            os.path.join(args.out, args.strings))
     # The user's own stresses are never overwritten by a rebuild.

@@ -1,7 +1,10 @@
+#include "foundation/char_classes.h"
+#include "foundation/string_utils.h"
 #include "textanalysis/chain/chain_order.h"
 #include "textanalysis/lexicon/linguistic_resources.h"
 #include "textanalysis/normalisation/grammar_tables.h"
 #include "textanalysis/normalisation/number_processors.h"
+#include "textanalysis/normalisation/number_readings.h"
 #include "textanalysis/normalisation/numeral_speller.h"
 #include "textanalysis/normalisation/token_output.h"
 
@@ -15,6 +18,34 @@ bool IsDecimalSeparator(const std::string& text) { return text == "." || text ==
 
 bool IsNumberAt(const std::vector<TextToken>& tokens, int index) {
   return index >= 0 && index < static_cast<int>(tokens.size()) && tokens[index].IsNumber();
+}
+
+bool IsWord(const std::string& text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!IsRusLetter(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+// tokens[index], a mark written tight after it and a number written tight
+// after that, which no second such mark follows ("10:30", "3/4", but not
+// "12/05/2023").
+bool IsMarkedPair(const std::vector<TextToken>& tokens, int index, const char* mark) {
+  const int count = static_cast<int>(tokens.size());
+  if (index + 2 >= count || tokens[index].HasLineBreakOrSpaceAfter() ||
+      tokens[index + 1].text != mark || tokens[index + 1].HasLineBreakOrSpaceAfter() ||
+      !IsDigitString(tokens[index].text) || !IsDigitString(tokens[index + 2].text))
+    return false;
+  return index + 3 >= count || tokens[index + 2].HasLineBreakOrSpaceAfter() ||
+         tokens[index + 3].text != mark;
+}
+
+// "3/4", "1/2" and "3/2" are fractions; "12/5" and "1/05" (dates) are not.
+bool IsFraction(const std::string& numerator, const std::string& denominator) {
+  if (numerator.size() > 3 || denominator.size() > 3 || denominator[0] == '0') return false;
+  const int top = std::stoi(numerator);
+  const int bottom = std::stoi(denominator);
+  return bottom > 1 && (top < bottom || (top <= 10 && bottom <= 10));
 }
 
 }  // namespace
@@ -61,6 +92,19 @@ int CardinalNumberProcessor::DecimalLength(const std::vector<TextToken>& tokens,
              : 1;
 }
 
+bool CardinalNumberProcessor::NounAfter(const std::vector<TextToken>& tokens, int index) const {
+  return index < static_cast<int>(tokens.size()) && IsWord(tokens[index].text);
+}
+
+bool CardinalNumberProcessor::FeminineNounAfter(const std::vector<TextToken>& tokens,
+                                                int index) const {
+  if (grammar_ == nullptr || !NounAfter(tokens, index)) return false;
+  std::string word = tokens[index].text;
+  LowerString(word);
+  const GrammarForm* form = grammar_->WordForm(word);
+  return form != nullptr && form->gender == NumeralSpeller::kFeminine;
+}
+
 int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
                                      std::vector<TextToken>& out, int* consumed) {
   const int count = static_cast<int>(tokens.size());
@@ -76,8 +120,21 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
     return Handle(out, consumed, WithText(token, std::string()), 1);
   if (!token.IsNumber()) return Decline(out, consumed);
 
-  const int length = DecimalLength(tokens, index);
+  const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
+  const int governed = grammar_ != nullptr ? GrammarTables::PrepositionCase(previous) : -1;
+  const int marked = governed < 0 ? 0 : governed;
   std::string text;
+  if (IsMarkedPair(tokens, index, ":") &&
+      SpellTime(token.text, tokens[index + 2].text, marked, grammar_, text))
+    return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
+  if (IsMarkedPair(tokens, index, "/") && IsFraction(token.text, tokens[index + 2].text) &&
+      SpellFraction(token.text, tokens[index + 2].text, marked, grammar_, text))
+    return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
+
+  const int length = DecimalLength(tokens, index);
+  if (length == 3 && SpellDecimal(token.text, tokens[index + 2].text, NounAfter(tokens, index + 3),
+                                  FeminineNounAfter(tokens, index + 3), marked, grammar_, text))
+    return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
   if (!NumeralSpeller::NumberWithZeros(token.text, text)) return Decline(out, consumed);
   if (length == 3) {
     const std::string& fraction = tokens[index + 2].text;
@@ -101,8 +158,7 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
       grammar_->InflectNumber(text, form);
     } else {
       const std::string next = index + 1 < count ? tokens[index + 1].text : std::string();
-      const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
-      grammar_->InflectNumberPhrase(text, next, previous);
+      grammar_->InflectNumberPhrase(text, next, previous, token.text);
     }
   }
   return Handle(out, consumed, SpanToken(tokens, index, index + length - 1, text), length);

@@ -61,6 +61,10 @@ class CardinalNumberProcessor : public TextProcessor {
  private:
   // 3 when tokens[index..] is a decimal number, else 1.
   int DecimalLength(const std::vector<TextToken>& tokens, int index) const;
+  // tokens[index] is a Russian word; one whose form is feminine ("1,5
+  // минуты" reads "полторы").
+  bool NounAfter(const std::vector<TextToken>& tokens, int index) const;
+  bool FeminineNounAfter(const std::vector<TextToken>& tokens, int index) const;
 
   const GrammarTables* grammar_ = nullptr;
   int gender_ = 1;

@@ -35,10 +35,12 @@ LastDigits LastDigitsOf(const std::string& digits) {
   return {digits.back() - '0', digits.size() > 1 ? digits[digits.size() - 2] - '0' : -1};
 }
 
-std::string EndingFor(const std::string& written, const LastDigits& d) {
+std::string EndingFor(const std::string& written, const LastDigits& d, bool allZeros) {
   if (written == "й") {
     if (d.tens == 1) return "ый";
-    if (d.units == 0) return d.tens > 0 ? "ый" : "ой";
+    // Of the round stems only "сороков" and "нулев" take the stressed
+    // ending: "сороковой", but "сотый", "тысячный".
+    if (d.units == 0) return d.tens == 4 || allZeros ? "ой" : "ый";
     return kYEndings[d.units];
   }
   for (const ShortEnding& e : kShortEndings)
@@ -85,8 +87,11 @@ int OrdinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
     else
       text = words.substr(0, words.size() - 2) + (written == "а" ? "на" : "но");
   } else {
-    const std::string ending = EndingFor(written, d);
-    if (!NumeralSpeller::Ordinal(digits, ending, ending, text)) return Decline(out, consumed);
+    const std::string ending =
+        EndingFor(written, d, digits.find_first_not_of('0') == std::string::npos);
+    // A round thousand is one word: "двухтысячный".
+    if (!NumeralSpeller::Ordinal(digits, ending, ending, text, true))
+      return Decline(out, consumed);
   }
   return Handle(out, consumed, SpanToken(tokens, index, endingIndex, text),
                 endingIndex - index + 1);
