@@ -40,6 +40,15 @@ bool IsMarkedPair(const std::vector<TextToken>& tokens, int index, const char* m
          tokens[index + 3].text != mark;
 }
 
+// "12.05.2023": three numbers joined by tight points.
+bool IsDate(const std::vector<TextToken>& tokens, int index) {
+  if (index + 4 >= static_cast<int>(tokens.size())) return false;
+  for (int i = index; i < index + 4; ++i)
+    if (tokens[i].HasLineBreakOrSpaceAfter()) return false;
+  return tokens[index + 1].text == "." && tokens[index + 3].text == "." &&
+         tokens[index + 2].IsNumber() && tokens[index + 4].IsNumber();
+}
+
 // "3/4", "1/2" and "3/2" are fractions; "12/5" and "1/05" (dates) are not.
 bool IsFraction(const std::string& numerator, const std::string& denominator) {
   if (numerator.size() > 3 || denominator.size() > 3 || denominator[0] == '0') return false;
@@ -105,6 +114,44 @@ bool CardinalNumberProcessor::FeminineNounAfter(const std::vector<TextToken>& to
   return form != nullptr && form->gender == NumeralSpeller::kFeminine;
 }
 
+GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tokens,
+                                              int index) const {
+  constexpr int kOrdinal = 1;
+  const int count = static_cast<int>(tokens.size());
+  auto formOf = [this](const TextToken& token) -> const GrammarForm* {
+    if (!IsWord(token.text)) return nullptr;
+    std::string word = token.text;
+    LowerString(word);
+    return grammar_->WordForm(word);
+  };
+  // The noun after it: "XIX века", "к XV веку".
+  if (index + 1 < count) {
+    GrammarForm form;
+    const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
+    if (formOf(tokens[index + 1]) != nullptr &&
+        grammar_->ChooseForm("", "", tokens[index + 1].text, previous, form)) {
+      if (form.part != kOrdinal) form.number = 0;
+      form.part = kOrdinal;
+      return form;
+    }
+  }
+  GrammarForm form{NumeralSpeller::kMasculine, 0, 0, kOrdinal};
+  if (index == 0) return form;
+  const TextToken& before = tokens[index - 1];
+  // The noun before it: "том III", "часть II".
+  if (const GrammarForm* noun = formOf(before)) {
+    form.gender = noun->gender;
+    return form;
+  }
+  // A name: "Екатерина II", "при Иване IV".
+  if (before.IsCapitalFirst() && IsWord(before.text)) {
+    const char last = before.text.back();
+    if (last == 'а' || last == 'я') form.gender = NumeralSpeller::kFeminine;
+    if (last == 'е') form.grammarCase = 5;
+  }
+  return form;
+}
+
 int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
                                      std::vector<TextToken>& out, int* consumed) {
   const int count = static_cast<int>(tokens.size());
@@ -121,9 +168,12 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
   if (!token.IsNumber()) return Decline(out, consumed);
 
   const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
-  const int governed = grammar_ != nullptr ? GrammarTables::PrepositionCase(previous) : -1;
+  const int governed = GrammarTables::PrepositionCase(previous);
   const int marked = governed < 0 ? 0 : governed;
   std::string text;
+  if (IsDate(tokens, index) && SpellDate(token.text, tokens[index + 2].text,
+                                         tokens[index + 4].text, marked, text))
+    return Handle(out, consumed, SpanToken(tokens, index, index + 4, text), 5);
   if (IsMarkedPair(tokens, index, ":") &&
       SpellTime(token.text, tokens[index + 2].text, marked, grammar_, text))
     return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
@@ -152,7 +202,11 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
       text += " " + words;
     }
   } else if (grammar_ != nullptr) {
-    if (genderSet_) {
+    if (token.IsCapitalFirst()) {
+      // A Roman numeral, rewritten into digits, keeps its capitals: it
+      // orders ("Николай II", "XIX век", "том III").
+      grammar_->InflectNumber(text, RomanForm(tokens, index));
+    } else if (genderSet_) {
       GrammarForm form;
       form.gender = gender_;
       grammar_->InflectNumber(text, form);

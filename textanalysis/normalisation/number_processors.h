@@ -8,7 +8,7 @@
 
 #include "textanalysis/chain/text_processor.h"
 
-class GrammarTables;
+#include "textanalysis/normalisation/grammar_tables.h"
 
 // Turns a Roman numeral token into its digits for the number readers after
 // it; never handles a token itself.
@@ -65,6 +65,9 @@ class CardinalNumberProcessor : public TextProcessor {
   // минуты" reads "полторы").
   bool NounAfter(const std::vector<TextToken>& tokens, int index) const;
   bool FeminineNounAfter(const std::vector<TextToken>& tokens, int index) const;
+  // The ordinal form of a Roman numeral at tokens[index], from the noun
+  // after or before it or the name it follows.
+  GrammarForm RomanForm(const std::vector<TextToken>& tokens, int index) const;
 
   const GrammarTables* grammar_ = nullptr;
   int gender_ = 1;

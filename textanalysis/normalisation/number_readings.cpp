@@ -1,6 +1,7 @@
 #include "textanalysis/normalisation/number_readings.h"
 
 #include "textanalysis/normalisation/grammar_tables.h"
+#include "textanalysis/normalisation/markup_tables.h"
 #include "textanalysis/normalisation/numeral_speller.h"
 #include "textanalysis/normalisation/plural_form.h"
 #include "textanalysis/normalisation/token_output.h"
@@ -20,9 +21,14 @@ constexpr const char* kOneEndingsAfterThree[kCaseCount] = {"ья", "ьей", "ь
 constexpr const char* kManyEndingsAfterThree[kCaseCount] = {"ьих", "ьих", "ьим", "ьих", "ьими",
                                                             "ьих"};
 
-// The denominator stems of a decimal fraction by its number of digits.
-constexpr const char* kDecimalStems[] = {"десят",        "сот",          "тысячн",
-                                         "десятитысячн", "стотысячн",    "миллионн"};
+// Past millionths the denominator words are more than a listener follows.
+constexpr size_t kMostDecimalPlaces = 6;
+
+// Ordinal endings by case: neuter (the day of a date, "первое", "первого")
+// and masculine (its year).
+constexpr const char* kNeuterEndings[kCaseCount] = {"ое", "ого", "ому", "ое", "ым", "ом"};
+constexpr const char* kNeuterEndingsAfterThree[kCaseCount] = {"ье", "ьего", "ьему",
+                                                              "ье", "ьим",  "ьем"};
 
 int SafeCase(int grammarCase) {
   return grammarCase >= 0 && grammarCase < kCaseCount ? grammarCase : 0;
@@ -50,7 +56,10 @@ bool SpellDecimal(const std::string& whole, const std::string& fraction, bool be
                   bool feminineNoun, int grammarCase, const GrammarTables* grammar,
                   std::string& words) {
   const size_t places = fraction.size();
-  if (places == 0 || places > std::size(kDecimalStems)) return false;
+  if (places == 0 || places > kMostDecimalPlaces) return false;
+  // "десятых" without its ending.
+  std::string denominator = DenominatorTable::ForPlaces(static_cast<int>(places));
+  denominator.resize(denominator.size() - 2);
   const int c = SafeCase(grammarCase);
   if (beforeNoun && StripZeros(whole) == "1" && fraction == "5") {
     words = c == 0 || c == 3 ? (feminineNoun ? "полторы" : "полтора") : "полутора";
@@ -66,7 +75,7 @@ bool SpellDecimal(const std::string& whole, const std::string& fraction, bool be
   const bool wholeOne = PluralFormOf(wholeDigits) == PluralForm::kOne;
   const bool fractionOne = PluralFormOf(fractionDigits) == PluralForm::kOne;
   words = wholeWords + " цел" + (wholeOne ? kOneEndings[c] : kManyEndings[c]) + " " + numerator +
-          " " + kDecimalStems[places - 1] + (fractionOne ? kOneEndings[c] : kManyEndings[c]);
+          " " + denominator + (fractionOne ? kOneEndings[c] : kManyEndings[c]);
   return true;
 }
 
@@ -106,5 +115,24 @@ bool SpellTime(const std::string& hours, const std::string& minutes, int grammar
     if (minutes[0] == '0') minuteWords = "ноль " + minuteWords;
   }
   words = hourWords + " " + minuteWords;
+  return true;
+}
+
+bool SpellDate(const std::string& day, const std::string& month, const std::string& year,
+               int grammarCase, std::string& words) {
+  if (day.empty() || day.size() > 2 || month.empty() || month.size() > 2 || year.size() != 4 ||
+      !IsDigitString(day) || !IsDigitString(month) || !IsDigitString(year))
+    return false;
+  const int d = std::stoi(day);
+  const std::string monthName = MonthNameTable::Name(std::stoi(month), MonthNameTable::kGenitive);
+  if (d < 1 || d > 31 || monthName.empty()) return false;
+  const int c = SafeCase(grammarCase);
+  std::string dayWords;
+  std::string yearWords;
+  if (!NumeralSpeller::Ordinal(StripZeros(day), kNeuterEndings[c], kNeuterEndingsAfterThree[c],
+                               dayWords) ||
+      !NumeralSpeller::Ordinal(year, "ого", "ьего", yearWords, true))
+    return false;
+  words = dayWords + " " + monthName + " " + yearWords + " года";
   return true;
 }

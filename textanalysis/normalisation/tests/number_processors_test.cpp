@@ -162,6 +162,11 @@ TEST_F(CardinalNumberProcessorTest, AgreesWithContext) {
   EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать один");
   EXPECT_EQ(Said(processor_, "более 5", 1), "пяти");
   EXPECT_EQ(Said(processor_, "более 1", 1), "один");
+  // A Roman numeral after a name orders: "при Иване IX".
+  std::vector<TextToken> tokens = Tokens("при Иване IX");
+  RomanNumeralProcessor roman;
+  RunProcessor(roman, tokens, 2);
+  EXPECT_EQ(RunProcessor(processor_, tokens, 2).Text(), "девятом");
   processor_.OnTag({"Context=gender_feminine"});
   EXPECT_EQ(Said(processor_, "1"), "одна");
   EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать одна");
@@ -169,8 +174,14 @@ TEST_F(CardinalNumberProcessorTest, AgreesWithContext) {
   EXPECT_EQ(Said(processor_, "1"), "один");
 }
 
-// Times and fractions, tight around their mark; in the genitive after "до".
-TEST_F(CardinalNumberProcessorTest, TimesAndFractions) {
+// Times, fractions and dates, tight around their marks; in the genitive
+// after "до", "от".
+TEST_F(CardinalNumberProcessorTest, TimesFractionsAndDates) {
+  EXPECT_EQ(Said(processor_, "12.05.2023"), "двенадцатое мая две тысячи двадцать третьего года");
+  EXPECT_EQ(Said(processor_, "от 03.01.2000", 1), "третьего января двухтысячного года");
+  EXPECT_EQ(Said(processor_, "32.01.2000"), "тридцать два");
+  EXPECT_EQ(Said(processor_, "12.13.2000"), "двенадцать");
+  EXPECT_EQ(Said(processor_, "12. 05.2023"), "двенадцать");
   EXPECT_EQ(Said(processor_, "10:30"), "десять тридцать");
   EXPECT_EQ(Said(processor_, "7:05"), "семь ноль пять");
   EXPECT_EQ(Said(processor_, "21:00"), "двадцать один ноль ноль");
