@@ -20,12 +20,7 @@ bool IsNumberAt(const std::vector<TextToken>& tokens, int index) {
   return index >= 0 && index < static_cast<int>(tokens.size()) && tokens[index].IsNumber();
 }
 
-bool IsWord(const std::string& text) {
-  if (text.empty()) return false;
-  for (char c : text)
-    if (!IsRusLetter(static_cast<unsigned char>(c))) return false;
-  return true;
-}
+bool IsWord(const std::string& text) { return GrammarTables::IsWordText(text); }
 
 // tokens[index], a mark written tight after it and a number written tight
 // after that, which no second such mark follows ("10:30", "3/4", but not
@@ -114,6 +109,23 @@ bool CardinalNumberProcessor::FeminineNounAfter(const std::vector<TextToken>& to
   return form != nullptr && form->gender == NumeralSpeller::kFeminine;
 }
 
+std::string CardinalNumberProcessor::NextWord(const std::vector<TextToken>& tokens,
+                                             int index) const {
+  const int count = static_cast<int>(tokens.size());
+  if (index + 1 >= count) return std::string();
+  // The first day of a span takes the month of the last: "с 1 по 5 мая".
+  const std::string& next = tokens[index + 1].text;
+  if ((next == "по" || next == "до" || next == "-") && index + 3 < count &&
+      tokens[index + 2].IsNumber() && IsWord(tokens[index + 3].text)) {
+    std::string month = tokens[index + 3].text;
+    LowerString(month);
+    const GrammarForm* form = grammar_->WordForm(month);
+    if (form != nullptr && form->part == 1 && form->gender == 2 && form->grammarCase == 1)
+      return month;
+  }
+  return next;
+}
+
 GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tokens,
                                               int index) const {
   constexpr int kOrdinal = 1;
@@ -136,6 +148,18 @@ GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tok
     }
   }
   GrammarForm form{NumeralSpeller::kMasculine, 0, 0, kOrdinal};
+  // "XIX в." is a century: "в XVIII в." in the prepositional, "до XV в." in
+  // the preposition's case.
+  if (index + 1 < count && tokens[index + 1].text == "в" && index > 0) {
+    std::string previous = tokens[index - 1].text;
+    LowerString(previous);
+    const int governed = GrammarTables::PrepositionCase(previous);
+    if (previous == "в" || previous == "во")
+      form.grammarCase = 5;
+    else if (governed >= 0)
+      form.grammarCase = governed;
+    return form;
+  }
   if (index == 0) return form;
   const TextToken& before = tokens[index - 1];
   // The noun before it: "том III", "часть II".
@@ -211,8 +235,7 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
       form.gender = gender_;
       grammar_->InflectNumber(text, form);
     } else {
-      const std::string next = index + 1 < count ? tokens[index + 1].text : std::string();
-      grammar_->InflectNumberPhrase(text, next, previous, token.text);
+      grammar_->InflectNumberPhrase(text, NextWord(tokens, index), previous, token.text);
     }
   }
   return Handle(out, consumed, SpanToken(tokens, index, index + length - 1, text), length);

@@ -86,14 +86,7 @@ bool FindLabel(const Label (&labels)[N], std::string text, int32_t& code) {
   return false;
 }
 
-bool IsLetters(const std::string& text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    const int b = static_cast<unsigned char>(c);
-    if (!IsRusLetter(b) && !IsLatinLetter(b)) return false;
-  }
-  return true;
-}
+bool IsLetters(const std::string& text) { return GrammarTables::IsWordText(text); }
 
 // A label field: letters, with an optional final ".".
 bool IsLabelText(const std::string& text) {
@@ -139,6 +132,15 @@ void SplitTail(const std::string& text, std::string& prefix, std::vector<std::st
 
 GrammarTables::GrammarTables() {
   for (const char* key : kNumeralKeys) numeralForms_[key] = std::vector<std::string>(kSlotCount);
+}
+
+bool GrammarTables::IsWordText(const std::string& text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    const int b = static_cast<unsigned char>(c);
+    if (!IsRusLetter(b) && !IsLatinLetter(b)) return false;
+  }
+  return true;
 }
 
 int GrammarTables::Slot(const GrammarForm& form) {

@@ -49,6 +49,8 @@ class GrammarTables {
   // no noun to agree with; -1 when the word governs none.
   static int PrepositionCase(const std::string& previous);
 
+  // Letters only (Russian or Latin), as a word of the forms is.
+  static bool IsWordText(const std::string& text);
   // The slot of a form, -1 when a field is out of range.
   static int Slot(const GrammarForm& form);
   // The form of a numeral word at the slot; the word itself when none.

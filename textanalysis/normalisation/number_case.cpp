@@ -60,6 +60,14 @@ constexpr Governor kGovernors[] = {
     {"больше", kGen, kGenitive, -1},
     {"меньше", kGen, kGenitive, -1},
     {"порядка", kGen, kGenitive, -1},
+    {"выше", kGen, kGenitive, -1},
+    {"ниже", kGen, kGenitive, -1},
+    {"старше", kGen, kGenitive, -1},
+    {"младше", kGen, kGenitive, -1},
+    // "Сегодня 8 марта": the day in the nominative.
+    {"сегодня", Bit(kNominative) | Bit(kAccusative), kNominative, -1},
+    {"завтра", Bit(kNominative) | Bit(kAccusative), kNominative, -1},
+    {"вчера", Bit(kNominative) | Bit(kAccusative), kNominative, -1},
     // "в течение 5 лет", "на протяжении 3 дней", "в возрасте 7 лет"
     {"течение", kGen, kGenitive, -1},
     {"протяжении", kGen, kGenitive, -1},
@@ -67,15 +75,6 @@ constexpr Governor kGovernors[] = {
     {"размере", kGen, kGenitive, -1},
     {"количестве", kGen, kGenitive, -1},
 };
-
-bool IsLettersOnly(const std::string& text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    const int b = static_cast<unsigned char>(c);
-    if (!IsRusLetter(b) && !IsLatinLetter(b)) return false;
-  }
-  return true;
-}
 
 const Governor* FindGovernor(const std::string& previous) {
   // A sentence begins with a capital: "К 5 часам" as "к 5 часам".
@@ -179,7 +178,7 @@ bool GrammarTables::ChooseForm(const std::string& words, const std::string& digi
   const Governor* governor = FindGovernor(previous);
   const PluralForm kind = ClassOf(words, digits);
   const std::vector<GrammarForm>* readings = nullptr;
-  if (IsLettersOnly(next)) {
+  if (IsWordText(next)) {
     std::string lower = next;
     LowerString(lower);
     readings = WordForms(lower);
@@ -219,8 +218,13 @@ bool GrammarTables::ChooseForm(const std::string& words, const std::string& digi
     }
   }
   // A singular noun after a number that cannot count it is ordered by it:
-  // "5 день", "на 10 минуте", "со 2 часа".
-  if (kind != PluralForm::kOne)
+  // "5 день", "на 10 минуте"; but a genitive tells the time of day ("в 11
+  // ночи", "до 5 вечера") and leaves the number a cardinal.
+  bool genitiveSingular = false;
+  for (const GrammarForm& noun : *readings)
+    genitiveSingular = genitiveSingular ||
+                       (noun.grammarCase == kGenitive && noun.number == 0 && noun.part == 0);
+  if (kind != PluralForm::kOne && !genitiveSingular)
     for (const GrammarForm& noun : *readings)
       if (noun.number == 0 && Allows(governor, noun.grammarCase)) {
         form = Ordinal(noun, Settled(governor, noun.grammarCase));

@@ -77,14 +77,9 @@ int SymbolNameProcessor::Process(std::vector<TextToken>& tokens, int index,
   std::string text;
   if (index > 0 && tokens[index - 1].IsNumber() && token.text.size() == 1 &&
       IsCountedSymbol(token.text[0])) {
-    // After a decimal fraction ("3,5%") the genitive singular: "процента".
-    const bool decimal = index > 2 && (tokens[index - 2].text == "," ||
-                                       tokens[index - 2].text == ".") &&
-                         tokens[index - 3].IsNumber() &&
-                         !tokens[index - 3].HasLineBreakOrSpaceAfter() &&
-                         !tokens[index - 2].HasLineBreakOrSpaceAfter();
-    text = ByteEntry(names_, token.text[0]) +
-           (decimal ? CountedEnding(PluralForm::kFew) : AgreeingEnding(tokens[index - 1].text));
+    text = ByteEntry(names_, token.text[0]) + (IsDecimalFraction(tokens, index - 1)
+                                                   ? CountedEnding(PluralForm::kFew)
+                                                   : AgreeingEnding(tokens[index - 1].text));
   } else {
     for (char c : token.text) {
       if (!text.empty()) text += ' ';

@@ -28,15 +28,20 @@ TEST(RomanNumeralProcessorTest, RewritesTheTokenAndDeclines) {
 TEST(OrdinalNumberProcessorTest, ReadsWrittenEndings) {
   OrdinalNumberProcessor p;
   EXPECT_EQ(Said(p, "21-й"), "двадцать первый");
-  EXPECT_EQ(Said(p, "3-е"), "третие");
+  EXPECT_EQ(Said(p, "3-е"), "третье");
   EXPECT_EQ(Said(p, "100-й"), "сотый");
   EXPECT_EQ(Said(p, "2000-й"), "двухтысячный");
   EXPECT_EQ(Said(p, "40-й"), "сороковой");
   EXPECT_EQ(Said(p, "140-й"), "сто сороковой");
   EXPECT_EQ(Said(p, "90-й"), "девяностый");
-  EXPECT_EQ(Said(p, "12-е"), "двенадцатые");
+  EXPECT_EQ(Said(p, "12-е"), "двенадцатое");
+  EXPECT_EQ(Said(p, "1990-е"), "тысяча девятьсот девяностые");
+  EXPECT_EQ(Said(p, "33-я"), "тридцать третья");
+  EXPECT_EQ(Said(p, "на 3-м", 1), "третьем");
+  EXPECT_EQ(Said(p, "стал 2-м", 1), "вторым");
+  EXPECT_EQ(Said(p, "в 2000-м", 1), "двухтысячном");
   EXPECT_EQ(Said(p, "5-го"), "пятого");
-  EXPECT_EQ(Said(p, "43-го"), "сорок третего");
+  EXPECT_EQ(Said(p, "43-го"), "сорок третьего");
   EXPECT_EQ(Said(p, "120-м"), "сто двадцатым");
   EXPECT_EQ(Said(p, "7ми"), "седьмыми");
   EXPECT_EQ(Said(p, "0-й"), "нулевой");
@@ -167,6 +172,9 @@ TEST_F(CardinalNumberProcessorTest, AgreesWithContext) {
   RomanNumeralProcessor roman;
   RunProcessor(roman, tokens, 2);
   EXPECT_EQ(RunProcessor(processor_, tokens, 2).Text(), "девятом");
+  tokens = Tokens("в IX в.");
+  RunProcessor(roman, tokens, 1);
+  EXPECT_EQ(RunProcessor(processor_, tokens, 1).Text(), "девятом");
   processor_.OnTag({"Context=gender_feminine"});
   EXPECT_EQ(Said(processor_, "1"), "одна");
   EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать одна");

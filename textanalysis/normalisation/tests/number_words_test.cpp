@@ -164,7 +164,7 @@ class GrammarCaseTest : public ::testing::Test {
          "году:муж:прил:дат:ед", "апреля:сред:прил:род:ед", "день:муж:числ:им:ед",
          "день:муж:числ:вин:ед", "минуте:жен:числ:дат:ед", "минуте:жен:числ:предл:ед",
          "этаже:муж:прил:предл:ед", "тыс:жен:числ:им:ед", "тыс:жен:числ:род:ед",
-         "тыс:жен:числ:род:мн"});
+         "тыс:жен:числ:род:мн", "ночи:жен:числ:род:ед", "ночи:жен:числ:предл:ед"});
   }
   // gender number case part, or "none".
   std::string Chosen(const std::string& words, const std::string& digits,
@@ -227,6 +227,9 @@ TEST_F(GrammarCaseTest, OrdinalsWhereTheNounAsks) {
   EXPECT_EQ(Chosen("пять", "5", "день", "на"), "1031");
   EXPECT_EQ(Chosen("десять", "10", "минуте", "на"), "0051");
   EXPECT_EQ(Chosen("один", "1", "минуте", "на"), "0050");
+  // A genitive after it is the time of day: "в одиннадцать ночи".
+  EXPECT_EQ(Chosen("одиннадцать", "11", "ночи", "в"), "0030");
+  EXPECT_EQ(Chosen("восемь", "8", "апреля", "Сегодня"), "2001");
 }
 
 TEST_F(GrammarCaseTest, EveryWordOfACardinalDeclines) {
