@@ -65,12 +65,12 @@ int NumeralGender(const std::string& word, int gender) {
 // "двадцати"): the units, teens and tens.
 bool JoinsScale(const std::string& word) {
   static const char* const kJoining[] = {
-      "одна", "две", "три", "четыре", "пять", "шесть", "семь", "восемь", "девять",
+      "две", "три", "четыре", "пять", "шесть", "семь", "восемь", "девять",
       "десять", "одиннадцать", "двенадцать", "тринадцать", "четырнадцать", "пятнадцать",
       "шестнадцать", "семнадцать", "восемнадцать", "девятнадцать", "двадцать", "тридцать",
       "сорок", "пятьдесят", "шестьдесят", "семьдесят", "восемьдесят", "девяносто"};
   for (const char* joining : kJoining)
-    if (word == joining) return word != "одна";
+    if (word == joining) return true;
   return false;
 }
 
@@ -86,12 +86,11 @@ bool FindLabel(const Label (&labels)[N], std::string text, int32_t& code) {
   return false;
 }
 
-bool IsLetters(const std::string& text) { return GrammarTables::IsWordText(text); }
-
 // A label field: letters, with an optional final ".".
 bool IsLabelText(const std::string& text) {
-  if (!text.empty() && text.back() == '.') return IsLetters(text.substr(0, text.size() - 1));
-  return IsLetters(text);
+  if (!text.empty() && text.back() == '.')
+    return GrammarTables::IsWordText(text.substr(0, text.size() - 1));
+  return GrammarTables::IsWordText(text);
 }
 
 std::string Trimmed(const std::string& text) {
@@ -158,7 +157,7 @@ bool GrammarTables::LoadWordForms(const std::vector<std::string>& lines) {
     std::vector<std::string> fields;
     SplitByChar(line, fields, ':');
     for (std::string& field : fields) field = Trimmed(field);
-    if (fields.empty() || fields.size() > 5 || !IsLetters(fields[0])) continue;
+    if (fields.empty() || fields.size() > 5 || !IsWordText(fields[0])) continue;
     GrammarForm form;
     bool valid = true;
     for (size_t i = 1; i < fields.size() && valid; ++i) {
