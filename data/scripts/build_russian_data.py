@@ -111,6 +111,7 @@ def main():
 
     string_resources.build(os.path.join(args.sources, "resources"),
                            os.path.join(args.sources, "numeral_forms.txt"),
+                           os.path.join(args.sources, "counted_nouns.txt"),
                            abbreviations.word_forms(lexicon_text, lemma_forms),
                            {word.replace("ё", "е") for word in stress_forms},
                            os.path.join(args.out, args.strings))

@@ -1,6 +1,7 @@
 // The built Russian data, read through the lexicon's own classes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -167,6 +168,9 @@ TEST_F(InstalledStringResources, NumberFormsFillTheSlotsTheReadersAsk) {
   EXPECT_EQ(NumberForm("(жен:прил:твор:ед)", "три"), "третьей");
   EXPECT_EQ(NumberForm("(сред:прил:род:ед)", "сорок"), "сорокового");
   EXPECT_EQ(NumberForm("(муж:прил:им:мн)", "тысяча"), "тысячные");
+  // "двух тысяч", "пяти миллионам": the scale words' plural.
+  EXPECT_EQ(NumberForm("(муж:числ:род:мн)", "тысяча"), "тысяч");
+  EXPECT_EQ(NumberForm("(муж:числ:дат:мн)", "миллион"), "миллионам");
   int headers = 0;
   for (const std::string& line : resources_.GetLines("Числовые_формы", "Данные"))
     headers += line[0] == '(';
@@ -187,6 +191,22 @@ TEST_F(InstalledStringResources, DictionaryFormsUseKnownLabels) {
                 numbers.count(fields[4]))
         << line;
   }
+  // Every form of a counted noun, in case order, with and without 'ё'; the
+  // count of a spelling before its order ("2 страницы", "5 г" before the
+  // year's "1945 г.").
+  auto at = [&lines](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) - lines.begin();
+  };
+  const auto absent = static_cast<std::ptrdiff_t>(lines.size());
+  for (const char* line : {"часов:муж:числ:род:мн", "часам:муж:числ:дат:мн",
+                           "минуты:жен:числ:род:ед", "минуты:жен:числ:им:мн",
+                           "ребёнка:муж:числ:род:ед", "ребенка:муж:числ:род:ед",
+                           "книгу:жен:числ:вин:ед", "тыс:жен:числ:род:мн", "лет:муж:числ:род:мн"})
+    EXPECT_LT(at(line), absent) << line;
+  EXPECT_LT(at("страницы:жен:числ:род:ед"), at("страницы:жен:прил:род:ед"));
+  EXPECT_LT(at("страницы:жен:прил:род:ед"), absent);
+  EXPECT_LT(at("г:муж:числ:им:ед"), at("г:муж:прил:род:ед"));
+  EXPECT_LT(at("г:муж:прил:род:ед"), absent);
 }
 
 // The installation's registry values (written into this test's own registry

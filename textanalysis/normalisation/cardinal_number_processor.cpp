@@ -1,7 +1,10 @@
+#include "foundation/char_classes.h"
+#include "foundation/string_utils.h"
 #include "textanalysis/chain/chain_order.h"
 #include "textanalysis/lexicon/linguistic_resources.h"
 #include "textanalysis/normalisation/grammar_tables.h"
 #include "textanalysis/normalisation/number_processors.h"
+#include "textanalysis/normalisation/number_readings.h"
 #include "textanalysis/normalisation/numeral_speller.h"
 #include "textanalysis/normalisation/token_output.h"
 
@@ -15,6 +18,38 @@ bool IsDecimalSeparator(const std::string& text) { return text == "." || text ==
 
 bool IsNumberAt(const std::vector<TextToken>& tokens, int index) {
   return index >= 0 && index < static_cast<int>(tokens.size()) && tokens[index].IsNumber();
+}
+
+bool IsWord(const std::string& text) { return GrammarTables::IsWordText(text); }
+
+// tokens[index], a mark written tight after it and a number written tight
+// after that, which no second such mark follows ("10:30", "3/4", but not
+// "12/05/2023").
+bool IsMarkedPair(const std::vector<TextToken>& tokens, int index, const char* mark) {
+  const int count = static_cast<int>(tokens.size());
+  if (index + 2 >= count || tokens[index].HasLineBreakOrSpaceAfter() ||
+      tokens[index + 1].text != mark || tokens[index + 1].HasLineBreakOrSpaceAfter() ||
+      !IsDigitString(tokens[index].text) || !IsDigitString(tokens[index + 2].text))
+    return false;
+  return index + 3 >= count || tokens[index + 2].HasLineBreakOrSpaceAfter() ||
+         tokens[index + 3].text != mark;
+}
+
+// "12.05.2023": three numbers joined by tight points.
+bool IsDate(const std::vector<TextToken>& tokens, int index) {
+  if (index + 4 >= static_cast<int>(tokens.size())) return false;
+  for (int i = index; i < index + 4; ++i)
+    if (tokens[i].HasLineBreakOrSpaceAfter()) return false;
+  return tokens[index + 1].text == "." && tokens[index + 3].text == "." &&
+         tokens[index + 2].IsNumber() && tokens[index + 4].IsNumber();
+}
+
+// "3/4", "1/2" and "3/2" are fractions; "12/5" and "1/05" (dates) are not.
+bool IsFraction(const std::string& numerator, const std::string& denominator) {
+  if (numerator.size() > 3 || denominator.size() > 3 || denominator[0] == '0') return false;
+  const int top = std::stoi(numerator);
+  const int bottom = std::stoi(denominator);
+  return bottom > 1 && (top < bottom || (top <= 10 && bottom <= 10));
 }
 
 }  // namespace
@@ -61,6 +96,86 @@ int CardinalNumberProcessor::DecimalLength(const std::vector<TextToken>& tokens,
              : 1;
 }
 
+bool CardinalNumberProcessor::NounAfter(const std::vector<TextToken>& tokens, int index) const {
+  return index < static_cast<int>(tokens.size()) && IsWord(tokens[index].text);
+}
+
+bool CardinalNumberProcessor::FeminineNounAfter(const std::vector<TextToken>& tokens,
+                                                int index) const {
+  if (grammar_ == nullptr || !NounAfter(tokens, index)) return false;
+  std::string word = tokens[index].text;
+  LowerString(word);
+  const GrammarForm* form = grammar_->WordForm(word);
+  return form != nullptr && form->gender == NumeralSpeller::kFeminine;
+}
+
+std::string CardinalNumberProcessor::NextWord(const std::vector<TextToken>& tokens,
+                                             int index) const {
+  const int count = static_cast<int>(tokens.size());
+  if (index + 1 >= count) return std::string();
+  // The first day of a span takes the month of the last: "с 1 по 5 мая".
+  const std::string& next = tokens[index + 1].text;
+  if ((next == "по" || next == "до" || next == "-") && index + 3 < count &&
+      tokens[index + 2].IsNumber() && IsWord(tokens[index + 3].text)) {
+    std::string month = tokens[index + 3].text;
+    LowerString(month);
+    const GrammarForm* form = grammar_->WordForm(month);
+    if (form != nullptr && form->part == 1 && form->gender == 2 && form->grammarCase == 1)
+      return month;
+  }
+  return next;
+}
+
+GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tokens,
+                                              int index) const {
+  constexpr int kOrdinal = 1;
+  const int count = static_cast<int>(tokens.size());
+  auto formOf = [this](const TextToken& token) -> const GrammarForm* {
+    if (!IsWord(token.text)) return nullptr;
+    std::string word = token.text;
+    LowerString(word);
+    return grammar_->WordForm(word);
+  };
+  // The noun after it: "XIX века", "к XV веку".
+  if (index + 1 < count) {
+    GrammarForm form;
+    const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
+    if (formOf(tokens[index + 1]) != nullptr &&
+        grammar_->ChooseForm("", "", tokens[index + 1].text, previous, form)) {
+      if (form.part != kOrdinal) form.number = 0;
+      form.part = kOrdinal;
+      return form;
+    }
+  }
+  GrammarForm form{NumeralSpeller::kMasculine, 0, 0, kOrdinal};
+  // "XIX в." is a century: "в XVIII в." in the prepositional, "до XV в." in
+  // the preposition's case.
+  if (index + 1 < count && tokens[index + 1].text == "в" && index > 0) {
+    std::string previous = tokens[index - 1].text;
+    LowerString(previous);
+    const int governed = GrammarTables::PrepositionCase(previous);
+    if (previous == "в" || previous == "во")
+      form.grammarCase = 5;
+    else if (governed >= 0)
+      form.grammarCase = governed;
+    return form;
+  }
+  if (index == 0) return form;
+  const TextToken& before = tokens[index - 1];
+  // The noun before it: "том III", "часть II".
+  if (const GrammarForm* noun = formOf(before)) {
+    form.gender = noun->gender;
+    return form;
+  }
+  // A name: "Екатерина II", "при Иване IV".
+  if (before.IsCapitalFirst() && IsWord(before.text)) {
+    const char last = before.text.back();
+    if (last == 'а' || last == 'я') form.gender = NumeralSpeller::kFeminine;
+    if (last == 'е') form.grammarCase = 5;
+  }
+  return form;
+}
+
 int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
                                      std::vector<TextToken>& out, int* consumed) {
   const int count = static_cast<int>(tokens.size());
@@ -76,8 +191,24 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
     return Handle(out, consumed, WithText(token, std::string()), 1);
   if (!token.IsNumber()) return Decline(out, consumed);
 
-  const int length = DecimalLength(tokens, index);
+  const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
+  const int governed = GrammarTables::PrepositionCase(previous);
+  const int marked = governed < 0 ? 0 : governed;
   std::string text;
+  if (IsDate(tokens, index) && SpellDate(token.text, tokens[index + 2].text,
+                                         tokens[index + 4].text, marked, text))
+    return Handle(out, consumed, SpanToken(tokens, index, index + 4, text), 5);
+  if (IsMarkedPair(tokens, index, ":") &&
+      SpellTime(token.text, tokens[index + 2].text, marked, grammar_, text))
+    return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
+  if (IsMarkedPair(tokens, index, "/") && IsFraction(token.text, tokens[index + 2].text) &&
+      SpellFraction(token.text, tokens[index + 2].text, marked, grammar_, text))
+    return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
+
+  const int length = DecimalLength(tokens, index);
+  if (length == 3 && SpellDecimal(token.text, tokens[index + 2].text, NounAfter(tokens, index + 3),
+                                  FeminineNounAfter(tokens, index + 3), marked, grammar_, text))
+    return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
   if (!NumeralSpeller::NumberWithZeros(token.text, text)) return Decline(out, consumed);
   if (length == 3) {
     const std::string& fraction = tokens[index + 2].text;
@@ -95,14 +226,16 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
       text += " " + words;
     }
   } else if (grammar_ != nullptr) {
-    if (genderSet_) {
+    if (token.IsCapitalFirst()) {
+      // A Roman numeral, rewritten into digits, keeps its capitals: it
+      // orders ("Николай II", "XIX век", "том III").
+      grammar_->InflectNumber(text, RomanForm(tokens, index));
+    } else if (genderSet_) {
       GrammarForm form;
       form.gender = gender_;
       grammar_->InflectNumber(text, form);
     } else {
-      const std::string next = index + 1 < count ? tokens[index + 1].text : std::string();
-      const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
-      grammar_->InflectNumberPhrase(text, next, previous);
+      grammar_->InflectNumberPhrase(text, NextWord(tokens, index), previous, token.text);
     }
   }
   return Handle(out, consumed, SpanToken(tokens, index, index + length - 1, text), length);

@@ -38,6 +38,42 @@ constexpr ScaleNominative kScaleNominatives[] = {
 
 constexpr const char* kWordSeparators = " \t\r\n";
 
+std::string ScaleNominativeOf(const std::string& word) {
+  for (const ScaleNominative& scale : kScaleNominatives)
+    if (word == scale.form) return scale.nominative;
+  return word;
+}
+
+bool IsScaleKey(const std::string& word) {
+  return word == "тысяча" || word == "миллион" || word == "миллиард" || word == "триллион";
+}
+
+// The speller's feminine units are forms of the masculine keys.
+std::string NumeralKey(const std::string& word) {
+  if (word == "одна" || word == "одно") return "один";
+  if (word == "две") return "два";
+  return word;
+}
+
+int NumeralGender(const std::string& word, int gender) {
+  if (word == "одна" || word == "две") return 0;
+  if (word == "одно") return 2;
+  return gender;
+}
+
+// The words that join a round thousand into one ordinal ("двух", "пяти",
+// "двадцати"): the units, teens and tens.
+bool JoinsScale(const std::string& word) {
+  static const char* const kJoining[] = {
+      "две", "три", "четыре", "пять", "шесть", "семь", "восемь", "девять",
+      "десять", "одиннадцать", "двенадцать", "тринадцать", "четырнадцать", "пятнадцать",
+      "шестнадцать", "семнадцать", "восемнадцать", "девятнадцать", "двадцать", "тридцать",
+      "сорок", "пятьдесят", "шестьдесят", "семьдесят", "восемьдесят", "девяносто"};
+  for (const char* joining : kJoining)
+    if (word == joining) return true;
+  return false;
+}
+
 template <size_t N>
 bool FindLabel(const Label (&labels)[N], std::string text, int32_t& code) {
   LowerString(text);
@@ -50,19 +86,11 @@ bool FindLabel(const Label (&labels)[N], std::string text, int32_t& code) {
   return false;
 }
 
-bool IsLetters(const std::string& text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    const int b = static_cast<unsigned char>(c);
-    if (!IsRusLetter(b) && !IsLatinLetter(b)) return false;
-  }
-  return true;
-}
-
 // A label field: letters, with an optional final ".".
 bool IsLabelText(const std::string& text) {
-  if (!text.empty() && text.back() == '.') return IsLetters(text.substr(0, text.size() - 1));
-  return IsLetters(text);
+  if (!text.empty() && text.back() == '.')
+    return GrammarTables::IsWordText(text.substr(0, text.size() - 1));
+  return GrammarTables::IsWordText(text);
 }
 
 std::string Trimmed(const std::string& text) {
@@ -105,6 +133,15 @@ GrammarTables::GrammarTables() {
   for (const char* key : kNumeralKeys) numeralForms_[key] = std::vector<std::string>(kSlotCount);
 }
 
+bool GrammarTables::IsWordText(const std::string& text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    const int b = static_cast<unsigned char>(c);
+    if (!IsRusLetter(b) && !IsLatinLetter(b)) return false;
+  }
+  return true;
+}
+
 int GrammarTables::Slot(const GrammarForm& form) {
   if (form.gender < 0 || form.gender >= kGenderCount || form.grammarCase < 0 ||
       form.grammarCase >= kCaseCount || form.part < 0 || form.part > 1 || form.number < 0 ||
@@ -120,7 +157,7 @@ bool GrammarTables::LoadWordForms(const std::vector<std::string>& lines) {
     std::vector<std::string> fields;
     SplitByChar(line, fields, ':');
     for (std::string& field : fields) field = Trimmed(field);
-    if (fields.empty() || fields.size() > 5 || !IsLetters(fields[0])) continue;
+    if (fields.empty() || fields.size() > 5 || !IsWordText(fields[0])) continue;
     GrammarForm form;
     bool valid = true;
     for (size_t i = 1; i < fields.size() && valid; ++i) {
@@ -136,7 +173,14 @@ bool GrammarTables::LoadWordForms(const std::vector<std::string>& lines) {
     if (!valid) continue;
     std::string word = fields[0];
     LowerString(word);
-    wordForms_[word] = form;
+    // A spelling may stand for several forms ("минуты": one minute's
+    // genitive, several minutes); each line adds one.
+    std::vector<GrammarForm>& forms = wordForms_[word];
+    bool known = false;
+    for (const GrammarForm& f : forms)
+      known = known || (f.gender == form.gender && f.number == form.number &&
+                        f.grammarCase == form.grammarCase && f.part == form.part);
+    if (!known) forms.push_back(form);
   }
   return true;
 }
@@ -180,16 +224,26 @@ bool GrammarTables::LoadNumeralForms(const std::vector<std::string>& lines) {
   return true;
 }
 
-std::string GrammarTables::FormOf(const std::string& word, const GrammarForm& form) const {
+std::string GrammarTables::StoredForm(const std::string& word, const GrammarForm& form) const {
   const int slot = Slot(form);
   auto entry = numeralForms_.find(word);
-  if (slot < 0 || entry == numeralForms_.end() || entry->second[slot].empty()) return word;
+  if (slot < 0 || entry == numeralForms_.end()) return std::string();
   return entry->second[slot];
 }
 
+std::string GrammarTables::FormOf(const std::string& word, const GrammarForm& form) const {
+  std::string stored = StoredForm(word, form);
+  return stored.empty() ? word : stored;
+}
+
 const GrammarForm* GrammarTables::WordForm(const std::string& word) const {
+  const std::vector<GrammarForm>* forms = WordForms(word);
+  return forms == nullptr ? nullptr : &forms->front();
+}
+
+const std::vector<GrammarForm>* GrammarTables::WordForms(const std::string& word) const {
   auto entry = wordForms_.find(word);
-  return entry == wordForms_.end() ? nullptr : &entry->second;
+  return entry == wordForms_.end() || entry->second.empty() ? nullptr : &entry->second;
 }
 
 void GrammarTables::InflectNumber(std::string& words, const GrammarForm& form) const {
@@ -202,48 +256,68 @@ void GrammarTables::InflectNumber(std::string& words, const GrammarForm& form) c
   }
   if (tail.size() != 2) return;
   std::string last = tail[1];
-  if (form.part == 1)
-    for (const ScaleNominative& scale : kScaleNominatives)
-      if (last == scale.form) {
-        last = scale.nominative;
-        break;
-      }
+  if (form.part == 1) last = ScaleNominativeOf(last);
+  // "две тысячи" as an ordinal is one word: "двухтысячном".
+  if (form.part == 1 && prefix.empty() && last != tail[1] && JoinsScale(tail[0])) {
+    GrammarForm genitive{NumeralGender(tail[0], form.gender), 0, 1, 0};
+    const std::string head = StoredForm(NumeralKey(tail[0]), genitive);
+    const std::string ordinal = StoredForm(last, form);
+    if (!head.empty() && !ordinal.empty()) {
+      words = head + ordinal;
+      return;
+    }
+  }
   words = prefix + tail[0] + " " + FormOf(last, form);
 }
 
+void GrammarTables::InflectCardinal(std::string& words, const GrammarForm& form) const {
+  const std::vector<std::string> parts = Words(words);
+  if (parts.empty()) return;
+  const bool direct = form.grammarCase == 0 || form.grammarCase == 3;
+  if (direct) {
+    std::string prefix;
+    std::vector<std::string> tail;
+    SplitTail(words, prefix, tail);
+    const std::string& last = tail.back();
+    if (ScaleNominativeOf(last) != last || IsScaleKey(last)) return;
+    const GrammarForm unit{NumeralGender(last, form.gender), 0, form.grammarCase, 0};
+    std::string said = StoredForm(NumeralKey(last), unit);
+    if (said.empty()) said = last;
+    words = prefix + (tail.size() == 2 ? tail[0] + " " : std::string()) + said;
+    return;
+  }
+  // The words before a scale word belong to its group and keep the gender
+  // the speller gave them; the last group takes the noun's.
+  size_t lastScale = std::string::npos;
+  for (size_t i = 0; i < parts.size(); ++i)
+    if (ScaleNominativeOf(parts[i]) != parts[i] || IsScaleKey(parts[i])) lastScale = i;
+  std::string result;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const std::string& word = parts[i];
+    std::string said;
+    if (ScaleNominativeOf(word) != word || IsScaleKey(word)) {
+      // After "одна" the scale word stays singular ("одной тысячи").
+      const bool one = i > 0 && NumeralKey(parts[i - 1]) == "один";
+      said = StoredForm(ScaleNominativeOf(word), GrammarForm{1, one ? 0 : 1, form.grammarCase, 0});
+    } else {
+      const bool scaleGroup = lastScale != std::string::npos && i < lastScale;
+      const int gender = NumeralGender(word, scaleGroup ? 1 : form.gender);
+      const int number = scaleGroup ? 0 : form.number;
+      said = StoredForm(NumeralKey(word), GrammarForm{gender, number, form.grammarCase, 0});
+    }
+    if (!result.empty()) result += ' ';
+    result += said.empty() ? word : said;
+  }
+  words = result;
+}
+
 void GrammarTables::InflectNumberPhrase(std::string& words, const std::string& next,
-                                        const std::string& previous) const {
+                                        const std::string& previous,
+                                        const std::string& digits) const {
   GrammarForm form;
-  bool found = false;
-  if (IsLetters(next)) {
-    std::string lower = next;
-    LowerString(lower);
-    if (const GrammarForm* known = WordForm(lower)) {
-      form = *known;
-      found = true;
-    }
-  }
-  if (!found) {
-    // A sentence begins with a capital: "К 5 часам" as "к 5 часам".
-    std::string before = previous;
-    LowerString(before);
-    struct Preposition {
-      const char* word;
-      int32_t grammarCase;
-    };
-    static constexpr Preposition kPrepositions[] = {{"к", 2},  {"в", 5},  {"во", 5}, {"на", 5},
-                                                    {"с", 1},  {"до", 1}, {"по", 3}};
-    for (const Preposition& p : kPrepositions)
-      if (before == p.word) {
-        form = GrammarForm{1, 0, p.grammarCase, 1};
-        found = true;
-        break;
-      }
-    if (!found && (before == "более" || before == "менее")) {
-      const bool single = words == "ноль" || words == "один";
-      form = GrammarForm{1, single ? 0 : 1, 1, 0};
-      found = true;
-    }
-  }
-  if (found) InflectNumber(words, form);
+  if (!ChooseForm(words, digits, next, previous, form)) return;
+  if (form.part == 1)
+    InflectNumber(words, form);
+  else
+    InflectCardinal(words, form);
 }

@@ -32,19 +32,38 @@ class GrammarTables {
 
   // The last one or two words of `words` put into the form.
   void InflectNumber(std::string& words, const GrammarForm& form) const;
-  // The form chosen from the next word (its word form) or the previous
-  // word (a preposition, "более", "менее"); unchanged when neither says.
+  // A cardinal put into a case: in the oblique cases every word declines
+  // ("двух тысяч пятисот"), in the nominative and accusative only the last
+  // word takes the gender ("двадцать одна", "одну").
+  void InflectCardinal(std::string& words, const GrammarForm& form) const;
+  // The form a number (`words`, from `digits` when known) takes before the
+  // word `next` after the word `previous`: the noun and the preposition
+  // together decide; false when neither says.
+  bool ChooseForm(const std::string& words, const std::string& digits, const std::string& next,
+                  const std::string& previous, GrammarForm& form) const;
+  // The words put into the form ChooseForm gives; unchanged when none.
   void InflectNumberPhrase(std::string& words, const std::string& next,
-                           const std::string& previous) const;
+                           const std::string& previous,
+                           const std::string& digits = std::string()) const;
+  // The case a preposition (or "более", "около", ...) gives a number with
+  // no noun to agree with; -1 when the word governs none.
+  static int PrepositionCase(const std::string& previous);
 
+  // Letters only (Russian or Latin), as a word of the forms is.
+  static bool IsWordText(const std::string& text);
   // The slot of a form, -1 when a field is out of range.
   static int Slot(const GrammarForm& form);
   // The form of a numeral word at the slot; the word itself when none.
   std::string FormOf(const std::string& word, const GrammarForm& form) const;
-  // The word form of a lower-case word, null when unknown.
+  // The first word form of a lower-case word, null when unknown.
   const GrammarForm* WordForm(const std::string& word) const;
+  // Every form a lower-case word may stand in, in the order of the lines.
+  const std::vector<GrammarForm>* WordForms(const std::string& word) const;
 
  private:
-  std::map<std::string, GrammarForm> wordForms_;
+  // The form of a numeral word at the slot; "" when none.
+  std::string StoredForm(const std::string& word, const GrammarForm& form) const;
+
+  std::map<std::string, std::vector<GrammarForm>> wordForms_;
   std::map<std::string, std::vector<std::string>> numeralForms_;
 };

@@ -8,7 +8,7 @@
 
 #include "textanalysis/chain/text_processor.h"
 
-class GrammarTables;
+#include "textanalysis/normalisation/grammar_tables.h"
 
 // Turns a Roman numeral token into its digits for the number readers after
 // it; never handles a token itself.
@@ -22,15 +22,24 @@ class RomanNumeralProcessor : public TextProcessor {
   std::map<std::string, std::string> numerals_;
 };
 
+struct ShortEnding;
+
 // "21-й", "3-е", "1-а": the number with its written ending.
 class OrdinalNumberProcessor : public TextProcessor {
  public:
   OrdinalNumberProcessor();
+  int Init(LinguisticResources* resources) override;
   int Process(std::vector<TextToken>& tokens, int index, std::vector<TextToken>& out,
               int* consumed) override;
 
  private:
+  // The ending "-е" or "-м" stands for here ("1-е место" but "90-е годы";
+  // "стал 2-м" but "на 2-м этаже"); null for the usual one.
+  const ShortEnding* ChosenEnding(const std::vector<TextToken>& tokens, int index,
+                                  int endingIndex) const;
+
   std::set<std::string> endings_;
+  const GrammarTables* grammar_ = nullptr;
 };
 
 // "$21", "5.05$": dollars and cents.
@@ -61,6 +70,15 @@ class CardinalNumberProcessor : public TextProcessor {
  private:
   // 3 when tokens[index..] is a decimal number, else 1.
   int DecimalLength(const std::vector<TextToken>& tokens, int index) const;
+  // tokens[index] is a Russian word; one whose form is feminine ("1,5
+  // минуты" reads "полторы").
+  bool NounAfter(const std::vector<TextToken>& tokens, int index) const;
+  bool FeminineNounAfter(const std::vector<TextToken>& tokens, int index) const;
+  // The word whose form the number at tokens[index] takes.
+  std::string NextWord(const std::vector<TextToken>& tokens, int index) const;
+  // The ordinal form of a Roman numeral at tokens[index], from the noun
+  // after or before it or the name it follows.
+  GrammarForm RomanForm(const std::vector<TextToken>& tokens, int index) const;
 
   const GrammarTables* grammar_ = nullptr;
   int gender_ = 1;

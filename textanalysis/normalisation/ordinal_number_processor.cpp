@@ -1,7 +1,18 @@
+#include "foundation/char_classes.h"
+#include "foundation/string_utils.h"
 #include "textanalysis/chain/chain_order.h"
+#include "textanalysis/lexicon/linguistic_resources.h"
 #include "textanalysis/normalisation/number_processors.h"
 #include "textanalysis/normalisation/numeral_speller.h"
 #include "textanalysis/normalisation/token_output.h"
+
+// A short ending written without its vowel: the full ending, and the one
+// after "трет".
+struct ShortEnding {
+  const char* written;
+  const char* full;
+  const char* afterThree;
+};
 
 namespace {
 
@@ -11,16 +22,18 @@ constexpr const char* kEndings[] = {"ая", "ое", "ей", "ему", "ею", "�
                                     "му", "м",  "х",  "го", "и",  "ом"};
 
 // Short endings written without their vowel: the full ending, and the one
-// after "трет".
-struct ShortEnding {
-  const char* written;
-  const char* full;
-  const char* afterThree;
-};
+// after "трет" ("третьего", "третья"). "-е" and "-м" stand for two endings
+// each; the words around the number choose (see Process).
 constexpr ShortEnding kShortEndings[] = {
-    {"е", "ые", "ие"},    {"я", "ая", "яя"},    {"ю", "ую", "юю"},
-    {"ми", "ыми", "ими"}, {"му", "ому", "ему"}, {"м", "ым", "им"},
-    {"х", "ых", "их"},    {"го", "ого", "его"}, {"и", "ии", "ии"}};
+    {"е", "ое", "ье"},     {"я", "ая", "ья"},    {"ю", "ую", "ью"},
+    {"ми", "ыми", "ьими"}, {"му", "ому", "ьему"}, {"м", "ым", "ьим"},
+    {"х", "ых", "ьих"},    {"го", "ого", "ьего"}, {"и", "ии", "ии"}};
+// "1990-е годы": the plural; "в 5-м классе": the prepositional.
+constexpr ShortEnding kPluralE = {"е", "ые", "ьи"};
+constexpr ShortEnding kPrepositionalM = {"м", "ом", "ьем"};
+
+// Words after which "-м" is the prepositional ("в 3-м", "на 5-м").
+constexpr const char* kLocativePrepositions[] = {"в", "во", "на", "о", "об", "при"};
 
 // "-й" by the last digit, when the tens digit is not 1.
 constexpr const char* kYEndings[10] = {"ой", "ый", "ой", "ий", "ый",
@@ -35,14 +48,19 @@ LastDigits LastDigitsOf(const std::string& digits) {
   return {digits.back() - '0', digits.size() > 1 ? digits[digits.size() - 2] - '0' : -1};
 }
 
-std::string EndingFor(const std::string& written, const LastDigits& d) {
+std::string EndingFor(const std::string& written, const LastDigits& d, bool allZeros,
+                      const ShortEnding* chosen) {
   if (written == "й") {
     if (d.tens == 1) return "ый";
-    if (d.units == 0) return d.tens > 0 ? "ый" : "ой";
+    // Of the round stems only "сороков" and "нулев" take the stressed
+    // ending: "сороковой", but "сотый", "тысячный".
+    if (d.units == 0) return d.tens == 4 || allZeros ? "ой" : "ый";
     return kYEndings[d.units];
   }
+  const bool afterThree = d.units == 3 && d.tens != 1;
+  if (chosen != nullptr) return afterThree ? chosen->afterThree : chosen->full;
   for (const ShortEnding& e : kShortEndings)
-    if (written == e.written) return d.units == 3 && d.tens != 1 ? e.afterThree : e.full;
+    if (written == e.written) return afterThree ? e.afterThree : e.full;
   return written;
 }
 
@@ -51,6 +69,48 @@ std::string EndingFor(const std::string& written, const LastDigits& d) {
 OrdinalNumberProcessor::OrdinalNumberProcessor()
     : TextProcessor(ChainPriority(ChainSlot::OrdinalNumber)), endings_(std::begin(kEndings),
                                                                         std::end(kEndings)) {}
+
+int OrdinalNumberProcessor::Init(LinguisticResources* resources) {
+  TextProcessor::Init(resources);
+  if (resources != nullptr)
+    grammar_ = static_cast<const GrammarTables*>(
+        resources->GetResource(LinguisticResources::kGrammarTables));
+  return 1;
+}
+
+const ShortEnding* OrdinalNumberProcessor::ChosenEnding(const std::vector<TextToken>& tokens,
+                                                        int index, int endingIndex) const {
+  const std::string& written = tokens[endingIndex].text;
+  if (written != "е" && written != "м") return nullptr;
+  const GrammarForm* noun = nullptr;
+  if (grammar_ != nullptr && endingIndex + 1 < static_cast<int>(tokens.size()) &&
+      GrammarTables::IsWordText(tokens[endingIndex + 1].text)) {
+    std::string word = tokens[endingIndex + 1].text;
+    LowerString(word);
+    noun = grammar_->WordForm(word);
+  }
+  if (written == "е") {
+    // A year's decade with no noun: "в 1990-е".
+    const std::string& digits = tokens[index].text;
+    const bool plural = noun != nullptr ? noun->number == 1
+                                        : digits.size() == 4 && digits.back() == '0';
+    return plural ? &kPluralE : nullptr;
+  }
+  if (noun != nullptr) {
+    // "в 8-м ряду": any prepositional reading of the noun.
+    std::string word = tokens[endingIndex + 1].text;
+    LowerString(word);
+    for (const GrammarForm& form : *grammar_->WordForms(word))
+      if (form.grammarCase == 5) return &kPrepositionalM;
+    return nullptr;
+  }
+  if (index == 0) return nullptr;
+  std::string previous = tokens[index - 1].text;
+  LowerString(previous);
+  for (const char* preposition : kLocativePrepositions)
+    if (previous == preposition) return &kPrepositionalM;
+  return nullptr;
+}
 
 int OrdinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
                                     std::vector<TextToken>& out, int* consumed) {
@@ -85,8 +145,12 @@ int OrdinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
     else
       text = words.substr(0, words.size() - 2) + (written == "а" ? "на" : "но");
   } else {
-    const std::string ending = EndingFor(written, d);
-    if (!NumeralSpeller::Ordinal(digits, ending, ending, text)) return Decline(out, consumed);
+    const std::string ending = EndingFor(written, d,
+                                         digits.find_first_not_of('0') == std::string::npos,
+                                         ChosenEnding(tokens, index, endingIndex));
+    // A round thousand is one word: "двухтысячный".
+    if (!NumeralSpeller::Ordinal(digits, ending, ending, text, true))
+      return Decline(out, consumed);
   }
   return Handle(out, consumed, SpanToken(tokens, index, endingIndex, text),
                 endingIndex - index + 1);

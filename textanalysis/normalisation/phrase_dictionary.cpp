@@ -43,10 +43,10 @@ bool NeighbourHolds(UI4 mask, UI4 flags) {
   return true;
 }
 
-bool PluralHolds(UI4 mask, const TextToken* left) {
+bool PluralHolds(UI4 mask, const TextToken* left, bool leftIsDecimal) {
   if ((mask & (PhraseEntry::kOne | PhraseEntry::kFew)) == 0) return true;
   if (left == nullptr || !left->IsNumber() || !IsDigitString(left->text)) return false;
-  const PluralForm form = PluralFormOf(left->text);
+  const PluralForm form = leftIsDecimal ? PluralForm::kFew : PluralFormOf(left->text);
   return form == ((mask & PhraseEntry::kOne) ? PluralForm::kOne : PluralForm::kFew);
 }
 
@@ -132,21 +132,26 @@ bool PhraseDictionary::Match(const std::vector<TextToken>& tokens, int index, UI
   const TextToken* left = index > 0 && index <= static_cast<int>(tokens.size())
                               ? &tokens[static_cast<size_t>(index) - 1]
                               : nullptr;
-  return MatchFrom(root_, tokens, static_cast<size_t>(index), leftFlags, left, entries, last);
+  const bool leftIsDecimal = IsDecimalFraction(tokens, index - 1);
+  return MatchFrom(root_, tokens, static_cast<size_t>(index), leftFlags, left, leftIsDecimal,
+                   entries, last);
 }
 
 bool PhraseDictionary::MatchFrom(const Node& node, const std::vector<TextToken>& tokens,
                                  size_t depth, UI4 leftFlags, const TextToken* left,
-                                 std::vector<PhraseEntry>& entries, int& last) const {
+                                 bool leftIsDecimal, std::vector<PhraseEntry>& entries,
+                                 int& last) const {
   if (depth >= tokens.size() || node.words.empty()) return false;
   auto found = node.words.find(tokens[depth].text);
   if (found == node.words.end()) return false;
   const Record& record = found->second;
-  if (record.child && MatchFrom(*record.child, tokens, depth + 1, leftFlags, left, entries, last))
+  if (record.child && MatchFrom(*record.child, tokens, depth + 1, leftFlags, left, leftIsDecimal,
+                                entries, last))
     return true;
   const UI4 rightFlags = depth + 1 < tokens.size() ? tokens[depth + 1].flags : 0;
   for (const PhraseEntry& entry : record.entries)
-    if (NeighbourHolds(entry.leftMask, leftFlags) && PluralHolds(entry.leftMask, left) &&
+    if (NeighbourHolds(entry.leftMask, leftFlags) &&
+        PluralHolds(entry.leftMask, left, leftIsDecimal) &&
         NeighbourHolds(entry.rightMask, rightFlags))
       entries.push_back(entry);
   if (entries.empty()) return false;

@@ -34,8 +34,9 @@ struct PhraseEntry {
 // of the mask.
 bool NeighbourHolds(UI4 mask, UI4 flags);
 // Whether the token before a key (null for none) meets the mask's plural
-// conditions.
-bool PluralHolds(UI4 mask, const TextToken* left);
+// conditions; the fraction of a decimal number (`leftIsDecimal`: "1,5 кг")
+// asks for the few form.
+bool PluralHolds(UI4 mask, const TextToken* left, bool leftIsDecimal = false);
 
 class PhraseDictionary {
  public:
@@ -70,8 +71,8 @@ class PhraseDictionary {
 
   void AddLine(const std::string& line, char separator, char stop);
   bool MatchFrom(const Node& node, const std::vector<TextToken>& tokens, size_t depth,
-                 UI4 leftFlags, const TextToken* left, std::vector<PhraseEntry>& entries,
-                 int& last) const;
+                 UI4 leftFlags, const TextToken* left, bool leftIsDecimal,
+                 std::vector<PhraseEntry>& entries, int& last) const;
 
   Node root_;
   PlainTokenizer tokenizer_;

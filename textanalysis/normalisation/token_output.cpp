@@ -36,3 +36,11 @@ bool IsDigitString(const std::string& text) {
     if (c < '0' || c > '9') return false;
   return true;
 }
+
+bool IsDecimalFraction(const std::vector<TextToken>& tokens, int index) {
+  if (index < 2 || index >= static_cast<int>(tokens.size())) return false;
+  const TextToken& mark = tokens[index - 1];
+  return tokens[index].IsNumber() && (mark.text == "," || mark.text == ".") &&
+         tokens[index - 2].IsNumber() && !tokens[index - 2].HasLineBreakOrSpaceAfter() &&
+         !mark.HasLineBreakOrSpaceAfter();
+}

@@ -24,3 +24,7 @@ int Handle(std::vector<TextToken>& out, int* consumed, TextToken token, int coun
 
 // Non-empty and made of the digits 0-9 only.
 bool IsDigitString(const std::string& text);
+
+// tokens[index] is the fraction of a decimal number written tight ("3,5",
+// "0.25"): what follows it counts in the genitive singular, as after 2.
+bool IsDecimalFraction(const std::vector<TextToken>& tokens, int index);

@@ -77,7 +77,9 @@ int SymbolNameProcessor::Process(std::vector<TextToken>& tokens, int index,
   std::string text;
   if (index > 0 && tokens[index - 1].IsNumber() && token.text.size() == 1 &&
       IsCountedSymbol(token.text[0])) {
-    text = ByteEntry(names_, token.text[0]) + AgreeingEnding(tokens[index - 1].text);
+    text = ByteEntry(names_, token.text[0]) + (IsDecimalFraction(tokens, index - 1)
+                                                   ? CountedEnding(PluralForm::kFew)
+                                                   : AgreeingEnding(tokens[index - 1].text));
   } else {
     for (char c : token.text) {
       if (!text.empty()) text += ' ';

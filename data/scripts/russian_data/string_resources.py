@@ -1,17 +1,20 @@
-"""The string-resource file: the hand-written sections, in file-name order
-(the abbreviation list restricted where its keys are words), followed by the
-generated number forms."""
+"""The string-resource file: the generated forms of the nouns that follow
+numbers, the hand-written sections, in file-name order (the abbreviation list
+restricted where its keys are words), and the generated number forms. The
+nouns come first: where a hand-written line gives a spelling another form
+(the year's "г" beside the gram's), the counted form is tried first."""
 
 import glob
 import os
 
-from . import abbreviations, numeral_forms
+from . import abbreviations, counted_nouns, numeral_forms
 
 
-def build(resource_dir, numeral_table, words, dictionary_words, out_path):
+def build(resource_dir, numeral_table, noun_table, words, dictionary_words, out_path):
     """`words`: the words an abbreviation key may also be; `dictionary_words`:
     those of them the stress dictionary holds."""
-    parts = []
+    with open(noun_table, encoding="utf-8") as source:
+        parts = [counted_nouns.section(source.read(), noun_table, words)]
     for path in sorted(glob.glob(os.path.join(resource_dir, "*.txt"))):
         with open(path, encoding="utf-8") as source:
             text = abbreviations.restrict(source.read(), words, dictionary_words)

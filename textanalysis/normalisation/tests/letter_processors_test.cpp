@@ -60,6 +60,10 @@ TEST(SymbolNameProcessorTest, AgreesWithTheNumberBefore) {
   EXPECT_EQ(Said(p, "12%", 1), "процентов");
   EXPECT_EQ(Said(p, "111%", 1), "процентов");
   EXPECT_EQ(Said(p, "5$", 1), "долларов");
+  // A decimal fraction counts in the genitive singular; a list does not.
+  EXPECT_EQ(Said(p, "3,5%", 3), "процента");
+  EXPECT_EQ(Said(p, "0.25%", 3), "процента");
+  EXPECT_EQ(Said(p, "3, 25%", 3), "процентов");
   // Far beyond any integer: the last digits still decide.
   EXPECT_EQ(Said(p, "99999999999999999999999992%", 1), "процента");
   EXPECT_EQ(AgreeingEnding("1,5.2"), "");

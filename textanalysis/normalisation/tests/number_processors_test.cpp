@@ -28,12 +28,20 @@ TEST(RomanNumeralProcessorTest, RewritesTheTokenAndDeclines) {
 TEST(OrdinalNumberProcessorTest, ReadsWrittenEndings) {
   OrdinalNumberProcessor p;
   EXPECT_EQ(Said(p, "21-й"), "двадцать первый");
-  EXPECT_EQ(Said(p, "3-е"), "третие");
-  EXPECT_EQ(Said(p, "100-й"), "сотой");
-  EXPECT_EQ(Said(p, "2000-й"), "две тысячной");
-  EXPECT_EQ(Said(p, "12-е"), "двенадцатые");
+  EXPECT_EQ(Said(p, "3-е"), "третье");
+  EXPECT_EQ(Said(p, "100-й"), "сотый");
+  EXPECT_EQ(Said(p, "2000-й"), "двухтысячный");
+  EXPECT_EQ(Said(p, "40-й"), "сороковой");
+  EXPECT_EQ(Said(p, "140-й"), "сто сороковой");
+  EXPECT_EQ(Said(p, "90-й"), "девяностый");
+  EXPECT_EQ(Said(p, "12-е"), "двенадцатое");
+  EXPECT_EQ(Said(p, "1990-е"), "тысяча девятьсот девяностые");
+  EXPECT_EQ(Said(p, "33-я"), "тридцать третья");
+  EXPECT_EQ(Said(p, "на 3-м", 1), "третьем");
+  EXPECT_EQ(Said(p, "стал 2-м", 1), "вторым");
+  EXPECT_EQ(Said(p, "в 2000-м", 1), "двухтысячном");
   EXPECT_EQ(Said(p, "5-го"), "пятого");
-  EXPECT_EQ(Said(p, "43-го"), "сорок третего");
+  EXPECT_EQ(Said(p, "43-го"), "сорок третьего");
   EXPECT_EQ(Said(p, "120-м"), "сто двадцатым");
   EXPECT_EQ(Said(p, "7ми"), "седьмыми");
   EXPECT_EQ(Said(p, "0-й"), "нулевой");
@@ -96,18 +104,25 @@ class CardinalNumberProcessorTest : public ::testing::Test {
 TEST_F(CardinalNumberProcessorTest, WholeAndDecimalNumbers) {
   EXPECT_EQ(Said(processor_, "21000"), "двадцать одна тысяча");
   EXPECT_EQ(Said(processor_, "007"), "ноль ноль семь");
-  EXPECT_EQ(Said(processor_, "3,05"), "три ноль пять");
-  EXPECT_EQ(Said(processor_, "3.14 м"), "три четырнадцать");
-  EXPECT_EQ(Said(processor_, "3.14"), "три четырнадцать");
-  EXPECT_EQ(Said(processor_, "2.71828"), "два семь один восемь два восемь");
+  EXPECT_EQ(Said(processor_, "3,05"), "три целых пять сотых");
+  EXPECT_EQ(Said(processor_, "3.14 м"), "три целых четырнадцать сотых");
+  EXPECT_EQ(Said(processor_, "3.14"), "три целых четырнадцать сотых");
+  EXPECT_EQ(Said(processor_, "2.71828"),
+            "две целых семьдесят одна тысяча восемьсот двадцать восемь стотысячных");
+  EXPECT_EQ(Said(processor_, "0,1"), "ноль целых одна десятая");
+  EXPECT_EQ(Said(processor_, "21,001"), "двадцать одна целая одна тысячная");
+  EXPECT_EQ(Said(processor_, "1,5 кг"), "полтора");
+  EXPECT_EQ(Said(processor_, "1,5"), "одна целая пять десятых");
+  // Past millionths no word names the fraction: its digits one by one.
+  EXPECT_EQ(Said(processor_, "1,1234567"), "один один два три четыре пять шесть семь");
   EXPECT_EQ(Said(processor_, "1.2.3"), "один");
-  EXPECT_EQ(Said(processor_, "1,2.3"), "один два");
+  EXPECT_EQ(Said(processor_, "1,2.3"), "одна целая две десятых");
   // The sentence's own stop after the fraction, at the end, before a blank
   // or a line end; a comma the same way.
-  EXPECT_EQ(Said(processor_, "3.14."), "три четырнадцать");
-  EXPECT_EQ(Said(processor_, "3.14. Дальше"), "три четырнадцать");
-  EXPECT_EQ(Said(processor_, "3.14.\nДальше"), "три четырнадцать");
-  EXPECT_EQ(Said(processor_, "3,14, 2"), "три четырнадцать");
+  EXPECT_EQ(Said(processor_, "3.14."), "три целых четырнадцать сотых");
+  EXPECT_EQ(Said(processor_, "3.14. Дальше"), "три целых четырнадцать сотых");
+  EXPECT_EQ(Said(processor_, "3.14.\nДальше"), "три целых четырнадцать сотых");
+  EXPECT_EQ(Said(processor_, "3,14, 2"), "три целых четырнадцать сотых");
   EXPECT_EQ(Said(processor_, "1.2.3."), "один");
   EXPECT_EQ(Said(processor_, "слово"), "<none>");
   std::vector<TextToken> tokens = Tokens("1.2.3");
@@ -147,14 +162,54 @@ TEST_F(CardinalNumberProcessorTest, DashBetweenNumbers) {
 
 TEST_F(CardinalNumberProcessorTest, AgreesWithContext) {
   EXPECT_EQ(Said(processor_, "в 1999 году", 1), "тысяча девятьсот девяносто девятом");
-  EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать первом");
+  // A year with no noun after "в" is still ordered; another number counts.
+  EXPECT_EQ(Said(processor_, "в 1999", 1), "тысяча девятьсот девяносто девятом");
+  EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать один");
   EXPECT_EQ(Said(processor_, "более 5", 1), "пяти");
   EXPECT_EQ(Said(processor_, "более 1", 1), "один");
+  // A Roman numeral after a name orders: "при Иване IX".
+  std::vector<TextToken> tokens = Tokens("при Иване IX");
+  RomanNumeralProcessor roman;
+  RunProcessor(roman, tokens, 2);
+  EXPECT_EQ(RunProcessor(processor_, tokens, 2).Text(), "девятом");
+  tokens = Tokens("в IX в.");
+  RunProcessor(roman, tokens, 1);
+  EXPECT_EQ(RunProcessor(processor_, tokens, 1).Text(), "девятом");
   processor_.OnTag({"Context=gender_feminine"});
   EXPECT_EQ(Said(processor_, "1"), "одна");
   EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать одна");
   processor_.OnTag({"About"});
   EXPECT_EQ(Said(processor_, "1"), "один");
+}
+
+// Times, fractions and dates, tight around their marks; in the genitive
+// after "до", "от".
+TEST_F(CardinalNumberProcessorTest, TimesFractionsAndDates) {
+  EXPECT_EQ(Said(processor_, "12.05.2023"), "двенадцатое мая две тысячи двадцать третьего года");
+  EXPECT_EQ(Said(processor_, "от 03.01.2000", 1), "третьего января двухтысячного года");
+  EXPECT_EQ(Said(processor_, "32.01.2000"), "тридцать два");
+  EXPECT_EQ(Said(processor_, "12.13.2000"), "двенадцать");
+  EXPECT_EQ(Said(processor_, "12. 05.2023"), "двенадцать");
+  EXPECT_EQ(Said(processor_, "10:30"), "десять тридцать");
+  EXPECT_EQ(Said(processor_, "7:05"), "семь ноль пять");
+  EXPECT_EQ(Said(processor_, "21:00"), "двадцать один ноль ноль");
+  EXPECT_EQ(Said(processor_, "до 5:30", 1), "пяти тридцать");
+  EXPECT_EQ(Said(processor_, "25:10"), "двадцать пять");
+  EXPECT_EQ(Said(processor_, "10:3"), "десять");
+  EXPECT_EQ(Said(processor_, "1:20:30"), "один");
+  EXPECT_EQ(Said(processor_, "1/2"), "одна вторая");
+  EXPECT_EQ(Said(processor_, "3/4"), "три четвёртых");
+  EXPECT_EQ(Said(processor_, "2/3"), "две третьих");
+  EXPECT_EQ(Said(processor_, "1/3"), "одна третья");
+  EXPECT_EQ(Said(processor_, "12/5"), "двенадцать");
+  EXPECT_EQ(Said(processor_, "1/05"), "один");
+  EXPECT_EQ(Said(processor_, "1/2/3"), "один");
+  EXPECT_EQ(Said(processor_, "1 / 2"), "один");
+  std::vector<TextToken> tokens = Tokens("в 10:30 утра");
+  const ProcessResult r = RunProcessor(processor_, tokens, 1);
+  EXPECT_EQ(r.consumed, 3);
+  EXPECT_EQ(r.out[0].position.start, 2u);
+  EXPECT_EQ(r.out[0].position.size, 5u);
 }
 
 }  // namespace

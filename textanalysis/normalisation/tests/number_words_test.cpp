@@ -131,14 +131,115 @@ TEST_F(GrammarTablesTest, PhraseTakesTheNextWordThenThePreposition) {
   EXPECT_EQ(Phrase("двадцать один", "году", ""), "двадцать первом");
   EXPECT_EQ(Phrase("двадцать один", "Году", ""), "двадцать первом");
   EXPECT_EQ(Phrase("двадцать один", "года", ""), "двадцать один");  // known, no form
-  EXPECT_EQ(Phrase("двадцать один", "", "в"), "двадцать первом");
-  EXPECT_EQ(Phrase("двадцать один", "", "В"), "двадцать первом");  // at a sentence start
-  EXPECT_EQ(Phrase("двадцать один", "плохо", "в"), "двадцать первом");
+  // A preposition alone asks for a cardinal in its case ("в двадцать один").
+  EXPECT_EQ(Phrase("двадцать один", "", "в"), "двадцать один");
+  EXPECT_EQ(Phrase("двадцать один", "", "В"), "двадцать один");  // at a sentence start
+  EXPECT_EQ(Phrase("двадцать один", "плохо", "в"), "двадцать один");
   EXPECT_EQ(Phrase("двадцать один", "", "за"), "двадцать один");
+  EXPECT_EQ(Phrase("двадцать один", "", "что"), "двадцать один");
   EXPECT_EQ(tables_.WordForm("плохо"), nullptr);
   EXPECT_EQ(tables_.WordForm("слово1"), nullptr);
   ASSERT_NE(tables_.WordForm("года"), nullptr);
   EXPECT_EQ(tables_.WordForm("года")->grammarCase, 1);
+}
+
+// The noun after the number and the preposition before it decide together.
+class GrammarCaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tables_.LoadNumeralForms({"(муж:числ:род:мн)", "двадцать двадцати", "пять пяти", "два двух",
+                              "пятьсот пятисот", "тысяча тысяч", "@", "(жен:числ:род:ед)",
+                              "два двух", "один одной", "@", "(муж:числ:род:ед)", "один одного", "двадцать двадцати",
+                              "@", "(муж:числ:дат:ед)", "двадцать двадцати", "тысяча тысяче", "@",
+                              "(жен:числ:дат:ед)", "один одной", "@", "(жен:числ:вин:ед)",
+                              "один одну", "@", "(жен:числ:им:ед)", "два две", "@",
+                              "(муж:прил:дат:ед)", "тысяча тысячному", "@"});
+    tables_.LoadWordForms(
+        {"час:муж:числ:им:ед", "час:муж:числ:вин:ед", "часа:муж:числ:род:ед",
+         "часов:муж:числ:род:мн", "часам:муж:числ:дат:мн", "книга:жен:числ:им:ед",
+         "книгу:жен:числ:вин:ед", "книги:жен:числ:род:ед", "книги:жен:числ:им:мн",
+         "кошки:жен:числ:род:ед", "кошек:жен:числ:род:мн", "друзьями:муж:числ:твор:мн",
+         "лет:муж:числ:род:мн", "год:муж:числ:им:ед", "год:муж:прил:им:ед",
+         "года:муж:числ:род:ед", "года:муж:прил:род:ед", "году:муж:прил:предл:ед",
+         "году:муж:прил:дат:ед", "апреля:сред:прил:род:ед", "день:муж:числ:им:ед",
+         "день:муж:числ:вин:ед", "минуте:жен:числ:дат:ед", "минуте:жен:числ:предл:ед",
+         "этаже:муж:прил:предл:ед", "тыс:жен:числ:им:ед", "тыс:жен:числ:род:ед",
+         "тыс:жен:числ:род:мн", "ночи:жен:числ:род:ед", "ночи:жен:числ:предл:ед"});
+  }
+  // gender number case part, or "none".
+  std::string Chosen(const std::string& words, const std::string& digits,
+                     const std::string& next, const std::string& previous) const {
+    GrammarForm f;
+    if (!tables_.ChooseForm(words, digits, next, previous, f)) return "none";
+    return std::to_string(f.gender) + std::to_string(f.number) + std::to_string(f.grammarCase) +
+           std::to_string(f.part);
+  }
+  std::string Phrase(std::string words, const std::string& digits, const std::string& next,
+                     const std::string& previous) const {
+    tables_.InflectNumberPhrase(words, next, previous, digits);
+    return words;
+  }
+  GrammarTables tables_;
+};
+
+TEST_F(GrammarCaseTest, CardinalsAfterPrepositions) {
+  EXPECT_EQ(Chosen("пять", "5", "часов", "в"), "1030");      // в пять часов
+  EXPECT_EQ(Chosen("пять", "5", "часов", ""), "1000");       // пять часов
+  EXPECT_EQ(Chosen("пять", "5", "часов", "до"), "1110");     // до пяти часов
+  EXPECT_EQ(Chosen("пять", "5", "часов", "Около"), "1110");
+  EXPECT_EQ(Chosen("десять", "10", "часам", "к"), "1120");   // к десяти часам
+  EXPECT_EQ(Chosen("три", "3", "часа", ""), "1000");         // три часа
+  EXPECT_EQ(Chosen("два", "2", "часов", "более"), "1110");   // более двух часов
+  EXPECT_EQ(Chosen("пять", "5", "друзьями", "с"), "1140");   // с пятью друзьями
+  EXPECT_EQ(Chosen("восемнадцать", "18", "лет", "до"), "1110");
+  EXPECT_EQ(Chosen("пять", "5", "тыс", "к"), "0120");        // к пяти тыс.
+  // No noun: the preposition's own case; a year after "в" is ordered.
+  EXPECT_EQ(Chosen("сто", "100", "", "из"), "1110");
+  EXPECT_EQ(Chosen("пять", "5", "", "в"), "1030");
+  EXPECT_EQ(Chosen("пять", "5", "утра", "в"), "1030");
+  EXPECT_EQ(Chosen("тысяча девятьсот шестьдесят один", "1961", "", "в"), "1051");
+  EXPECT_EQ(Chosen("пять", "5", "утра", ""), "none");
+  EXPECT_EQ(Chosen("пять", "5", "", ""), "none");
+}
+
+TEST_F(GrammarCaseTest, GenderAndAnimacyFromTheNoun) {
+  EXPECT_EQ(Chosen("двадцать один", "21", "книга", ""), "0000");
+  EXPECT_EQ(Chosen("двадцать один", "21", "книгу", "на"), "0030");
+  EXPECT_EQ(Chosen("два", "2", "книги", ""), "0000");
+  EXPECT_EQ(Chosen("двадцать два", "22", "кошки", ""), "0000");
+  EXPECT_EQ(Chosen("двадцать два", "22", "кошек", ""), "0110");  // вижу двух кошек
+  EXPECT_EQ(Chosen("два", "2", "тыс", ""), "0000");
+}
+
+TEST_F(GrammarCaseTest, OrdinalsWhereTheNounAsks) {
+  EXPECT_EQ(Chosen("сорок один", "41", "год", ""), "1000");
+  EXPECT_EQ(Chosen("тысяча девятьсот шестьдесят один", "1961", "год", ""), "1001");
+  EXPECT_EQ(Chosen("тысяча девятьсот шестьдесят один", "1961", "года", ""), "1011");
+  EXPECT_EQ(Chosen("два", "2", "года", ""), "1000");
+  EXPECT_EQ(Chosen("пять", "5", "год", ""), "1001");
+  EXPECT_EQ(Chosen("две тысячи", "2000", "году", "к"), "1021");
+  EXPECT_EQ(Chosen("две тысячи", "2000", "году", "в"), "1051");
+  EXPECT_EQ(Chosen("двенадцать", "12", "апреля", ""), "2011");
+  EXPECT_EQ(Chosen("двенадцать", "12", "апреля", "к"), "2021");
+  EXPECT_EQ(Chosen("двенадцать", "12", "апреля", "на"), "2031");
+  EXPECT_EQ(Chosen("один", "1", "этаже", "на"), "1051");
+  // A singular the number cannot count: "на пятый день", "на десятой минуте".
+  EXPECT_EQ(Chosen("пять", "5", "день", "на"), "1031");
+  EXPECT_EQ(Chosen("десять", "10", "минуте", "на"), "0051");
+  EXPECT_EQ(Chosen("один", "1", "минуте", "на"), "0050");
+  // A genitive after it is the time of day: "в одиннадцать ночи".
+  EXPECT_EQ(Chosen("одиннадцать", "11", "ночи", "в"), "0030");
+  EXPECT_EQ(Chosen("восемь", "8", "апреля", "Сегодня"), "2001");
+}
+
+TEST_F(GrammarCaseTest, EveryWordOfACardinalDeclines) {
+  EXPECT_EQ(Phrase("двадцать пять", "25", "часов", "до"), "двадцати пяти");
+  EXPECT_EQ(Phrase("две тысячи пятьсот", "2500", "часов", "до"), "двух тысяч пятисот");
+  EXPECT_EQ(Phrase("двадцать одна тысяча", "21000", "", "к"), "двадцати одной тысяче");
+  EXPECT_EQ(Phrase("двадцать один", "21", "книгу", "на"), "двадцать одну");
+  EXPECT_EQ(Phrase("двадцать два", "22", "кошки", ""), "двадцать две");
+  EXPECT_EQ(Phrase("двадцать один", "21", "часа", "до"), "двадцати одного");
+  EXPECT_EQ(Phrase("две тысячи", "2000", "году", "к"), "двухтысячному");
 }
 
 TEST(GrammarTablesSlotTest, EveryFormHasItsOwnSlot) {

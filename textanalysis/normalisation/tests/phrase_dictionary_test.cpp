@@ -75,6 +75,10 @@ TEST_F(PhraseTest, PluralConditions) {
   EXPECT_EQ(Said(processor_, "11 руб. за", 1), "рублей");
   EXPECT_EQ(Said(processor_, "12 руб. за", 1), "рублей");
   EXPECT_EQ(Said(processor_, "5 руб. за", 1), "рублей");
+  // After a decimal fraction the genitive singular: "семьдесят пять целых
+  // пять десятых рубля".
+  EXPECT_EQ(Said(processor_, "75,5 руб. за", 3), "рубля");
+  EXPECT_EQ(Said(processor_, "75, 5 руб. за", 3), "рублей");
   EXPECT_EQ(Said(processor_, "два руб. за", 1), "<none>");  // a number token is needed
   EXPECT_EQ(Said(processor_, "1 °C", 1), "гра+дус Це+льсия");
   EXPECT_EQ(Said(processor_, "2 °C", 1), "гра+дусов Це+льсия");

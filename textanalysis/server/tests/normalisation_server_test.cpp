@@ -128,7 +128,7 @@ TEST_F(NormalisationServerTest, Numbers) {
   EXPECT_EQ(Said("Цена 5.05$."), "цена пять доларов пять центов");
   EXPECT_EQ(Said("Это XIX век."), "это девятнадцатый век");
   EXPECT_EQ(Said("В 1999 году."), "в тысяча девятьсот девяносто девятом году");
-  EXPECT_EQ(Said("Было -5 и 3,05."), "было минус пять и три ноль пять");
+  EXPECT_EQ(Said("Было -5 и 3,05."), "было минус пять и три целых пять сотых");
 }
 
 TEST_F(NormalisationServerTest, LettersAbbreviationsSymbols) {
