@@ -488,15 +488,19 @@ class BoxesOverDialogs : public DialogLayout {
     fltk_backend::RunLoopUntil([] { return false; }, 0.3);
   }
 
-  // Waits for a window on top other than `under` (a menu) and clicks the
-  // middle of its item `index` of `count`.
-  static void ClickMenuItem(XInput& x, const RECT& under, int index, int count) {
+  // Waits for a window on top other than `under` (a menu) and returns it.
+  static RECT WaitForMenu(XInput& x, const RECT& under) {
     RECT menu = under;
-    for (int i = 0; i < 60 && menu == under; ++i) {
+    for (int i = 0; i < 100 && menu == under; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
       menu = x.TopWindow();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return menu;
+  }
+
+  // Clicks the middle of the menu's item `index` of `count`.
+  static void ClickMenuItem(XInput& x, const RECT& menu, int index, int count) {
     constexpr int kBorder = 3;
     const int item = (menu.Height() - 2 * kBorder) * (2 * index + 1) / (2 * count);
     x.Click({(menu.left + menu.right) / 2, menu.top + kBorder + item});
@@ -647,13 +651,13 @@ TEST_F(BoxesOverDialogs, ALongPressInTheFindFieldCutsAndCopiesTheSelection) {
       CloseClipboard();
       return Utf16ToUtf8(held);
     };
-    // Held for 0.9 s, let go, and the item chosen in the menu that opened.
+    // Held until the menu opens, let go, and the item chosen.
     const auto long_press_and_choose = [&](int item) {
       ByHand([&](XInput& x) {
         x.Press(middle);
-        std::this_thread::sleep_for(std::chrono::milliseconds(900));
+        const RECT menu = WaitForMenu(x, shown.window);
         x.Release();
-        ClickMenuItem(x, shown.window, item, 3);
+        ClickMenuItem(x, menu, item, 3);
       });
     };
     x_->FocusWindowAt(middle);
@@ -743,8 +747,8 @@ TEST_F(ReaderOnTheDisplay, RightTurnsThePageWheneverTheKeyboardComesBack) {
     x_->FocusFollowsPointer();
     for (bool shown : {true, false}) {
       ByHand([&](XInput& x) {
-        x.Click({window.left + 20, window.bottom - 13});  // "Меню"
-        ClickMenuItem(x, window, 1, 14);                  // "Панель инструментов"
+        x.Click({window.left + 20, window.bottom - 13});      // "Меню"
+        ClickMenuItem(x, WaitForMenu(x, window), 1, 14);  // "Панель инструментов"
       });
       EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return reader->settings.toolbar == shown; }, 3));
       right_turns(shown ? "after the toolbar was shown" : "after the toolbar was hidden");
