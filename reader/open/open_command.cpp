@@ -17,8 +17,8 @@ OpenDialogStart OpenDialogStartPath(const std::vector<std::u16string>& recent) {
   if (SplitArchiveEntryPath(first, start.path, start.entry)) return start;
   CSettingsStore trc;
   trc.Load(first + u".trc");
-  if (trc.GetWideString("ZipPath", start.path) && FileExists(start.path.c_str())) {
-    trc.GetWideString(kEntryNameKey, start.entry);
+  if (trc.GetPath("ZipPath", start.path) && FileExists(start.path.c_str())) {
+    trc.GetPath(kEntryNameKey, start.entry);
     return start;
   }
   if (FileExists(first.c_str())) return {first, {}};
@@ -29,10 +29,10 @@ bool RememberArchiveEntry(const OpenFileChoice& choice) {
   if (!choice.fromArchive) return true;
   CSettingsStore trc;
   trc.Load(choice.chosenPath + u".trc");
-  trc.SetWideString("ZipPath", choice.archivePath);
+  if (!trc.SetPath("ZipPath", choice.archivePath)) return false;
   trc.SetString("ZipSettings", FormatZipSettings(choice.entry));
   trc.SetString("ZipCrc", FormatZipCrc(choice.entry));
-  trc.SetWideString(kEntryNameKey, choice.entryName);
+  trc.SetPath(kEntryNameKey, choice.entryName);
   return trc.Save() != 0;
 }
 
@@ -40,7 +40,7 @@ std::u16string FiledDocumentPath(const CSettingsStore& trc, const std::u16string
   OpenFileChoice choice;
   choice.chosenPath = document;
   choice.fromArchive = true;
-  if (!trc.GetWideString("ZipPath", choice.archivePath) || !trc.GetWideString(kEntryNameKey, choice.entryName))
+  if (!trc.GetPath("ZipPath", choice.archivePath) || !trc.GetPath(kEntryNameKey, choice.entryName))
     return document;
   return FiledPath(choice);
 }
