@@ -336,7 +336,7 @@ TEST_F(OpenKindsTest, AnArchiveNamedOutsideWindows1251GivesItsEntryBack) {
   WriteBytes(folder + "other.txt", "Other.");
   Open(folder + "other.txt");
   ASSERT_FALSE(Exists(tale));
-  ASSERT_EQ(reader_->settings.recentFiles[1], tale);
+  ASSERT_EQ(reader_->settings.recentFiles[1], Wide(archive + "/tale.html"));
   reader_->OnCommand(ID_RECENT_FIRST + 1);
   EXPECT_EQ(reader_->DocumentPath(), tale);
   EXPECT_EQ(PageText(), kHello1251);
