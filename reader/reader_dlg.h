@@ -145,8 +145,9 @@ class CReaderDlg {
   void UpdateLayout();
   void PageChanged();
   // With the archive that startPath names, read already, the dialog shows
-  // its entries.
-  void RunOpenDialog(const std::u16string& startPath, std::unique_ptr<ZipDirectory> archive);
+  // its entries, `entry` (its path inside) selected.
+  void RunOpenDialog(const std::u16string& startPath, std::unique_ptr<ZipDirectory> archive,
+                     const std::u16string& entry = {});
   // The text of a bookmark: up to 450 bytes at the offset.
   std::string GetBookmarkExcerpt(INT offset);
   // The hot-key groups around dialogs, and the engine's notification.

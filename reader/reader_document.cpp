@@ -6,6 +6,7 @@
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
+#include "platform/wait_cursor.h"
 #include "reader/marks/bookmark_excerpt.h"
 #include "documents/common/conversion_message.h"
 #include "documents/common/document_kind.h"
@@ -53,11 +54,21 @@ void CReaderDlg::CloseDocument() {
 
 void CReaderDlg::OpenDocument(const std::u16string& given) {
   const std::u16string path = AbsoluteDocumentPath(given);
+  // An entry of an archive, as the recent list files it.
+  std::u16string problem;
+  if (std::optional<OpenFileChoice> entry = ArchiveEntryChoice(path, problem)) {
+    if (RememberedArchiveEntry(*entry)) OpenDocument(entry->chosenPath);
+    return;
+  }
+  if (!problem.empty()) {
+    ShowStop(problem.c_str());
+    return;
+  }
   if (DetectDocumentKind(path) == kZipArchive) {
     OpenArchive(path);
     return;
   }
-  const std::u16string problem = DocumentOpenProblem(path);
+  problem = DocumentOpenProblem(path);
   if (!problem.empty()) {
     ShowStop(OpenFailureMessage(path, problem).c_str());
     return;
@@ -102,7 +113,6 @@ void CReaderDlg::OpenDocument(const std::u16string& given) {
   }
   host_->SetTitle(TitleForPath(path));
   if (settings.codePage == kCodePageAuto) DetectCodePageMessage();
-  AddRecentDocument(settings.recentFiles, path);
 
   UpdateLayout();
   INT start = 0;
@@ -110,6 +120,7 @@ void CReaderDlg::OpenDocument(const std::u16string& given) {
     CSettingsStore trc;
     trc.Load(SettingsFileOf(path));
     if (!trc.GetInt("Page", start)) start = 0;
+    AddRecentDocument(settings.recentFiles, FiledDocumentPath(trc, path));
   }
   LoadDocumentSettings();
   SaveSettings();
@@ -210,18 +221,27 @@ void CReaderDlg::OpenArchive(const std::u16string& archive) {
 
 void CReaderDlg::OnOpen() {
   StopSpeech();
-  RunOpenDialog(OpenDialogStartPath(settings.recentFiles), nullptr);
+  const OpenDialogStart start = OpenDialogStartPath(settings.recentFiles);
+  // The document came out of an archive: the dialog shows it there.
+  std::unique_ptr<ZipDirectory> archive;
+  if (!start.entry.empty()) {
+    CWaitCursor wait;
+    archive = std::make_unique<ZipDirectory>();
+    if (!ReadZipArchive(start.path.c_str(), *archive)) archive.reset();
+  }
+  RunOpenDialog(start.path, std::move(archive), start.entry);
 }
 
-void CReaderDlg::RunOpenDialog(const std::u16string& startPath,
-                               std::unique_ptr<ZipDirectory> archive) {
+void CReaderDlg::RunOpenDialog(const std::u16string& startPath, std::unique_ptr<ZipDirectory> archive,
+                               const std::u16string& entry) {
   COpenFileDlg dialog;
   dialog.startPath = startPath;
   dialog.startArchive = std::move(archive);
+  dialog.startEntry = entry;
   if (!documentPath_.empty()) dialog.protectedPaths = {documentPath_, documentPath_ + u".auto"};
   UnregisterSystemHotKeys();
   if (dialog.DoModal() == IDOK && !dialog.chosenPath.empty() &&
-      (settings.recentFiles.empty() || dialog.chosenPath != settings.recentFiles.front())) {
+      (settings.recentFiles.empty() || FiledPath(dialog.Choice()) != settings.recentFiles.front())) {
     if (RememberedArchiveEntry(dialog.Choice())) OpenDocument(dialog.chosenPath);
   }
   RegisterHotKeyGroups();

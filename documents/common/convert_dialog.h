@@ -17,6 +17,8 @@ struct OpenFileChoice {
   bool fromArchive = false;
   std::u16string archivePath;
   ZipEntry entry{-1, -1, -1};
+  // The entry's path inside the archive: its folders and name joined by "/".
+  std::u16string entryName;
 };
 
 class CConvertDlg {

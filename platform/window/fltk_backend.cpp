@@ -1,6 +1,7 @@
 #include "platform/window/fltk_backend.h"
 
 #include "platform/unicode.h"
+#include "platform/window/fltk_inspect.h"
 #include "platform/window/fltk_internal.h"
 #include "platform/window/hot_keys.h"
 #include "platform/window/message_box_model.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -45,6 +47,15 @@ void SendToMainWindows(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void WakeLoop() { Fl::awake(); }
+
+namespace {
+std::function<void()>& MainWindowAction() {
+  static std::function<void()> action;
+  return action;
+}
+}  // namespace
+
+void WhenMainWindowRuns(std::function<void()> action) { MainWindowAction() = std::move(action); }
 
 std::string ToUtf8(const std::u16string& text) { return Utf16ToUtf8(text); }
 
@@ -135,6 +146,9 @@ constexpr int kMinButtonWidth = 23;  // a handheld's bar button
 constexpr int kSeparatorWidth = 6;
 constexpr int kBarLabelSize = 12;
 
+class FltkHost;
+void TellFocusIn(Fl_Window* window);
+
 // Hot keys come before any widget: a registered combination never reaches
 // the focused widget.
 int DispatchEvent(int event, Fl_Window* window) {
@@ -145,10 +159,12 @@ int DispatchEvent(int event, Fl_Window* window) {
       return 1;
     }
   }
-  return Fl::handle_(event, window);
+  const int handled = Fl::handle_(event, window);
+  // FLTK passes the keyboard on to the page only when it thinks the focus
+  // was outside the window; the reader must hear of every return.
+  if (event == FL_FOCUS) TellFocusIn(window);
+  return handled;
 }
-
-class FltkHost;
 
 // The client area: shows the host's screen bitmap and reports taps and keys.
 class ClientView : public Fl_Widget {
@@ -174,6 +190,7 @@ class MainWindow : public Fl_Double_Window {
  public:
   MainWindow(FltkHost& host, int w, int h) : Fl_Double_Window(w, h), host_(host) {}
   void resize(int x, int y, int w, int h) override;
+  FltkHost& Host() { return host_; }
 
  private:
   FltkHost& host_;
@@ -296,6 +313,13 @@ class FltkHost : public WindowHost {
       Fl::wait(0.5);
       PumpAll();
       if (IsInvalid()) view_->redraw();
+      if (MainWindowAction()) {
+        const std::function<void()> action = std::move(MainWindowAction());
+        MainWindowAction() = nullptr;
+        window_->wait_for_expose();
+        Fl::flush();
+        action();
+      }
     }
     window_->hide();
     Fl::flush();
@@ -523,7 +547,11 @@ int ClientView::handle(int event) {
     case FL_PUSH:
     case FL_RELEASE: {
       if (Fl::event_button() != FL_LEFT_MOUSE) return 0;
-      if (event == FL_PUSH) Fl::focus(this);
+      // Fl::focus sends no FL_FOCUS: the reader is told itself.
+      if (event == FL_PUSH && Fl::focus() != this) {
+        Fl::focus(this);
+        host_.Send(WM_SETFOCUS);
+      }
       const LPARAM point = MAKELPARAM(static_cast<WORD>(Fl::event_x() - x()),
                                       static_cast<WORD>(Fl::event_y() - y()));
       host_.Send(event == FL_PUSH ? WM_LBUTTONDOWN : WM_LBUTTONUP, event == FL_PUSH ? MK_LBUTTON : 0,
@@ -549,6 +577,13 @@ int ClientView::handle(int event) {
 int MenuButton::handle(int event) {
   if (event == FL_PUSH) host_.OpenMenu();
   return Fl_Menu_Button::handle(event);
+}
+
+void TellFocusIn(Fl_Window* window) {
+  auto* main = dynamic_cast<MainWindow*>(window);
+  if (main == nullptr || Fl::focus() != main->Host().View()) return;
+  main->Host().Send(WM_SETFOCUS);
+  PumpAll();
 }
 
 void MainWindow::resize(int x, int y, int w, int h) {

@@ -28,9 +28,11 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace fltk_backend {
@@ -205,7 +207,9 @@ class SplitterBar : public Fl_Widget {
 constexpr int kListHeaderHeight = 22;
 
 // An edit field; a CContextMenuEdit's opens the edit menu on a long press
-// or a right click.
+// or a right click. A left press is held back until it is known not to be a
+// hold (let go or moved first): given at once, it would place the caret and
+// drop the selection the menu is to act on.
 class EditField : public Fl_Input {
  public:
   EditField(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {}
@@ -213,26 +217,74 @@ class EditField : public Fl_Input {
   std::function<void()> open_menu;  // set for context-menu edits
 
   int handle(int event) override {
-    if (open_menu) {
-      if (event == FL_PUSH && Fl::event_button() == FL_RIGHT_MOUSE) {
-        take_focus();
-        open_menu();
+    if (!open_menu) return Fl_Input::handle(event);
+    switch (event) {
+      case FL_PUSH:
+        if (Fl::event_button() == FL_RIGHT_MOUSE) {
+          take_focus();
+          open_menu();
+          return 1;
+        }
+        if (Fl::event_button() != FL_LEFT_MOUSE) break;
+        press_ = Press{Fl::e_x, Fl::e_y, Fl::e_x_root, Fl::e_y_root, Fl::e_state, Fl::e_clicks, Fl::e_is_click};
+        Fl::add_timeout(CContextMenuEdit::kHoldMilliseconds / 1000.0, OnHold, this);
         return 1;
-      }
-      if (event == FL_PUSH) Fl::add_timeout(CContextMenuEdit::kHoldMilliseconds / 1000.0, OnHold, this);
-      if (event == FL_RELEASE || (event == FL_DRAG && !Fl::event_inside(this))) Fl::remove_timeout(OnHold, this);
+      case FL_DRAG:
+        if (!press_) break;
+        if (std::abs(Fl::e_x_root - press_->x_root) + std::abs(Fl::e_y_root - press_->y_root) <= kStill) return 1;
+        GivePress();
+        break;
+      case FL_RELEASE:
+        if (press_) GivePress();
+        break;
+      default:
+        break;
     }
     return Fl_Input::handle(event);
   }
 
  private:
+  // How far a hold may wander, as a click may.
+  static constexpr int kStill = 3;
+  struct Press {
+    int x, y, x_root, y_root, state, clicks, is_click;
+  };
+
+  // Not a hold: the press gets its standard handling now, as it was.
+  void GivePress() {
+    Fl::remove_timeout(OnHold, this);
+    const Press now{Fl::e_x, Fl::e_y, Fl::e_x_root, Fl::e_y_root, Fl::e_state, Fl::e_clicks, Fl::e_is_click};
+    const int now_event = Fl::e_number;
+    Set(*press_);
+    press_.reset();
+    Fl::e_number = FL_PUSH;
+    Fl_Input::handle(FL_PUSH);
+    Fl::e_number = now_event;
+    Set(now);
+  }
+
+  static void Set(const Press& p) {
+    Fl::e_x = p.x;
+    Fl::e_y = p.y;
+    Fl::e_x_root = p.x_root;
+    Fl::e_y_root = p.y_root;
+    Fl::e_state = p.state;
+    Fl::e_clicks = p.clicks;
+    Fl::e_is_click = p.is_click;
+  }
+
   static void OnHold(void* data) {
     auto* self = static_cast<EditField*>(data);
-    if (Fl::pushed() == self && self->open_menu) {
-      Fl::pushed(nullptr);
-      self->open_menu();
-    }
+    if (!self->press_) return;
+    self->press_.reset();
+    if (Fl::pushed() != self) return;
+    Fl::pushed(nullptr);
+    // Focus without a press keeps the selection.
+    self->take_focus();
+    self->open_menu();
   }
+
+  std::optional<Press> press_;
 };
 
 // The widgets of one dialog, keyed by the control's place in the dialog:

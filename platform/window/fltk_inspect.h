@@ -30,6 +30,8 @@ namespace fltk_backend {
 // Runs `action` once inside the loop of the next dialog or sheet that
 // opens, once it is shown (a test acts on it from there).
 void WhenDialogOpens(std::function<void()> action);
+// The same inside the loop of the next main window that runs.
+void WhenMainWindowRuns(std::function<void()> action);
 bool DescribeOpenDialog(ShownDialog* out);
 // The open dialog's pixels, as drawn on the display.
 bool CaptureOpenDialog(Bitmap* pixels);

@@ -1,17 +1,27 @@
 #include "reader/open/open_command.h"
 
 #include "foundation/text_file.h"
+#include "reader/open/archive_document.h"
 #include "reader/open/document_opener.h"
 #include "reader/settings_store.h"
 
-std::u16string OpenDialogStartPath(const std::vector<std::u16string>& recent) {
+namespace {
+// The entry's path inside its archive, beside `ZipPath`.
+constexpr char kEntryNameKey[] = "ZipName";
+}  // namespace
+
+OpenDialogStart OpenDialogStartPath(const std::vector<std::u16string>& recent) {
   if (recent.empty()) return {};
   const std::u16string& first = recent.front();
-  if (FileExists(first.c_str())) return first;
+  OpenDialogStart start;
+  if (SplitArchiveEntryPath(first, start.path, start.entry)) return start;
   CSettingsStore trc;
   trc.Load(first + u".trc");
-  std::u16string archive;
-  if (trc.GetPath("ZipPath", archive) && FileExists(archive.c_str())) return archive;
+  if (trc.GetPath("ZipPath", start.path) && FileExists(start.path.c_str())) {
+    trc.GetPath(kEntryNameKey, start.entry);
+    return start;
+  }
+  if (FileExists(first.c_str())) return {first, {}};
   return {};
 }
 
@@ -22,5 +32,15 @@ bool RememberArchiveEntry(const OpenFileChoice& choice) {
   if (!trc.SetPath("ZipPath", choice.archivePath)) return false;
   trc.SetString("ZipSettings", FormatZipSettings(choice.entry));
   trc.SetString("ZipCrc", FormatZipCrc(choice.entry));
+  trc.SetPath(kEntryNameKey, choice.entryName);
   return trc.Save() != 0;
+}
+
+std::u16string FiledDocumentPath(const CSettingsStore& trc, const std::u16string& document) {
+  OpenFileChoice choice;
+  choice.chosenPath = document;
+  choice.fromArchive = true;
+  if (!trc.GetPath("ZipPath", choice.archivePath) || !trc.GetPath(kEntryNameKey, choice.entryName))
+    return document;
+  return FiledPath(choice);
 }

@@ -12,6 +12,7 @@
 #include "platform/wait_cursor.h"
 #include "platform/window/shell_icons.h"
 #include "documents/common/document_kind.h"
+#include "reader/open/archive_document.h"
 #include "reader/open/folder_listing.h"
 
 namespace {
@@ -87,7 +88,10 @@ BOOL COpenFileDlg::OnInitDialog() {
     ListCurrentFolder();
     const std::u16string name = startPath.substr(currentFolder_.size());
     SelectName(name);
-    if (startArchive && IsZipFileName(startPath)) ShowArchive(name, std::move(startArchive));
+    if (startArchive && IsZipFileName(startPath)) {
+      ShowArchive(name, std::move(startArchive));
+      if (!startEntry.empty()) ShowEntry(startEntry);
+    }
   } else if (!startPath.empty() && IsFolder(startPath)) {
     currentFolder_ = startPath.back() == u'/' ? startPath : startPath + u'/';
     ListCurrentFolder();
@@ -221,6 +225,20 @@ void COpenFileDlg::ShowArchive(const std::u16string& name, std::unique_ptr<ZipDi
   ListArchiveNode();
 }
 
+void COpenFileDlg::ShowEntry(const std::u16string& inside) {
+  const ZipDirectory* folder = nullptr;
+  const ZipEntry* shown = FindArchiveEntry(*archiveRoot_, inside, &folder);
+  if (shown == nullptr) return;
+  archiveNode_ = folder;
+  ListArchiveNode();
+  int index = FirstNameIndex() + static_cast<int>(folder->folders().size());
+  for (const auto& [name, each] : folder->files()) {
+    if (&each == shown) break;
+    ++index;
+  }
+  SelectItem(index);
+}
+
 void COpenFileDlg::LeaveArchive() {
   archiveRoot_.reset();
   archiveNode_ = nullptr;
@@ -233,6 +251,7 @@ void COpenFileDlg::ChooseFile(const std::u16string& name) {
   chosenFromArchive = false;
   archivePath.clear();
   entry = ZipEntry{-1, -1, -1};
+  entryName.clear();
   EndDialog(IDOK);
 }
 
@@ -249,6 +268,7 @@ void COpenFileDlg::ChooseEntry(const std::string& name) {
   chosenFromArchive = true;
   entry = chosen;
   archivePath = archive;
+  entryName = PathInArchive(*archiveNode_, name);
   chosenPath = target;
   EndDialog(IDOK);
 }

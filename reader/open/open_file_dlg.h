@@ -31,6 +31,9 @@ class COpenFileDlg : public Dialog {
   // shown): the dialog shows its entries rather than the folder that holds
   // it.
   std::unique_ptr<ZipDirectory> startArchive;
+  // With the start archive: the entry selected first (its path inside the
+  // archive); its folder is shown.
+  std::u16string startEntry;
   // Files the dialog must not delete (the open document and its text).
   std::set<std::u16string> protectedPaths;
 
@@ -40,7 +43,8 @@ class COpenFileDlg : public Dialog {
   bool chosenFromArchive = false;
   std::u16string archivePath;
   ZipEntry entry{-1, -1, -1};
-  OpenFileChoice Choice() const { return {chosenPath, chosenFromArchive, archivePath, entry}; }
+  std::u16string entryName;
+  OpenFileChoice Choice() const { return {chosenPath, chosenFromArchive, archivePath, entry, entryName}; }
 
   BOOL OnInitDialog() override;
 
@@ -74,6 +78,7 @@ class COpenFileDlg : public Dialog {
   void EnterFolder(const std::u16string& name);
   void EnterArchive(const std::u16string& name);
   void ShowArchive(const std::u16string& name, std::unique_ptr<ZipDirectory> root);
+  void ShowEntry(const std::u16string& inside);
   void LeaveArchive();
   void ChooseFile(const std::u16string& name);
   void ChooseEntry(const std::string& name);

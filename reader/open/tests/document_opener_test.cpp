@@ -116,7 +116,7 @@ TEST_F(DocumentOpenerTest, FailedExtractionSaysWhy) {
   ZipEntry entry = zip.entries[0].second;
   entry.dataOffset = 1 << 20;  // past the archive's end
   const std::u16string book = ZipExtractionPath(Wide(zip.path), entry, u"book.txt");
-  ASSERT_TRUE(RememberArchiveEntry({book, true, Wide(zip.path), entry}));
+  ASSERT_TRUE(RememberArchiveEntry({book, true, Wide(zip.path), entry, u"book.txt"}));
   EXPECT_EQ(Open(book), "<not opened>");
   EXPECT_EQ(opener_.LastProblem(), DocumentOpener::Problem::kExtraction);
   EXPECT_FALSE(Exists(book));
@@ -131,7 +131,7 @@ TEST_F(DocumentOpenerTest, FailedExtractionSaysWhy) {
   entry.crc ^= 1;
   const std::u16string damaged = ZipExtractionPath(Wide(zip.path), entry, u"book.txt");
   EXPECT_NE(damaged, book);
-  ASSERT_TRUE(RememberArchiveEntry({damaged, true, Wide(zip.path), entry}));
+  ASSERT_TRUE(RememberArchiveEntry({damaged, true, Wide(zip.path), entry, u"book.txt"}));
   EXPECT_EQ(Open(damaged), "The whole book.");
   ASSERT_EQ(boxes_.Count(), 2u);
   EXPECT_EQ(boxes_.Boxes()[1].text,
@@ -159,7 +159,7 @@ TEST_F(DocumentOpenerTest, ArchiveEntryIsExtractedPrivatelyAndAgainLater) {
   const std::u16string tale = ZipExtractionPath(Wide(zip.path), zip.entries[0].second, u"tale.txt");
   ASSERT_FALSE(tale.empty());
   EXPECT_EQ(Utf8(tale).rfind(Scratch("cache/parlen/extracted/"), 0), 0u);
-  ASSERT_TRUE(RememberArchiveEntry({tale, true, Wide(zip.path), zip.entries[0].second}));
+  ASSERT_TRUE(RememberArchiveEntry({tale, true, Wide(zip.path), zip.entries[0].second, u"inner/tale.txt"}));
   CSettingsStore trc;
   trc.Load(tale + u".trc");
   std::string settings;
@@ -171,7 +171,7 @@ TEST_F(DocumentOpenerTest, ArchiveEntryIsExtractedPrivatelyAndAgainLater) {
 
   // A UTF-8 entry: converted, and the extracted file goes at once.
   const std::u16string song = ZipExtractionPath(Wide(zip.path), zip.entries[1].second, u"song.txt");
-  ASSERT_TRUE(RememberArchiveEntry({song, true, Wide(zip.path), zip.entries[1].second}));
+  ASSERT_TRUE(RememberArchiveEntry({song, true, Wide(zip.path), zip.entries[1].second, u"song.txt"}));
   EXPECT_EQ(Open(song), kHello1251);
   EXPECT_FALSE(Exists(song));
   EXPECT_FALSE(Exists(tale));  // the previous extracted document is gone

@@ -125,6 +125,7 @@ TEST_F(OpenFileDlgTest, ChoosesAnEntryInsideAnArchive) {
   EXPECT_EQ(dialog.entry.dataOffset, zip_.entries[0].second.dataOffset);
   EXPECT_EQ(dialog.entry.compressedSize, -1);
   EXPECT_EQ(dialog.entry.uncompressedSize, 3);
+  EXPECT_EQ(dialog.entryName, u"tales/one.txt");
 }
 
 TEST_F(OpenFileDlgTest, UpAndDownMoveTheSelectionAndReturnOpensIt) {

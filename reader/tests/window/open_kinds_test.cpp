@@ -336,7 +336,7 @@ TEST_F(OpenKindsTest, AnArchiveNamedOutsideWindows1251GivesItsEntryBack) {
   WriteBytes(folder + "other.txt", "Other.");
   Open(folder + "other.txt");
   ASSERT_FALSE(Exists(tale));
-  ASSERT_EQ(reader_->settings.recentFiles[1], tale);
+  ASSERT_EQ(reader_->settings.recentFiles[1], Wide(archive + "/tale.html"));
   reader_->OnCommand(ID_RECENT_FIRST + 1);
   EXPECT_EQ(reader_->DocumentPath(), tale);
   EXPECT_EQ(PageText(), kHello1251);
@@ -405,10 +405,10 @@ TEST_F(OpenKindsTest, ArchiveEntryOpensAndComesBackFromTheRecentList) {
   EXPECT_EQ(PageText(), kHello1251);
 
   // Another document, and the extracted copy lost meanwhile: the recent
-  // list takes it out of the archive again through its settings file.
+  // list, which names the archive and the entry, takes it out again.
   Open(folder + "first.txt");
   std::filesystem::remove(Utf8(tale));
-  ASSERT_EQ(reader_->settings.recentFiles[1], tale);
+  ASSERT_EQ(reader_->settings.recentFiles[1], Wide(folder + "books.zip/tale.html"));
   reader_->OnCommand(ID_RECENT_FIRST + 1);
   EXPECT_EQ(reader_->DocumentPath(), tale);
   EXPECT_EQ(PageText(), kHello1251);

@@ -6,6 +6,7 @@
 // left in a folder of the run's own in the build tree.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,10 +15,13 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
 
+#include "documents/common/path_names.h"
 #include "platform/registry.h"
 #include "platform/unicode.h"
 #include "platform/wait_cursor.h"
+#include "platform/window/clipboard.h"
 #include "platform/window/fltk_backend.h"
 #include "platform/window/png_file.h"
 #include "platform/window/tests/icon_search.h"
@@ -32,6 +36,8 @@
 #include "reader/reader_menu.h"
 #include "reader/open/open_file_dlg.h"
 #include "reader/open/tests/open_fixtures.h"
+#include "reader/command_ids.h"
+#include "reader/reader_dlg.h"
 #include "reader/settings_sheet/ce_property_sheet.h"
 #include "reader/settings_sheet/new_scheme_dlg.h"
 #include "reader/settings_sheet/settings_sheet.h"
@@ -468,6 +474,45 @@ class BoxesOverDialogs : public DialogLayout {
     fltk_backend::RunLoopUntil([] { return false; }, 0.1);
   }
 
+  // Input while the program runs a loop of its own (a menu's): the hand is
+  // another thread's, with a connection of its own.
+  static void ByHand(const std::function<void(XInput&)>& steps) {
+    std::atomic<bool> done = false;
+    std::thread hand([&] {
+      XInput x;
+      steps(x);
+      done = true;
+    });
+    fltk_backend::RunLoopUntil([&] { return done.load(); }, 20);
+    hand.join();
+    fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+  }
+
+  // Waits for a window on top other than `under` (a menu) and returns it.
+  static RECT WaitForMenu(XInput& x, const RECT& under) {
+    RECT menu = under;
+    for (int i = 0; i < 100 && menu == under; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      menu = x.TopWindow();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return menu;
+  }
+
+  // Clicks the middle of the menu's item `index` of `count`.
+  static void ClickMenuItem(XInput& x, const RECT& menu, int index, int count) {
+    constexpr int kBorder = 3;
+    const int item = (menu.Height() - 2 * kBorder) * (2 * index + 1) / (2 * count);
+    x.Click({(menu.left + menu.right) / 2, menu.top + kBorder + item});
+  }
+
+  // The keyboard to the dialog open now.
+  void FocusOpenDialog() {
+    ShownDialog shown;
+    ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&shown));
+    x_->FocusWindowAt({(shown.window.left + shown.window.right) / 2, (shown.window.top + shown.window.bottom) / 2});
+  }
+
   // Escape, as the keyboard sends it, closes the dialog open now.
   void Escape(Dialog& dialog) {
     x_->Key("Escape");
@@ -582,6 +627,200 @@ TEST_F(BoxesOverDialogs, TheFolderTreeDeleteQuestionAnswers) {
     Escape(d);
   });
   EXPECT_EQ(d.DoModal(), IDCANCEL);
+}
+
+TEST_F(BoxesOverDialogs, ALongPressInTheFindFieldCutsAndCopiesTheSelection) {
+  CFindTextDlg d;
+  fltk_backend::WhenDialogOpens([&] {
+    fltk_backend::CloseOpenWindowAfter(60);
+    ShownDialog shown;
+    ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&shown));
+    const ShownControl* field = FindShown(shown, CFindTextDlg::IDC_TEXT);
+    ASSERT_NE(field, nullptr);
+    const POINT middle = Middle(shown.window, field->rect);
+    const auto text = [&] {
+      ShownDialog now;
+      fltk_backend::DescribeOpenDialog(&now);
+      const ShownControl* edit = FindShown(now, CFindTextDlg::IDC_TEXT);
+      return edit ? Utf16ToUtf8(edit->label) : std::string("(gone)");
+    };
+    const auto clipboard = [] {
+      std::u16string held;
+      if (!OpenClipboard(nullptr)) return std::string("(closed)");
+      GetClipboardUnicodeText(&held);
+      CloseClipboard();
+      return Utf16ToUtf8(held);
+    };
+    // Held until the menu opens, let go, and the item chosen.
+    const auto long_press_and_choose = [&](int item) {
+      ByHand([&](XInput& x) {
+        x.Press(middle);
+        const RECT menu = WaitForMenu(x, shown.window);
+        x.Release();
+        ClickMenuItem(x, menu, item, 3);
+      });
+    };
+    x_->FocusWindowAt(middle);
+    x_->Click(middle);
+    x_->Type("hello world");
+    x_->Key("Control_L+a");
+    fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+    long_press_and_choose(1);  // "Вырезать"
+    EXPECT_EQ(text(), "");
+    EXPECT_EQ(clipboard(), "hello world");
+
+    x_->Type("good day");
+    x_->Key("Control_L+a");
+    fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+    long_press_and_choose(0);  // "Копировать"
+    EXPECT_EQ(text(), "good day");
+    EXPECT_EQ(clipboard(), "good day");
+    // A short press still places the caret where it falls.
+    x_->Click({shown.window.left + field->rect.left + 2, middle.y});
+    x_->Type("x");
+    EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return text() == "xgood day"; }, 3)) << text();
+    Escape(d);
+  });
+  EXPECT_EQ(d.DoModal(), IDCANCEL);
+}
+
+// The reader itself on the display: a document of many pages, Right bound
+// to "Next page", speech off.
+class ReaderOnTheDisplay : public BoxesOverDialogs {
+ protected:
+  void SetUp() override {
+    BoxesOverDialogs::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    folder_ = std::string(std::getenv("TEST_TMPDIR")) + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+    std::filesystem::create_directories(folder_);
+    std::string buttons = "0";
+    for (int id = 1; id <= 20; ++id) buttons += id == 9 ? ",Next page" : ",0";
+    std::ofstream(folder_ + "parlen.cfg") << "Buttons=" << buttons << ",\nUseTTS=0\nToolbar=0\n";
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "Жили-были дед да баба, и была у них курочка Ряба.\r\n";
+    std::ofstream(folder_ + "tale.txt", std::ios::binary) << text;
+  }
+
+  std::unique_ptr<CReaderDlg> MakeReader() {
+    CReaderDlg::Environment environment;
+    Utf8ToUtf16(folder_ + "parlen.cfg", &environment.settingsPath);
+    environment.engine.create = [](ITTSEngine**) { return E_FAIL; };
+    auto reader = std::make_unique<CReaderDlg>(*backend_, environment);
+    reader->OnInitDialog();
+    return reader;
+  }
+
+  std::u16string Path(const std::string& name) const {
+    std::u16string wide;
+    Utf8ToUtf16(folder_ + name, &wide);
+    return wide;
+  }
+
+  std::string folder_;
+};
+
+TEST_F(ReaderOnTheDisplay, RightTurnsThePageWheneverTheKeyboardComesBack) {
+  auto reader = MakeReader();
+  reader->OpenDocument(Path("tale.txt"));
+  fltk_backend::WhenMainWindowRuns([&] {
+    fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+    const RECT window = x_->TopWindow();
+    const POINT page{(window.left + window.right) / 2, window.top + 100};
+    const auto right_turns = [&](const std::string& when) {
+      fltk_backend::RunLoopUntil([] { return false; }, 0.5);
+      const INT before = reader->Page().PageStart();
+      x_->Key("Right");
+      EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return reader->Page().PageStart() != before; }, 3))
+          << "Right does not turn the page " << when;
+    };
+    x_->FocusWindowAt(page);
+    right_turns("at first");
+    // Another program takes the keyboard; the page is clicked; the keyboard
+    // comes back.
+    x_->FocusOwnWindow();
+    fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+    x_->Click(page);
+    fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+    x_->FocusWindowAt(page);
+    right_turns("after a click on the page brought the keyboard back");
+    // The keyboard follows the pointer: over the menu, then back on the page.
+    x_->FocusFollowsPointer();
+    for (bool shown : {true, false}) {
+      ByHand([&](XInput& x) {
+        x.Click({window.left + 20, window.bottom - 13});      // "Меню"
+        ClickMenuItem(x, WaitForMenu(x, window), 1, 14);  // "Панель инструментов"
+      });
+      EXPECT_TRUE(fltk_backend::RunLoopUntil([&] { return reader->settings.toolbar == shown; }, 3));
+      right_turns(shown ? "after the toolbar was shown" : "after the toolbar was hidden");
+    }
+    reader->Host().EndModal(IDOK);
+  });
+  reader->Host().Run();
+  reader->OnDestroy();
+}
+
+TEST_F(ReaderOnTheDisplay, AnArchiveEntryIsFiledAndOfferedAsTheArchivesEntry) {
+  const std::string zip = folder_ + "Tales.ZIP";
+  WriteZip(zip, {{"readme.txt", "Сказки."}, {"Russian/ryaba.txt", "Жили-были дед да баба."},
+                 {"Russian/kolobok.txt", "Жили-были старик со старухой."}});
+  const std::u16string entry = Path("Tales.ZIP/Russian/ryaba.txt");
+  auto reader = MakeReader();
+  // Chosen in the dialog: the folder in the archive, then the entry.
+  fltk_backend::WhenDialogOpens([&] {
+    fltk_backend::CloseOpenWindowAfter(30);
+    FocusOpenDialog();
+    x_->Key("Down");
+    x_->Key("Return");  // "Russian", after ".."
+    fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+    x_->Key("Down");
+    x_->Key("Down");
+    x_->Key("Return");  // "ryaba.txt", after ".." and "kolobok.txt"
+    fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+  });
+  reader->OpenDocument(Path("Tales.ZIP"));
+  const std::u16string copy = reader->DocumentPath();
+  EXPECT_EQ(Utf16ToUtf8(GetPathFileName(copy)), "ryaba.txt");
+  ASSERT_FALSE(reader->settings.recentFiles.empty());
+  EXPECT_EQ(Utf16ToUtf8(reader->settings.recentFiles.front()), Utf16ToUtf8(entry));
+
+  // Open starts in the archive's folder of the entry, the entry selected;
+  // choosing it again opens nothing.
+  std::vector<std::string> items;
+  std::string selected;
+  const auto open_shows = [&] {
+    fltk_backend::WhenDialogOpens([&] {
+      fltk_backend::CloseOpenWindowAfter(30);
+      ShownDialog shown;
+      ASSERT_TRUE(fltk_backend::DescribeOpenDialog(&shown));
+      const ShownControl* list = FindShown(shown, COpenFileDlg::kFileListId);
+      ASSERT_NE(list, nullptr);
+      items.clear();
+      for (const std::u16string& item : list->control->items) items.push_back(Utf16ToUtf8(item));
+      const int chosen = list->control->GetCurSel();
+      selected = chosen < 0 ? "" : items[chosen];
+      FocusOpenDialog();
+      x_->Key("Return");
+      fltk_backend::RunLoopUntil([] { return false; }, 0.3);
+    });
+    reader->OnOpen();
+  };
+  open_shows();
+  EXPECT_EQ(items, (std::vector<std::string>{"..", "kolobok.txt", "ryaba.txt"}));
+  EXPECT_EQ(selected, "ryaba.txt");
+  EXPECT_EQ(reader->DocumentPath(), copy);
+
+  // Another document later, the entry again from the recent list: taken out
+  // of the archive again when its copy is gone.
+  reader->OpenDocument(Path("tale.txt"));
+  std::filesystem::remove(Utf16ToUtf8(copy));
+  ASSERT_EQ(reader->settings.recentFiles.size(), 2u);
+  EXPECT_EQ(Utf16ToUtf8(reader->settings.recentFiles[1]), Utf16ToUtf8(entry));
+  reader->OnRecentFile(ID_RECENT_FIRST + 1);
+  EXPECT_EQ(reader->DocumentPath(), copy);
+  EXPECT_EQ(Utf16ToUtf8(reader->settings.recentFiles.front()), Utf16ToUtf8(entry));
+  EXPECT_EQ(reader->Page().PageStart(), 0);
+  EXPECT_TRUE(std::filesystem::exists(Utf16ToUtf8(copy)));
+  reader->OnDestroy();
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <X11/Xutil.h>
 #include <dlfcn.h>
 
+#include <vector>
+
 XInput::XInput() {
   display_ = XOpenDisplay(nullptr);
   // Only the runtime library is installed, not its headers.
@@ -16,6 +18,7 @@ XInput::XInput() {
 }
 
 XInput::~XInput() {
+  if (own_window_) XDestroyWindow(display_, own_window_);
   if (display_) XCloseDisplay(display_);
   if (library_) dlclose(library_);
 }
@@ -29,11 +32,31 @@ void XInput::Click(POINT at) {
   XSync(display_, False);
 }
 
-void XInput::Key(const std::string& name) {
-  const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(name.c_str()));
-  key_(display_, code, True, CurrentTime);
-  key_(display_, code, False, CurrentTime);
+void XInput::Press(POINT at) {
+  motion_(display_, -1, at.x, at.y, CurrentTime);
+  button_(display_, 1, True, CurrentTime);
   XSync(display_, False);
+}
+
+void XInput::Release() {
+  button_(display_, 1, False, CurrentTime);
+  XSync(display_, False);
+}
+
+void XInput::Key(const std::string& name) {
+  std::vector<KeyCode> codes;
+  for (size_t from = 0, plus; from <= name.size(); from = plus + 1) {
+    plus = name.find('+', from + 1);  // "plus" alone is a key too
+    if (plus == std::string::npos) plus = name.size();
+    codes.push_back(XKeysymToKeycode(display_, XStringToKeysym(name.substr(from, plus - from).c_str())));
+  }
+  for (KeyCode code : codes) key_(display_, code, True, CurrentTime);
+  for (auto code = codes.rbegin(); code != codes.rend(); ++code) key_(display_, *code, False, CurrentTime);
+  XSync(display_, False);
+}
+
+void XInput::Type(const std::string& text) {
+  for (char c : text) Key(c == ' ' ? "space" : std::string(1, c));
 }
 
 bool XInput::CaptureScreen(Bitmap* picture) {
@@ -67,4 +90,43 @@ RECT XInput::TopWindow() {
   }
   if (children) XFree(children);
   return top;
+}
+
+void XInput::FocusOwnWindow() {
+  if (!own_window_) {
+    const int width = 120, height = 40;
+    const Window root = DefaultRootWindow(display_);
+    XWindowAttributes screen{};
+    XGetWindowAttributes(display_, root, &screen);
+    own_window_ = XCreateSimpleWindow(display_, root, screen.width - width, screen.height - height, width,
+                                      height, 0, 0, 0);
+    XSelectInput(display_, own_window_, StructureNotifyMask);
+    XMapRaised(display_, own_window_);
+    XEvent event;
+    do XNextEvent(display_, &event);
+    while (event.type != MapNotify);
+  }
+  XSetInputFocus(display_, own_window_, RevertToPointerRoot, CurrentTime);
+  XSync(display_, False);
+}
+
+void XInput::FocusWindowAt(POINT at) {
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) return;
+  for (unsigned i = count; i-- > 0;) {
+    XWindowAttributes a{};
+    if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && at.x >= a.x &&
+        at.y >= a.y && at.x < a.x + a.width && at.y < a.y + a.height) {
+      XSetInputFocus(display_, children[i], RevertToPointerRoot, CurrentTime);
+      break;
+    }
+  }
+  if (children) XFree(children);
+  XSync(display_, False);
+}
+
+void XInput::FocusFollowsPointer() {
+  XSetInputFocus(display_, PointerRoot, RevertToPointerRoot, CurrentTime);
+  XSync(display_, False);
 }
