@@ -63,6 +63,9 @@ class SpeechEngine : private BufferDoneSink {
 
   // Starts the playback thread and the notify thread.
   HRESULT Start();
+  // Where the voice reports a file that changed under it; the log must
+  // outlive the engine. Set before Start.
+  void SetDebugLog(DebugLog* log) { voice_.SetDebugLog(log); }
 
   HRESULT SetRateRange(INT range);
   HRESULT SetOutputFormat(UINT samplesPerSec, INT bits, INT channels);

@@ -8,7 +8,7 @@ namespace {
 
 class CTTSEngine final : public ComObject<ITTSAudioPull, ITTSEngine, ITTSUserBase> {
  public:
-  CTTSEngine() : engine_(SystemSeams()) {}
+  CTTSEngine() : engine_(SystemSeams()) { engine_.SetDebugLog(&log_); }
 
   HRESULT FinalConstruct() { return engine_.Start(); }
 
@@ -77,9 +77,10 @@ class CTTSEngine final : public ComObject<ITTSAudioPull, ITTSEngine, ITTSUserBas
   }
 
  private:
-  SpeechEngine engine_;
-  // For diagnostics; closed and silent unless opened.
+  // For diagnostics; closed and silent unless opened. Made before the
+  // engine and gone after it, whose threads may write to it.
   DebugLog log_;
+  SpeechEngine engine_;
 };
 
 const ServerClass kOrvoxClasses[] = {
