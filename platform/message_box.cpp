@@ -21,10 +21,7 @@ HandlerSlot& Slot() {
 
 int ShowOnStandardError(HWND, const std::u16string& text, const std::u16string& caption,
                         UINT type) {
-  std::string line = Utf16ToUtf8(caption);
-  line += ": ";
-  line += Utf16ToUtf8(text);
-  line += '\n';
+  std::string line = MessageBoxLine(text, caption) + '\n';
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);
   return DefaultMessageBoxButton(type);
@@ -37,6 +34,11 @@ std::u16string From1251(LPCSTR s) {
 }
 
 }  // namespace
+
+std::string MessageBoxLine(const std::u16string& text, const std::u16string& caption) {
+  if (!caption.empty() && text.starts_with(caption + u":")) return Utf16ToUtf8(text);
+  return Utf16ToUtf8(caption) + ": " + Utf16ToUtf8(text);
+}
 
 int DefaultMessageBoxButton(UINT type) {
   static constexpr int kButtons[6][3] = {

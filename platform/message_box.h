@@ -67,6 +67,10 @@ PLATFORM_API void SetDefaultMessageBoxCaption(const std::u16string& caption);
 // of its buttons; the first button when the default names none).
 PLATFORM_API int DefaultMessageBoxButton(UINT type);
 
+// A box as one line of a terminal (UTF-8, no line feed): "caption: text",
+// or the text alone when it begins with its caption ("Warning: ...").
+PLATFORM_API std::string MessageBoxLine(const std::u16string& text, const std::u16string& caption);
+
 // Shows one box and returns the answer. Called on the thread that asked for
 // the box; must not call MessageBoxW itself.
 using MessageBoxHandler =

@@ -30,21 +30,20 @@ int RunReader(WindowBackend& backend, const std::u16string& document, bool headl
   // What an earlier run left in the extraction cache (it may have been
   // killed half-way) goes; the open document keeps its file.
   RemoveExtractionLeftovers(reader.DocumentPath());
-  // And what killed conversions left in the temporary folder, beside the
-  // documents read of late and beside those whose conversion was marked.
+  // And what killed conversions left in the temporary folder and the files
+  // their marks name.
   RemoveConversionFolderLeftovers();
-  RemoveConversionLeftovers(reader.settings.recentFiles);
   RemoveMarkedConversionLeftovers();
   int result = 0;
   if (headless) {
     // No screen to show them on: what the reader told goes to the terminal.
     for (const auto& box : static_cast<HeadlessBackend&>(backend).MessageBoxes().Boxes())
-      std::fprintf(stderr, "parlen: %s: %s\n", Utf16ToUtf8(box.caption).c_str(),
-                   Utf16ToUtf8(box.text).c_str());
+      std::fprintf(stderr, "parlen: %s\n", MessageBoxLine(box.text, box.caption).c_str());
     reader.Host().Update();
+    std::string reason;
     if (!framePath.empty() &&
-        !static_cast<HeadlessHost&>(reader.Host()).SaveFramePng(framePath)) {
-      std::fprintf(stderr, "parlen: cannot write %s\n", framePath.c_str());
+        !static_cast<HeadlessHost&>(reader.Host()).SaveFramePng(framePath, &reason)) {
+      std::fprintf(stderr, "parlen: cannot write %s: %s\n", framePath.c_str(), reason.c_str());
       result = 1;
     }
   } else {

@@ -161,8 +161,14 @@ void CReaderDlg::LoadSettings() {
 }
 
 void CReaderDlg::SaveSettings() {
-  WriteSettings(settings, documentPath_, store);
-  store.Save();
+  if (!WriteSettings(settings, documentPath_, store)) {
+    MessageBoxW(nullptr,
+                (u"The path " + documentPath_ + u" is too long to be kept in the settings.").c_str(),
+                nullptr, MB_OK | MB_ICONSTOP);
+  }
+  const bool saved = store.Save() != 0 || store.Path().empty();
+  if (!saved && !settingsFailed_) MessageBoxW(nullptr, u"Can't save settings", nullptr, MB_OK | MB_ICONSTOP);
+  settingsFailed_ = !saved;
 }
 
 LRESULT CReaderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

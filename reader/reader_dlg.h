@@ -176,6 +176,11 @@ class CReaderDlg {
 
   std::u16string documentPath_;
   PageModel page_;
+  // A file that cannot be written is said once, not at every page turn:
+  // the document whose ".trc" last failed, and whether the settings file
+  // did.
+  std::u16string documentSettingsFailed_;
+  bool settingsFailed_ = false;
 
   bool readMark_ = false;
   std::map<INT, std::string> bookmarks_;

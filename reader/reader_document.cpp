@@ -175,7 +175,12 @@ void CReaderDlg::SaveDocumentSettings() {
   for (const auto& [offset, excerpt] : bookmarks_) list += IntToString(offset) + ";";
   trc.SetString("Bookmarks", list);
   trc.SetInt("ReadMark", readMark_ ? 1 : 0);
-  if (!trc.Save()) ShowStop(u"Can't save file specific settings");
+  if (trc.Save()) {
+    documentSettingsFailed_.clear();
+  } else if (documentSettingsFailed_ != documentPath_) {
+    documentSettingsFailed_ = documentPath_;
+    ShowStop(u"Can't save file specific settings");
+  }
 }
 
 void CReaderDlg::OpenArchive(const std::u16string& archive) {

@@ -79,9 +79,11 @@ std::string FormatFind(const ReaderSettings& s) {
 std::string FormatRecentFiles(const std::vector<std::u16string>& files) {
   std::string value;
   for (const std::u16string& file : files) {
-    const std::string narrow = WideToNarrow(file);
-    if (!RoundTrips(file) || !IsStorableItem(narrow, ';')) continue;
-    value += narrow;
+    const std::string stored = CSettingsStore::StorablePath(file);
+    // The oldest entries give way when the line would be too long to read
+    // back.
+    if (value.size() + stored.size() + 1 + sizeof("MRU=") >= CSettingsStore::kLongestLine) break;
+    value += stored;
     value += ';';
   }
   return value;
@@ -102,7 +104,7 @@ void ReadDisplaySettings(const CSettingsStore& store, ReaderSettings& s) {
   if (store.GetString("ColorPreset", text)) s.colorPreset = text;
   if (store.GetString("ColorPresets", text)) s.colorPresets = text;
   std::u16string wide;
-  if (store.GetWideString("File", wide)) s.lastFile = wide;
+  if (store.GetPath("File", wide)) s.lastFile = wide;
 
   if (store.GetString("Font", text)) {
     LOGFONTW font;
@@ -146,7 +148,7 @@ void ReadDisplaySettings(const CSettingsStore& store, ReaderSettings& s) {
     SplitByChar(text, pieces, ';');
     for (const std::string& piece : pieces) {
       if (s.recentFiles.size() == kRecentDocumentsMax) break;
-      s.recentFiles.push_back(NarrowToWide(piece));
+      s.recentFiles.push_back(CSettingsStore::PathFromStored(piece));
     }
   }
 }
@@ -165,14 +167,13 @@ void ReadCodePage(const CSettingsStore& store, ReaderSettings& s) {
   if (index >= kCodePageAuto && index <= kCodePageIso) s.codePage = index;
 }
 
-void WriteSettings(const ReaderSettings& s, const std::u16string& documentPath,
+bool WriteSettings(const ReaderSettings& s, const std::u16string& documentPath,
                    CSettingsStore& store) {
+  const bool pathKept = documentPath.empty() || store.SetPath("File", documentPath);
   store.SetInt("BackColor", static_cast<INT>(s.backColor));
   store.SetInt("TextColor", static_cast<INT>(s.textColor));
   store.SetString("ColorPreset", s.colorPreset);
   store.SetString("ColorPresets", s.colorPresets);
-  if (!documentPath.empty() && RoundTrips(documentPath))
-    store.SetWideString("File", documentPath);
   const std::u16string face = FaceName(s.textFont);
   if (RoundTrips(face) && IsStorableItem(WideToNarrow(face), ','))
     store.SetString("Font", FormatFont(s.textFont));
@@ -190,4 +191,5 @@ void WriteSettings(const ReaderSettings& s, const std::u16string& documentPath,
   store.SetInt("Pitch", s.pitch);
   store.SetInt("Volume", s.volume);
   store.SetString("CodePage", CodePageNameNarrow(s.codePage));
+  return pathKept;
 }

@@ -72,11 +72,12 @@ void ReadSpeechValues(const CSettingsStore& store, ReaderSettings& settings);
 void ReadCodePage(const CSettingsStore& store, ReaderSettings& settings);
 
 // Sets every key in the save order. `File` only when documentPath is not
-// empty. A value that could not be read back as written (a path with a
-// list separator, a face name with a comma, a search text with the byte
-// 0x01, text without a Windows-1251 form) is left out so that it cannot
-// spoil the other items.
-void WriteSettings(const ReaderSettings& settings, const std::u16string& documentPath,
+// empty. Paths are kept whole (CSettingsStore::StorablePath). Any other
+// value that could not be read back as written (a face name with a comma,
+// a search text with the byte 0x01, text without a Windows-1251 form) is
+// left out so that it cannot spoil the other items. False when the
+// document's path could not be kept (a line too long to read back).
+bool WriteSettings(const ReaderSettings& settings, const std::u16string& documentPath,
                    CSettingsStore& store);
 
 // The single value forms, shared with the settings sheet.

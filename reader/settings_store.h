@@ -39,6 +39,9 @@ class CSettingsStore {
   bool SetBool(const std::string& key, bool value);
   bool SetString(const std::string& key, const std::string& value);
   bool SetWideString(const std::string& key, const std::u16string& value);
+  // A file path, kept whole whatever its characters (StorablePath); false
+  // when the line would be too long to read back.
+  bool SetPath(const std::string& key, const std::u16string& path);
 
   // Each returns 1 when the key exists and 0 when it does not, after first
   // setting its output to the empty value.
@@ -46,6 +49,7 @@ class CSettingsStore {
   int GetBool(const std::string& key, bool& out) const;
   int GetString(const std::string& key, std::string& out) const;
   int GetWideString(const std::string& key, std::u16string& out) const;
+  int GetPath(const std::string& key, std::u16string& out) const;
 
   const std::u16string& Path() const { return path_; }
   bool IsDirty() const { return dirty_; }
@@ -54,6 +58,17 @@ class CSettingsStore {
   // Whether the text survives a write and a read of the file unchanged.
   static bool IsStorableKey(const std::string& key);
   static bool IsStorableValue(const std::string& value);
+  // The longest line the file's reader takes whole.
+  static constexpr size_t kLongestLine = 9998;
+
+  // A path as a value: Windows-1251 where its characters have a byte there,
+  // and each other character (and the escape byte 0x98 itself, '=', ';',
+  // control characters and blanks at either end) as 0x98 and four
+  // upper-case hex digits of its UTF-16 unit. Windows-1251 has no character
+  // at 0x98, so no file written before holds the escape and every old value
+  // reads back as it was.
+  static std::string StorablePath(const std::u16string& path);
+  static std::u16string PathFromStored(const std::string& value);
 
  private:
   std::map<std::string, std::string, SettingsKeyLess> entries_;

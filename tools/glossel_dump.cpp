@@ -5,6 +5,7 @@
 // UTF-8 (detected as speak does); output is UTF-8.
 //
 //   glossel_dump [-l sub-language] [file]
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -90,10 +91,15 @@ int main(int argc, char** argv) {
   prep->PushText(text.data(), nullptr, 0);
 
   I4 more = 1;
-  for (int sentence = 0; more != 0; ++sentence) {
+  // A long sentence comes out in several pops; its syntagmas are numbered on.
+  UI4 printed = UINT_MAX;
+  int syntagmaNumber = 0;
+  while (more != 0) {
     // A text without sentences (an empty one) prints nothing.
+    UI4 sentence = 0;
     Interval stamp{};
-    if (FAILED(prep->GetSentenceStamp(static_cast<UI4>(sentence), &stamp))) break;
+    if (FAILED(prep->get_CurPos(&sentence)) || FAILED(prep->GetSentenceStamp(sentence, &stamp)))
+      break;
     Syntagma3* syntagmas = nullptr;
     INT count = 0;
     hr = prep->PopSentence(&syntagmas, &count, &more);
@@ -102,11 +108,15 @@ int main(int argc, char** argv) {
                    static_cast<unsigned>(hr));
       break;
     }
-    std::printf("sentence %d [%llu+%u]\n", sentence, static_cast<unsigned long long>(stamp.start),
-                stamp.size);
+    if (sentence != printed) {
+      std::printf("sentence %u [%llu+%u]\n", sentence,
+                  static_cast<unsigned long long>(stamp.start), stamp.size);
+      printed = sentence;
+      syntagmaNumber = 0;
+    }
     for (INT s = 0; s < count; ++s) {
       const Syntagma3& syntagma = syntagmas[s];
-      std::printf("  syntagma %d type %d %s %s\n", s, syntagma.type,
+      std::printf("  syntagma %d type %d %s %s\n", syntagmaNumber++, syntagma.type,
                   EndSignName(syntagma.inton_sign), Utf8(syntagma.tone_kont).c_str());
       for (INT w = 0; w < syntagma.num_words; ++w) {
         const SyntagmaWord2& word = syntagma.words[w];

@@ -59,6 +59,7 @@ def build_stress_dictionary(lexicon_text, utterance_text, extra_text, lemmas, fo
           f"lexicon, {counts[stress_sources.PARADIGM]} by their lemma's pattern, "
           f"{counts[stress_sources.ENDING]} by their ending), {stems} stems, "
           f"{len(endings)} endings")
+    return forms
 
 
 def build_yo_variants(lemma_forms, ambiguous, lexicon_text, folder):
@@ -91,11 +92,11 @@ def main():
 
     stress_folder = os.path.join(args.out, args.stress_folder)
     os.makedirs(stress_folder, exist_ok=True)
-    build_stress_dictionary(lexicon_text,
-                            sources.read(sources.utterance_file(args.debs, args.work)),
-                            sources.read(os.path.join(args.sources, "extra_stress.txt")),
-                            stress_sources.Lemmas(lemma_forms), stress_folder,
-                            os.path.join(args.work, "stress_forms.txt"))
+    stress_forms = build_stress_dictionary(
+        lexicon_text, sources.read(sources.utterance_file(args.debs, args.work)),
+        sources.read(os.path.join(args.sources, "extra_stress.txt")),
+        stress_sources.Lemmas(lemma_forms), stress_folder,
+        os.path.join(args.work, "stress_forms.txt"))
     build_yo_variants(lemma_forms, read_word_list(os.path.join(args.sources, "yo_ambiguous.txt")),
                       lexicon_text, stress_folder)
     # The derived data keeps its sources' licence notices beside it.
@@ -111,6 +112,7 @@ def main():
     string_resources.build(os.path.join(args.sources, "resources"),
                            os.path.join(args.sources, "numeral_forms.txt"),
                            abbreviations.word_forms(lexicon_text, lemma_forms),
+                           {word.replace("ё", "е") for word in stress_forms},
                            os.path.join(args.out, args.strings))
     # The user's own stresses are never overwritten by a rebuild.
     user_base = os.path.join(args.out, args.user_base)

@@ -12,7 +12,13 @@
 
 namespace {
 
-void RemoveFile(const std::u16string& path) { unlink(Utf16ToUtf8(path).c_str()); }
+// Only a file: a pipe or a device in the converted copy's place is the
+// user's, and was refused by the converter.
+void RemoveFile(const std::u16string& path) {
+  const std::string name = Utf16ToUtf8(path);
+  struct stat st;
+  if (lstat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode)) unlink(name.c_str());
+}
 
 // A converted copy carries its document's modification time, so a document
 // changed (or replaced) since is converted again.
@@ -28,7 +34,7 @@ void StampWithDocumentTime(const std::u16string& converted, const std::u16string
 // once converted).
 bool ConvertedCopyIsCurrent(const std::u16string& converted, const std::u16string& document) {
   struct stat copy;
-  if (stat(Utf16ToUtf8(converted).c_str(), &copy) != 0) return false;
+  if (stat(Utf16ToUtf8(converted).c_str(), &copy) != 0 || !S_ISREG(copy.st_mode)) return false;
   struct stat source;
   if (stat(Utf16ToUtf8(document).c_str(), &source) != 0) return true;
   return copy.st_mtim.tv_sec == source.st_mtim.tv_sec &&
@@ -71,12 +77,11 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
   const bool utf8 = ReadAsUtf8(kind, document, converters);
   const bool markup = kind == kXmlHtml || kind == kFb2;
   const bool viaUtf8Step = markup && utf8;
-  const std::u16string utf8Step = document + u".utf8";
   if (!HasKindConverter(kind) && !utf8) return {document, false};
-  // What a conversion of it that was killed on the way left, and a mark for
-  // a later run should this one be killed on the way.
-  RemoveConversionLeftovers({document});
-  const ConversionMark mark(document, viaUtf8Step);
+  // What conversions killed on the way left goes, and this one is marked
+  // for a later run should it be killed on the way.
+  RemoveMarkedConversionLeftovers();
+  ConversionMark mark;
   const ConvertFunction convert = converters.ForKind(kind);
   bool converted = false;
   bool recoded = false;
@@ -90,10 +95,14 @@ OpenedText ConvertForReading(const std::u16string& document, const KindConverter
       break;
     case kXmlHtml:
     case kFb2: {
-      recoded = viaUtf8Step && converters.utf8(document.c_str(), utf8Step.c_str());
+      // The recoded text goes to a file of its own unique name, never to
+      // one the user may have beside the document.
+      std::u16string utf8Step;
+      if (viaUtf8Step) Utf8ToUtf16(mark.NewIntermediateFile(), &utf8Step);
+      recoded = !utf8Step.empty() && converters.utf8(document.c_str(), utf8Step.c_str());
       const std::u16string& source = recoded ? utf8Step : document;
       converted = convert != nullptr && convert(source.c_str(), target.c_str());
-      if (recoded) RemoveFile(utf8Step);
+      if (!utf8Step.empty()) RemoveFile(utf8Step);
       break;
     }
     default:

@@ -8,7 +8,7 @@
 
 #include "documents/common/cache_folder.h"
 #include "documents/common/leftovers.h"
-#include "platform/unicode.h"
+#include "platform/atomic_file.h"
 
 namespace fs = std::filesystem;
 
@@ -16,35 +16,70 @@ namespace {
 
 constexpr char kMarkFolder[] = "conversions";
 constexpr char kMarkPrefix[] = "conversion-";
-constexpr char kIntermediateSuffix[] = ".utf8";
+constexpr char kIntermediatePrefix[] = "intermediate-";
+// Marks of earlier versions named the document and files beside it by
+// pattern; only a mark of this kind names files that may go.
+constexpr char kMarkHeader[] = "#parlen temporaries";
+
+// Conversions run one at a time on the thread that asked for them; the
+// innermost mark names the files.
+ConversionMark* g_current = nullptr;
+
+std::string MarkFolder() {
+  std::string problem;
+  return ProgramCacheFolder(kMarkFolder, problem);
+}
 
 }  // namespace
 
-ConversionMark::ConversionMark(const std::u16string& document, bool viaUtf8Step) {
-  std::string problem;
-  const std::string folder = ProgramCacheFolder(kMarkFolder, problem);
+ConversionMark::ConversionMark() : outer_(g_current) {
+  g_current = this;
+  const std::string folder = MarkFolder();
   if (folder.empty()) return;
-  // The next run may start in another folder.
-  std::error_code error;
-  const fs::path absolute = fs::absolute(fs::path(Utf16ToUtf8(document)), error);
-  // A name of more than one line cannot be read back.
-  if (error || absolute.string().find('\n') != std::string::npos) return;
-  std::string text = absolute.string() + "\n";
-  if (viaUtf8Step) text += absolute.string() + kIntermediateSuffix + "\n";
   std::string pattern = folder + "/" + kMarkPrefix + "XXXXXX";
   const int fd = mkstemp(pattern.data());
   if (fd < 0) return;
-  const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
   close(fd);
-  if (written) {
-    path_ = pattern;
+  text_ = std::string(kMarkHeader) + "\n";
+  if (WriteFileAtomically(pattern, text_)) {
+    path_ = std::move(pattern);
   } else {
     unlink(pattern.c_str());
   }
 }
 
 ConversionMark::~ConversionMark() {
+  g_current = outer_;
   if (!path_.empty()) unlink(path_.c_str());
+}
+
+void ConversionMark::Note(const std::string& path) {
+  if (path_.empty() || path.find('\n') != std::string::npos) return;
+  // The next run may start in another folder.
+  std::error_code error;
+  const fs::path absolute = fs::absolute(fs::path(path), error);
+  if (error) return;
+  text_ += absolute.string() + "\n";
+  WriteFileAtomically(path_, text_);
+}
+
+std::string ConversionMark::NewIntermediateFile() {
+  std::string folder = MarkFolder();
+  if (folder.empty()) {
+    std::error_code error;
+    folder = fs::temp_directory_path(error).string();
+    if (error) return {};
+  }
+  std::string pattern = folder + "/" + kIntermediatePrefix + "XXXXXX";
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) return {};
+  close(fd);
+  Note(pattern);
+  return pattern;
+}
+
+void NoteConversionTemporary(const std::string& path) {
+  if (g_current != nullptr) g_current->Note(path);
 }
 
 void RemoveMarkedConversionLeftovers() {
@@ -59,15 +94,13 @@ void RemoveMarkedConversionLeftovers() {
         !fs::is_regular_file(fs::symlink_status(mark, notRegular)))
       continue;
     std::ifstream in(mark);
-    std::string document;
-    std::string intermediate;
-    if (!std::getline(in, document) || document.empty()) continue;
-    std::u16string wide;
-    Utf8ToUtf16(document, &wide);
-    bool cleared = RemoveConversionLeftovers({wide});
-    // Only the name the conversion gives it.
-    if (std::getline(in, intermediate) && intermediate == document + kIntermediateSuffix)
-      cleared = RemoveLeftoverFile(intermediate) && cleared;
+    std::string line;
+    bool cleared = true;
+    if (std::getline(in, line) && line == kMarkHeader) {
+      while (std::getline(in, line)) {
+        if (!line.empty()) cleared = RemoveLeftoverFile(line) && cleared;
+      }
+    }
     // A young mark may belong to a conversion that has not written yet.
     if (cleared && IsQuietLeftover(mark)) unlink(mark.c_str());
   }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "documents/common/conversion_mark.h"
 #include "foundation/text_file.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
@@ -62,6 +63,8 @@ void CConvertDlg::RunConversion(const std::string& methodText, const std::u16str
   bool converted = false;
   {
     CWaitCursor wait;
+    // Its temporaries are named for a later run, should this one be killed.
+    const ConversionMark mark;
     for (const ConverterMethod& method : methods_) {
       if (method.name == methodText) {
         converted = method.convert(source.c_str(), targetPath.c_str());

@@ -7,7 +7,6 @@
 
 #include "documents/common/cache_folder.h"
 #include "documents/common/private_folder.h"
-#include "platform/unicode.h"
 
 namespace fs = std::filesystem;
 
@@ -56,25 +55,6 @@ bool RemoveLeftoverFile(const fs::path& path) {
   if (lstat(path.c_str(), &st) != 0) return true;
   return S_ISREG(st.st_mode) && IsOwnedBy(st) && IsQuietLeftover(path) &&
          unlink(path.c_str()) == 0;
-}
-
-bool RemoveConversionLeftovers(const std::vector<std::u16string>& documents) {
-  bool cleared = true;
-  for (const std::u16string& document : documents) {
-    const fs::path path(Utf16ToUtf8(document));
-    const std::string name = path.filename().string();
-    if (name.empty()) continue;
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const std::string autoPart = name + ".auto.part";
-    const std::string utf8Part = name + ".utf8.part";
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-      const std::string entry = it->path().filename().string();
-      if (IsTemporaryName(entry, autoPart) || IsTemporaryName(entry, utf8Part))
-        cleared = RemoveLeftoverFile(it->path()) && cleared;
-    }
-  }
-  return cleared;
 }
 
 void RemoveConversionFolderLeftovers() {

@@ -21,11 +21,6 @@ bool IsTemporaryName(const std::string& name, const std::string& prefix);
 // Removes a regular file of the user's own once quiet. Whether it is gone.
 bool RemoveLeftoverFile(const std::filesystem::path& path);
 
-// Removes the temporaries left beside each document by conversions of it
-// that never finished: "<document>.auto.partXXXXXX" and
-// "<document>.utf8.partXXXXXX". Whether none is left.
-bool RemoveConversionLeftovers(const std::vector<std::u16string>& documents);
-
 // Removes the private folders of conversions ("parlen-rb-XXXXXX",
 // "parlen-lit-XXXXXX") from the system's temporary folder.
 void RemoveConversionFolderLeftovers();

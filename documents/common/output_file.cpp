@@ -1,13 +1,12 @@
 #include "documents/common/output_file.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
+#include "documents/common/conversion_mark.h"
 #include "documents/common/conversion_message.h"
 #include "platform/unicode.h"
 
@@ -43,30 +42,22 @@ bool OutputFile::Create(const char16_t* target, int64_t announcedSize) {
                          : slash == 0              ? "/"
                                                    : targetPath_.substr(0, slash));
   if (!budget_.Announce(announcedSize)) return false;
-  std::string pattern = targetPath_ + ".partXXXXXX";
-  const int fd = mkstemp(pattern.data());
-  if (fd < 0) return false;
-  // mkstemp creates the file readable by the owner only; a converted text
-  // gets the permissions of any file the user creates.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
-  file_ = fdopen(fd, "wb");
-  if (file_ == nullptr) {
-    close(fd);
-    unlink(pattern.c_str());
+  if (!file_.Create(targetPath_)) {
+    if (file_.Error() == AtomicFile::kNotRegularFile) Stopped(file_);
     return false;
   }
+  // A killed conversion's temporary is found again by its mark.
+  NoteConversionTemporary(file_.TemporaryPath());
   // Converters write in pieces of a few kilobytes; a larger buffer saves
   // most of the system calls.
-  std::setvbuf(file_, nullptr, _IOFBF, kWriteBuffer);
-  temporaryPath_ = pattern;
+  std::setvbuf(file_.Stream(), nullptr, _IOFBF, kWriteBuffer);
   failed_ = false;
+  failureReason_ = 0;
   return true;
 }
 
 bool OutputFile::Write(const void* bytes, size_t n) {
-  if (file_ == nullptr || failed_) return false;
+  if (file_.Stream() == nullptr || failed_) return false;
   if (n == 0) return true;
   if (!budget_.Admit(n)) {
     failed_ = true;
@@ -77,44 +68,36 @@ bool OutputFile::Write(const void* bytes, size_t n) {
     std::replace(withoutNul_.begin(), withoutNul_.end(), '\0', ' ');
     bytes = withoutNul_.data();
   }
-  errno = 0;
-  if (std::fwrite(bytes, 1, n, file_) != n) WriteFailed();
+  if (!file_.Write(bytes, n)) Stopped(file_);
   return !failed_;
 }
 
-// A full disk or a file-size limit (EFBIG): the user learns which, since
-// the converter only sees a failed write.
-void OutputFile::WriteFailed() {
-  const int why = errno != 0 ? errno : EIO;
+// A full disk, a file-size limit (EFBIG) or a target that is no file: the
+// user learns which, since the converter only sees a failed write.
+void OutputFile::Stopped(const AtomicFile& file) {
   failed_ = true;
+  failureReason_ = file.Error() != 0 ? file.Error() : EIO;
+  if (!sayFailures_) return;
   std::u16string target;
   Utf8ToUtf16(targetPath_, &target);
-  ShowConversionStop(u"Stopped: " + target + u" cannot be written (" + SystemReason(why) +
+  ShowConversionStop(u"Stopped: " + target + u" cannot be written (" + FailureWords() +
                      u"). Nothing was kept.");
 }
 
-bool OutputFile::Commit() {
-  if (file_ == nullptr) return false;
-  errno = 0;
-  const bool closed = std::fclose(file_) == 0;
-  file_ = nullptr;
-  if (!closed && !failed_) WriteFailed();
-  if (failed_ || std::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
-    unlink(temporaryPath_.c_str());
-    temporaryPath_.clear();
-    return false;
-  }
-  temporaryPath_.clear();
-  return true;
+std::u16string OutputFile::FailureWords() const {
+  return failureReason_ == AtomicFile::kNotRegularFile ? u"it is not a regular file"
+                                                       : SystemReason(failureReason_);
 }
 
-void OutputFile::Discard() {
-  if (file_ != nullptr) {
-    std::fclose(file_);
-    file_ = nullptr;
+bool OutputFile::Commit() {
+  if (file_.Stream() == nullptr) return false;
+  if (failed_) {
+    file_.Discard();
+    return false;
   }
-  if (!temporaryPath_.empty()) {
-    unlink(temporaryPath_.c_str());
-    temporaryPath_.clear();
-  }
+  if (file_.Commit()) return true;
+  Stopped(file_);
+  return false;
 }
+
+void OutputFile::Discard() { file_.Discard(); }

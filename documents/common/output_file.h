@@ -12,15 +12,20 @@
 #include <string>
 
 #include "documents/common/output_budget.h"
+#include "platform/atomic_file.h"
 
 // Text never holds NUL bytes (they become blanks); binary output is kept
 // as it is.
 enum class OutputContent { kText, kBinary };
+// Who tells the user that the file cannot be written: the file itself (by
+// its path), or the caller, which names the user's document instead.
+enum class WriteFailures { kSaid, kLeftToCaller };
 
 class OutputFile {
  public:
-  explicit OutputFile(OutputContent content = OutputContent::kText)
-      : text_(content == OutputContent::kText) {}
+  explicit OutputFile(OutputContent content = OutputContent::kText,
+                      WriteFailures failures = WriteFailures::kSaid)
+      : text_(content == OutputContent::kText), sayFailures_(failures == WriteFailures::kSaid) {}
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -28,8 +33,8 @@ class OutputFile {
   // Fails when the target names the source (same path, or the same file),
   // or when the announced size (0: unknown) would pass the limits.
   bool Open(const char16_t* source, const char16_t* target, int64_t announcedSize = 0);
-  // A target written from memory: no source to tell apart. The temporary
-  // is created exclusively (never through a link planted beside the target).
+  // A target written from memory: no source to tell apart. A target that
+  // is there and is no regular file is refused, with a message.
   bool Create(const char16_t* target, int64_t announcedSize = 0);
   // False once a write failed or the limits were passed.
   bool Write(const void* bytes, size_t n);
@@ -39,16 +44,19 @@ class OutputFile {
   bool Commit();
   // Whether writing stopped at the process's OutputLimits (which said why).
   bool LimitsPassed() const { return budget_.Exceeded(); }
+  // Why a write, the closing or the renaming failed, in words for a message.
+  std::u16string FailureWords() const;
 
  private:
   void Discard();
-  void WriteFailed();
+  void Stopped(const AtomicFile& file);
 
   bool text_;
+  bool sayFailures_;
+  int failureReason_ = 0;
   OutputBudget budget_;
   std::string withoutNul_;
-  std::FILE* file_ = nullptr;
-  std::string temporaryPath_;
+  AtomicFile file_;
   std::string targetPath_;
   bool failed_ = false;
 };

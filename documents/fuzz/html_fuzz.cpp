@@ -25,6 +25,10 @@ std::vector<std::string> Seeds() {
   seeds.push_back("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<p>t</p><!-- " +
                   Repeated("-> ", 15000));
   seeds.push_back("<script src=\"" + Repeated("s", 12000) + "\"/>after<b never closed");
+  // Block elements never closed, a processing instruction holding ">", a
+  // script closed by a misspelt end tag.
+  seeds.push_back("<ol><li>one<li>two</ol><dl><dt>t<dd>d</dl><p>A</p><?php if ($a > 1) { } ?>"
+                  "<section>s<hr>h<p>C<script>x()</scirpt><p>lost");
   return seeds;
 }
 

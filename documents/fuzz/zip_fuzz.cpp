@@ -85,7 +85,20 @@ std::vector<std::string> Seeds() {
   AddEntry(hostile, "bomb.txt", std::string(200000, 'z'), true, 0, 1000);
   AddEntry(hostile, "giga.txt", std::string(4096, '\0'), true, 0, int64_t{1} << 30);
   hostile += CentralDirectory();
-  return {two, dos, hostile, CentralDirectory()};
+  // Two files of one name, a file beside a folder of its name; an archive
+  // cut inside a stored entry, with no directory.
+  std::string clashing;
+  AddEntry(clashing, "x.txt", "1", false);
+  AddEntry(clashing, "x.txt", "2", true);
+  AddEntry(clashing, "x", "file", false);
+  AddEntry(clashing, "x/", "", false);
+  AddEntry(clashing, "x/y.txt", "in", false);
+  clashing += CentralDirectory();
+  std::string cut;
+  AddEntry(cut, "first.txt", "whole", false);
+  AddEntry(cut, "book.txt", std::string(3000, 'b'), false);
+  cut.resize(cut.size() - 2000);
+  return {two, dos, hostile, CentralDirectory(), clashing, cut};
 }
 
 int32_t Le32(const uint8_t* p) {

@@ -29,20 +29,26 @@ bool IsBlockEndTag(std::string_view tag) {
          tag == "title" || tag == "/tr";
 }
 
-// The element's name: the tag text up to white space or a slash after it.
+// The element's name: the tag text up to white space or a slash after it,
+// without the slash of an end tag.
 std::string_view ElementName(std::string_view tag) {
-  const size_t end = tag.find_first_of(" \t\r\n/", 1);
-  return tag.substr(0, end);
+  if (tag.starts_with('/')) tag.remove_prefix(1);
+  return tag.substr(0, tag.find_first_of(" \t\r\n/"));
 }
 
-// Closing tags that part what follows from what went before by a blank:
-// table cells, lists and their terms, quotes, preformatted blocks. A
-// table's start parts words too.
-bool IsWordBreakTag(std::string_view tag) {
-  return tag == "/td" || tag == "/th" || tag == "/ul" || tag == "/ol" || tag == "/dl" ||
-         tag == "/dt" ||
-         tag == "/blockquote" || tag == "/pre" || tag == "/table" ||
-         ElementName(tag) == "table";
+// Elements that start a block of their own in a browser: the words before
+// and after one never run together, whether it is opened or closed and
+// whether it is closed at all ("<li>one<li>two").
+constexpr std::string_view kBlockElements[] = {
+    "p", "div", "h1", "h2", "h3", "h4", "h5", "h6", "li", "dt", "dd", "tr", "td", "th", "br",
+    "blockquote", "pre", "table", "ul", "ol", "dl", "section", "article", "header", "footer",
+    "nav", "aside", "figure", "figcaption", "hr", "address"};
+
+bool IsBlockElement(std::string_view name) {
+  for (const std::string_view block : kBlockElements) {
+    if (name == block) return true;
+  }
+  return false;
 }
 
 // Elements whose content is no text to read: style sheets and scripts.
@@ -79,10 +85,10 @@ class HtmlRules final : public MarkupRules {
       AppendLineFeed(output);
     } else if (IsBlockEndTag(tag)) {
       if (mode_ == 1 || !EndsInLineBreak(output)) AppendLineFeed(output);
-    } else if (IsWordBreakTag(tag)) {
+    } else if (IsBlockElement(ElementName(tag))) {
       wordBreakPending_ = true;
     } else if (const std::string_view name = ElementName(tag);
-               IsHiddenElement(name) && tag.back() != '/') {
+               IsHiddenElement(name) && tag.front() != '/' && tag.back() != '/') {
       hiddenElement_ = name;
     }
     return true;

@@ -91,10 +91,12 @@ class OpenTag {
   }
 
   // At a ">" behind the bytes appended so far: whether it ends the markup.
-  // A comment ends only at "-->" and a CDATA section at "]]>".
+  // A comment ends only at "-->", a CDATA section at "]]>" and a processing
+  // instruction at "?>" (its code may compare with ">").
   bool EndsAtClose() const {
     if (IsComment()) return length_ >= static_cast<int64_t>(kCommentOpen.size()) + 2 && Tail("--");
     if (IsCdata()) return length_ >= static_cast<int64_t>(kCdataOpen.size()) + 2 && Tail("]]");
+    if (IsInstruction()) return length_ >= 2 && tail_[1] == '?';
     return true;
   }
 
@@ -122,6 +124,7 @@ class OpenTag {
 
   bool IsComment() const { return head_.starts_with(kCommentOpen); }
   bool IsCdata() const { return head_.starts_with(kCdataOpen); }
+  bool IsInstruction() const { return head_.starts_with('?'); }
   bool Tail(std::string_view two) const { return tail_[0] == two[0] && tail_[1] == two[1]; }
 
   bool open_ = false;
@@ -133,8 +136,9 @@ class OpenTag {
 
 // Walks one block; sets next to the file offset where the next block starts.
 // Markup still open at the block's end goes on in the next block.
+// rawStart is set to where the element whose raw text is skipped begins.
 BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, MarkupRules& rules,
-                   std::string& output, OpenTag& tag, int64_t& next) {
+                   std::string& output, OpenTag& tag, int64_t& rawStart, int64_t& next) {
   const char* data = block.data();
   const auto n = static_cast<int64_t>(block.size());
   // Outside markup: where the text not yet appended begins; inside: where
@@ -191,6 +195,7 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
       const bool skipped = tag.IsSkippedWhole();
       std::string& text = tag.Close();
       if (!skipped && !rules.OnTag(output, text)) return BlockEnd::kStop;
+      if (!rules.RawTextElement().empty()) rawStart = tag.Start();
     } else if (!tag.IsOpen() && c == '&') {
       const int64_t reach = std::min(i + kEntityReach, n - 1);
       int64_t j = i + 1;
@@ -220,10 +225,12 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
 }
 
 // Markup the file ends inside is no text: it is left out, and the user told.
-void WarnUnclosed(int64_t start, int64_t length) {
-  const std::string text = "Warning: the document ends inside a tag or comment that begins at byte " +
-                           std::to_string(start) + " and is never closed; its " +
-                           std::to_string(length) + " bytes were left out.";
+// what: "a tag or comment", "a script element", ...
+void WarnUnclosed(std::string_view what, int64_t start, int64_t length) {
+  const std::string text = "Warning: the document ends inside " + std::string(what) +
+                           " that begins at byte " + std::to_string(start) +
+                           " and is never closed; its " + std::to_string(length) +
+                           " bytes were left out.";
   ShowConversionWarning(std::u16string(text.begin(), text.end()));
 }
 
@@ -237,12 +244,13 @@ bool ScanMarkupFile(const char16_t* source, const char16_t* target, MarkupRules&
   std::string block;
   std::string output;
   OpenTag tag;
+  int64_t rawStart = 0;
   for (int64_t offset = 0; offset < size;) {
     const int64_t n = std::min(size - offset, kBlockSize);
     block.resize(static_cast<size_t>(n));
     if (!ReadExactlyAt(file, offset, block.data(), block.size())) return false;
     int64_t next = offset + n;
-    const BlockEnd end = ScanBlock(block, offset, offset + n >= size, rules, output, tag, next);
+    const BlockEnd end = ScanBlock(block, offset, offset + n >= size, rules, output, tag, rawStart, next);
     if (end == BlockEnd::kStop) break;
     if (const std::string_view refusal = rules.Refusal(next, next >= size); !refusal.empty()) {
       ShowConversionStop(refusal);
@@ -263,7 +271,9 @@ bool ScanMarkupFile(const char16_t* source, const char16_t* target, MarkupRules&
   }
   if (tag.IsOpen()) {
     const int64_t start = tag.Start();
-    WarnUnclosed(start, tag.Drop());
+    WarnUnclosed("a tag or comment", start, tag.Drop());
+  } else if (const std::string_view raw = rules.RawTextElement(); !raw.empty()) {
+    WarnUnclosed("a " + std::string(raw) + " element", rawStart, size - rawStart);
   }
   return out.Commit();
 }

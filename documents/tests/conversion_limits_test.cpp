@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <vector>
 
@@ -198,6 +200,27 @@ TEST(OutputLimitsTest, AnEntryLargerThanTheLargestDocumentIsNotExtracted) {
   // Small entries still come out.
   EXPECT_TRUE(ExtractZipEntry(Wide(archive).c_str(), {10, -1, 5}, Wide(Scratch("s.txt")).c_str()));
   EXPECT_EQ(ReadBytes(Scratch("s.txt")), "zzzzz");
+
+  // A file-size limit (ulimit -f) met on the way is said once, naming the
+  // entry, not the file in the cache it was going to.
+  boxes.Clear();
+  WriteBytes(archive, std::string(300000, 'z'));
+  {
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limited = previous;
+    limited.rlim_cur = 100000;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    EXPECT_FALSE(ExtractZipEntry(Wide(archive).c_str(), {0, -1, 200000},
+                                 Wide(Scratch("book.fb2")).c_str()));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+  }
+  EXPECT_FALSE(Exists(Scratch("book.fb2")));
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{
+                               u"The archive entry book.fb2 could not be taken out of the "
+                               u"archive: the file cannot be written (File too large)."});
 }
 
 }  // namespace
@@ -210,10 +233,11 @@ void Age(const std::string& path, std::chrono::minutes by) {
 
 }  // namespace
 
-// What killed conversions left goes with a later run: the temporaries
-// beside a document, and the conversions' folders in the temporary folder,
-// by their own names only, and only once 10 minutes old (younger ones may
-// be another reader's conversion under way).
+// What killed conversions left goes with a later run: the conversions'
+// folders in the temporary folder, by their own names only, and only once
+// 10 minutes old (younger ones may be another reader's conversion under
+// way). Files beside a document are the user's unless a conversion's mark
+// names them (below), however much their names look like a temporary.
 TEST(LeftoversTest, KilledConversionsLeaveNothingForGood) {
   const std::string folder = Scratch("killed/");
   const std::string temporary = Scratch("tmp/");
@@ -221,22 +245,14 @@ TEST(LeftoversTest, KilledConversionsLeaveNothingForGood) {
   std::filesystem::create_directories(temporary);
   const std::string book = folder + "big.tcr";
   WriteBytes(book, TcrBomb(4));
-  const std::vector<std::string> stale = {book + ".auto.partAbC123", book + ".utf8.partXyZ789"};
-  // The user's own files, however alike: a TCR makes no "<document>.utf8",
-  // nor does a text ("story" and the user's "story.utf8").
   const std::string story = folder + "story";
   WriteBytes(story, "A story.\n");
   const std::vector<std::string> foreign = {
-      book + ".auto.partAB", book + ".auto.part-b-c-d", book + ".partAbC123",
-      folder + "other.tcr.auto.partAbC123", book + ".txt.partAbC123", book + ".utf8",
-      story + ".utf8"};
-  for (const std::string& file : stale) WriteBytes(file, "x");
+      book + ".auto.partAbC123", book + ".utf8.partXyZ789", book + ".auto.partAB",
+      book + ".auto.part-b-c-d", book + ".partAbC123", folder + "other.tcr.auto.partAbC123",
+      book + ".txt.partAbC123", book + ".utf8", story + ".utf8"};
   for (const std::string& file : foreign) WriteBytes(file, "x");
-  for (const std::string& file : stale) Age(file, std::chrono::minutes(20));
   for (const std::string& file : foreign) Age(file, std::chrono::minutes(20));
-  const std::string running = book + ".auto.partQrS456";
-  WriteBytes(running, "x");
-  Age(running, std::chrono::minutes(9));
 
   const std::string rbStale = temporary + "parlen-rb-Ab1Cd2";
   const std::string rbBusy = temporary + "parlen-rb-Ef3Gh4";
@@ -263,27 +279,19 @@ TEST(LeftoversTest, KilledConversionsLeaveNothingForGood) {
   } else {
     unsetenv("TMPDIR");
   }
-  // Opening the document again converts it afresh; what an earlier run
-  // left beside it goes first.
+  // Opening the documents converts them afresh, and a later start sweeps.
   EXPECT_TRUE(ConvertForReading(Wide(book)).converted);
   ConvertForReading(Wide(story));
+  RemoveMarkedConversionLeftovers();
 
-  for (const std::string& gone : stale) EXPECT_FALSE(Exists(gone)) << gone;
-  for (const std::string& kept : foreign) EXPECT_TRUE(Exists(kept)) << kept;
-  EXPECT_TRUE(Exists(running));
+  for (const std::string& kept : foreign) EXPECT_EQ(ReadBytes(kept), "x") << kept;
   EXPECT_TRUE(Exists(book + ".auto"));
+  EXPECT_EQ(FilesIn(folder), 3 + foreign.size());
   EXPECT_FALSE(Exists(rbStale));
   EXPECT_FALSE(Exists(litStale));
   EXPECT_TRUE(Exists(rbBusy + "/entry.html"));
   EXPECT_TRUE(Exists(notOurs + "/entry.html"));
   EXPECT_TRUE(Exists(rbFile));
-
-  // The documents read of late are looked after at the start.
-  Age(running, std::chrono::minutes(11));
-  RemoveConversionLeftovers({Wide(book), Wide(story), Wide(folder + "missing.txt")});
-  EXPECT_FALSE(Exists(running));
-  EXPECT_EQ(FilesIn(folder), 3 + foreign.size());
-  EXPECT_EQ(ReadBytes(story + ".utf8"), "x");
 }
 
 namespace {
@@ -300,7 +308,9 @@ bool KilledWhileConverting(const char16_t*, const char16_t* target) {
 
 // A document whose first conversion was killed is no recent one, yet the
 // next start finds what it left, by the mark the conversion kept in the
-// program's cache folder; 10 minutes on, like the rest.
+// program's cache folder; 10 minutes on, like the rest. The UTF-8 step goes
+// to a file of its own there: the user's "<document>.utf8" is never
+// written over, nor removed.
 TEST(LeftoversTest, KilledFirstConversionIsFoundByTheNextStart) {
   const std::string folder = Scratch("first/");
   const std::string marks = std::string(std::getenv("XDG_CACHE_HOME")) + "/parlen/conversions/";
@@ -308,6 +318,7 @@ TEST(LeftoversTest, KilledFirstConversionIsFoundByTheNextStart) {
   const std::string book = folder + "book.fb2";
   WriteBytes(book, "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><body><p>"
                    "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82</p></body></FictionBook>");
+  WriteBytes(book + ".utf8", "mine");
   KindConverters converters = DocumentConverters();
   converters.fb2 = KilledWhileConverting;
   const pid_t child = fork();
@@ -319,9 +330,11 @@ TEST(LeftoversTest, KilledFirstConversionIsFoundByTheNextStart) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  // What it left: the UTF-8 step, the unfinished text and the mark.
+  // What it left: the unfinished text beside the book, the UTF-8 step and
+  // the mark in the cache folder.
   ASSERT_EQ(FilesIn(folder), 3u);
-  ASSERT_EQ(FilesIn(marks), 1u);
+  ASSERT_EQ(FilesIn(marks), 2u);
+  EXPECT_EQ(ReadBytes(book + ".utf8"), "mine");
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) left.push_back(entry.path());
   for (const auto& entry : std::filesystem::directory_iterator(marks)) left.push_back(entry.path());
@@ -329,21 +342,21 @@ TEST(LeftoversTest, KilledFirstConversionIsFoundByTheNextStart) {
   RemoveMarkedConversionLeftovers();
   EXPECT_EQ(FilesIn(folder), 3u);
   for (const std::string& file : left) Age(file, std::chrono::minutes(20));
-  // Another reader converting the document again just now.
+  // Another reader's conversion, or the user's file of the same look: no
+  // mark names it.
   const std::string running = book + ".auto.partQrS456";
   WriteBytes(running, "x");
+  Age(running, std::chrono::minutes(20));
   RemoveMarkedConversionLeftovers();
   EXPECT_TRUE(Exists(book));
-  EXPECT_FALSE(Exists(book + ".utf8"));
+  EXPECT_EQ(ReadBytes(book + ".utf8"), "mine");
   EXPECT_TRUE(Exists(running));
-  EXPECT_EQ(FilesIn(folder), 2u);
-  EXPECT_EQ(FilesIn(marks), 1u);
-  Age(running, std::chrono::minutes(11));
-  RemoveMarkedConversionLeftovers();
-  EXPECT_EQ(FilesIn(folder), 1u);
+  EXPECT_EQ(FilesIn(folder), 3u);
   EXPECT_EQ(FilesIn(marks), 0u);
 
-  // A conversion that ends takes its mark with it.
+  // A conversion that ends takes its mark and its UTF-8 step with it.
   EXPECT_TRUE(ConvertForReading(Wide(book)).converted);
   EXPECT_EQ(FilesIn(marks), 0u);
+  EXPECT_EQ(ReadBytes(book + ".utf8"), "mine");
+  EXPECT_EQ(FilesIn(folder), 4u);  // the book, its text, and the user's two
 }

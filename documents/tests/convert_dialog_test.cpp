@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 
 #include "documents/common/auto_conversion.h"
+#include "documents/common/conversion_mark.h"
 #include "documents/common/convert_dialog.h"
+#include "documents/common/output_file.h"
 #include "documents/tests/test_files.h"
 #include "platform/message_box.h"
 #include "platform/unicode.h"
@@ -77,6 +82,55 @@ TEST(ConvertDialogTest, InitOpenStartAndDelete) {
   SetWaitCursorHandler(previous);
 }
 
+// A converter killed half-way through its target.
+bool KilledWhileWriting(const char16_t*, const char16_t* target) {
+  OutputFile out;
+  if (out.Create(target)) out.Write(std::string("half"));
+  _exit(0);
+}
+
+constexpr ConverterMethod kKilledMethods[] = {{"From RTF to TXT", KilledWhileWriting}};
+
+// The dialog's conversion is marked as an opening one is: killed, its
+// temporary beside the target goes with a later start, once left alone for
+// 10 minutes; a file of the user's that only looks like one stays.
+TEST(ConvertDialogTest, AKilledConversionLeavesNothingForGood) {
+  const std::string folder = Scratch("killed-dialog/");
+  std::filesystem::create_directories(folder);
+  const std::string source = folder + "a.rtf";
+  WriteBytes(source, "abc");
+  const std::string mine = folder + "a.rtf.txt.partAbC123";
+  WriteBytes(mine, "mine");
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    CConvertDlg dialog(kKilledMethods);
+    dialog.sourcePath = Wide(source);
+    dialog.OnInitDialog();
+    dialog.RunConversion("From RTF to TXT", Wide(source));
+    _exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  std::vector<std::filesystem::path> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) left.push_back(entry.path());
+  ASSERT_EQ(left.size(), 3u);  // the source, the user's file and the temporary
+  const std::string marks = std::string(std::getenv("XDG_CACHE_HOME")) + "/parlen/conversions";
+  for (const auto& entry : std::filesystem::directory_iterator(marks)) left.push_back(entry.path());
+  for (const auto& file : left) {
+    std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() -
+                                               std::chrono::minutes(20));
+  }
+  RemoveMarkedConversionLeftovers();
+  EXPECT_EQ(ReadBytes(source), "abc");
+  EXPECT_EQ(ReadBytes(mine), "mine");
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+  EXPECT_EQ(files, 2u);
+  EXPECT_TRUE(std::filesystem::is_empty(marks));
+}
+
 std::filesystem::file_time_type Modified(const std::string& path) {
   return std::filesystem::last_write_time(path);
 }
@@ -111,15 +165,20 @@ TEST(AutoConversionTest, KindsUtf8StepAndFailures) {
   EXPECT_FALSE(opened.converted);
   EXPECT_EQ(opened.path, Wide(text));
 
-  // UTF-8 FB2: the intermediate file exists only during the conversion.
+  // UTF-8 FB2: the intermediate file exists only during the conversion,
+  // under a name of its own: the user's "<document>.utf8" stays as it was.
   KindConverters utf8 = upper;
   utf8.isUtf8 = AlwaysUtf8;
   const std::string fb2 = Scratch("book.fb2");
   WriteBytes(fb2, "book");
+  WriteBytes(fb2 + ".utf8", "mine");
   opened = ConvertForReading(Wide(fb2), utf8);
   EXPECT_TRUE(opened.converted);
   EXPECT_EQ(ReadBytes(fb2 + ".auto"), "BOOK");
-  EXPECT_FALSE(Exists(fb2 + ".utf8"));
+  EXPECT_EQ(ReadBytes(fb2 + ".utf8"), "mine");
+  const std::string cache = std::string(std::getenv("XDG_CACHE_HOME")) + "/parlen/conversions";
+  for (const auto& entry : std::filesystem::directory_iterator(cache))
+    EXPECT_EQ(entry.path().filename().string().find("intermediate"), std::string::npos);
 
   KindConverters failing = upper;
   failing.rtf = Fails;

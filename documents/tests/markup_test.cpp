@@ -30,8 +30,8 @@ std::string Fb2Book(const std::string& source) {
 std::string Fb2(const std::string& source) { return Fb2Book("<FictionBook>" + source + "</FictionBook>"); }
 
 TEST(HtmlConverterTest, TagsEntitiesAndLines) {
-  EXPECT_EQ(Html("a<p>b</p>c"), "ab\nc");
-  EXPECT_EQ(Html("1<BR>2<br/>3<br />4<br clear=all>5"), "1\n2\n3\n4" "5");
+  EXPECT_EQ(Html("a<p>b</p>c"), "a b\nc");
+  EXPECT_EQ(Html("1<BR>2<br/>3<br />4<br clear=all>5"), "1\n2\n3\n4 5");
   EXPECT_EQ(Html("<P CLASS=x>t</Div>"), "t\n");
   EXPECT_EQ(Html("x &amp; y"), "x & y");
   EXPECT_EQ(Html("&#1040;&#1025;&#1105;&#1103;&#x410;&laquo;q&raquo;&#8212;&nbsp;&#171;"),
@@ -63,8 +63,20 @@ TEST(HtmlConverterTest, WordsStayApartAcrossTags) {
   EXPECT_EQ(Html("<table><tr><td>t</td></table>u"), "t u");
   EXPECT_EQ(Html("one two<table><tr><td>a"), "one two a");
   EXPECT_EQ(Html("x<TABLE border=1><tr><td>a</td></tr></table>"), "x a\n");
-  // No blank where the words touch in the source.
-  EXPECT_EQ(Html("<b>bo</b>ld"), "bold");
+  // No blank where the words touch in the source, across inline elements.
+  EXPECT_EQ(Html("<b>bo</b>ld<SPAN class=x>ly</span><a href=\"#\">go</a>"), "boldlygo");
+  // Every element that starts a block parts the words around it, opened or
+  // closed, closed or not, with attributes or without.
+  EXPECT_EQ(Html("<ol><li>восьмая<li>девятая</ol>"), "восьмая девятая");
+  EXPECT_EQ(Html("<table><tr><td>1<td>2<tr><th>3<td>4</table>"), "1 2 3 4");
+  EXPECT_EQ(Html("<dl><dt>term<dd>meaning<dt>next</dl>"), "term\nmeaning next");
+  EXPECT_EQ(Html("a<hr>b<hr/>c<section id=s>d<article>e<header>f</header>g<footer>h"
+                 "</footer></article></section>i<nav>j</nav><aside>k</aside><figure>l"
+                 "<figcaption>m</figcaption></figure><address>n</address>o"),
+            "a b c d e f g h i j k l m n o");
+  EXPECT_EQ(Html("<div class=a>x</div>y<p class=b>z<h3 id=c>h</h3>w<blockquote>q<pre>p</pre>"
+                 "<ul><li>u</ul>"),
+            "x\ny z h\nw q p u");
 }
 
 TEST(HtmlConverterTest, StyleAndScriptAreNotText) {
@@ -94,6 +106,27 @@ TEST(HtmlConverterTest, StyleAndScriptAreNotText) {
   }
 }
 
+// A script or style sheet that is never closed (or closed by a misspelt end
+// tag) leaves the rest out, and the user is told where and how much; a
+// processing instruction goes on over a ">" of its code.
+TEST(HtmlConverterTest, UnendedScriptsAndInstructionsAreSaid) {
+  MessageBoxCapture boxes;
+  EXPECT_EQ(Html("<p>A</p><?php if ($a > 1) { echo \"b\"; } ?><p>C</p>"), "A\nC\n");
+  EXPECT_EQ(Html("<?xml version=\"1.0\"?><?\?>x<?a>b?>y"), "xy");
+  EXPECT_EQ(boxes.Count(), 0u);
+  EXPECT_EQ(Html("<p>A</p><script>x()</scirpt><p>lost</p>"), "A\n");
+  EXPECT_EQ(Html("t<STYLE type=a>" + std::string(25000, 's')), "t");
+  EXPECT_EQ(Html("<p>u</p><?php echo 1 > 0; <p>v</p>"), "u\n");
+  EXPECT_EQ(boxes.Texts(),
+            (std::vector<std::u16string>{
+                u"Warning: the document ends inside a script element that begins at byte 8 "
+                u"and is never closed; its 31 bytes were left out.",
+                u"Warning: the document ends inside a style element that begins at byte 1 "
+                u"and is never closed; its 25014 bytes were left out.",
+                u"Warning: the document ends inside a tag or comment that begins at byte 8 "
+                u"and is never closed; its 26 bytes were left out."}));
+}
+
 TEST(HtmlConverterTest, LineBreakModeZeroDoesNotRepeatBreaks) {
   EXPECT_EQ(Html("</p>a</p></div> \t</li>b", 0), "\na\n \tb");
   EXPECT_EQ(Html("a</p></p>", 1), "a\n\n");
@@ -103,7 +136,7 @@ TEST(HtmlConverterTest, TagsAndEntitiesAcrossBlockBoundaries) {
   for (size_t at : {9990u, 9995u, 9998u, 9999u, 10000u}) {
     const std::string head(at, 'x');
     EXPECT_EQ(Html(head + "<br>" + "&#1040;" + "<p class=a>z</p>"),
-              head + "\n\xC0z\n") << at;
+              head + "\n\xC0 z\n") << at;
     EXPECT_EQ(Html(head + "&nbsp;y"), head + " y") << at;
   }
 }

@@ -111,16 +111,109 @@ TEST(ZipReaderTest, TreeFromLocalHeaders) {
             u"empty.");
 }
 
-TEST(ZipReaderTest, StructuralFaultsFailTheWalk) {
+std::vector<std::string> Names(const ZipDirectory::Files& files) {
+  std::vector<std::string> names;
+  for (const auto& [name, entry] : files) names.push_back(name);
+  return names;
+}
+
+// Two files of one name, a file beside a folder of its name, and an archive
+// cut short (a broken download, or damaged past some entry): every entry
+// that can be read is shown, the clashing ones numbered, with one warning
+// each. A file that breaks off before its first entry is no archive.
+TEST(ZipReaderTest, DamagedArchivesShowTheEntriesTheyHold) {
+  MessageBoxCapture boxes;
   ZipDirectory root;
+  const std::string twice = ArchivePath(Local("x.txt", "1") + Local("d/x.txt", "2") +
+                                        Local("x.txt", "3") + Local("x (2).txt", "4") +
+                                        Local("x.txt", "5") + kCentral);
+  ASSERT_TRUE(ReadZipArchive(Wide(twice).c_str(), root));
+  EXPECT_EQ(Names(root.files()),
+            (std::vector<std::string>{"x (2) (2).txt", "x (2).txt", "x (3).txt", "x.txt"}));
+  EXPECT_EQ(Extract(twice, root.files().at("x.txt")), "1");
+  EXPECT_EQ(Extract(twice, root.files().at("x (2).txt")), "3");
+  EXPECT_EQ(Extract(twice, root.files().at("x (2) (2).txt")), "4");
+  EXPECT_EQ(Extract(twice, root.files().at("x (3).txt")), "5");
+  EXPECT_EQ(Extract(twice, root.folders().at("d")->files().at("x.txt")), "2");
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{
+                               u"Warning: 3 files have the name of another file of their folder! "
+                               u"They are shown with a number added."});
+
+  boxes.Clear();
+  for (const std::string& bytes : {Local("a", "file") + Local("a/", "") + Local("a/b.txt", "in") +
+                                       kCentral,
+                                   Local("a/b.txt", "in") + Local("a/", "") + Local("a", "file") +
+                                       kCentral}) {
+    const std::string archive = ArchivePath(bytes);
+    ASSERT_TRUE(ReadZipArchive(Wide(archive).c_str(), root));
+    EXPECT_EQ(Extract(archive, root.files().at("a")), "file");
+    EXPECT_EQ(Extract(archive, root.folders().at("a")->files().at("b.txt")), "in");
+  }
+  EXPECT_EQ(boxes.Count(), 0u);
+
+  // Cut inside a stored entry's data, inside a header, right behind an
+  // entry (no directory at all), at junk: the entries before are read, the
+  // one cut keeps what there is of it.
+  const std::string first = Local("first.txt", "whole");
+  const std::string book = Local("book.txt", std::string(5000, 'b'));
+  const std::string cutInData = ArchivePath(first + book.substr(0, 1000));
+  ASSERT_TRUE(ReadZipArchive(Wide(cutInData).c_str(), root));
+  EXPECT_EQ(Names(root.files()), (std::vector<std::string>{"book.txt", "first.txt"}));
+  EXPECT_EQ(Extract(cutInData, root.files().at("first.txt")), "whole");
+  const auto brokenAt = [](size_t at) {
+    return u"Warning: the archive breaks off at byte " + Wide(std::to_string(at)) +
+           u" (cut short or damaged): only the files before that are shown.";
+  };
+  const std::u16string cutBook = u"Warning: the archive entry extracted.bin is damaged: its "
+                                 u"data breaks off after 959 bytes. What could be read was "
+                                 u"taken out; parts of it may be missing or wrong.";
+  EXPECT_EQ(Extract(cutInData, root.files().at("book.txt")), std::string(959, 'b'));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{brokenAt(first.size() + 1000), cutBook}));
   for (const std::string& bytes :
-       {Local("x.txt", "1") + Local("x.txt", "2") + kCentral,
-        Local("x.txt", "1") + Local("x.txt/y.txt", "2") + kCentral,
-        Local("x.txt", "1") + std::string("junkjunk"), Local("", "1") + kCentral,
-        Local("x.txt", "1")}) {
+       {first + book.substr(0, 20), first, first + std::string("junkjunk") + book + kCentral,
+        first + Local("", "1") + kCentral}) {
+    boxes.Clear();
+    ASSERT_TRUE(ReadZipArchive(Wide(ArchivePath(bytes)).c_str(), root));
+    EXPECT_EQ(Names(root.files()), std::vector<std::string>{"first.txt"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{brokenAt(first.size())});
+  }
+  // Written as a stream (sizes after the data, in descriptors with and
+  // without their signature) and cut inside the second entry: the deflate
+  // streams tell where the entries end.
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += std::to_string(i * 7919 % 10007) + " ";
+  const auto streamed = [](const std::string& name, const std::string& data, bool signature) {
+    std::string descriptor = signature ? std::string("PK\x07\x08", 4) : std::string();
+    Le(descriptor, Crc(data), 4);
+    Le(descriptor, Deflate(data).size(), 4);
+    Le(descriptor, data.size(), 4);
+    return Local(name, data, 8, 8) + descriptor;
+  };
+  const std::string stream = streamed("one.txt", "first text", false) +
+                             streamed("two.txt", text, true) + streamed("three.txt", "3", true);
+  const std::string cutStream = ArchivePath(stream.substr(0, stream.size() / 2));
+  boxes.Clear();
+  ASSERT_TRUE(ReadZipArchive(Wide(cutStream).c_str(), root));
+  EXPECT_EQ(Names(root.files()), (std::vector<std::string>{"one.txt", "two.txt"}));
+  EXPECT_EQ(Extract(cutStream, root.files().at("one.txt")), "first text");
+  const std::string kept = Extract(cutStream, root.files().at("two.txt"));
+  ASSERT_GT(kept.size(), 1000u);
+  EXPECT_EQ(kept, text.substr(0, kept.size()));
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{brokenAt(stream.size() / 2)});
+  const std::string wholeStream = ArchivePath(stream);
+  boxes.Clear();
+  ASSERT_TRUE(ReadZipArchive(Wide(wholeStream).c_str(), root));
+  EXPECT_EQ(Extract(wholeStream, root.files().at("two.txt")), text);
+  EXPECT_EQ(Extract(wholeStream, root.files().at("three.txt")), "3");
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{brokenAt(stream.size())});
+
+  boxes.Clear();
+  for (const std::string& bytes : {Local("", "1") + kCentral, std::string("junkjunk") + first,
+                                   book.substr(0, 20), std::string()}) {
     EXPECT_FALSE(ReadZipArchive(Wide(ArchivePath(bytes)).c_str(), root));
   }
   EXPECT_FALSE(ReadZipArchive(Wide(Scratch("missing.zip")).c_str(), root));
+  EXPECT_EQ(boxes.Count(), 0u);
 }
 
 TEST(ZipReaderTest, UnsupportedAndUnsafeEntriesAreLeftOut) {
@@ -149,14 +242,16 @@ TEST(ZipReaderTest, UnsupportedAndUnsafeEntriesAreLeftOut) {
                        u"are left out."}));
 
   // An entry whose sizes follow its data, in an archive without a central
-  // directory to take them from: the walk fails instead of ending early
-  // with success (entries behind it would be lost unseen).
+  // directory to take them from: the entries before it are shown, and the
+  // user told that the rest cannot be.
   boxes.Clear();
   const std::string cut = ArchivePath(Local("first.txt", "1") + Local("stream.txt", "", 0, 8) +
                                       "streamed data" + Local("late.txt", "x"));
-  EXPECT_FALSE(ReadZipArchive(Wide(cut).c_str(), root));
+  EXPECT_TRUE(ReadZipArchive(Wide(cut).c_str(), root));
   EXPECT_EQ(root.files().size(), 1u);
-  EXPECT_EQ(boxes.Count(), 0u);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{
+                               u"Warning: the archive breaks off at byte 43 (cut short or "
+                               u"damaged): only the files before that are shown."});
 }
 
 std::map<std::string, std::string> ExtractAll(const std::string& archive) {

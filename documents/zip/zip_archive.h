@@ -39,14 +39,18 @@ class ZipDirectory {
   ZipDirectory* parent() const { return parent_; }
 
  private:
-  friend bool ReadZipArchive(const char16_t* path, ZipDirectory& root);
+  friend class ArchiveWalk;
+  // Stores the entry under the name, or under a numbered name when another
+  // file of the folder has it; the name it is stored under.
+  std::string AddFile(const std::string& name, const ZipEntry& entry);
   Folders folders_;
   Files files_;
   ZipDirectory* parent_ = nullptr;
 };
 
-// Clears the root and fills it from the archive; false on a structural fault
-// (the tree built so far stays).
+// Clears the root and fills it from the archive. An archive that breaks
+// off (cut short, or damaged past some entry) shows the entries before the
+// break, with a warning; false when not even one entry can be read.
 bool ReadZipArchive(const char16_t* path, ZipDirectory& root);
 
 // The most the reader takes out of an archive for one entry.

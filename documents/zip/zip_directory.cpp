@@ -26,6 +26,12 @@ std::string FreeName(const Map& taken, const std::string& name, bool isFile) {
 
 }  // namespace
 
+std::string ZipDirectory::AddFile(const std::string& name, const ZipEntry& entry) {
+  const std::string stored = files_.count(name) == 0 ? name : FreeName(files_, name, true);
+  files_[stored] = entry;
+  return stored;
+}
+
 int ZipDirectory::RecodeNames(const std::function<std::string(const std::string&)>& recode) {
   int renamed = 0;
   Folders folders;

@@ -159,6 +159,10 @@ void CannotExtract(const char16_t* target, const std::u16string& why) {
                      u" could not be taken out of the archive: " + why);
 }
 
+void CannotWrite(const char16_t* target, const OutputFile& out) {
+  CannotExtract(target, u"the file cannot be written (" + out.FailureWords() + u").");
+}
+
 }  // namespace
 
 bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const char16_t* target) {
@@ -176,7 +180,9 @@ bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const c
     CannotExtract(target, u"the archive cannot be read (" + SystemReason(errno) + u").");
     return false;
   }
-  OutputFile out(OutputContent::kBinary);
+  // A failed write is said here, naming the entry rather than the file in
+  // the cache it was going to.
+  OutputFile out(OutputContent::kBinary, WriteFailures::kLeftToCaller);
   if (!out.Open(archivePath, target, entry.uncompressedSize)) {
     // Passing the limits has said why.
     if (!out.LimitsPassed()) {
@@ -193,7 +199,7 @@ bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const c
     CopyDeflated(file, entry, bytes);
   }
   if (bytes.writeFailed()) {
-    if (!out.LimitsPassed()) CannotExtract(target, u"the file cannot be written.");
+    if (!out.LimitsPassed()) CannotWrite(target, out);
     return false;
   }
   if (bytes.total() == 0) {
@@ -202,7 +208,7 @@ bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const c
   }
   const bool crcMatches = !entry.crcKnown || bytes.crc() == entry.crc;
   if (!out.Commit()) {
-    CannotExtract(target, u"the file cannot be written.");
+    CannotWrite(target, out);
     return false;
   }
   if (bytes.damage() != Damage::kNone || !crcMatches) {

@@ -9,6 +9,7 @@
 #include "documents/common/little_endian.h"
 #include "documents/zip/zip_archive.h"
 #include "documents/zip/zip_central_directory.h"
+#include "documents/zip/zip_stream_end.h"
 #include "foundation/code_pages.h"
 #include "foundation/string_utils.h"
 #include "platform/message_box.h"
@@ -63,8 +64,8 @@ constexpr std::array<const char*, kReasons> kSkipWarnings = {
 
 // The header's sizes, or the central directory's when the header has none
 // (written with a data descriptor, or in a zip64 field): read once, when
-// first needed. Sets next to where the next header starts; false when the
-// sizes cannot be had.
+// first needed; without a directory, a deflated entry's own stream. Sets
+// next to where the next header starts; false when the sizes cannot be had.
 class EntrySizes {
  public:
   explicit EntrySizes(TextFile& file) : file_(file) {}
@@ -83,7 +84,7 @@ class EntrySizes {
       read_ = true;
       found_ = ReadCentralDirectory(file_, directory_);
     }
-    if (!found_) return false;
+    if (!found_) return FromStream(dataOffset, header, next);
     const auto entry = directory_.byLocalOffset.find(headerOffset);
     if (entry == directory_.byLocalOffset.end()) return false;
     header.crc = entry->second.crc;
@@ -97,6 +98,20 @@ class EntrySizes {
   }
 
  private:
+  // Without a directory (an archive cut short) a deflated entry's stream
+  // tells where it ends.
+  bool FromStream(uint64_t dataOffset, LocalHeader& header, uint64_t& next) {
+    DeflatedExtent extent{};
+    if (header.method != kMethodDeflated || !FindDeflatedExtent(file_, dataOffset, extent)) {
+      return false;
+    }
+    header.crc = extent.crc;
+    header.compressedSize = extent.compressedSize;
+    header.uncompressedSize = extent.uncompressedSize;
+    next = extent.next;
+    return true;
+  }
+
   TextFile& file_;
   bool read_ = false;
   bool found_ = false;
@@ -157,79 +172,140 @@ void WarnSkipped(const std::array<int, kReasons>& skipped) {
 
 }  // namespace
 
-bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
-  root.Clear();
-  TextFile file(path, u"rb");
-  if (!file.IsOpen()) return false;
-  EntrySizes sizes(file);
-  std::string otherNames;
-  std::set<std::string> utf8Pieces;
-  std::string name;
-  std::vector<std::string> pieces;
-  std::array<int, kReasons> skipped{};
-  for (;;) {
-    const uint64_t headerOffset = static_cast<uint64_t>(file.Tell());
+// The walk over the local headers, one entry a step.
+class ArchiveWalk {
+ public:
+  ArchiveWalk(TextFile& file, ZipDirectory& root)
+      : file_(file), root_(root), fileSize_(file.GetSize()), sizes_(file) {}
+
+  // Reads the next entry; false at the archive's directory, or where the
+  // walk cannot go on (then brokenAt() tells where).
+  bool Step() {
+    const uint64_t headerOffset = static_cast<uint64_t>(file_.Tell());
     uint8_t raw[kLocalHeaderSize];
     // The signature alone first: the end record (22 bytes, all an empty
     // archive holds) is shorter than a local header.
-    if (!ReadExactly(file, raw, 4)) return false;
+    if (!ReadExactly(file_, raw, 4)) return Broken(headerOffset);
     const uint32_t signature = ReadLittleEndian32(raw);
-    if (signature == kZipCentralEntrySignature || signature == kZipEndSignature) break;
-    if (!ReadExactly(file, raw + 4, sizeof raw - 4)) return false;
+    if (signature == kZipCentralEntrySignature || signature == kZipEndSignature) return false;
+    if (!ReadExactly(file_, raw + 4, sizeof raw - 4)) return Broken(headerOffset);
     LocalHeader header = ParseHeader(raw);
-    if (header.signature != kLocalHeaderSignature || header.nameLength == 0) return false;
+    if (header.signature != kLocalHeaderSignature || header.nameLength == 0) {
+      return Broken(headerOffset);
+    }
     uint64_t next = 0;
-    // Without its sizes the entry's end cannot be found: a fault of the
-    // archive, not its end.
-    if (!sizes.Complete(headerOffset, header, next)) return false;
+    // Without its sizes the entry's end cannot be found.
+    if (!sizes_.Complete(headerOffset, header, next)) return Broken(headerOffset);
+    if (file_.ReadIntoString(name_, header.nameLength) != header.nameLength) {
+      return Broken(headerOffset);
+    }
+    ++entries_;
+    const uint64_t dataOffset = headerOffset + kLocalHeaderSize + name_.size() + header.extraLength;
+    // An entry whose data the file ends inside (a download cut short) is
+    // listed: what there is of it can be taken out.
+    const bool dataThere = dataOffset < fileSize_ || next <= fileSize_;
+    if (name_.back() != '/' && dataThere) Add(header, dataOffset);
+    if (next > fileSize_) return Broken(fileSize_);
+    return SeekTo(file_, next) || Broken(next);
+  }
+
+  // Recodes the names and tells what was left out, numbered or cut off.
+  void Finish() {
+    const int renamed = RecodeNames(root_, otherNames_, utf8Pieces_);
+    WarnSkipped(skipped_);
+    WarnRenamed(renamed);
+    if (duplicates_ != 0) {
+      WarnCount("Warning: %i files have the name of another file of their folder! They are "
+                "shown with a number added.",
+                duplicates_);
+    }
+    if (brokenAt_ >= 0) {
+      char text[200];
+      std::snprintf(text, sizeof text,
+                    "Warning: the archive breaks off at byte %lld (cut short or damaged): "
+                    "only the files before that are shown.",
+                    static_cast<long long>(brokenAt_));
+      MessageBoxW(nullptr, NarrowToWide(text).c_str(), u"Warning", MB_OK);
+    }
+  }
+
+  int entries() const { return entries_; }
+  int64_t brokenAt() const { return brokenAt_; }
+
+ private:
+  bool Broken(uint64_t at) {
+    brokenAt_ = static_cast<int64_t>(at);
+    return false;
+  }
+
+  void Add(const LocalHeader& header, uint64_t dataOffset) {
     int reason = kReasons;
     if ((header.flags & kFlagEncrypted) != 0) {
       reason = kEncrypted;
     } else if (header.method != kMethodStored && header.method != kMethodDeflated) {
       reason = kUnsupportedMethod;
-    } else if (header.compressedSize > kLargestEntry || header.uncompressedSize > kLargestEntry) {
+    } else if (header.compressedSize > kLargestEntry || header.uncompressedSize > kLargestEntry ||
+               dataOffset > kLargestEntry) {
       reason = kTooLarge;
     }
-    if (file.ReadIntoString(name, header.nameLength) != header.nameLength) return false;
-    if (name.back() == '/') {
-      if (!SeekTo(file, next)) return false;
-      continue;
-    }
-    SplitByAny(name, pieces, "/");
-    if (reason == kReasons && (header.flags & kFlagUtf8Name) != 0) {
-      utf8Pieces.insert(pieces.begin(), pieces.end());
-    } else if (reason == kReasons && !IsRussianUtf8(name)) {
-      otherNames += name;
-    }
+    SplitByAny(name_, pieces_, "/");
     if (reason == kReasons) {
-      if (pieces.size() > kMostPathPieces) reason = kTooDeep;
-      if (pieces.empty() || IsUnsafeName(name, pieces)) reason = kUnsafeName;
+      if (pieces_.size() > kMostPathPieces) reason = kTooDeep;
+      if (pieces_.empty() || IsUnsafeName(name_, pieces_)) reason = kUnsafeName;
     }
     if (reason != kReasons) {
-      ++skipped[reason];
-      if (!SeekTo(file, next)) return false;
-      continue;
+      ++skipped_[reason];
+      return;
     }
-    const uint64_t dataOffset = headerOffset + kLocalHeaderSize + name.size() + header.extraLength;
-    if (dataOffset > kLargestEntry) return false;
-    ZipDirectory* folder = &root;
-    for (size_t i = 0; i + 1 < pieces.size(); ++i) {
-      if (folder->files_.count(pieces[i]) != 0) return false;
-      std::unique_ptr<ZipDirectory>& child = folder->folders_[pieces[i]];
+    const bool utf8 = (header.flags & kFlagUtf8Name) != 0;
+    if (utf8) {
+      utf8Pieces_.insert(pieces_.begin(), pieces_.end());
+    } else if (!IsRussianUtf8(name_)) {
+      otherNames_ += name_;
+    }
+    // A folder and a file of one name live side by side, as two files of
+    // one name do (the later one numbered): each entry is taken out by
+    // where it lies in the archive, never by its name.
+    ZipDirectory* folder = &root_;
+    for (size_t i = 0; i + 1 < pieces_.size(); ++i) {
+      std::unique_ptr<ZipDirectory>& child = folder->folders_[pieces_[i]];
       if (!child) child = std::make_unique<ZipDirectory>(folder);
       folder = child.get();
     }
-    if (folder->files_.count(pieces.back()) != 0) return false;
-    const auto compressed = header.method == kMethodStored
-                                ? -1
-                                : static_cast<int32_t>(header.compressedSize);
-    folder->files_[pieces.back()] = {static_cast<int32_t>(dataOffset), compressed,
-                                     static_cast<int32_t>(header.uncompressedSize), header.crc,
-                                     true};
-    if (!SeekTo(file, next)) return false;
+    const auto compressed =
+        header.method == kMethodStored ? -1 : static_cast<int32_t>(header.compressedSize);
+    const std::string stored = folder->AddFile(
+        pieces_.back(), {static_cast<int32_t>(dataOffset), compressed,
+                         static_cast<int32_t>(header.uncompressedSize), header.crc, true});
+    if (stored != pieces_.back()) {
+      ++duplicates_;
+      if (utf8) utf8Pieces_.insert(stored);
+    }
   }
-  const int renamed = RecodeNames(root, otherNames, utf8Pieces);
-  WarnSkipped(skipped);
-  WarnRenamed(renamed);
+
+  TextFile& file_;
+  ZipDirectory& root_;
+  const uint64_t fileSize_;
+  EntrySizes sizes_;
+  std::string otherNames_;
+  std::set<std::string> utf8Pieces_;
+  std::string name_;
+  std::vector<std::string> pieces_;
+  std::array<int, kReasons> skipped_{};
+  int entries_ = 0;
+  int duplicates_ = 0;
+  int64_t brokenAt_ = -1;
+};
+
+bool ReadZipArchive(const char16_t* path, ZipDirectory& root) {
+  root.Clear();
+  TextFile file(path, u"rb");
+  if (!file.IsOpen()) return false;
+  ArchiveWalk walk(file, root);
+  while (walk.Step()) {
+  }
+  // A file that breaks off before its first entry is no archive.
+  if (walk.brokenAt() >= 0 && walk.entries() == 0) return false;
+  walk.Finish();
   return true;
 }

@@ -148,27 +148,6 @@ bool SpeechEngine::PopSentence(bool& popped, TextSpan& sentence) {
   return hasMore != 0;
 }
 
-bool SpeechEngine::ConvertSyntagma(SyntagmaEntry& syntagma) {
-  if (syntagma.words.empty()) return true;
-  if (!phonetic_) return false;
-  std::vector<std::string> words;
-  for (const WordEntry& word : syntagma.words) words.push_back(word.str);
-  std::string phonemes = JoinSyntagmaPhonemes(words);
-  LPSTR answer = nullptr;
-  HRESULT result = phonetic_->PhonemesToAllophones(phonemes.data(), &answer);
-  std::string allophones = TakeString(answer);
-  if (FAILED(result)) return false;
-
-  std::vector<std::string> parts = SplitSyntagmaAllophones(std::move(allophones));
-  size_t converted = std::min(parts.size(), syntagma.words.size());
-  for (size_t i = 0; i < converted; ++i) {
-    std::string marker =
-        i + 1 == converted ? SyntagmaEndMarker(syntagma.inton_sign) : InterWordPauseMarker();
-    syntagma.words[i].str = parts[i] + "," + marker;
-  }
-  return true;
-}
-
 std::string SpeechEngine::WordPiece(const SyntagmaEntry& syntagma, bool newSentence) {
   bool lastWord = syntagma.words.size() == 1;
   std::string phonemes = std::string(newSentence ? "#," : "_,") + syntagma.words[0].str +

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/allobase.h"
@@ -25,6 +26,7 @@
 #include "interfaces/orvox.h"
 #include "interfaces/sonalik.h"
 #include "interfaces/tonvar.h"
+#include "phonetic/debug_log.h"
 
 // The engine's copy of one analysed word.
 struct WordEntry {
@@ -37,7 +39,8 @@ struct WordEntry {
 };
 
 struct SyntagmaEntry {
-  std::vector<WordEntry> words;
+  // A deque: a long syntagma is spoken from its front.
+  std::deque<WordEntry> words;
   INT type = 0;
   INT inton_sign = 0;
   std::string tone;
@@ -63,9 +66,13 @@ class SpeechEngine : private BufferDoneSink {
 
   // Starts the playback thread and the notify thread.
   HRESULT Start();
-  // Where the voice reports a file that changed under it; the log must
-  // outlive the engine. Set before Start.
-  void SetDebugLog(DebugLog* log) { voice_.SetDebugLog(log); }
+  // Where the pipeline reports the words it leaves out and the voice a
+  // file that changed under it; the log must outlive the engine. Set before
+  // Start.
+  void SetDebugLog(DebugLog* log) {
+    log_ = log;
+    voice_.SetDebugLog(log);
+  }
 
   HRESULT SetRateRange(INT range);
   HRESULT SetOutputFormat(UINT samplesPerSec, INT bits, INT channels);
@@ -116,9 +123,18 @@ class SpeechEngine : private BufferDoneSink {
   // Pops one sentence into the syntagma queue; false when the text analysis
   // has no more (or fails). `popped` is set when syntagmas came out.
   bool PopSentence(bool& popped, TextSpan& sentence);
-  // Voice kind 1: the syntagma's words get their allophones and markers;
-  // false when the phonetics fail (the syntagma is then dropped).
+  // Voice kind 1: the syntagma's words get their allophones and markers; a
+  // word the phonetics refuse is left out (and logged); false when no word
+  // is left (the syntagma is then dropped).
   bool ConvertSyntagma(SyntagmaEntry& syntagma);
+  // False when the phonetics refuse the list.
+  bool PhonemesToAllophones(std::string phonemes, std::string& allophones);
+  // Drops the words whose phonemes the phonetics refuse on their own.
+  void LeaveOutRefusedWords(SyntagmaEntry& syntagma, std::vector<std::string>& phonemes);
+  // Replaces each vowel the phonetics do not hold by the nearest one held;
+  // true when any changed.
+  bool MapToHeldVowels(std::string& phonemes);
+  const std::string& HeldNameFor(const std::string& name);
   std::string WordPiece(const SyntagmaEntry& syntagma, bool newSentence);
   std::string SyntagmaPiece(const SyntagmaEntry& syntagma) const;
   std::string ToAllophones(const std::string& phonemes);
@@ -178,6 +194,8 @@ class SpeechEngine : private BufferDoneSink {
   bool speechStarted_ = false;
 
   std::deque<SyntagmaEntry> syntagmas_;
+  // Phoneme name -> the name spoken, for names the phonetics refused once.
+  std::unordered_map<std::string, std::string> heldNames_;
 
   size_t pullReadPos_ = 0;
   SHORT* pullBuffer_ = nullptr;
@@ -192,4 +210,5 @@ class SpeechEngine : private BufferDoneSink {
   I1 pitch_ = 0;
   UI1 volume_ = kMaxVolume;
   INT rateRange_ = kDefaultRateRange;
+  DebugLog* log_ = nullptr;
 };

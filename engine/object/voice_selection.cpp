@@ -95,6 +95,7 @@ HRESULT SpeechEngine::CreatePhoneticProcessor(const std::string& lang, bool newL
 
 HRESULT SpeechEngine::CreateRussianPhonetics(const std::string& lang) {
   phonetic_.Reset();
+  heldNames_.clear();
   std::string text;
   if (!ReadRegistryString(text, HKEY_LOCAL_MACHINE, "Software\\Morvane\\Phonetic\\" + lang,
                           "CLSID")) {

@@ -88,12 +88,16 @@ TEST(MessageBox, WithoutHandlerGoesToStandardErrorAsUtf8) {
   MessageBoxHandler saved = SetMessageBoxHandler(nullptr);
   testing::internal::CaptureStderr();
   int answer = MessageBoxW(nullptr, u"Неправильный размер", u"Allobase", MB_YESNO | MB_DEFBUTTON2);
+  // A text that begins with its caption says it once.
+  MessageBoxW(nullptr, u"Warning: 2 files were met!", u"Warning", MB_OK);
+  MessageBoxW(nullptr, u"Warnings: 3", u"Warning", MB_OK);
   std::string err = testing::internal::GetCapturedStderr();
   SetMessageBoxHandler(std::move(saved));
   EXPECT_EQ(answer, IDNO);
   EXPECT_EQ(err,
             "Allobase: \xD0\x9D\xD0\xB5\xD0\xBF\xD1\x80\xD0\xB0\xD0\xB2\xD0\xB8\xD0\xBB\xD1\x8C"
-            "\xD0\xBD\xD1\x8B\xD0\xB9 \xD1\x80\xD0\xB0\xD0\xB7\xD0\xBC\xD0\xB5\xD1\x80\n");
+            "\xD0\xBD\xD1\x8B\xD0\xB9 \xD1\x80\xD0\xB0\xD0\xB7\xD0\xBC\xD0\xB5\xD1\x80\n"
+            "Warning: 2 files were met!\nWarning: Warnings: 3\n");
 }
 
 }  // namespace

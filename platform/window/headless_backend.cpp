@@ -96,7 +96,9 @@ int HeadlessHost::WaitAndPump(DWORD milliseconds) {
   return PumpMessages();
 }
 
-bool HeadlessHost::SaveFramePng(const std::string& path) const { return WritePng(screen_, path); }
+bool HeadlessHost::SaveFramePng(const std::string& path, std::string* reason) const {
+  return WritePng(screen_, path, reason);
+}
 
 void HeadlessHost::Present(const RECT& rect) {
   ++paint_count_;

@@ -57,7 +57,7 @@ class HeadlessHost : public WindowHost {
   // Frames: a copy of the screen bitmap after each paint.
   int PaintCount() const { return paint_count_; }
   const std::vector<RECT>& PresentedRects() const { return presented_; }
-  bool SaveFramePng(const std::string& path) const;
+  bool SaveFramePng(const std::string& path, std::string* reason = nullptr) const;
 
  protected:
   void Present(const RECT& rect) override;

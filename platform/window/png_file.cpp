@@ -1,8 +1,9 @@
 #include "platform/window/png_file.h"
 
+#include "platform/atomic_file.h"
+
 #include <zlib.h>
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -41,8 +42,11 @@ int Paeth(int a, int b, int c) {
 
 }  // namespace
 
-bool WritePng(const Bitmap& bitmap, const std::string& path) {
-  if (bitmap.IsEmpty()) return false;
+bool WritePng(const Bitmap& bitmap, const std::string& path, std::string* reason) {
+  if (bitmap.IsEmpty()) {
+    if (reason != nullptr) *reason = "the picture is empty";
+    return false;
+  }
   const int w = bitmap.Width(), h = bitmap.Height();
   std::vector<BYTE> raw;
   raw.reserve(static_cast<size_t>(w * 3 + 1) * h);
@@ -70,17 +74,8 @@ bool WritePng(const Bitmap& bitmap, const std::string& path) {
   PutChunk(out, "IDAT", packed);
   PutChunk(out, "IEND", {});
 
-  std::string temporary = path + ".part";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    if (!file) {
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  return std::rename(temporary.c_str(), path.c_str()) == 0;
+  std::string written(reinterpret_cast<const char*>(out.data()), out.size());
+  return WriteFileAtomically(path, written, reason);
 }
 
 bool ReadPng(const std::string& path, Bitmap* bitmap) {

@@ -91,7 +91,7 @@ DocumentOpener::Problem DocumentOpener::ExtractAgain(const std::u16string& path)
   std::u16string archive;
   std::string settings;
   ZipEntry entry{-1, -1, -1};
-  if (!trc.GetWideString("ZipPath", archive) || !FileExists(archive.c_str()) ||
+  if (!trc.GetPath("ZipPath", archive) || !FileExists(archive.c_str()) ||
       !trc.GetString("ZipSettings", settings) || !ParseZipSettings(settings, entry)) {
     return Problem::kMissing;
   }

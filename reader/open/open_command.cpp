@@ -11,7 +11,7 @@ std::u16string OpenDialogStartPath(const std::vector<std::u16string>& recent) {
   CSettingsStore trc;
   trc.Load(first + u".trc");
   std::u16string archive;
-  if (trc.GetWideString("ZipPath", archive) && FileExists(archive.c_str())) return archive;
+  if (trc.GetPath("ZipPath", archive) && FileExists(archive.c_str())) return archive;
   return {};
 }
 
@@ -19,7 +19,7 @@ bool RememberArchiveEntry(const OpenFileChoice& choice) {
   if (!choice.fromArchive) return true;
   CSettingsStore trc;
   trc.Load(choice.chosenPath + u".trc");
-  trc.SetWideString("ZipPath", choice.archivePath);
+  if (!trc.SetPath("ZipPath", choice.archivePath)) return false;
   trc.SetString("ZipSettings", FormatZipSettings(choice.entry));
   trc.SetString("ZipCrc", FormatZipCrc(choice.entry));
   return trc.Save() != 0;

@@ -8,6 +8,8 @@
 #include "foundation/code_pages.h"
 #include "foundation/registry_string.h"
 #include "platform/message_box.h"
+#include "textanalysis/pipeline/sentence_slices.h"
+#include "textanalysis/stages/tone_marks.h"
 
 namespace {
 
@@ -150,18 +152,52 @@ void TextPipeline::RestoreTokens(size_t index) {
 
 bool TextPipeline::PopSentence() {
   output_.clear();
+  SliceEnd slice{};
+  if (!PrepareSlice(working_, &slice)) return false;
+  stages_.Run(working_, converter_, subLanguage_, output_);
+  working_.Clear();
+  if (sliceStart_ != 0) {
+    // The sentence goes on: the current index stays until its last slice.
+    // A slice cut between two words pauses as at a comma, not as at its end.
+    if (!slice.atPunctuation && !output_.empty()) {
+      output_.back().endSign = SE_Comma6;
+      SetToneMarks(output_);
+    }
+    return true;
+  }
+  return current_ != sentences_.size();
+}
+
+bool TextPipeline::PrepareSentence(PreparedSentence& prepared) {
+  SliceEnd slice{};
+  return PrepareSlice(prepared, &slice);
+}
+
+bool TextPipeline::PrepareSlice(PreparedSentence& prepared, SliceEnd* slice) {
   CutUntil(static_cast<UI8>(current_) + 1);
   if (current_ >= sentences_.size()) return false;
   RestoreTokens(current_);
   const SentencePreparer preparer(chain_, resources_.GetCharSet2(), plainTokenizer_,
                                   &resources_.GetTagTable());
-  preparer.Prepare(sentences_[current_].tokens, working_);
-  stages_.Run(working_, converter_, subLanguage_, output_);
+  const std::vector<TextToken>& tokens = sentences_[current_].tokens;
+  *slice = EndOfSlice(tokens, sliceStart_);
+  if (sliceStart_ == 0 && slice->end == tokens.size()) {
+    preparer.Prepare(tokens, prepared);
+  } else {
+    const auto first = tokens.begin() + static_cast<std::ptrdiff_t>(sliceStart_);
+    preparer.Prepare(
+        std::vector<TextToken>(first, tokens.begin() + static_cast<std::ptrdiff_t>(slice->end)),
+        prepared);
+  }
+  if (slice->end < tokens.size()) {
+    sliceStart_ = slice->end;
+    return true;
+  }
+  sliceStart_ = 0;
   ReleaseTokens(current_);
   ++current_;
-  working_.Clear();
   CutUntil(static_cast<UI8>(current_) + 1);
-  return current_ != sentences_.size();
+  return true;
 }
 
 void TextPipeline::ForgetText() {
@@ -172,6 +208,7 @@ void TextPipeline::ForgetText() {
   working_.Clear();
   output_.clear();
   current_ = 0;
+  sliceStart_ = 0;
 }
 
 void TextPipeline::Reset() {
@@ -182,6 +219,7 @@ void TextPipeline::Reset() {
 void TextPipeline::Clear() { ForgetText(); }
 
 I4 TextPipeline::Skip(I4 count) {
+  sliceStart_ = 0;
   if (count > 0) CutUntil(static_cast<UI8>(current_) + static_cast<UI8>(count));
   const I8 target = std::clamp<I8>(static_cast<I8>(current_) + count, 0,
                                    static_cast<I8>(sentences_.size()));
@@ -192,6 +230,7 @@ I4 TextPipeline::Skip(I4 count) {
 }
 
 bool TextPipeline::SetCurrentIndex(UI4 index) {
+  sliceStart_ = 0;
   CutUntil(index);
   if (index > sentences_.size()) {
     current_ = SentenceCount();

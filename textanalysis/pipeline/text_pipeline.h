@@ -13,6 +13,7 @@
 #include "textanalysis/lexicon/service_word_lists.h"
 #include "textanalysis/pipeline/letter_to_phoneme.h"
 #include "textanalysis/pipeline/output_syntagma.h"
+#include "textanalysis/pipeline/sentence_slices.h"
 #include "textanalysis/pipeline/sentence_stages.h"
 #include "textanalysis/tokenizer/abbreviation_lookup.h"
 #include "textanalysis/tokenizer/lazy_sentence_cutter.h"
@@ -53,8 +54,15 @@ class TextPipeline {
   // cut first.
   void PushText(const char* text, const MarkupInfo* tags, int tagCount);
   // Runs the current sentence through the stages into Output() and moves on;
-  // returns whether sentences remain. Nothing is left: false, no output.
+  // returns whether sentences remain. Nothing is left: false, no output. A
+  // long sentence is run a slice at a time, the index staying on it until
+  // its last slice.
   bool PopSentence();
+  // Runs the current sentence through the processor chain only, into
+  // `prepared` (the words as the normaliser says them), and moves on (a
+  // long sentence a slice at a time, as PopSentence);
+  // false, `prepared` untouched, when nothing is left.
+  bool PrepareSentence(PreparedSentence& prepared);
   const std::vector<OutputSyntagma>& Output() const { return output_; }
 
   // Forgets the text; Reset also starts positions again at 0.
@@ -85,6 +93,9 @@ class TextPipeline {
   const std::vector<Sentence>& Sentences() const { return sentences_; }
 
  private:
+  // The current sentence's next slice (the whole sentence when short)
+  // through the chain; moves on to the next sentence after its last slice.
+  bool PrepareSlice(PreparedSentence& prepared, SliceEnd* slice);
   // A copy of a kept text's cutter as it was before it cut sentence
   // `sentence`: going back cuts again from the nearest one, not from the
   // start of the text.
@@ -134,6 +145,8 @@ class TextPipeline {
   std::vector<KeptText> keptTexts_;
   size_t cutting_ = 0;  // the first kept text not used up
   UI4 current_ = 0;
+  // Token index in the current sentence where its next slice starts.
+  size_t sliceStart_ = 0;
   UI8 textPosition_ = 0;
   INT subLanguage_ = kInitialSubLanguage;
   PreparedSentence working_;

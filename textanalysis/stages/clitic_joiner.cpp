@@ -128,6 +128,16 @@ std::vector<WordGroup> CliticJoiner::Run(const std::vector<StressedWord>& words)
     }
     int last = -1;
     if (Find(kJoinRight, words, k, last) && !LeansOutOfItsSpan(words, k, last, last + 1)) {
+      // An entry may end with the word its clitics lean on ("надо мной"):
+      // a last word that starts no entry itself is that host.
+      int hostLast = -1;
+      if (last > k && !Find(kJoinRight, words, last, hostLast)) {
+        setStates(k, last - 1, CliticState(words, k, last - 1));
+        growTo(pending, last);
+        closePending(last + 1);
+        k = last + 1;
+        continue;
+      }
       setStates(k, last, CliticState(words, k, last));
       growTo(pending, last);
       k = last + 1;

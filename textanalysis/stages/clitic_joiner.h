@@ -1,7 +1,9 @@
 // Groups the words of a run into phonetic words: prepositions and particles
 // with the word they lean on, hyphenated pairs together, each other word on
 // its own. A clitic keeps its stress, has it demoted to a secondary one or
-// loses it, as the service word lists say.
+// loses it, as the service word lists say. An entry of words that lean to
+// the right may end with the word they lean on ("надо мной": "надо" leans
+// only there).
 #pragma once
 
 #include <string>

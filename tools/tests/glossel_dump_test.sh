@@ -46,13 +46,20 @@ check "readings from Windows-1251" "$(words "$work/readings.1251")" "$expected"
 
 # Abbreviations that are also words read as words where a sentence ends;
 # next to a number or before a small word, and written small, they expand.
-printf '%s' 'Мы думали о нем. Он доволен им. Это так. См. рис. 5 и нем. язык. Пишет А.С.Пушкин, живёт на ул. Ленина в г. Москве.' \
+# A rarer word ("пер.", "кап.", "серж.") expands before a name too, a common
+# one ("полк.") does not; a money unit after a scale word is "рублей".
+printf '%s' 'Мы думали о нем. Он доволен им. Это так. См. рис. 5 и нем. язык. Пишет А.С.Пушкин, живёт на ул. Ленина в г. Москве. Адрес: пер. Гоголя, д. 5. Приказ подписал кап. Орлов, рядом стоял серж. Козлов. Он заплатил 25 тыс. руб., а не 2 млн руб. Он вернулся в полк. Там было тихо.' \
   > "$work/abbreviations.txt"
 expected='мы думали онём 
 он доволен им 
 это так 
 смотри рисунок пять инемецкий язык 
-пишет а с пушкин живёт наулица ленина вгород москве '
+пишет а с пушкин живёт наулица ленина вгород москве 
+адрес переулок гоголя дом пять 
+приказ подписал капитан орлов рядом стоял сержант козлов 
+он заплатил двацать пять тысяч рублей анедва милиона рублей 
+он вернулся вполк 
+там было тихо '
 check "abbreviations" "$(words "$work/abbreviations.txt")" "$expected"
 
 # A short Windows-1251 text with a sign ISO-8859-5 reads as a letter.

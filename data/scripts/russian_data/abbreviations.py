@@ -2,10 +2,13 @@
 "рис.", "им.") ends sentences as that word: where its "." could end a
 sentence, it is an abbreviation only next to a number. Its entries without a
 right condition are kept for a small word after it (no sentence ends there)
-and for a number after it; those that ask for a capital after it go, since
-a capital after a "." starts a sentence as often as it follows an
-abbreviation, except for a key that is a word no sentence ends with ("о.",
-"с.": a preposition). A key without a "." ("вуз") is said as written
+and for a number after it. Those that ask for a capital after it go when the
+stress dictionary holds the word, since a capital after a "." then starts a
+sentence as often as it follows an abbreviation; a rarer word ("пер.",
+"кап.", "серж.") is the abbreviation before a name, and so is a word no
+sentence ends with ("о.", "с.": a preposition). The dictionary needs no
+record for a word of one vowel, so it lacks some common ones: those listed
+in COMMON_WORDS count as held. A key without a "." ("вуз") is said as written
 anywhere. A key of one letter ("г.", "м.") counts only as written in
 small letters unless a number is next to it: a capital with a full stop is
 a name's initial ("М.Горький")."""
@@ -23,6 +26,8 @@ PRESERVE_CASE = "PRESERVE_CASE"
 INITIAL = re.compile(r"[а-яёА-ЯЁ]\.")
 # Words that never end a sentence: prepositions and conjunctions.
 NEVER_LAST = {"а", "в", "и", "к", "о", "с", "у"}
+# Common words of one vowel that keys may be ("Это ген.", "вернулся в полк.").
+COMMON_WORDS = {"ген", "полк"}
 
 
 def word_forms(lexicon_text, lemma_forms):
@@ -42,9 +47,11 @@ def word_forms(lexicon_text, lemma_forms):
     return {word.replace("ё", "е") for word in words if russian.is_word(word)}
 
 
-def restrict(text, words):
+def restrict(text, words, dictionary_words):
     """The text of a string-resource file with the entries of its
-    abbreviation list whose key is a word restricted as above."""
+    abbreviation list whose key is a word restricted as above; `words` are
+    the words a key may be, `dictionary_words` those the stress dictionary
+    holds."""
     out = []
     section = subsection = None
     separator = stop = None
@@ -62,7 +69,8 @@ def restrict(text, words):
             if separator is None:
                 separator, stop = trimmed[0], trimmed[-1]
             else:
-                for entry in restricted_entry(trimmed, separator, stop, words):
+                for entry in restricted_entry(trimmed, separator, stop, words,
+                                              dictionary_words):
                     if entry not in written:
                         written.add(entry)
                         out.append(entry)
@@ -71,7 +79,7 @@ def restrict(text, words):
     return "\n".join(out)
 
 
-def restricted_entry(line, separator, stop, words):
+def restricted_entry(line, separator, stop, words, dictionary_words):
     """The entry of a list line as it is installed: as written, or as the
     lines of its restricted entries."""
     doubled = line.find(stop + stop)
@@ -94,5 +102,6 @@ def restricted_entry(line, separator, stop, words):
     if numbered or any(condition in NO_SENTENCE_END for condition in conditions):
         return [line]
     if any(condition in RIGHT_CONDITIONS for condition in conditions):
-        return []
+        held = word in dictionary_words or word in COMMON_WORDS
+        return [] if held else [line]
     return [separator.join(fields + [right]) for right in NO_SENTENCE_END]

@@ -8,12 +8,13 @@ import os
 from . import abbreviations, numeral_forms
 
 
-def build(resource_dir, numeral_table, words, out_path):
-    """`words`: the words an abbreviation key may also be."""
+def build(resource_dir, numeral_table, words, dictionary_words, out_path):
+    """`words`: the words an abbreviation key may also be; `dictionary_words`:
+    those of them the stress dictionary holds."""
     parts = []
     for path in sorted(glob.glob(os.path.join(resource_dir, "*.txt"))):
         with open(path, encoding="utf-8") as source:
-            text = abbreviations.restrict(source.read(), words)
+            text = abbreviations.restrict(source.read(), words, dictionary_words)
             parts.append(text.rstrip("\n") + "\n")
     with open(numeral_table, encoding="utf-8") as source:
         parts.append(numeral_forms.section(source.read(), numeral_table))

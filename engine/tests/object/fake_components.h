@@ -135,16 +135,26 @@ class FakePhoneConverter final : public ComObject<IPMPhoneConverter, IPMControl>
   }
 };
 
-// Allophones are the phonemes as given; a string holding "FAIL" fails.
+// Allophones are the phonemes as given; a string holding "FAIL" or a name
+// outside the inventory (O1, O2) fails.
 class FakePhonetic final : public ComObject<IPhonetic> {
  public:
   std::vector<std::string> inputs;
+
+  static bool Held(const std::string& name) { return name != "O1" && name != "O2"; }
 
   HRESULT PhonemesToAllophones(LPSTR phonemes, LPSTR* allophones) override {
     inputs.emplace_back(phonemes);
     *allophones = nullptr;
     if (inputs.back().find("FAIL") != std::string::npos) return E_FAIL;
+    std::string list = inputs.back() + ",";
+    for (size_t start = 0, end; (end = list.find(',', start)) != std::string::npos; start = end + 1)
+      if (!Held(list.substr(start, end - start))) return E_INVALIDARG;
     *allophones = TaskString(phonemes);
+    return S_OK;
+  }
+  HRESULT GetSoundDescription(LPSTR phoneme, I8* description) override {
+    *description = Held(phoneme) ? 1 : 0;
     return S_OK;
   }
   HRESULT GetSubstituteAllophone(LPSTR, LPSTR* substitute) override {
@@ -155,7 +165,6 @@ class FakePhonetic final : public ComObject<IPhonetic> {
   HRESULT LettersToAllophones(LPSTR, LPSTR*, LPSTR*) override { return E_NOTIMPL; }
   HRESULT AllophonesToPhonemes(LPSTR, LPSTR*) override { return E_NOTIMPL; }
   HRESULT AllophoneToPhoneme(LPSTR, LPSTR*) override { return E_NOTIMPL; }
-  HRESULT GetSoundDescription(LPSTR, I8*) override { return E_NOTIMPL; }
   HRESULT GetSoundDescriptions(LPSTR, I8**, INT*) override { return E_NOTIMPL; }
   HRESULT SDtoString(I8, LPSTR*) override { return E_NOTIMPL; }
   HRESULT GetPhonemeCode(LPSTR, INT*) override { return E_NOTIMPL; }

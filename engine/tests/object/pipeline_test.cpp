@@ -59,18 +59,29 @@ TEST_F(EngineTest, KindTwoHasNoSubLanguageAndSpeaksWordByWord) {
   EXPECT_EQ(converter_->inputs, (std::vector<std::u16string>{u"#,D,_", u"_,A,#"}));
 }
 
-TEST_F(EngineTest, FailedConversionSkipsItsSyntagmaAndSpeechStillEnds) {
-  script_ = {{{SE_Comma4, {{"A", 0, 1}}}, {SE_Stop1, {{"FAIL", 2, 4}}}},
-             {{SE_Stop2, {{"B", 7, 1}}}}};
-  MakeEngine(TestVoice(1));
+TEST_F(EngineTest, RefusedWordIsLeftOutAloneAndSpeechStillEnds) {
+  // "O1" is outside the phonetics' inventory and spoken as "O5"; "FAIL" is
+  // refused whatever its neighbours, and only it is left out.
+  script_ = {{{SE_Comma4, {{"A", 0, 1}}}, {SE_Stop1, {{"C", 2, 1}, {"FAIL", 4, 4}, {"O1", 9, 1}}}},
+             {{SE_Stop2, {{"B", 12, 1}}}, {SE_Stop1, {{"FAIL", 14, 4}}}}};
+  VoiceData voice = TestVoice(1);
+  voice.units.push_back(voice.units[3]);
+  voice.units.back().name = "O5";
+  MakeEngine(voice);
   ASSERT_EQ(engine_->SetVoice("test"), S_OK);
-  EXPECT_EQ(SpeakToFile("a fail. b"), Rendered({"A,SECO4", "B,SEST2"}));
+  EXPECT_EQ(SpeakToFile("a c fail o. b fail"),
+            Rendered({"A,SECO4", "C,INWOP,O5,SEST1", "B,SEST2"}));
+  EXPECT_EQ(phonetic_->inputs,
+            (std::vector<std::string>{"#,A,#", "#,C,_,FAIL,_,O1,#", "#,C,_,FAIL,_,O5,#", "#,C,#",
+                                      "#,FAIL,#", "#,O5,#", "#,C,_,O5,#", "#,B,#", "#,FAIL,#",
+                                      "#,FAIL,#"}));
   EXPECT_EQ(events_, (Events{{TE_VoiceChanged, 0, 0},
                              {TE_SpeechStart, 0, 0},
-                             {TE_SentenceSpan, 0, 6},
+                             {TE_SentenceSpan, 0, 10},
                              {TE_WordSpan, 0, 1},
-                             {TE_SentenceSpan, 7, 8},
-                             {TE_WordSpan, 7, 8},
+                             {TE_WordSpan, 2, 10},
+                             {TE_SentenceSpan, 12, 18},
+                             {TE_WordSpan, 12, 13},
                              {TE_SpeechEnd, 0, 0}}));
 }
 

@@ -1,10 +1,15 @@
 #include "reader/settings_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "documents/common/output_limits.h"
+#include "platform/atomic_file.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -157,6 +162,94 @@ TEST(SettingsStore, SaveNeverWritesThroughALinkBesideTheFile) {
   size_t files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) files += entry.exists() ? 1 : 0;
   EXPECT_EQ(files, 3u);  // the victim, the planted link and the settings file
+}
+
+// The settings and the per-document files are the reader's own small files:
+// no conversion's free-space budget holds them back, and a character with
+// no Windows-1251 byte at either end of a value becomes a blank there.
+TEST(SettingsStore, SavesOnAnAlmostFullDiskAndBlanksWhatHasNoByte) {
+  OutputLimits limits;
+  limits.freeSpace = [](const std::string&) { return int64_t{1} << 20; };
+  ScopedOutputLimits oneMegabyteFree(std::move(limits));
+  MessageBoxCapture boxes;
+  const std::string path = Scratch("full-card.ini");
+  CSettingsStore store;
+  store.Load(Wide(path));
+  const std::u16string voice = u"😀Анна ü";
+  const std::u16string face = u"Ÿ";
+  EXPECT_TRUE(store.SetWideString("Voice", voice));
+  EXPECT_TRUE(store.SetWideString("Face", face));
+  store.SetInt("Page", 12);
+  ASSERT_EQ(store.Save(), 1);
+  EXPECT_EQ(ReadAll(path), "Face= \nPage=12\nVoice=  \xC0\xED\xED\xE0  \n");
+  EXPECT_EQ(boxes.Count(), 0u);
+  CSettingsStore again;
+  again.Load(Wide(path));
+  std::u16string read;
+  EXPECT_EQ(again.GetWideString("Voice", read), 1);
+  EXPECT_EQ(read, u"Анна");
+  EXPECT_EQ(again.Size(), 2u);  // a blank alone reads back as no value
+}
+
+// A name that is there and is no file (a folder, a pipe, a device) is never
+// replaced by the file written over it; a link in the file's place is
+// replaced (above).
+TEST(SettingsStore, ATargetThatIsNoFileIsRefused) {
+  const std::string dir = Scratch("nofile/");
+  std::filesystem::create_directories(dir + "folder.trc");
+  ASSERT_EQ(mkfifo((dir + "pipe.trc").c_str(), 0600), 0);
+  for (const std::string name : {"folder.trc", "pipe.trc"}) {
+    CSettingsStore store;
+    store.Load(Wide(dir + name));
+    store.SetInt("Page", 1);
+    EXPECT_EQ(store.Save(), 0) << name;
+    EXPECT_TRUE(store.IsDirty());
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dir + "folder.trc"));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir + "pipe.trc"));
+  std::string reason;
+  EXPECT_FALSE(WriteFileAtomically(dir + "pipe.trc", "x", &reason));
+  EXPECT_EQ(reason, "it is not a regular file");
+  EXPECT_FALSE(WriteFileAtomically("/dev/null", "x", &reason));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++files;
+  EXPECT_EQ(files, 2u);  // no temporary left
+}
+
+// Paths keep every character through the file: Windows-1251 where there is
+// a byte for it, 0x98 and four hex digits elsewhere; values written before
+// (which never hold 0x98) read back as they were.
+TEST(SettingsStore, PathsKeepEveryCharacterAndOldValuesReadAsBefore) {
+  const std::u16string path = u"/книги/naïve 文件 😀.fb2";
+  const std::string stored = CSettingsStore::StorablePath(path);
+  EXPECT_EQ(stored,
+            "/\xEA\xED\xE8\xE3\xE8/na\x98" "00EFve \x98" "6587\x98" "4EF6 \x98" "D83D\x98"
+            "DE00.fb2");
+  EXPECT_EQ(CSettingsStore::PathFromStored(stored), path);
+  // What the line or a list could not hold, and the escape itself.
+  const std::u16string awkward = u" a=b;c\u0098d\t";
+  EXPECT_EQ(CSettingsStore::StorablePath(awkward),
+            "\x98" "0020a\x98" "003Db\x98" "003Bc\x98" "0098d\x98" "0009");
+  EXPECT_EQ(CSettingsStore::PathFromStored(CSettingsStore::StorablePath(awkward)), awkward);
+  EXPECT_EQ(CSettingsStore::PathFromStored("/\xEA\xED\xE8\xE3\xE8/a b.txt"), u"/книги/a b.txt");
+  EXPECT_EQ(CSettingsStore::PathFromStored("x\x98" "12"), u"x\u009812");
+  EXPECT_EQ(CSettingsStore::PathFromStored("x\x98" "00e9"), u"x\u009800e9");
+
+  const std::string file = Scratch("paths.ini");
+  CSettingsStore store;
+  store.Load(Wide(file));
+  EXPECT_TRUE(store.SetPath("File", path));
+  // A line the reader could not take whole is refused.
+  const std::u16string tooLong(2000, u'\u6587');
+  EXPECT_FALSE(store.SetPath("Long", tooLong));
+  ASSERT_EQ(store.Save(), 1);
+  CSettingsStore again;
+  again.Load(Wide(file));
+  std::u16string read;
+  EXPECT_EQ(again.GetPath("File", read), 1);
+  EXPECT_EQ(read, path);
+  EXPECT_EQ(again.Size(), 1u);
 }
 
 TEST(SettingsStore, AtoiSemantics) {

@@ -1,8 +1,9 @@
 #!/bin/bash
 # parlen --headless with the files and limits of a real machine, on a
 # registry, cache and temporary folder of its own: a named pipe is refused
-# at once; a name beginning with "-" follows "--"; a file-size limit stops
-# a conversion with a message and leaves no temporary behind.
+# at once, and never replaced by a picture or a converted copy; a name
+# beginning with "-" follows "--"; a file-size limit stops a conversion with
+# a message and leaves no temporary behind.
 # Arguments: parlen
 set -u
 parlen=$1
@@ -24,6 +25,20 @@ status=$?
 [ "$status" -eq 0 ] || fail "pipe: exit status $status"
 printf 'parlen: Parlen 2: ERROR: can'"'"'t open file!\n%s\nIt is not a regular file (a pipe, a device or a socket).\n' \
   "$work/pipe" | cmp -s - "$work/err" || { fail "pipe: not told"; cat "$work/err"; }
+
+# Nothing written by rename takes the place of a pipe: neither the picture
+# nor the converted copy of a document.
+timeout 60 "$parlen" --headless --frame "$work/pipe" 2>"$work/err"
+status=$?
+[ "$status" -eq 1 ] || fail "frame over a pipe: exit status $status"
+echo "parlen: cannot write $work/pipe: it is not a regular file" |
+  cmp -s - "$work/err" || { fail "frame over a pipe: not told"; cat "$work/err"; }
+printf '{\\rtf1 Text.}' >"$work/small.rtf"
+mkfifo "$work/small.rtf.auto"
+timeout 60 "$parlen" --headless "$work/small.rtf" 2>"$work/err"
+echo "parlen: Parlen 2: Stopped: $work/small.rtf.auto cannot be written (it is not a regular file). Nothing was kept." |
+  cmp -s - "$work/err" || { fail "converted copy over a pipe: not told"; cat "$work/err"; }
+[ -p "$work/pipe" ] && [ -p "$work/small.rtf.auto" ] || fail "a pipe was replaced"
 
 printf 'Text.' >"$work/--help"
 (cd "$work" && "$parlen" --headless --frame dash.png -- --help) >"$work/out" 2>"$work/err"

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "documents/common/conversion_mark.h"
+#include "documents/common/leftovers.h"
 #include "documents/common/output_limits.h"
 #include "foundation/code_pages.h"
 #include "platform/window/headless_backend.h"
@@ -284,8 +286,7 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   EXPECT_EQ(backend_.MessageBoxes().Boxes()[2].text,
             u"Warning: 1 encrypted files were met! They are left out.");
 
-  // A disk too full for the entry's settings file: said once, with no
-  // second message about the file that could not be taken out.
+  // A disk too full for the entry: said once, by the extraction.
   {
     OutputLimits full = CurrentOutputLimits();
     full.freeSpace = [](const std::string&) { return int64_t{63} << 20; };
@@ -319,6 +320,50 @@ TEST_F(OpenKindsTest, AnArchiveGivenAsADocumentOpensAsTheOpenDialogOpensIt) {
   ASSERT_EQ(texts.size(), 6u);
   EXPECT_EQ(texts[4], noFolder);
   EXPECT_EQ(texts[5], noFolder);
+}
+
+// An archive named outside Windows-1251 is kept whole in its entry's
+// ".trc", so the entry comes back from it through the recent list.
+TEST_F(OpenKindsTest, AnArchiveNamedOutsideWindows1251GivesItsEntryBack) {
+  const std::string folder = Scratch("names/");
+  // "архив ü.zip" in UTF-8.
+  const std::string archive = folder + "\xD0\xB0\xD1\x80\xD1\x85\xD0\xB8\xD0\xB2 \xC3\xBC.zip";
+  const ZipFixture zip = WriteZip(archive, {{"tale.html", "<p>" + kHelloUtf8 + "</p>"}});
+  EXPECT_EQ(Open(archive), kHello1251);
+  const std::u16string tale = reader_->DocumentPath();
+  EXPECT_NE(ReadBytes(Utf8(tale) + ".trc").find("ZipPath=" + folder + "\xE0\xF0\xF5\xE8\xE2 \x98" "00FC.zip\n"),
+            std::string::npos);
+  WriteBytes(folder + "other.txt", "Other.");
+  Open(folder + "other.txt");
+  ASSERT_FALSE(Exists(tale));
+  ASSERT_EQ(reader_->settings.recentFiles[1], tale);
+  reader_->OnCommand(ID_RECENT_FIRST + 1);
+  EXPECT_EQ(reader_->DocumentPath(), tale);
+  EXPECT_EQ(PageText(), kHello1251);
+  EXPECT_EQ(backend_.MessageBoxes().Count(), 0u);
+}
+
+// The reader removes only what it made: the user's "<document>.utf8" and a
+// file of theirs named like an unfinished conversion survive opening the
+// document and the sweeps of a later start.
+TEST_F(OpenKindsTest, TheUsersOwnFilesSurviveOpeningAndRestarting) {
+  const std::string folder = Scratch("own/");
+  const std::string story = folder + "story.fb2";
+  WriteBytes(story, "<?xml version=\"1.0\" encoding=\"utf-8\"?><FictionBook><body><p>" + kHelloUtf8 +
+                        "</p></body></FictionBook>");
+  const std::vector<std::string> mine = {story + ".utf8", folder + "story.txt.auto.partABCDEF",
+                                         story + ".auto.partAbC123"};
+  WriteBytes(folder + "story.txt", "Story.");
+  for (const std::string& file : mine) {
+    WriteBytes(file, "mine");
+    std::filesystem::last_write_time(
+        file, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(20));
+  }
+  EXPECT_EQ(Open(story), kHello1251);
+  EXPECT_EQ(Open(folder + "story.txt"), "Story.");
+  RemoveConversionFolderLeftovers();
+  RemoveMarkedConversionLeftovers();
+  for (const std::string& file : mine) EXPECT_EQ(ReadBytes(file), "mine") << file;
 }
 
 TEST_F(OpenKindsTest, AChangedDocumentIsConvertedAgain) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "documents/common/output_limits.h"
 #include "foundation/code_pages.h"
+#include "platform/unicode.h"
 #include "platform/window/headless_backend.h"
 #include "reader/dialogs/program_icon.h"
 #include "reader/offscreen_bitmap.h"
@@ -145,6 +148,76 @@ TEST_F(ReaderWindowTest, SettingsAndDocumentSettingsRoundTrip) {
   EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{});
   EXPECT_EQ(started.settings.recentFiles[0], Wide(doc));
   started.OnDestroy();
+}
+
+// The reader's own files are written on a card with 1 MB free (no
+// conversion's budget holds them back); a file that truly cannot be written
+// is said once, not at every page turn.
+TEST_F(ReaderWindowTest, OwnFilesAreSavedOnAFullCardAndAFailureIsSaidOnce) {
+  OutputLimits limits;
+  limits.freeSpace = [](const std::string&) { return int64_t{1} << 20; };
+  ScopedOutputLimits oneMegabyteFree(std::move(limits));
+  std::string text;
+  for (int i = 0; i < 400; ++i) text += "Some words of a book. ";
+  const std::string doc = Scratch("card.txt");
+  WriteAll(doc, text);
+  const std::string ini = Scratch("card.ini");
+  WriteAll(ini, "TextOrientation=0\n");
+  {
+    CReaderDlg reader(backend_, Environment("card.ini"));
+    reader.OnInitDialog();
+    reader.OpenDocument(Wide(doc));
+    reader.NextPage();
+    reader.OnDestroy();
+    EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{});
+    EXPECT_EQ(ReadAll(doc + ".trc"), "Page=" + std::to_string(reader.Page().PageStart()) + "\nReadMark=0\n");
+    EXPECT_NE(ReadAll(ini).find("\nFile=" + doc + "\n"), std::string::npos);
+  }
+  const std::string unsaved = Scratch("unsaved.txt");
+  WriteAll(unsaved, text);
+  std::filesystem::create_directory(unsaved + ".trc");
+  CReaderDlg reader(backend_, Environment("card.ini"));
+  reader.OnInitDialog();
+  reader.OpenDocument(Wide(unsaved));
+  reader.NextPage();
+  reader.NextPage();
+  std::filesystem::remove(ini);
+  std::filesystem::create_directory(ini);
+  reader.SaveSettings();
+  reader.OnDestroy();
+  EXPECT_EQ(BoxTexts(), (std::vector<std::u16string>{u"Can't save file specific settings",
+                                                      u"Can't save settings"}));
+  EXPECT_TRUE(std::filesystem::is_directory(unsaved + ".trc"));
+}
+
+// A document named outside Windows-1251 is the last and a recent one after
+// a restart: the settings file keeps its name whole.
+TEST_F(ReaderWindowTest, NamesOutsideWindows1251SurviveARestart) {
+  // "naïve 文件 😀.txt" in UTF-8.
+  const std::string doc = Scratch("na\xC3\xAFve \xE6\x96\x87\xE4\xBB\xB6 \xF0\x9F\x98\x80.txt");
+  const std::string old = Scratch("old.txt");
+  WriteAll(doc, "Some words.");
+  WriteAll(old, "Old words.");
+  WriteAll(Scratch("names.ini"), "MRU=" + old + ";\n");
+  std::u16string wide;
+  ASSERT_TRUE(Utf8ToUtf16(doc, &wide));
+  {
+    CReaderDlg reader(backend_, Environment("names.ini"));
+    reader.OnInitDialog();
+    reader.OpenDocument(wide);
+    reader.OnDestroy();
+  }
+  const std::string stored =
+      Scratch("na\x98" "00EFve \x98" "6587\x98" "4EF6 \x98" "D83D\x98" "DE00.txt");
+  const std::string settings = ReadAll(Scratch("names.ini"));
+  EXPECT_NE(settings.find("\nFile=" + stored + "\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("\nMRU=" + stored + ";" + old + ";\n"), std::string::npos) << settings;
+  CReaderDlg reader(backend_, Environment("names.ini"));
+  reader.OnInitDialog();
+  EXPECT_EQ(reader.DocumentPath(), wide);
+  EXPECT_EQ(reader.settings.recentFiles, (std::vector<std::u16string>{wide, Wide(old)}));
+  EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{});
+  reader.OnDestroy();
 }
 
 // Frames: text in the text area, the pane at the (turned) bottom, and the

@@ -293,6 +293,62 @@ TEST_F(GlosselServerTest, ALongTextIsCutAsItIsSpokenAndRevisited) {
   EXPECT_EQ(Pop(), (std::vector<Word>{{"три", true, LastInSyntagma, 149950, 3}}));
 }
 
+// A text without sentence ends is one sentence, spoken a slice at a time:
+// every pop holds a bounded number of words, the position stays on the
+// sentence until its last slice, and no word is lost or repeated. A slice
+// cut between two words ends as at a comma; one at a comma keeps its sign.
+TEST_F(GlosselServerTest, ASentenceWithoutEndsComesOutASliceAtATime) {
+  for (const char* phrase : {"мама мыла раму и папа пилил дрова ", "мама мыла раму, и папа пилил дрова "}) {
+    SCOPED_TRACE(phrase);
+    const std::string unit = phrase;
+    const bool commas = unit.find(',') != std::string::npos;
+    std::string text;
+    while (text.size() < (1u << 20)) text += unit;
+    const size_t repeats = text.size() / unit.size();
+    ASSERT_EQ(prep_->Reset(), S_OK);
+    Push(text.c_str());
+    EXPECT_EQ(Count(), 1u);
+
+    // Seven words each repeat (the test's data join no clitic).
+    const UI4 offsets[] = {0, 5, 10, 15, 17, 22, 28};
+    const UI4 sizes[] = {4, 4, 4, 1, 4, 5, 5};
+    size_t word = 0, pops = 0;
+    for (I4 more = 1; more != 0; ++pops) {
+      UI4 position = 99;
+      EXPECT_EQ(prep_->get_CurPos(&position), S_OK);
+      ASSERT_EQ(position, 0u) << "pop " << pops;
+      Syntagma2* syntagmas = nullptr;
+      INT count = 0;
+      ASSERT_EQ(prep_->PopSentence(&syntagmas, &count, &more), S_OK);
+      ASSERT_GT(count, 0);
+      size_t words = 0;
+      for (INT s = 0; s < count; ++s) {
+        const Syntagma2& syntagma = syntagmas[s];
+        const _eLMSyntagmaEnd expected =
+            more == 0 && s + 1 == count ? SE_Stop1 : SE_Comma6;
+        ASSERT_EQ(syntagma.inton_sign, expected) << "pop " << pops << " syntagma " << s;
+        for (INT w = 0; w < syntagma.num_words; ++w, ++word, ++words) {
+          const Interval& itvl = syntagma.words[w].word_itvl;
+          ASSERT_EQ(itvl.start, word / 7 * unit.size() + offsets[word % 7] + (commas && word % 7 > 2))
+              << "word " << word;
+          ASSERT_EQ(itvl.size, sizes[word % 7]) << "word " << word;
+          CoTaskMemFree(syntagma.words[w].str);
+          CoTaskMemFree(syntagma.words[w].raw_text);
+        }
+        CoTaskMemFree(syntagma.words);
+      }
+      CoTaskMemFree(syntagmas);
+      // A slice may run on to the next pair of long words.
+      ASSERT_LE(words, 2048u);
+    }
+    EXPECT_EQ(word, repeats * 7);
+    EXPECT_GT(pops, repeats * 7 / 2048);
+    UI4 position = 0;
+    EXPECT_EQ(prep_->get_CurPos(&position), S_OK);
+    EXPECT_EQ(position, 1u);
+  }
+}
+
 TEST_F(GlosselServerTest, NullOutputsCodePageAndSubLanguage) {
   Syntagma2* syntagmas = nullptr;
   INT count = 0;

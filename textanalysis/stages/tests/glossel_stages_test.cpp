@@ -281,6 +281,17 @@ TEST_F(BuiltDataTest, ProseComesOutWithDictionaryStresses) {
   EXPECT_EQ(words, (Texts{"Утром", "мЫ", "вЫшли", "издОма", "ипошлИ", "крекЕ", "сОлнце",
                           "светИло", "Ярко", "автравЕ", "пЕли", "птИцы", "мОй", "брАт", "нЁс",
                           "Удочки", "аЯ", "неслА", "корзИну", "схлЕбом"}));
+
+  // "надо" is a word of its own but before the pronoun it leans on.
+  words.clear();
+  EXPECT_EQ(prep_->PushText(const_cast<LPSTR>("Мне надо идти. Он смеялся надо мной."), nullptr,
+                            0),
+            S_OK);
+  for (int sentence = 0; sentence < 2; ++sentence)
+    for (const Syntagma& syntagma : Pop())
+      for (size_t w = 0; w < syntagma.words.size(); ++w)
+        words.push_back(ShowStress(syntagma.words[w], syntagma.phonemes[w]));
+  EXPECT_EQ(words, (Texts{"мнЕ", "нАдо", "идтИ", "Он", "смеЯлся", "надомнОй"}));
 }
 
 }  // namespace

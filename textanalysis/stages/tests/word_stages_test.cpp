@@ -33,7 +33,7 @@ class WordStagesTest : public ::testing::Test {
     WriteBytes(folder_ / "strings.txt",
                "[ServiceWords]\n"
                "{Вопросительные_слова}\nчто\n"
-               "{Присоединяются_направо}\nв\nне\nнад\nсквозь\nчто\nиз-за\nиз-под\n"
+               "{Присоединяются_направо}\nв\nне\nнад\nсквозь\nчто\nиз-за\nиз-под\nнадо мной\n"
                "{Присоединяются_налево}\nже\nли\n"
                "{Присоединяются_и_сохраняют_ударение}\nнад\n");
     strings_.Load(NarrowToWide((folder_ / "strings.txt").string()));
@@ -189,6 +189,11 @@ TEST_F(WordStagesTest, CliticsJoinTheWordTheyLeanOn) {
   EXPECT_EQ(Groups(SpacedWords({"в", "окно", "над", "озером", "он", "же", "ли", "там"})),
             (std::vector<std::string>{"въ|окно 5 []", "надъ|озером 6 [1]", "он|же|ли 0 []",
                                       "там 1 []"}));
+  // An entry that ends with its host: "надо" leans on "мной" and the
+  // group closes there; alone, "надо" is a word of its own.
+  EXPECT_EQ(Groups(SpacedWords({"надо", "мной", "кошка", "надо", "в", "окно"})),
+            (std::vector<std::string>{"надо|мной 6 []", "кошка 1 []", "надо 3 []",
+                                      "въ|окно 5 []"}));
   // A word ending in a soft sign gets the hard sign as well.
   EXPECT_EQ(Groups(SpacedWords({"сквозь", "окно"})), (std::vector<std::string>{"сквозьъ|окно 10 []"}));
   // An enclitic with nothing to lean on stands alone; so does a stranded
