@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/ima_adpcm.h"
+#include "foundation/code_pages.h"
+#include "phonetic/debug_log.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -12,6 +14,8 @@ constexpr const char16_t* kCaption = u"Allobase";
 constexpr const char16_t* kWrongVersion = u"Invalid VoiceData file version";
 constexpr const char16_t* kDamaged = u"Damaged VoiceData file";
 constexpr INT kMaxSampleRate = 192000;
+// The magic, two descriptions and the five header fields at their longest.
+constexpr size_t kLongestHeader = 3 * 256 + 5 * 4;
 
 int32_t LittleEndian32(const BYTE* b) {
   return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
@@ -19,7 +23,7 @@ int32_t LittleEndian32(const BYTE* b) {
                               (static_cast<uint32_t>(b[3]) << 24));
 }
 
-// Reads the header and the directory out of the mapped file.
+// Reads the header and the directory out of bytes read from the file.
 class ByteCursor {
  public:
   ByteCursor(const BYTE* data, size_t size) : data_(data), size_(size) {}
@@ -38,11 +42,6 @@ class ByteCursor {
     position_ += 4;
     return true;
   }
-  bool SkipTo(int64_t position) {
-    if (position < 0 || static_cast<uint64_t>(position) > size_) return false;
-    position_ = static_cast<size_t>(position);
-    return true;
-  }
   size_t Position() const { return position_; }
 
  private:
@@ -55,7 +54,8 @@ class ByteCursor {
 
 void Allobase::Reset() {
   units_.clear();
-  file_.Unmap();
+  file_.Close();
+  path_.clear();
   adpcm_ = false;
   voiceKind_ = 1;
   description1_.clear();
@@ -74,8 +74,12 @@ HRESULT Allobase::Refuse(const char16_t* text) {
 HRESULT Allobase::Load(const std::u16string& path) {
   Reset();
   // A file that cannot be opened (or is empty) has no magic.
-  if (file_.Map(path) != ReadOnlyFileMapping::Status::kMapped) return Refuse(kWrongVersion);
-  ByteCursor cursor(file_.Data(), file_.Size());
+  std::vector<BYTE> bytes;
+  if (file_.Open(path)) {
+    bytes.resize(std::min<uint64_t>(file_.SizeAtOpen(), kLongestHeader));
+    bytes.resize(file_.ReadAt(0, bytes.data(), bytes.size()));
+  }
+  ByteCursor cursor(bytes.data(), bytes.size());
 
   std::string magic;
   if (!cursor.ReadShortString(magic) || magic != kMagic) return Refuse(kWrongVersion);
@@ -103,7 +107,12 @@ HRESULT Allobase::Load(const std::u16string& path) {
   const int64_t marksOffset = static_cast<int64_t>(cursor.Position());
   const int64_t dataOffset = marksOffset + 4 * static_cast<int64_t>(markTotal_);
   const int64_t dataBytes = static_cast<int64_t>(dataTotal_) * (adpcm_ ? 1 : 2);
-  if (!cursor.SkipTo(dataOffset + dataBytes)) return Refuse(kDamaged);
+  const int64_t directoryOffset = dataOffset + dataBytes;
+  const auto fileSize = static_cast<int64_t>(file_.SizeAtOpen());
+  if (directoryOffset > fileSize) return Refuse(kDamaged);
+  bytes.resize(static_cast<size_t>(fileSize - directoryOffset));
+  bytes.resize(file_.ReadAt(static_cast<uint64_t>(directoryOffset), bytes.data(), bytes.size()));
+  cursor = ByteCursor(bytes.data(), bytes.size());
 
   const int bytesPerSample = adpcm_ ? 1 : 2;
   int64_t marksLeft = markTotal_;
@@ -125,6 +134,7 @@ HRESULT Allobase::Load(const std::u16string& path) {
     unitData += static_cast<DWORD>(dataSize) * bytesPerSample;
     unitMarks += static_cast<DWORD>(markCount) * 4;
   }
+  path_ = WideToNarrow(path);
   return S_OK;
 }
 
@@ -135,16 +145,21 @@ bool Allobase::FindUnit(const std::string& name, UnitRecord& out) const {
   return true;
 }
 
-size_t Allobase::Bytes(DWORD offset, size_t bytes, const BYTE*& at) const {
-  at = file_.Data() + offset;
-  if (offset >= file_.Size()) return 0;
-  return std::min(bytes, file_.Size() - offset);
+size_t Allobase::ReadUnitBytes(DWORD offset, size_t bytes) {
+  if (scratch_.size() < bytes) scratch_.resize(bytes);
+  const size_t got = file_.ReadAt(offset, scratch_.data(), bytes);
+  if (got < bytes && log_ != nullptr) {
+    log_->SetSource(__FILE__, __LINE__)
+        .LogError(u"%s: %zu of %zu bytes at offset %u read: the file changed while in use",
+                  path_.c_str(), got, bytes, static_cast<unsigned>(offset));
+  }
+  return got;
 }
 
 size_t Allobase::ReadSamples(const UnitRecord& unit, std::vector<int16_t>& samples) {
-  const BYTE* data = nullptr;
   const size_t got =
-      Bytes(unit.dataOffset, static_cast<size_t>(unit.dataSize) * (adpcm_ ? 1 : 2), data);
+      ReadUnitBytes(unit.dataOffset, static_cast<size_t>(unit.dataSize) * (adpcm_ ? 1 : 2));
+  const BYTE* data = scratch_.data();
   const size_t before = samples.size();
   if (adpcm_) {
     ImaAdpcmDecode(data, got, samples);
@@ -158,8 +173,8 @@ size_t Allobase::ReadSamples(const UnitRecord& unit, std::vector<int16_t>& sampl
 }
 
 void Allobase::ReadMarks(const UnitRecord& unit, std::vector<int32_t>& marks) {
-  const BYTE* data = nullptr;
-  const size_t count = Bytes(unit.marksOffset, static_cast<size_t>(unit.markCount) * 4, data) / 4;
+  const size_t count = ReadUnitBytes(unit.marksOffset, static_cast<size_t>(unit.markCount) * 4) / 4;
+  const BYTE* data = scratch_.data();
   marks.resize(count);
   for (size_t i = 0; i < count; ++i) marks[i] = LittleEndian32(data + 4 * i);
 }

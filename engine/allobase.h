@@ -1,7 +1,8 @@
-// Allobase: a loaded voice database. Loading maps the file and reads the
-// header and the unit directory; a unit's pitch marks and samples are taken
-// from the mapped file when the synthesizer asks for them, without a read
-// or seek per unit.
+// Allobase: a loaded voice database. Loading reads the header and the unit
+// directory and keeps the file open; a unit's pitch marks and samples are
+// read from the file when the synthesizer asks for them, so only the
+// directory is held in memory. A file cut short or rewritten in place while
+// in use gives shorter units or silence (and a line in the debug log).
 //
 // File layout (little-endian; a pstring is a length byte and that many
 // bytes): pstring magic "abs.09", two pstring descriptions, int32 flags,
@@ -17,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "phonetic/file_mapping.h"
+#include "engine/positional_file.h"
 #include "platform/types.h"
 
 // Where one unit lies in the file.
@@ -29,6 +30,8 @@ struct UnitRecord {
   INT markCount = 0;
   INT used = 1;
 };
+
+class DebugLog;
 
 class Allobase {
  public:
@@ -47,10 +50,14 @@ class Allobase {
 
   bool FindUnit(const std::string& name, UnitRecord& out) const;
 
+  // Where short reads are reported; none by default. The log must outlive
+  // the voice.
+  void SetDebugLog(DebugLog* log) { log_ = log; }
+
   // Appends the unit's samples (decoded for ADPCM voices) to `samples`.
-  // Returns the number appended.
+  // Returns the number appended: fewer when the file ends early.
   size_t ReadSamples(const UnitRecord& unit, std::vector<int16_t>& samples);
-  // Replaces `marks` by the unit's pitch marks.
+  // Replaces `marks` by the unit's pitch marks (those the file still holds).
   void ReadMarks(const UnitRecord& unit, std::vector<int32_t>& marks);
 
   INT SampleRate() const { return sampleRate_; }
@@ -63,16 +70,21 @@ class Allobase {
  private:
   void Reset();
   HRESULT Refuse(const char16_t* text);
-  // The bytes of the mapped file from offset on, at most `bytes` of them.
-  size_t Bytes(DWORD offset, size_t bytes, const BYTE*& at) const;
+  // Reads that many bytes from the offset into `scratch_`; returns how many
+  // the file gave, and logs a short read.
+  size_t ReadUnitBytes(DWORD offset, size_t bytes);
 
   std::string description1_;
   std::string description2_;
   INT sampleRate_ = 8000;
   INT voiceKind_ = 1;
   std::map<std::string, UnitRecord> units_;
-  ReadOnlyFileMapping file_;
+  PositionalFile file_;
+  std::string path_;  // for the log
   INT markTotal_ = 0;
   INT dataTotal_ = 0;
   bool adpcm_ = false;
+  // Raw bytes of the unit last read, kept between reads.
+  std::vector<BYTE> scratch_;
+  DebugLog* log_ = nullptr;
 };

@@ -27,5 +27,6 @@ struct VoiceData {
 // description is longer than 255 bytes or the voice kind is not 0, 1 or 2.
 bool EncodeVoiceDatabase(const VoiceData& voice, std::string& out);
 
-// Encodes and writes the file; false when encoding or writing fails.
+// Encodes the file and writes it under a temporary name beside the path,
+// then renames it over the path; false when encoding or writing fails.
 bool WriteVoiceDatabase(const std::u16string& path, const VoiceData& voice);

@@ -66,9 +66,13 @@ class SpeechEngine : private BufferDoneSink {
 
   // Starts the playback thread and the notify thread.
   HRESULT Start();
-  // Where the pipeline reports the words it leaves out; the log must
-  // outlive the engine. Set before Start.
-  void SetDebugLog(DebugLog* log) { log_ = log; }
+  // Where the pipeline reports the words it leaves out and the voice a
+  // file that changed under it; the log must outlive the engine. Set before
+  // Start.
+  void SetDebugLog(DebugLog* log) {
+    log_ = log;
+    voice_.SetDebugLog(log);
+  }
 
   HRESULT SetRateRange(INT range);
   HRESULT SetOutputFormat(UINT samplesPerSec, INT bits, INT channels);

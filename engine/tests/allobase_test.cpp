@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "engine/allobase.h"
 #include "engine/tests/test_files.h"
 #include "engine/voice_writer.h"
+#include "phonetic/debug_log.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -176,6 +181,60 @@ TEST_F(AllobaseTest, ContentsThatDoNotFitTheFileAreRefused) {
   // A refused load leaves nothing behind that spoils the next one.
   ASSERT_EQ(LoadBytes(good), S_OK);
   EXPECT_EQ(voice_.UnitCount(), 2u);
+}
+
+// A voice written anew is renamed over the old file, so a voice loaded from
+// it reads on as before; one cut short in place gives shorter units and
+// logs each short read.
+TEST_F(AllobaseTest, FileReplacedOrCutShortWhileLoaded) {
+  ASSERT_TRUE(WriteVoiceDatabase(file_.Wide(), TwoUnitVoice(false)));
+  ASSERT_EQ(voice_.Load(file_.Wide()), S_OK);
+  VoiceData other = TwoUnitVoice(false);
+  other.units[0].samples.assign(1000, 9);
+  ASSERT_TRUE(WriteVoiceDatabase(file_.Wide(), other));
+  UnitRecord a;
+  UnitRecord b;
+  ASSERT_TRUE(voice_.FindUnit("A0", a) && voice_.FindUnit("B", b));
+  std::vector<int16_t> samples;
+  EXPECT_EQ(voice_.ReadSamples(a, samples), 1000u);
+  EXPECT_EQ(samples, std::vector<int16_t>(1000, 7));
+
+  // The log lives in the test program's folder, as every debug log does.
+  const std::string logName = "allobase-log-" + std::to_string(getpid()) + ".txt";
+  const auto logPath = std::filesystem::read_symlink("/proc/self/exe").parent_path() / logName;
+  DebugLog log;
+  ASSERT_TRUE(log.OpenLogFile(std::u16string(logName.begin(), logName.end())));
+  log.SetVerbosity(1);
+  ASSERT_EQ(voice_.Load(file_.Wide()), S_OK);
+  voice_.SetDebugLog(&log);
+  ASSERT_TRUE(voice_.FindUnit("A0", a) && voice_.FindUnit("B", b));
+  // Cut inside the first unit's samples: 400 of them and a half are left.
+  std::filesystem::resize_file(file_.Narrow(), a.dataOffset + 801);
+  samples = {5};
+  EXPECT_EQ(voice_.ReadSamples(a, samples), 400u);
+  EXPECT_EQ(voice_.ReadSamples(b, samples), 0u);
+  std::vector<int16_t> expected(401, 9);
+  expected[0] = 5;
+  EXPECT_EQ(samples, expected);
+  std::vector<int32_t> marks = {1};
+  voice_.ReadMarks(b, marks);
+  EXPECT_EQ(marks, (std::vector<int32_t>{1, 2}));
+  // Cut inside the first unit's marks.
+  std::filesystem::resize_file(file_.Narrow(), kFirstMark + 4 * 5 + 2);
+  voice_.ReadMarks(a, marks);
+  EXPECT_EQ(marks, std::vector<int32_t>(5, 3));
+  voice_.ReadMarks(b, marks);
+  EXPECT_TRUE(marks.empty());
+
+  std::stringstream text;
+  text << std::ifstream(logPath, std::ios::binary).rdbuf();
+  std::filesystem::remove(logPath);
+  const std::string prefix = "12:00\tError\t" + file_.Narrow() + ": ";
+  const std::string suffix = " read: the file changed while in use\r\n";
+  EXPECT_EQ(text.str(), prefix + "801 of 2000 bytes at offset 87" + suffix +
+                            prefix + "0 of 6 bytes at offset 2087" + suffix +
+                            prefix + "22 of 48 bytes at offset 31" + suffix +
+                            prefix + "0 of 8 bytes at offset 79" + suffix);
 }
 
 }  // namespace

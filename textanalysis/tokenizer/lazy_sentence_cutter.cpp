@@ -94,7 +94,13 @@ bool LazySentenceCutter::CutSome(std::vector<Sentence>& sentences) {
     for (size_t i = 0; i < count; ++i) {
       Sentence& sentence = split[i];
       if (i == 0 && context_) {
-        sentence.tokens.erase(sentence.tokens.begin());
+        // The context token was handed out already, and the splitter may
+        // have cut a long one into several pieces: all of them go.
+        const UI8 contextEnd = EndOf(pending_.front());
+        const auto own = std::find_if(
+            sentence.tokens.begin(), sentence.tokens.end(),
+            [contextEnd](const TextToken& token) { return token.position.start >= contextEnd; });
+        sentence.tokens.erase(sentence.tokens.begin(), own);
         if (sentence.tokens.empty()) continue;
         sentence.SetIntervalFromTokens();
       }

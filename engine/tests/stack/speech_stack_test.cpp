@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,12 +43,12 @@ class SpeechStackTest : public testing::Test {
     setenv("PARLEN_AUDIO_FAST", "1", 1);
   }
 
-  static ITTSEngine* CreateEngine(int rate) {
+  static ITTSEngine* CreateEngine(int rate, const char* voice = PARLEN_VOICE_NAME) {
     ITTSEngine* engine = nullptr;
     EXPECT_EQ(CoCreateInstance(CLSID_TTSEngine, nullptr, 0x17, IID_PPV_ARGS(&engine)), S_OK);
     if (engine == nullptr) return nullptr;
     EXPECT_EQ(engine->SetEventMask(0x3F), S_OK);
-    EXPECT_EQ(engine->SetVoice(PARLEN_VOICE_NAME), S_OK);
+    EXPECT_EQ(engine->SetVoice(voice), S_OK);
     EXPECT_EQ(engine->SetRate(static_cast<I1>(rate)), S_OK);
     return engine;
   }
@@ -294,6 +296,95 @@ TEST_F(SpeechStackTest, UserStressBaseChangesHowAWordIsSpoken) {
 
   user->Release();
   engine->Release();
+}
+
+// Pull mode a tenth of a second at a time, `step` called after each, so that
+// something can happen to the voice between two requests.
+Spoken SpeakPulledInSteps(ITTSEngine* engine, const std::string& text,
+                          const std::function<void(size_t)>& step) {
+  Spoken out;
+  ITTSAudioPull* pull = nullptr;
+  EXPECT_EQ(engine->QueryInterface(IID_PPV_ARGS(&pull)), S_OK);
+  if (pull == nullptr) return out;
+  std::vector<SHORT> buffer(1600);
+  pull->SetPullBuffer(buffer.data(), static_cast<UINT>(buffer.size()));
+  EXPECT_EQ(engine->Speak(text.c_str(), 1), S_OK);
+  // A request ends when the buffer is full or the speech ends; each piece
+  // ending in it gives the samples it holds so far.
+  size_t filled = 0;
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+  for (bool ended = false; !ended && std::chrono::steady_clock::now() < limit;) {
+    TTSEvent events[64];
+    UINT got = 0;
+    engine->GetEvents(events, 64, &got);
+    for (UINT i = 0; i < got; ++i) {
+      if (events[i].type != TE_AudioDelivered) {
+        out.events.push_back(events[i]);
+        if (events[i].type == TE_SpeechEnd) ended = true;
+        continue;
+      }
+      filled = events[i].param1;
+      if (filled < buffer.size()) continue;
+      out.samples.insert(out.samples.end(), buffer.begin(), buffer.end());
+      filled = 0;
+      step(out.samples.size() / buffer.size());
+      pull->RequestData();
+    }
+    if (got == 0) Sleep(1);
+  }
+  out.samples.insert(out.samples.end(), buffer.begin(), buffer.begin() + static_cast<ptrdiff_t>(filled));
+  pull->SetPullBuffer(nullptr, 0);
+  pull->Release();
+  return out;
+}
+
+// The voice file copied and registered under a name of its own, then cut
+// short while speaking, and later put back in place (written over, as a
+// voice used to be rebuilt): no unit read may fail the process, every
+// sentence is still spoken, and once the file is whole again the speech is
+// what the whole voice gives.
+TEST_F(SpeechStackTest, AVoiceFileCutShortAndRewrittenWhileSpeaking) {
+  const std::string copy = std::string(std::getenv("TEST_TMPDIR")) + "voice-copy.dat";
+  std::filesystem::copy_file(PARLEN_VOICE_FILE, copy);
+  const std::u16string key = u"Software\\Morvane\\Voices\\Copy";
+  ASSERT_EQ(WriteRegistryString(HKEY_LOCAL_MACHINE, key, u"Path",
+                                std::u16string(copy.begin(), copy.end())),
+            ERROR_SUCCESS);
+  ASSERT_EQ(WriteRegistryString(HKEY_LOCAL_MACHINE, key, u"Lang", u"419"), ERROR_SUCCESS);
+  const std::string text = kText + " " + kText + " " + kText;
+
+  ITTSEngine* engine = CreateEngine(0, "Copy");
+  ASSERT_NE(engine, nullptr);
+  const Spoken whole = SpeakPulledInSteps(engine, text, [](size_t) {});
+  const size_t steps = whole.samples.size() / 1600;
+  ASSERT_GT(steps, 100u);
+
+  std::string original;
+  {
+    std::ifstream in(copy, std::ios::binary);
+    original.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  const Spoken changed = SpeakPulledInSteps(engine, text, [&](size_t step) {
+    if (step == steps / 4) std::filesystem::resize_file(copy, 100000);
+    // A second later: the units of that second were cut short.
+    if (step == steps / 4 + 10) {
+      std::ofstream out(copy, std::ios::binary | std::ios::trunc);
+      out.write(original.data(), static_cast<std::streamsize>(original.size()));
+    }
+  });
+  engine->Release();
+
+  EXPECT_EQ(SpansOf(changed, TE_SentenceSpan), SpansOf(whole, TE_SentenceSpan));
+  ASSERT_FALSE(changed.events.empty());
+  EXPECT_EQ(changed.events.back().type, TE_SpeechEnd);
+  // Before the cut the same; while the file is short, mostly silence.
+  const size_t cut = steps / 4 * 1600;
+  ASSERT_GT(changed.samples.size(), cut + 16000);
+  EXPECT_TRUE(std::equal(whole.samples.begin(), whole.samples.begin() + cut, changed.samples.begin()));
+  EXPECT_LT(changed.samples.size(), whole.samples.size());
+  // The last sentence, spoken long after the file was whole again.
+  const size_t tail = 16000;
+  EXPECT_TRUE(std::equal(whole.samples.end() - tail, whole.samples.end(), changed.samples.end() - tail));
 }
 
 }  // namespace

@@ -230,13 +230,18 @@ TEST_F(GlosselServerTest, SkipAndCurrentPosition) {
 // The count holds every sentence of a text cut as it is spoken: as many as
 // cutting the whole text at once (as with tags) gives.
 TEST_F(GlosselServerTest, CountOfALongTextIsThatOfTheWholeText) {
-  for (size_t bytes : {size_t{10000}, size_t{100000}, size_t{2000000}}) {
-    SCOPED_TRACE(bytes);
-    const std::string text = VariedText(bytes);
+  // Lines ending in a run of stops longer than a token may be.
+  std::string dots;
+  for (int i = 0; i < 3000; ++i) dots += "Мама мыла раму" + std::string(129, '.') + " ";
+  for (const std::string& text : {VariedText(10000), VariedText(100000), VariedText(2000000), dots}) {
+    SCOPED_TRACE(text.size());
     ASSERT_EQ(prep_->Reset(), S_OK);
     Push(text.c_str(), {MarkupInfo{const_cast<char*>("Volume=5"), {text.size(), 0}}});
     const UI4 whole = Count();
-    EXPECT_GT(whole, bytes / 40);
+    if (text == dots)
+      EXPECT_EQ(whole, 3000u);
+    else
+      EXPECT_GT(whole, text.size() / 40);
     const Interval last = Stamp(whole - 1);
     ASSERT_EQ(prep_->Reset(), S_OK);
     Push(text.c_str());

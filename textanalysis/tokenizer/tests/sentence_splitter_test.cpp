@@ -159,42 +159,77 @@ TEST_F(SentenceSplitterTest, LongTokensAreSplit) {
 
 // Cut a few sentences at a time, a long text gives the very sentences (token
 // texts, flags, positions, spans) that splitting it whole gives.
-TEST_F(SentenceSplitterTest, CuttingAsAskedGivesTheSentencesOfTheWholeText) {
-  abbreviations_.entries = {{{"т", ".", "е", "."}, false},
-                            {{"г", "."}, true},
-                            {{"т", ".", "е"}, false, TextToken::kSpaceBefore}};
-  const auto text = std::make_shared<const std::string>(VariedText(60000));
-  std::vector<TextToken> tokens;
-  tokenizer_.Tokenize(*text, tokens, 1000);
-  std::vector<Sentence> whole;
-  splitter_.Split(tokens, whole);
-  ASSERT_GT(whole.size(), 500u);
+class LazyCuttingTest : public SentenceSplitterTest {
+ protected:
+  LazyCuttingTest() {
+    abbreviations_.entries = {{{"т", ".", "е", "."}, false},
+                              {{"г", "."}, true},
+                              {{"т", ".", "е"}, false, TextToken::kSpaceBefore}};
+  }
 
-  for (size_t chunk : {size_t{1}, size_t{700}, LazySentenceCutter::kChunkBytes}) {
-    SCOPED_TRACE(chunk);
-    LazySentenceCutter cutter(tokenizer_, splitter_, text, 1000, chunk);
-    std::vector<Sentence> cut;
-    ASSERT_TRUE(cutter.CutSome(cut));
-    EXPECT_LT(cut.size(), whole.size() / 4);  // not the whole text at once
-    while (cutter.CutSome(cut)) {
-    }
-    EXPECT_TRUE(cutter.Done());
-    ASSERT_EQ(cut.size(), whole.size());
-    for (size_t i = 0; i < whole.size(); ++i) {
-      SCOPED_TRACE(i);
-      EXPECT_EQ(cut[i].itvl.start, whole[i].itvl.start);
-      EXPECT_EQ(cut[i].itvl.size, whole[i].itvl.size);
-      ASSERT_EQ(cut[i].tokens.size(), whole[i].tokens.size());
-      for (size_t k = 0; k < whole[i].tokens.size(); ++k) {
-        const TextToken& a = cut[i].tokens[k];
-        const TextToken& b = whole[i].tokens[k];
-        EXPECT_EQ(a.text, b.text);
-        EXPECT_EQ(a.flags, b.flags);
-        EXPECT_EQ(a.position.start, b.position.start);
-        EXPECT_EQ(a.position.size, b.position.size);
+  void ExpectCutAsWhole(const std::string& source, std::vector<size_t> chunks) {
+    const auto text = std::make_shared<const std::string>(source);
+    std::vector<TextToken> tokens;
+    tokenizer_.Tokenize(*text, tokens, 1000);
+    std::vector<Sentence> whole;
+    splitter_.Split(tokens, whole);
+    ASSERT_GT(whole.size(), 500u);
+
+    for (size_t chunk : chunks) {
+      SCOPED_TRACE(chunk);
+      LazySentenceCutter cutter(tokenizer_, splitter_, text, 1000, chunk);
+      std::vector<Sentence> cut;
+      ASSERT_TRUE(cutter.CutSome(cut));
+      EXPECT_LT(cut.size(), whole.size() / 4);  // not the whole text at once
+      while (cutter.CutSome(cut)) {
+      }
+      EXPECT_TRUE(cutter.Done());
+      ASSERT_EQ(cut.size(), whole.size());
+      for (size_t i = 0; i < whole.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(cut[i].itvl.start, whole[i].itvl.start);
+        EXPECT_EQ(cut[i].itvl.size, whole[i].itvl.size);
+        ASSERT_EQ(cut[i].tokens.size(), whole[i].tokens.size());
+        for (size_t k = 0; k < whole[i].tokens.size(); ++k) {
+          const TextToken& a = cut[i].tokens[k];
+          const TextToken& b = whole[i].tokens[k];
+          EXPECT_EQ(a.text, b.text);
+          EXPECT_EQ(a.flags, b.flags);
+          EXPECT_EQ(a.position.start, b.position.start);
+          EXPECT_EQ(a.position.size, b.position.size);
+        }
       }
     }
   }
+};
+
+TEST_F(LazyCuttingTest, CuttingAsAskedGivesTheSentencesOfTheWholeText) {
+  ExpectCutAsWhole(VariedText(60000), {1, 700, LazySentenceCutter::kChunkBytes});
+}
+
+// Runs of sentence ends longer than a token may be (separator lines of dots,
+// "!!!...") are cut into several tokens, and the last one of a hand-out
+// starts the next batch.
+TEST_F(LazyCuttingTest, LongRunsOfSentenceEndsAreHandedOutOnce) {
+  const std::string marks = ".!?;";
+  const size_t runs[] = {128, 129, 1000};
+  const char* const separators[] = {" ", "\n", " \n", "\n\n"};
+  std::string text;
+  for (size_t line = 0; text.size() < 300000; ++line) {
+    text += line % 2 == 0 ? "Мама мыла раму" : "папа пилил дрова";
+    text += std::string(runs[line % 3], marks[line / 3 % marks.size()]);
+    text += separators[line / 12 % 4];
+  }
+  ExpectCutAsWhole(text, {1, 700, LazySentenceCutter::kChunkBytes});
+
+  // 2 MB of prose with a separator line of 150 dots every ten lines.
+  std::string book;
+  for (size_t line = 0; book.size() < 2000000; ++line) {
+    book += line % 10 == 9 ? std::string(150, '.')
+                           : "Мама мыла раму, а папа пилил дрова. Вечером все пили чай";
+    book += line % 10 == 9 ? "\n" : ".\n";
+  }
+  ExpectCutAsWhole(book, {LazySentenceCutter::kChunkBytes});
 }
 
 }  // namespace
