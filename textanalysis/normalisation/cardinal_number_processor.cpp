@@ -54,6 +54,44 @@ bool IsFraction(const std::string& numerator, const std::string& denominator) {
 
 }  // namespace
 
+// The noun a year or century abbreviation after a number stands for, in
+// every case, singular ("г.", "в.") and plural ("гг.", "вв.").
+struct DateNoun {
+  const char* abbreviation;
+  bool century;
+  int number;
+  const char* forms[6];
+};
+
+namespace {
+
+constexpr DateNoun kDateNouns[] = {
+    {"г", false, 0, {"год", "го+да", "го+ду", "год", "го+дом", "году+"}},
+    {"гг", false, 1, {"го+ды", "годо+в", "года+м", "го+ды", "года+ми", "года+х"}},
+    {"в", true, 0, {"век", "ве+ка", "ве+ку", "век", "ве+ком", "ве+ке"}},
+    {"вв", true, 1, {"века+", "веко+в", "века+м", "века+", "века+ми", "века+х"}},
+};
+
+// The year or century abbreviation written after tokens[index] ("1945 г.",
+// "XVIII в."), its full stop the next token; null when there is none.
+const DateNoun* DateNounAfter(const std::vector<TextToken>& tokens, int index) {
+  if (index + 2 >= static_cast<int>(tokens.size())) return nullptr;
+  const TextToken& word = tokens[index + 1];
+  const TextToken& stop = tokens[index + 2];
+  if (stop.text != "." || word.HasLineBreakOrSpaceAfter()) return nullptr;
+  for (const DateNoun& noun : kDateNouns)
+    if (word.text == noun.abbreviation) return &noun;
+  return nullptr;
+}
+
+// "18 в.", but not "220 в." (volts).
+bool IsCenturyNumber(const std::string& digits) {
+  return digits.size() <= 2 && IsDigitString(digits) && std::stoi(digits) >= 1 &&
+         std::stoi(digits) <= 21;
+}
+
+}  // namespace
+
 CardinalNumberProcessor::CardinalNumberProcessor()
     : TextProcessor(ChainPriority(ChainSlot::CardinalNumber)) {}
 
@@ -176,6 +214,29 @@ GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tok
   return form;
 }
 
+bool CardinalNumberProcessor::DateForm(const DateNoun& noun, const std::vector<TextToken>& tokens,
+                                       int index, const std::string& words,
+                                       GrammarForm& form) const {
+  const std::string& digits = tokens[index].text;
+  const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
+  if (!noun.century) {
+    // A year takes the case the preposition gives it, the genitive alone.
+    if (!grammar_->ChooseForm(words, digits, "г", previous, form) || form.part != 1) return false;
+    form.number = noun.number;
+    return form.grammarCase >= 0 && form.grammarCase < 6;
+  }
+  if (!tokens[index].IsCapitalFirst() && !IsCenturyNumber(digits)) return false;
+  std::string lower = previous;
+  LowerString(lower);
+  const int governed = GrammarTables::PrepositionCase(lower);
+  form = GrammarForm{NumeralSpeller::kMasculine, noun.number, 0, 1};
+  if (lower == "в" || lower == "во")
+    form.grammarCase = 5;
+  else if (governed >= 0)
+    form.grammarCase = governed;
+  return true;
+}
+
 int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
                                      std::vector<TextToken>& out, int* consumed) {
   const int count = static_cast<int>(tokens.size());
@@ -226,6 +287,17 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
       text += " " + words;
     }
   } else if (grammar_ != nullptr) {
+    const DateNoun* noun = DateNounAfter(tokens, index);
+    GrammarForm form;
+    if (noun != nullptr && DateForm(*noun, tokens, index, text, form)) {
+      // The noun agrees with the ordinal: "в XVIII веке", "9 мая 1945 года".
+      grammar_->InflectNumber(text, form);
+      text += ' ';
+      text += noun->forms[form.grammarCase];
+      // The sentence's full stop stays with it.
+      if (index + 3 == count) text += '.';
+      return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
+    }
     if (token.IsCapitalFirst()) {
       // A Roman numeral, rewritten into digits, keeps its capitals: it
       // orders ("Николай II", "XIX век", "том III").

@@ -23,6 +23,7 @@ class RomanNumeralProcessor : public TextProcessor {
 };
 
 struct ShortEnding;
+struct DateNoun;
 
 // "21-й", "3-е", "1-а": the number with its written ending.
 class OrdinalNumberProcessor : public TextProcessor {
@@ -79,6 +80,11 @@ class CardinalNumberProcessor : public TextProcessor {
   // The ordinal form of a Roman numeral at tokens[index], from the noun
   // after or before it or the name it follows.
   GrammarForm RomanForm(const std::vector<TextToken>& tokens, int index) const;
+
+  // The ordinal form of the number at tokens[index] (`words`) before the
+  // year or century abbreviation after it; false when it is no date.
+  bool DateForm(const DateNoun& noun, const std::vector<TextToken>& tokens, int index,
+                const std::string& words, GrammarForm& form) const;
 
   const GrammarTables* grammar_ = nullptr;
   int gender_ = 1;

@@ -24,8 +24,16 @@ int RomanNumeralProcessor::Process(std::vector<TextToken>& tokens, int index,
                                    std::vector<TextToken>& out, int* consumed) {
   TextToken& token = tokens[index];
   auto numeral = numerals_.find(token.text);
-  if (numeral != numerals_.end()) {
-    token.text = numeral->second;
+  std::string digits = numeral != numerals_.end() ? numeral->second : std::string();
+  // Before "в." or "вв." even "I" and "V" are centuries.
+  const int count = static_cast<int>(tokens.size());
+  if (digits.empty() && (token.text == "I" || token.text == "V") && index + 2 < count &&
+      !tokens[index + 1].HasLineBreakOrSpaceAfter() &&
+      (tokens[index + 1].text == "в" || tokens[index + 1].text == "вв") &&
+      tokens[index + 2].text == ".")
+    digits = token.text == "I" ? "1" : "5";
+  if (!digits.empty()) {
+    token.text = digits;
     token.RemoveFlags(TextToken::kRussianWord | TextToken::kLatinWord);
     token.AddFlags(TextToken::kNumber);
   }

@@ -20,6 +20,15 @@ TEST(RomanNumeralProcessorTest, RewritesTheTokenAndDeclines) {
     RunProcessor(p, other, 0);
     EXPECT_EQ(other[0].text, text);
   }
+  // Before a century abbreviation "I" and "V" are numerals too.
+  for (const char* text : {"I в.", "V вв. до"}) {
+    std::vector<TextToken> century = Tokens(text);
+    RunProcessor(p, century, 0);
+    EXPECT_TRUE(century[0].IsNumber()) << text;
+  }
+  std::vector<TextToken> letter = Tokens("V в");
+  RunProcessor(p, letter, 0);
+  EXPECT_EQ(letter[0].text, "V");
   std::vector<TextToken> last = Tokens("XXXIX");
   RunProcessor(p, last, 0);
   EXPECT_EQ(last[0].text, "39");
@@ -91,9 +100,12 @@ class CardinalNumberProcessorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     normaliser_.LoadNumberForms({"(жен:числ:им:ед)", "один одна", "@", "(муж:прил:предл:ед)",
-                                 "один первом", "девять девятом", "@", "(муж:числ:род:мн)",
-                                 "пять пяти", "@"});
-    normaliser_.LoadDictionaryForms({"году:муж:прил:предл:ед"});
+                                 "один первом", "девять девятом", "пять пятом", "восемнадцать восемнадцатом",
+                                 "@", "(муж:прил:род:ед)", "пять пятого", "@",
+                                 "(муж:прил:предл:мн)", "восемнадцать восемнадцатых", "@",
+                                 "(муж:числ:род:мн)", "пять пяти", "@"});
+    normaliser_.LoadDictionaryForms(
+        {"году:муж:прил:предл:ед", "г:муж:прил:род:ед", "г:муж:прил:предл:ед"});
     ASSERT_EQ(processor_.Init(&resources_), 1);
   }
   Normaliser normaliser_;
@@ -174,7 +186,18 @@ TEST_F(CardinalNumberProcessorTest, AgreesWithContext) {
   EXPECT_EQ(RunProcessor(processor_, tokens, 2).Text(), "девятом");
   tokens = Tokens("в IX в.");
   RunProcessor(roman, tokens, 1);
-  EXPECT_EQ(RunProcessor(processor_, tokens, 1).Text(), "девятом");
+  EXPECT_EQ(RunProcessor(processor_, tokens, 1).Text(), "девятом ве+ке.");
+  // A year or century abbreviation is said in the ordinal's case.
+  tokens = Tokens("до V в. н. э.");
+  RunProcessor(roman, tokens, 1);
+  const ProcessResult century = RunProcessor(processor_, tokens, 1);
+  EXPECT_EQ(century.Text(), "пятого ве+ка");
+  EXPECT_EQ(century.consumed, 3);
+  EXPECT_EQ(Said(processor_, "в 18 в. жил", 1), "восемнадцатом ве+ке");
+  EXPECT_EQ(Said(processor_, "в 18 вв. жили", 1), "восемнадцатых века+х");
+  EXPECT_EQ(Said(processor_, "мая 1945 г. была", 1), "тысяча девятьсот сорок пятого го+да");
+  EXPECT_EQ(Said(processor_, "в 1945 г. была", 1), "тысяча девятьсот сорок пятом году+");
+  EXPECT_EQ(Said(processor_, "220 в.", 0), "двести двадцать");
   processor_.OnTag({"Context=gender_feminine"});
   EXPECT_EQ(Said(processor_, "1"), "одна");
   EXPECT_EQ(Said(processor_, "в 21", 1), "двадцать одна");
