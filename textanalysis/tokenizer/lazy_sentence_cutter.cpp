@@ -42,13 +42,21 @@ size_t LazySentenceCutter::SentencesToHandOut(const std::vector<Sentence>& split
                          [](const TextToken& t, UI8 start) { return t.position.start < start; }) -
         pending_.begin());
   };
+  const UI8 ownFrom = OwnFrom();
+  const auto ownTokens = [ownFrom](const Sentence& sentence) {
+    return static_cast<size_t>(
+        std::count_if(sentence.tokens.begin(), sentence.tokens.end(),
+                      [ownFrom](const TextToken& t) { return t.position.start >= ownFrom; }));
+  };
   for (size_t j = split.size() - 1; j > 0; --j) {
     const TextToken& first = split[j].tokens.front();
-    // A sentence after punctuation, with a blank or break before it: the
-    // splitter decides the same from there whether or not it sees the
-    // tokens before the one that ended the last sentence.
-    if (!split[j - 1].tokens.back().IsPunctuation() ||
-        !first.HasAnyFlag(TextToken::kSeparatedBefore))
+    // A sentence after punctuation or after one cut for its length, with a
+    // blank or break before it: the splitter decides the same from there
+    // whether or not it sees the tokens before the one that ended the last
+    // sentence.
+    if (!first.HasAnyFlag(TextToken::kSeparatedBefore) ||
+        (!split[j - 1].tokens.back().IsPunctuation() &&
+         ownTokens(split[j - 1]) < SentenceSplitter::kMaxSentenceTokens))
       continue;
     const size_t index = indexOf(first);
     if (index == 0 || index + kLookaheadTokens > pending_.size()) continue;
@@ -80,7 +88,7 @@ bool LazySentenceCutter::CutSome(std::vector<Sentence>& sentences) {
     }
     const bool atEnd = cut_ >= text.size();
     std::vector<Sentence> split;
-    splitter_.Split(pending_, split);
+    splitter_.Split(pending_, split, OwnFrom());
     size_t count = split.size();
     size_t next = pending_.size();
     if (!atEnd) {
@@ -96,7 +104,7 @@ bool LazySentenceCutter::CutSome(std::vector<Sentence>& sentences) {
       if (i == 0 && context_) {
         // The context token was handed out already, and the splitter may
         // have cut a long one into several pieces: all of them go.
-        const UI8 contextEnd = EndOf(pending_.front());
+        const UI8 contextEnd = OwnFrom();
         const auto own = std::find_if(
             sentence.tokens.begin(), sentence.tokens.end(),
             [contextEnd](const TextToken& token) { return token.position.start >= contextEnd; });

@@ -41,6 +41,8 @@ class LazySentenceCutter {
   // How many of the sentences split from `pending_` can be handed out, and
   // the index in `pending_` of the first token after them.
   size_t SentencesToHandOut(const std::vector<Sentence>& split, size_t& next) const;
+  // Where the tokens not handed out yet start (after the context token).
+  UI8 OwnFrom() const { return context_ ? EndOf(pending_.front()) : 0; }
 
   const TaggedTokenizer& tokenizer_;
   const SentenceSplitter& splitter_;

@@ -117,8 +117,8 @@ bool SentenceSplitter::PeriodEndsSentence(const std::vector<TextToken>& tokens, 
   return false;
 }
 
-void SentenceSplitter::Split(std::vector<TextToken> tokens,
-                             std::vector<Sentence>& sentences) const {
+void SentenceSplitter::Split(std::vector<TextToken> tokens, std::vector<Sentence>& sentences,
+                             UI8 ownFrom) const {
   if (tokens.empty()) return;
   // A literal pronunciation is a phoneme string that has no safe place to
   // split: it is cut.
@@ -130,11 +130,18 @@ void SentenceSplitter::Split(std::vector<TextToken> tokens,
 
   sentences.emplace_back();
   sentences.back().tokens.push_back(tokens[0]);
+  // Tokens of the open sentence, those before `ownFrom` left out.
+  size_t own = tokens[0].position.start >= ownFrom ? 1 : 0;
   const size_t count = tokens.size();
   size_t i = 1;
   bool lastTaken = count < 2;
   while (i + 1 < count) {
     const TextToken& token = tokens[i];
+    if (own >= kMaxSentenceTokens && token.HasAnyFlag(TextToken::kSeparatedBefore)) {
+      sentences.back().SetIntervalFromTokens();
+      sentences.emplace_back();
+      own = 0;
+    }
     const char c = token.text.empty() ? '\0' : token.text.back();
     size_t through = i;
     bool ends = false;
@@ -150,11 +157,15 @@ void SentenceSplitter::Split(std::vector<TextToken> tokens,
         ends = PeriodEndsSentence(tokens, i, through);
       }
     }
-    for (size_t k = i; k <= through; ++k) sentences.back().tokens.push_back(tokens[k]);
+    for (size_t k = i; k <= through; ++k) {
+      sentences.back().tokens.push_back(tokens[k]);
+      if (tokens[k].position.start >= ownFrom) ++own;
+    }
     if (through == count - 1) lastTaken = true;
     if (ends) {
       sentences.back().SetIntervalFromTokens();
       sentences.emplace_back();
+      own = 0;
     }
     i = through + 1;
   }

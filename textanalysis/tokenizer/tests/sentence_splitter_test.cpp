@@ -1,6 +1,8 @@
 // Sentence splitting of tokenized text, with a fake abbreviation dictionary.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -181,8 +183,13 @@ class LazyCuttingTest : public SentenceSplitterTest {
       std::vector<Sentence> cut;
       ASSERT_TRUE(cutter.CutSome(cut));
       EXPECT_LT(cut.size(), whole.size() / 4);  // not the whole text at once
-      while (cutter.CutSome(cut)) {
-      }
+      // Text tokenized to hand out the next sentences stays short, however
+      // long a sentence is.
+      size_t held = 0;
+      for (UI8 handedOut = EndOf(cut.back().itvl); cutter.CutSome(cut);
+           handedOut = EndOf(cut.back().itvl))
+        held = std::max<size_t>(held, 1000 + cutter.BytesCut() - handedOut);
+      EXPECT_LT(held, 200000u);
       EXPECT_TRUE(cutter.Done());
       ASSERT_EQ(cut.size(), whole.size());
       for (size_t i = 0; i < whole.size(); ++i) {
@@ -230,6 +237,30 @@ TEST_F(LazyCuttingTest, LongRunsOfSentenceEndsAreHandedOutOnce) {
     book += line % 10 == 9 ? "\n" : ".\n";
   }
   ExpectCutAsWhole(book, {LazySentenceCutter::kChunkBytes});
+}
+
+// A text without sentence ends (a log, a poem in small letters) is cut into
+// sentences of a bounded number of tokens, at blanks, the same way whole and
+// lazily.
+TEST_F(LazyCuttingTest, ASentenceWithoutEndIsCutToBoundedLength) {
+  std::string endless;
+  while (endless.size() < 1000000) endless += "мама мыла раму и папа,пилил,дрова\n";
+  const std::string prose = VariedText(60000);
+  const std::string text = prose + "!\n" + endless + prose;
+  ExpectCutAsWhole(text, {700, LazySentenceCutter::kChunkBytes});
+
+  std::vector<TextToken> tokens;
+  tokenizer_.Tokenize(text, tokens, 0);
+  std::vector<Sentence> whole;
+  splitter_.Split(tokens, whole);
+  // 29,412 lines of nine tokens, cut at the first token with a blank or
+  // break before it from the 4,097th on (none before ",", "пилил", "дрова").
+  // No sentence ends at punctuation, so each is handed out at its cut.
+  std::map<size_t, size_t> lengths;
+  for (const Sentence& sentence : whole)
+    if (sentence.tokens.size() >= SentenceSplitter::kMaxSentenceTokens)
+      ++lengths[sentence.tokens.size()];
+  EXPECT_EQ(lengths, (std::map<size_t, size_t>{{4096, 52}, {4100, 12}}));
 }
 
 }  // namespace
