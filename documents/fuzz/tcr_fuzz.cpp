@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/common/converted_text.h"
 #include "documents/converters.h"
 #include "documents/fuzz/fuzz_support.h"
 #include "documents/palmdoc/tcr.h"
@@ -32,7 +33,8 @@ std::vector<std::string> Seeds() {
 }
 
 // What the body should become: the dictionary entry of every body byte; false
-// when the dictionary is cut short.
+// when the dictionary is cut short or the text holds no letter or digit (such
+// a book is refused with a message).
 bool Expected(const std::string& file, std::string& text) {
   std::string dictionary[256];
   size_t at = kSignatureSize;
@@ -45,7 +47,7 @@ bool Expected(const std::string& file, std::string& text) {
   }
   for (; at < file.size(); ++at) text += dictionary[static_cast<uint8_t>(file[at])];
   std::replace(text.begin(), text.end(), '\0', ' ');  // text holds no NUL
-  return true;
+  return HoldsLetterOrDigit(text.data(), text.size());
 }
 
 }  // namespace
