@@ -78,6 +78,7 @@ class OpenTag {
     start_ = fileOffset;
     head_.clear();
     length_ = 0;
+    firstClose_ = -1;
     tail_[0] = tail_[1] = '\0';
   }
 
@@ -96,8 +97,27 @@ class OpenTag {
   bool EndsAtClose() const {
     if (IsComment()) return length_ >= static_cast<int64_t>(kCommentOpen.size()) + 2 && Tail("--");
     if (IsCdata()) return length_ >= static_cast<int64_t>(kCdataOpen.size()) + 2 && Tail("]]");
-    if (IsInstruction()) return length_ >= 2 && tail_[1] == '?';
+    if (IsInstruction()) return instructionsEndAtFirstClose_ || (length_ >= 2 && tail_[1] == '?');
     return true;
+  }
+
+  // A ">" at the file offset that did not end the markup.
+  void PassClose(int64_t fileOffset) {
+    if (IsInstruction() && firstClose_ < 0) firstClose_ = fileOffset;
+  }
+
+  // The file offset of the first ">" of an instruction still open; -1 when
+  // it holds none.
+  int64_t FirstClose() const { return firstClose_; }
+
+  // The file ends inside the instruction: no "?>" follows its start, so it
+  // ends at its first ">", as a browser ends it, and so does every one after
+  // it. The text between "<" and that ">" (of a long one, its head).
+  std::string& CloseAtFirstClose() {
+    open_ = false;
+    instructionsEndAtFirstClose_ = true;
+    head_.resize(std::min(head_.size(), static_cast<size_t>(firstClose_ - start_ - 1)));
+    return head_;
   }
 
   // Comments and CDATA sections are no tags: no rule sees them.
@@ -132,6 +152,8 @@ class OpenTag {
   std::string head_;
   int64_t length_ = 0;
   char tail_[2] = {};
+  int64_t firstClose_ = -1;
+  bool instructionsEndAtFirstClose_ = false;
 };
 
 // Walks one block; sets next to the file offset where the next block starts.
@@ -189,6 +211,7 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
       tag.Append(data + pending, data + i);
       pending = i + 1;
       if (!tag.EndsAtClose()) {
+        tag.PassClose(offset + i);
         tag.Append(data + i, data + i + 1);
         continue;
       }
@@ -215,6 +238,12 @@ BlockEnd ScanBlock(const std::string& block, int64_t offset, bool lastBlock, Mar
         return BlockEnd::kNext;
       }
     }
+  }
+  if (tag.IsOpen() && lastBlock && tag.FirstClose() >= 0) {
+    // An instruction without "?>" ("<?xml ...>") takes in no more than a
+    // tag: the text after its first ">" is read.
+    next = tag.FirstClose() + 1;
+    return rules.OnTag(output, tag.CloseAtFirstClose()) ? BlockEnd::kNext : BlockEnd::kStop;
   }
   if (tag.IsOpen()) {
     tag.Append(data + pending, data + n);

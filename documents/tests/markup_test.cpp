@@ -111,7 +111,8 @@ TEST(HtmlConverterTest, StyleAndScriptAreNotText) {
 
 // A script or style sheet that is never closed (or closed by a misspelt end
 // tag) leaves the rest out, and the user is told where and how much; a
-// processing instruction goes on over a ">" of its code.
+// processing instruction goes on over a ">" of its code, but one never
+// ended by "?>" ends at its first ">", and so do those after it.
 TEST(HtmlConverterTest, UnendedScriptsAndInstructionsAreSaid) {
   MessageBoxCapture boxes;
   EXPECT_EQ(Html("<p>A</p><?php if ($a > 1) { echo \"b\"; } ?><p>C</p>"), "A\nC\n");
@@ -119,15 +120,14 @@ TEST(HtmlConverterTest, UnendedScriptsAndInstructionsAreSaid) {
   EXPECT_EQ(boxes.Count(), 0u);
   EXPECT_EQ(Html("<p>A</p><script>x()</scirpt><p>lost</p>"), "A\n");
   EXPECT_EQ(Html("t<STYLE type=a>" + std::string(25000, 's')), "t");
-  EXPECT_EQ(Html("<p>u</p><?php echo 1 > 0; <p>v</p>"), "u\n");
+  EXPECT_EQ(Html("<p>u</p><?php echo 1 > 0; <p>v</p><?a>w<?b>x" + std::string(25000, 'y')),
+            "u\n 0; v\nwx" + std::string(25000, 'y'));
   EXPECT_EQ(boxes.Texts(),
             (std::vector<std::u16string>{
                 u"Warning: the document ends inside a script element that begins at byte 8 "
                 u"and is never closed; its 31 bytes were left out.",
                 u"Warning: the document ends inside a style element that begins at byte 1 "
-                u"and is never closed; its 25014 bytes were left out.",
-                u"Warning: the document ends inside a tag or comment that begins at byte 8 "
-                u"and is never closed; its 26 bytes were left out."}));
+                u"and is never closed; its 25014 bytes were left out."}));
 }
 
 TEST(HtmlConverterTest, LineBreakModeZeroDoesNotRepeatBreaks) {
@@ -205,6 +205,8 @@ TEST(Fb2ConverterTest, DescriptionParagraphsAndBinary) {
             "xy\nDate: 2001\nCustom info\nv\n");
   EXPECT_EQ(Fb2("<p>a</p><binary id=\"i\">QUJD</binary><p>after</p>"), "\na\n");
   EXPECT_EQ(Fb2("<?xml version=\"1.0\"?>\n<p>t</p>"), "\nt\n");
+  EXPECT_EQ(Fb2Book("<?xml version=\"1.0\" encoding=\"windows-1251\">\n<FictionBook><p>t</p>"),
+            "\nt\n");
 }
 
 // A book whose elements carry a namespace prefix reads as one without; other
