@@ -1,5 +1,5 @@
-// LIT e-book to text: the book's main document is rebuilt as HTML in a
-// private temporary folder and converted from there.
+// LIT e-book to text: the book's documents are rebuilt as HTML and joined in
+// a private temporary folder, and converted from there.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -28,17 +28,14 @@ uint8_t* ReadAt(void* handle, uint32_t offset, uint32_t size) {
   return buffer;
 }
 
-// The documents of the book that were left out, by name.
-std::u16string UnreadWarning(const std::u16string& book, const std::vector<std::string>& unread) {
-  std::u16string names;
+// The file names of the documents left out, as they can be shown.
+std::vector<std::u16string> Shown(const std::vector<std::string>& unread) {
+  std::vector<std::u16string> names;
   for (const std::string& name : unread) {
-    if (!names.empty()) names += u", ";
     std::u16string wide;
-    if (Utf8ToUtf16(name, &wide)) names += wide;
-    else names.push_back(u'?');
+    names.push_back(Utf8ToUtf16(name, &wide) ? wide : u"?");
   }
-  return u"Warning: documents of " + book + u" cannot be read and were left out: " + names +
-         u".";
+  return names;
 }
 
 }  // namespace
@@ -74,6 +71,6 @@ bool ConvertLitToText(const char16_t* source, const char16_t* target) {
       !KeepConvertedText(target, "Its documents hold no letter or digit.")) {
     return false;
   }
-  if (!unread.empty()) ShowConversionWarning(UnreadWarning(GetPathFileName(source), unread));
+  if (!unread.empty()) ShowPartsLeftOut(u"documents", GetPathFileName(source), Shown(unread));
   return true;
 }

@@ -59,20 +59,15 @@ const char* NoDataReason(RbBook* book) {
 }
 
 // The entries that hold data but gave none, each with why.
-std::u16string UnreadEntries(RbBook* book, const std::vector<RbTocEntry*>& unread) {
-  constexpr size_t kNamed = 10;
+std::vector<std::u16string> UnreadEntries(RbBook* book, const std::vector<RbTocEntry*>& unread) {
   const long size = FileSize(book);
-  std::u16string list;
-  for (size_t i = 0; i < unread.size() && i < kNamed; ++i) {
-    if (!list.empty()) list += u", ";
-    list += NarrowToWide(unread[i]->name) +
-            (PastTheEnd(unread[i], size) ? u" (it lies past the end of the file)"
-                                         : u" (its data is damaged)");
+  std::vector<std::u16string> names;
+  for (const RbTocEntry* entry : unread) {
+    names.push_back(NarrowToWide(entry->name) + (PastTheEnd(entry, size)
+                                                     ? u" (it lies past the end of the file)"
+                                                     : u" (its data is damaged)"));
   }
-  if (unread.size() > kNamed) {
-    list += u" and " + NarrowToWide(std::to_string(unread.size() - kNamed)) + u" more";
-  }
-  return list;
+  return names;
 }
 
 // Why the book gives no text at all, naming it.
@@ -167,7 +162,8 @@ bool ConvertRbToText(const char16_t* source, const char16_t* target) {
   const bool written = WriteEntries(book, folder.Path(), paths, decoded, unread);
   // An empty page is no reading of a damaged book.
   if (written && decoded == 0) ShowNoTextTaken(NoDataReason(book));
-  const std::u16string unreadList = written && decoded > 0 ? UnreadEntries(book, unread) : u"";
+  const std::vector<std::u16string> unreadNames =
+      written && decoded > 0 ? UnreadEntries(book, unread) : std::vector<std::u16string>{};
   rb_close(book);
   if (!written || decoded == 0) return false;
   const std::string joinPath = folder.Path() + "/join.zzz";
@@ -187,9 +183,6 @@ bool ConvertRbToText(const char16_t* source, const char16_t* target) {
     return false;
   }
   // What could be read is shown; what could not is said.
-  if (!unreadList.empty()) {
-    ShowConversionWarning(u"Warning: entries of " + document +
-                          u" cannot be read and were left out: " + unreadList + u".");
-  }
+  if (!unreadNames.empty()) ShowPartsLeftOut(u"entries", document, unreadNames);
   return true;
 }

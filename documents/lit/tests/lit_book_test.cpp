@@ -226,6 +226,14 @@ TEST(ConvertLitToText, EveryChapterInReadingOrder) {
   EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{
                                u"Warning: documents of damaged.lit cannot be read and were left "
                                u"out: notes.html."}));
+
+  // Of many, the first ten are named.
+  for (int i = 0; i < 11; ++i) damaged.push_back({"n" + std::to_string(i), "n" + std::to_string(i), {}});
+  boxes.Clear();
+  ConvertBook(WriteBook(damaged), "many.lit");
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{
+                               u"Warning: documents of many.lit cannot be read and were left "
+                               u"out: notes.html, n0, n1, n2, n3, n4, n5, n6, n7, n8 and 2 more."}));
 }
 
 TEST(ConvertLitToText, LongBookKeepsEveryParagraph) {
