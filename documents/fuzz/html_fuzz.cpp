@@ -29,6 +29,8 @@ std::vector<std::string> Seeds() {
   // script closed by a misspelt end tag.
   seeds.push_back("<ol><li>one<li>two</ol><dl><dt>t<dd>d</dl><p>A</p><?php if ($a > 1) { } ?>"
                   "<section>s<hr>h<p>C<script>x()</scirpt><p>lost");
+  // Instructions never ended by "?>", over blocks: each ends at its first ">".
+  seeds.push_back("<p>a<?xml v=\"1\">b" + Repeated("c<?d>e", 4000) + "<?" + Repeated("f", 12000));
   return seeds;
 }
 
