@@ -43,7 +43,11 @@ bool OutputFile::Create(const char16_t* target, int64_t announcedSize) {
                                                    : targetPath_.substr(0, slash));
   if (!budget_.Announce(announcedSize)) return false;
   if (!file_.Create(targetPath_)) {
-    if (file_.Error() == AtomicFile::kNotRegularFile) Stopped(file_);
+    if (file_.Error() == AtomicFile::kNotRegularFile) {
+      Stopped(file_);
+    } else {
+      failureReason_ = file_.Error() != 0 ? file_.Error() : EIO;
+    }
     return false;
   }
   // A killed conversion's temporary is found again by its mark.

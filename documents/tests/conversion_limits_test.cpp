@@ -221,6 +221,14 @@ TEST(OutputLimitsTest, AnEntryLargerThanTheLargestDocumentIsNotExtracted) {
   EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{
                                u"The archive entry book.fb2 could not be taken out of the "
                                u"archive: the file cannot be written (File too large)."});
+  // A folder in the way is said for what it is.
+  boxes.Clear();
+  std::filesystem::create_directory(Scratch("folder.txt"));
+  EXPECT_FALSE(ExtractZipEntry(Wide(archive).c_str(), {0, -1, 5},
+                               Wide(Scratch("folder.txt")).c_str()));
+  EXPECT_EQ(boxes.Texts(), std::vector<std::u16string>{
+                               u"The archive entry folder.txt could not be taken out of the "
+                               u"archive: the file cannot be written (it is not a regular file)."});
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ bool ExtractZipEntry(const char16_t* archivePath, const ZipEntry& entry, const c
   if (!out.Open(archivePath, target, entry.uncompressedSize)) {
     // Passing the limits has said why.
     if (!out.LimitsPassed()) {
-      CannotExtract(target, u"the file cannot be written (" + SystemReason(errno) + u").");
+      CannotWrite(target, out);
     }
     return false;
   }
