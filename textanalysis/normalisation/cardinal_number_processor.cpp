@@ -134,17 +134,14 @@ int CardinalNumberProcessor::DecimalLength(const std::vector<TextToken>& tokens,
              : 1;
 }
 
-bool CardinalNumberProcessor::NounAfter(const std::vector<TextToken>& tokens, int index) const {
-  return index < static_cast<int>(tokens.size()) && IsWord(tokens[index].text);
-}
-
-bool CardinalNumberProcessor::FeminineNounAfter(const std::vector<TextToken>& tokens,
-                                                int index) const {
-  if (grammar_ == nullptr || !NounAfter(tokens, index)) return false;
+const GrammarForm* CardinalNumberProcessor::NounAfter(const std::vector<TextToken>& tokens,
+                                                     int index) const {
+  if (grammar_ == nullptr || index >= static_cast<int>(tokens.size()) ||
+      !IsWord(tokens[index].text))
+    return nullptr;
   std::string word = tokens[index].text;
   LowerString(word);
-  const GrammarForm* form = grammar_->WordForm(word);
-  return form != nullptr && form->gender == NumeralSpeller::kFeminine;
+  return grammar_->WordForm(word);
 }
 
 std::string CardinalNumberProcessor::NextWord(const std::vector<TextToken>& tokens,
@@ -267,8 +264,11 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
     return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
 
   const int length = DecimalLength(tokens, index);
-  if (length == 3 && SpellDecimal(token.text, tokens[index + 2].text, NounAfter(tokens, index + 3),
-                                  FeminineNounAfter(tokens, index + 3), marked, grammar_, text))
+  const GrammarForm* counted = length == 3 ? NounAfter(tokens, index + 3) : nullptr;
+  if (length == 3 &&
+      SpellDecimal(token.text, tokens[index + 2].text, counted != nullptr,
+                   counted != nullptr && counted->gender == NumeralSpeller::kFeminine, marked,
+                   grammar_, text))
     return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
   if (!NumeralSpeller::NumberWithZeros(token.text, text)) return Decline(out, consumed);
   if (length == 3) {

@@ -105,7 +105,8 @@ class CardinalNumberProcessorTest : public ::testing::Test {
                                  "(муж:прил:предл:мн)", "восемнадцать восемнадцатых", "@",
                                  "(муж:числ:род:мн)", "пять пяти", "@"});
     normaliser_.LoadDictionaryForms(
-        {"году:муж:прил:предл:ед", "г:муж:прил:род:ед", "г:муж:прил:предл:ед"});
+        {"году:муж:прил:предл:ед", "г:муж:прил:род:ед", "г:муж:прил:предл:ед",
+         "кг:муж:числ:род:ед"});
     ASSERT_EQ(processor_.Init(&resources_), 1);
   }
   Normaliser normaliser_;
@@ -125,6 +126,9 @@ TEST_F(CardinalNumberProcessorTest, WholeAndDecimalNumbers) {
   EXPECT_EQ(Said(processor_, "21,001"), "двадцать одна целая одна тысячная");
   EXPECT_EQ(Said(processor_, "1,5 кг"), "полтора");
   EXPECT_EQ(Said(processor_, "1,5"), "одна целая пять десятых");
+  // Only a noun is counted: "коэффициент 1,5 был", "на 1,5 и".
+  EXPECT_EQ(Said(processor_, "1,5 был"), "одна целая пять десятых");
+  EXPECT_EQ(Said(processor_, "1,5 и"), "одна целая пять десятых");
   // Past millionths no word names the fraction: its digits one by one.
   EXPECT_EQ(Said(processor_, "1,1234567"), "один один два три четыре пять шесть семь");
   EXPECT_EQ(Said(processor_, "1.2.3"), "один");
