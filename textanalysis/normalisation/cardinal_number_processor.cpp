@@ -218,6 +218,11 @@ bool CardinalNumberProcessor::DateForm(const DateNoun& noun, const std::vector<T
   const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
   if (!noun.century) {
     // A year takes the case the preposition gives it, the genitive alone.
+    const int yearCase = GrammarTables::YearCase(previous, digits);
+    if (yearCase >= 0) {
+      form = GrammarForm{NumeralSpeller::kMasculine, noun.number, yearCase, 1};
+      return true;
+    }
     if (!grammar_->ChooseForm(words, digits, "г", previous, form) || form.part != 1) return false;
     form.number = noun.number;
     return form.grammarCase >= 0 && form.grammarCase < 6;
