@@ -3,6 +3,7 @@
 #include "foundation/char_classes.h"
 #include "textanalysis/chain/chain_order.h"
 #include "textanalysis/lexicon/linguistic_resources.h"
+#include "textanalysis/normalisation/grammar_tables.h"
 #include "textanalysis/normalisation/plural_form.h"
 #include "textanalysis/normalisation/token_output.h"
 #include "textanalysis/tokenizer/token_kinds.h"
@@ -12,6 +13,7 @@ namespace {
 constexpr char kSmallIe = '\xE5';
 constexpr char kCapitalIe = '\xC5';
 constexpr char kSmallYo = '\xB8';
+constexpr int kGenitiveCase = 1;  // as GrammarForm numbers the cases
 
 }  // namespace
 
@@ -77,9 +79,16 @@ int SymbolNameProcessor::Process(std::vector<TextToken>& tokens, int index,
   std::string text;
   if (index > 0 && tokens[index - 1].IsNumber() && token.text.size() == 1 &&
       IsCountedSymbol(token.text[0])) {
-    text = ByteEntry(names_, token.text[0]) + (IsDecimalFraction(tokens, index - 1)
-                                                   ? CountedEnding(PluralForm::kFew)
-                                                   : AgreeingEnding(tokens[index - 1].text));
+    std::string ending = AgreeingEnding(tokens[index - 1].text);
+    if (IsDecimalFraction(tokens, index - 1)) {
+      ending = CountedEnding(PluralForm::kFew);
+    } else if (index >= 2 &&
+               GrammarTables::PrepositionCase(tokens[index - 2].text) == kGenitiveCase) {
+      // The number is read in the genitive ("до трёх"), and so is the sign:
+      // "до трёх процентов", "до одного процента".
+      ending = CountedEnding(ending.empty() ? PluralForm::kFew : PluralForm::kMany);
+    }
+    text = ByteEntry(names_, token.text[0]) + ending;
   } else {
     for (char c : token.text) {
       if (!text.empty()) text += ' ';
