@@ -3,7 +3,6 @@
 #include "foundation/char_classes.h"
 #include "textanalysis/chain/chain_order.h"
 #include "textanalysis/lexicon/linguistic_resources.h"
-#include "textanalysis/normalisation/grammar_tables.h"
 #include "textanalysis/normalisation/plural_form.h"
 #include "textanalysis/normalisation/token_output.h"
 #include "textanalysis/tokenizer/token_kinds.h"
@@ -13,7 +12,6 @@ namespace {
 constexpr char kSmallIe = '\xE5';
 constexpr char kCapitalIe = '\xC5';
 constexpr char kSmallYo = '\xB8';
-constexpr int kGenitiveCase = 1;  // as GrammarForm numbers the cases
 
 }  // namespace
 
@@ -82,8 +80,7 @@ int SymbolNameProcessor::Process(std::vector<TextToken>& tokens, int index,
     std::string ending = AgreeingEnding(tokens[index - 1].text);
     if (IsDecimalFraction(tokens, index - 1)) {
       ending = CountedEnding(PluralForm::kFew);
-    } else if (index >= 2 &&
-               GrammarTables::PrepositionCase(tokens[index - 2].text) == kGenitiveCase) {
+    } else if (IsNumberInGenitive(tokens, index - 1)) {
       // The number is read in the genitive ("до трёх"), and so is the sign:
       // "до трёх процентов", "до одного процента".
       ending = CountedEnding(ending.empty() ? PluralForm::kFew : PluralForm::kMany);
