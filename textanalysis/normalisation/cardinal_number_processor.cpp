@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "foundation/char_classes.h"
 #include "foundation/string_utils.h"
 #include "textanalysis/chain/chain_order.h"
@@ -82,6 +84,14 @@ const DateNoun* DateNounAfter(const std::vector<TextToken>& tokens, int index) {
   for (const DateNoun& noun : kDateNouns)
     if (word.text == noun.abbreviation) return &noun;
   return nullptr;
+}
+
+// The case of a century after the word `previous`: the prepositional after
+// "в" ("в XVIII веке"), else the case the word gives ("до XV века").
+int CenturyCase(std::string previous) {
+  LowerString(previous);
+  if (previous == "в" || previous == "во") return 5;
+  return std::max(GrammarTables::PrepositionCase(previous), 0);
 }
 
 // "18 в.", but not "220 в." (volts).
@@ -186,13 +196,7 @@ GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tok
   // "XIX в." is a century: "в XVIII в." in the prepositional, "до XV в." in
   // the preposition's case.
   if (index + 1 < count && tokens[index + 1].text == "в" && index > 0) {
-    std::string previous = tokens[index - 1].text;
-    LowerString(previous);
-    const int governed = GrammarTables::PrepositionCase(previous);
-    if (previous == "в" || previous == "во")
-      form.grammarCase = 5;
-    else if (governed >= 0)
-      form.grammarCase = governed;
+    form.grammarCase = CenturyCase(tokens[index - 1].text);
     return form;
   }
   if (index == 0) return form;
@@ -228,14 +232,7 @@ bool CardinalNumberProcessor::DateForm(const DateNoun& noun, const std::vector<T
     return form.grammarCase >= 0 && form.grammarCase < 6;
   }
   if (!tokens[index].IsCapitalFirst() && !IsCenturyNumber(digits)) return false;
-  std::string lower = previous;
-  LowerString(lower);
-  const int governed = GrammarTables::PrepositionCase(lower);
-  form = GrammarForm{NumeralSpeller::kMasculine, noun.number, 0, 1};
-  if (lower == "в" || lower == "во")
-    form.grammarCase = 5;
-  else if (governed >= 0)
-    form.grammarCase = governed;
+  form = GrammarForm{NumeralSpeller::kMasculine, noun.number, CenturyCase(previous), 1};
   return true;
 }
 
