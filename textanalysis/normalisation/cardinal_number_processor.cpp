@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "foundation/char_classes.h"
 #include "foundation/string_utils.h"
 #include "textanalysis/chain/chain_order.h"
@@ -84,6 +86,14 @@ const DateNoun* DateNounAfter(const std::vector<TextToken>& tokens, int index) {
   return nullptr;
 }
 
+// The case of a century after the word `previous`: the prepositional after
+// "в" ("в XVIII веке"), else the case the word gives ("до XV века").
+int CenturyCase(std::string previous) {
+  LowerString(previous);
+  if (previous == "в" || previous == "во") return 5;
+  return std::max(GrammarTables::PrepositionCase(previous), 0);
+}
+
 // "18 в.", but not "220 в." (volts).
 bool IsCenturyNumber(const std::string& digits) {
   return digits.size() <= 2 && IsDigitString(digits) && std::stoi(digits) >= 1 &&
@@ -134,17 +144,14 @@ int CardinalNumberProcessor::DecimalLength(const std::vector<TextToken>& tokens,
              : 1;
 }
 
-bool CardinalNumberProcessor::NounAfter(const std::vector<TextToken>& tokens, int index) const {
-  return index < static_cast<int>(tokens.size()) && IsWord(tokens[index].text);
-}
-
-bool CardinalNumberProcessor::FeminineNounAfter(const std::vector<TextToken>& tokens,
-                                                int index) const {
-  if (grammar_ == nullptr || !NounAfter(tokens, index)) return false;
+const GrammarForm* CardinalNumberProcessor::NounAfter(const std::vector<TextToken>& tokens,
+                                                     int index) const {
+  if (grammar_ == nullptr || index >= static_cast<int>(tokens.size()) ||
+      !IsWord(tokens[index].text))
+    return nullptr;
   std::string word = tokens[index].text;
   LowerString(word);
-  const GrammarForm* form = grammar_->WordForm(word);
-  return form != nullptr && form->gender == NumeralSpeller::kFeminine;
+  return grammar_->WordForm(word);
 }
 
 std::string CardinalNumberProcessor::NextWord(const std::vector<TextToken>& tokens,
@@ -189,13 +196,7 @@ GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tok
   // "XIX в." is a century: "в XVIII в." in the prepositional, "до XV в." in
   // the preposition's case.
   if (index + 1 < count && tokens[index + 1].text == "в" && index > 0) {
-    std::string previous = tokens[index - 1].text;
-    LowerString(previous);
-    const int governed = GrammarTables::PrepositionCase(previous);
-    if (previous == "в" || previous == "во")
-      form.grammarCase = 5;
-    else if (governed >= 0)
-      form.grammarCase = governed;
+    form.grammarCase = CenturyCase(tokens[index - 1].text);
     return form;
   }
   if (index == 0) return form;
@@ -221,19 +222,17 @@ bool CardinalNumberProcessor::DateForm(const DateNoun& noun, const std::vector<T
   const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
   if (!noun.century) {
     // A year takes the case the preposition gives it, the genitive alone.
+    const int yearCase = GrammarTables::YearCase(previous, digits);
+    if (yearCase >= 0) {
+      form = GrammarForm{NumeralSpeller::kMasculine, noun.number, yearCase, 1};
+      return true;
+    }
     if (!grammar_->ChooseForm(words, digits, "г", previous, form) || form.part != 1) return false;
     form.number = noun.number;
     return form.grammarCase >= 0 && form.grammarCase < 6;
   }
   if (!tokens[index].IsCapitalFirst() && !IsCenturyNumber(digits)) return false;
-  std::string lower = previous;
-  LowerString(lower);
-  const int governed = GrammarTables::PrepositionCase(lower);
-  form = GrammarForm{NumeralSpeller::kMasculine, noun.number, 0, 1};
-  if (lower == "в" || lower == "во")
-    form.grammarCase = 5;
-  else if (governed >= 0)
-    form.grammarCase = governed;
+  form = GrammarForm{NumeralSpeller::kMasculine, noun.number, CenturyCase(previous), 1};
   return true;
 }
 
@@ -267,8 +266,11 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
     return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
 
   const int length = DecimalLength(tokens, index);
-  if (length == 3 && SpellDecimal(token.text, tokens[index + 2].text, NounAfter(tokens, index + 3),
-                                  FeminineNounAfter(tokens, index + 3), marked, grammar_, text))
+  const GrammarForm* counted = length == 3 ? NounAfter(tokens, index + 3) : nullptr;
+  if (length == 3 &&
+      SpellDecimal(token.text, tokens[index + 2].text, counted != nullptr,
+                   counted != nullptr && counted->gender == NumeralSpeller::kFeminine, marked,
+                   grammar_, text))
     return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
   if (!NumeralSpeller::NumberWithZeros(token.text, text)) return Decline(out, consumed);
   if (length == 3) {

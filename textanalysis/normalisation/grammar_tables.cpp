@@ -279,7 +279,22 @@ void GrammarTables::InflectCardinal(std::string& words, const GrammarForm& form)
     std::vector<std::string> tail;
     SplitTail(words, prefix, tail);
     const std::string& last = tail.back();
-    if (ScaleNominativeOf(last) != last || IsScaleKey(last)) return;
+    // "две тысячи", "пять тысяч" read the same in both cases.
+    if (ScaleNominativeOf(last) != last) return;
+    if (IsScaleKey(last)) {
+      // A thousand of one: "на тысячу", "за двадцать одну тысячу".
+      const GrammarForm singular{1, 0, form.grammarCase, 0};
+      std::string said = StoredForm(last, singular);
+      if (said.empty()) said = last;
+      std::string one = tail.size() == 2 ? tail[0] + " " : std::string();
+      if (tail.size() == 2 && NumeralKey(tail[0]) == "один") {
+        const std::string stored =
+            StoredForm("один", GrammarForm{NumeralGender(tail[0], 1), 0, form.grammarCase, 0});
+        if (!stored.empty()) one = stored + " ";
+      }
+      words = prefix + one + said;
+      return;
+    }
     const GrammarForm unit{NumeralGender(last, form.gender), 0, form.grammarCase, 0};
     std::string said = StoredForm(NumeralKey(last), unit);
     if (said.empty()) said = last;
@@ -296,8 +311,9 @@ void GrammarTables::InflectCardinal(std::string& words, const GrammarForm& form)
     const std::string& word = parts[i];
     std::string said;
     if (ScaleNominativeOf(word) != word || IsScaleKey(word)) {
-      // After "одна" the scale word stays singular ("одной тысячи").
-      const bool one = i > 0 && NumeralKey(parts[i - 1]) == "один";
+      // Alone or after "одна" the scale word stays singular ("тысячи",
+      // "одной тысячи").
+      const bool one = i == 0 || NumeralKey(parts[i - 1]) == "один";
       said = StoredForm(ScaleNominativeOf(word), GrammarForm{1, one ? 0 : 1, form.grammarCase, 0});
     } else {
       const bool scaleGroup = lastScale != std::string::npos && i < lastScale;

@@ -48,6 +48,9 @@ class GrammarTables {
   // The case a preposition (or "более", "около", ...) gives a number with
   // no noun to agree with; -1 when the word governs none.
   static int PrepositionCase(const std::string& previous);
+  // The case of the year `digits` after the word ("к 2020 году", "по 2020
+  // год"); -1 when the digits are no year or the word gives none.
+  static int YearCase(const std::string& previous, const std::string& digits);
 
   // Letters only (Russian or Latin), as a word of the forms is.
   static bool IsWordText(const std::string& text);

@@ -172,6 +172,11 @@ int GrammarTables::PrepositionCase(const std::string& previous) {
   return governor == nullptr ? -1 : governor->bare;
 }
 
+int GrammarTables::YearCase(const std::string& previous, const std::string& digits) {
+  const Governor* governor = FindGovernor(previous);
+  return governor == nullptr || !LooksLikeYear(digits) ? -1 : governor->year;
+}
+
 bool GrammarTables::ChooseForm(const std::string& words, const std::string& digits,
                                const std::string& next, const std::string& previous,
                                GrammarForm& form) const {

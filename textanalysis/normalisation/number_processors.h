@@ -71,10 +71,9 @@ class CardinalNumberProcessor : public TextProcessor {
  private:
   // 3 when tokens[index..] is a decimal number, else 1.
   int DecimalLength(const std::vector<TextToken>& tokens, int index) const;
-  // tokens[index] is a Russian word; one whose form is feminine ("1,5
-  // минуты" reads "полторы").
-  bool NounAfter(const std::vector<TextToken>& tokens, int index) const;
-  bool FeminineNounAfter(const std::vector<TextToken>& tokens, int index) const;
+  // The form of the noun at tokens[index] ("1,5 минуты" reads "полторы");
+  // null for a word the forms do not know ("1,5 был" is no count).
+  const GrammarForm* NounAfter(const std::vector<TextToken>& tokens, int index) const;
   // The word whose form the number at tokens[index] takes.
   std::string NextWord(const std::vector<TextToken>& tokens, int index) const;
   // The ordinal form of a Roman numeral at tokens[index], from the noun

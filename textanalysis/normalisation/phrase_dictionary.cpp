@@ -43,10 +43,14 @@ bool NeighbourHolds(UI4 mask, UI4 flags) {
   return true;
 }
 
-bool PluralHolds(UI4 mask, const TextToken* left, bool leftIsDecimal) {
+bool PluralHolds(UI4 mask, const TextToken* left, bool leftIsDecimal, bool leftInGenitive) {
   if ((mask & (PhraseEntry::kOne | PhraseEntry::kFew)) == 0) return true;
   if (left == nullptr || !left->IsNumber() || !IsDigitString(left->text)) return false;
-  const PluralForm form = leftIsDecimal ? PluralForm::kFew : PluralFormOf(left->text);
+  PluralForm form = leftIsDecimal ? PluralForm::kFew : PluralFormOf(left->text);
+  // In the genitive one takes the form two takes elsewhere ("до одного
+  // килограмма") and the rest that of five ("до трёх килограммов").
+  if (leftInGenitive && !leftIsDecimal)
+    form = form == PluralForm::kOne ? PluralForm::kFew : PluralForm::kMany;
   return form == ((mask & PhraseEntry::kOne) ? PluralForm::kOne : PluralForm::kFew);
 }
 
@@ -133,25 +137,26 @@ bool PhraseDictionary::Match(const std::vector<TextToken>& tokens, int index, UI
                               ? &tokens[static_cast<size_t>(index) - 1]
                               : nullptr;
   const bool leftIsDecimal = IsDecimalFraction(tokens, index - 1);
+  const bool leftInGenitive = IsNumberInGenitive(tokens, index - 1);
   return MatchFrom(root_, tokens, static_cast<size_t>(index), leftFlags, left, leftIsDecimal,
-                   entries, last);
+                   leftInGenitive, entries, last);
 }
 
 bool PhraseDictionary::MatchFrom(const Node& node, const std::vector<TextToken>& tokens,
                                  size_t depth, UI4 leftFlags, const TextToken* left,
-                                 bool leftIsDecimal, std::vector<PhraseEntry>& entries,
-                                 int& last) const {
+                                 bool leftIsDecimal, bool leftInGenitive,
+                                 std::vector<PhraseEntry>& entries, int& last) const {
   if (depth >= tokens.size() || node.words.empty()) return false;
   auto found = node.words.find(tokens[depth].text);
   if (found == node.words.end()) return false;
   const Record& record = found->second;
   if (record.child && MatchFrom(*record.child, tokens, depth + 1, leftFlags, left, leftIsDecimal,
-                                entries, last))
+                                leftInGenitive, entries, last))
     return true;
   const UI4 rightFlags = depth + 1 < tokens.size() ? tokens[depth + 1].flags : 0;
   for (const PhraseEntry& entry : record.entries)
     if (NeighbourHolds(entry.leftMask, leftFlags) &&
-        PluralHolds(entry.leftMask, left, leftIsDecimal) &&
+        PluralHolds(entry.leftMask, left, leftIsDecimal, leftInGenitive) &&
         NeighbourHolds(entry.rightMask, rightFlags))
       entries.push_back(entry);
   if (entries.empty()) return false;

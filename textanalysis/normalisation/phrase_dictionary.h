@@ -35,8 +35,10 @@ struct PhraseEntry {
 bool NeighbourHolds(UI4 mask, UI4 flags);
 // Whether the token before a key (null for none) meets the mask's plural
 // conditions; the fraction of a decimal number (`leftIsDecimal`: "1,5 кг")
-// asks for the few form.
-bool PluralHolds(UI4 mask, const TextToken* left, bool leftIsDecimal = false);
+// asks for the few form, a number in the genitive (`leftInGenitive`: "до 3
+// кг") for the genitive's.
+bool PluralHolds(UI4 mask, const TextToken* left, bool leftIsDecimal = false,
+                 bool leftInGenitive = false);
 
 class PhraseDictionary {
  public:
@@ -71,7 +73,7 @@ class PhraseDictionary {
 
   void AddLine(const std::string& line, char separator, char stop);
   bool MatchFrom(const Node& node, const std::vector<TextToken>& tokens, size_t depth,
-                 UI4 leftFlags, const TextToken* left, bool leftIsDecimal,
+                 UI4 leftFlags, const TextToken* left, bool leftIsDecimal, bool leftInGenitive,
                  std::vector<PhraseEntry>& entries, int& last) const;
 
   Node root_;

@@ -31,7 +31,7 @@ int RomanNumeralProcessor::Process(std::vector<TextToken>& tokens, int index,
       !tokens[index + 1].HasLineBreakOrSpaceAfter() &&
       (tokens[index + 1].text == "в" || tokens[index + 1].text == "вв") &&
       tokens[index + 2].text == ".")
-    digits = token.text == "I" ? "1" : "5";
+    digits.assign(1, token.text == "I" ? '1' : '5');
   if (!digits.empty()) {
     token.text = digits;
     token.RemoveFlags(TextToken::kRussianWord | TextToken::kLatinWord);

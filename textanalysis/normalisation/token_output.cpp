@@ -1,6 +1,7 @@
 #include "textanalysis/normalisation/token_output.h"
 
 #include "textanalysis/chain/text_processor.h"
+#include "textanalysis/normalisation/grammar_tables.h"
 
 TextToken WithText(const TextToken& token, std::string text) {
   TextToken copy = token;
@@ -43,4 +44,10 @@ bool IsDecimalFraction(const std::vector<TextToken>& tokens, int index) {
   return tokens[index].IsNumber() && (mark.text == "," || mark.text == ".") &&
          tokens[index - 2].IsNumber() && !tokens[index - 2].HasLineBreakOrSpaceAfter() &&
          !mark.HasLineBreakOrSpaceAfter();
+}
+
+bool IsNumberInGenitive(const std::vector<TextToken>& tokens, int index) {
+  constexpr int kGenitive = 1;  // as GrammarForm numbers the cases
+  return index >= 1 && index < static_cast<int>(tokens.size()) && tokens[index].IsNumber() &&
+         GrammarTables::PrepositionCase(tokens[index - 1].text) == kGenitive;
 }

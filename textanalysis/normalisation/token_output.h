@@ -28,3 +28,7 @@ bool IsDigitString(const std::string& text);
 // tokens[index] is the fraction of a decimal number written tight ("3,5",
 // "0.25"): what follows it counts in the genitive singular, as after 2.
 bool IsDecimalFraction(const std::vector<TextToken>& tokens, int index);
+
+// The word before the number at tokens[index] puts it in the genitive ("до
+// 3", "более 5"): a word counted after it is in the genitive too.
+bool IsNumberInGenitive(const std::vector<TextToken>& tokens, int index);

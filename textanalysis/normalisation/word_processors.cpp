@@ -77,9 +77,15 @@ int SymbolNameProcessor::Process(std::vector<TextToken>& tokens, int index,
   std::string text;
   if (index > 0 && tokens[index - 1].IsNumber() && token.text.size() == 1 &&
       IsCountedSymbol(token.text[0])) {
-    text = ByteEntry(names_, token.text[0]) + (IsDecimalFraction(tokens, index - 1)
-                                                   ? CountedEnding(PluralForm::kFew)
-                                                   : AgreeingEnding(tokens[index - 1].text));
+    std::string ending = AgreeingEnding(tokens[index - 1].text);
+    if (IsDecimalFraction(tokens, index - 1)) {
+      ending = CountedEnding(PluralForm::kFew);
+    } else if (IsNumberInGenitive(tokens, index - 1)) {
+      // The number is read in the genitive ("до трёх"), and so is the sign:
+      // "до трёх процентов", "до одного процента".
+      ending = CountedEnding(ending.empty() ? PluralForm::kFew : PluralForm::kMany);
+    }
+    text = ByteEntry(names_, token.text[0]) + ending;
   } else {
     for (char c : token.text) {
       if (!text.empty()) text += ' ';

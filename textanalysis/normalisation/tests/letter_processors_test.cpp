@@ -64,6 +64,11 @@ TEST(SymbolNameProcessorTest, AgreesWithTheNumberBefore) {
   EXPECT_EQ(Said(p, "3,5%", 3), "процента");
   EXPECT_EQ(Said(p, "0.25%", 3), "процента");
   EXPECT_EQ(Said(p, "3, 25%", 3), "процентов");
+  // After a word that puts the number in the genitive, the sign follows it.
+  EXPECT_EQ(Said(p, "до 3%", 2), "процентов");
+  EXPECT_EQ(Said(p, "Более 1%", 2), "процента");
+  EXPECT_EQ(Said(p, "около 25%", 2), "процентов");
+  EXPECT_EQ(Said(p, "на 3%", 2), "процента");
   // Far beyond any integer: the last digits still decide.
   EXPECT_EQ(Said(p, "99999999999999999999999992%", 1), "процента");
   EXPECT_EQ(AgreeingEnding("1,5.2"), "");

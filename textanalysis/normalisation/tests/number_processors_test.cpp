@@ -103,9 +103,11 @@ class CardinalNumberProcessorTest : public ::testing::Test {
                                  "один первом", "девять девятом", "пять пятом", "восемнадцать восемнадцатом",
                                  "@", "(муж:прил:род:ед)", "пять пятого", "@",
                                  "(муж:прил:предл:мн)", "восемнадцать восемнадцатых", "@",
-                                 "(муж:числ:род:мн)", "пять пяти", "@"});
+                                 "(муж:числ:род:мн)", "пять пяти", "@", "(муж:прил:дат:ед)",
+                                 "пять пятому", "@", "(муж:прил:вин:ед)", "пять пятый", "@"});
     normaliser_.LoadDictionaryForms(
-        {"году:муж:прил:предл:ед", "г:муж:прил:род:ед", "г:муж:прил:предл:ед"});
+        {"году:муж:прил:предл:ед", "г:муж:прил:род:ед", "г:муж:прил:предл:ед",
+         "кг:муж:числ:род:ед"});
     ASSERT_EQ(processor_.Init(&resources_), 1);
   }
   Normaliser normaliser_;
@@ -125,6 +127,9 @@ TEST_F(CardinalNumberProcessorTest, WholeAndDecimalNumbers) {
   EXPECT_EQ(Said(processor_, "21,001"), "двадцать одна целая одна тысячная");
   EXPECT_EQ(Said(processor_, "1,5 кг"), "полтора");
   EXPECT_EQ(Said(processor_, "1,5"), "одна целая пять десятых");
+  // Only a noun is counted: "коэффициент 1,5 был", "на 1,5 и".
+  EXPECT_EQ(Said(processor_, "1,5 был"), "одна целая пять десятых");
+  EXPECT_EQ(Said(processor_, "1,5 и"), "одна целая пять десятых");
   // Past millionths no word names the fraction: its digits one by one.
   EXPECT_EQ(Said(processor_, "1,1234567"), "один один два три четыре пять шесть семь");
   EXPECT_EQ(Said(processor_, "1.2.3"), "один");
@@ -197,6 +202,8 @@ TEST_F(CardinalNumberProcessorTest, AgreesWithContext) {
   EXPECT_EQ(Said(processor_, "в 18 вв. жили", 1), "восемнадцатых века+х");
   EXPECT_EQ(Said(processor_, "мая 1945 г. была", 1), "тысяча девятьсот сорок пятого го+да");
   EXPECT_EQ(Said(processor_, "в 1945 г. была", 1), "тысяча девятьсот сорок пятом году+");
+  EXPECT_EQ(Said(processor_, "к 1945 г. была", 1), "тысяча девятьсот сорок пятому го+ду");
+  EXPECT_EQ(Said(processor_, "по 1945 г. была", 1), "тысяча девятьсот сорок пятый год");
   EXPECT_EQ(Said(processor_, "220 в.", 0), "двести двадцать");
   processor_.OnTag({"Context=gender_feminine"});
   EXPECT_EQ(Said(processor_, "1"), "одна");

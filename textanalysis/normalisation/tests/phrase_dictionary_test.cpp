@@ -79,6 +79,11 @@ TEST_F(PhraseTest, PluralConditions) {
   // пять десятых рубля".
   EXPECT_EQ(Said(processor_, "75,5 руб. за", 3), "рубля");
   EXPECT_EQ(Said(processor_, "75, 5 руб. за", 3), "рублей");
+  // After a number in the genitive, the genitive: "до трёх рублей", "более
+  // одного рубля".
+  EXPECT_EQ(Said(processor_, "до 3 руб. за", 2), "рублей");
+  EXPECT_EQ(Said(processor_, "Более 1 руб. за", 2), "рубля");
+  EXPECT_EQ(Said(processor_, "на 3 руб. за", 2), "рубля");
   EXPECT_EQ(Said(processor_, "два руб. за", 1), "<none>");  // a number token is needed
   EXPECT_EQ(Said(processor_, "1 °C", 1), "гра+дус Це+льсия");
   EXPECT_EQ(Said(processor_, "2 °C", 1), "гра+дусов Це+льсия");
