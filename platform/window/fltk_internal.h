@@ -61,6 +61,10 @@ void PressFltkKey(int fltk_key);
 void InstallDesktopKeys();
 void RemoveDesktopKeys();
 
+// Called with every button release before it is handled: the release that
+// ends a long press in an edit field leaves the edit menu open.
+void ReleaseEndsHold();
+
 int RunFltkDialog(Dialog& dialog);
 int RunFltkSheet(PropertySheet& sheet);
 
