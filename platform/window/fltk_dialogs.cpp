@@ -478,6 +478,12 @@ void DialogView::OpenEditMenu(Entry& e) {
     const int caret = static_cast<int>(ToUtf8(after.text.substr(0, after.sel_end)).size());
     input->position(caret, caret);
   }
+  // Where the keyboard goes to the window under the pointer (no window
+  // manager), the end of the menu's grab takes the focus from the dialog
+  // once that event is handled: it is handled now, and the keys go back to
+  // the field.
+  TakeDisplayEvents();
+  input->take_focus();
   PumpAll();
   Sync();
 }

@@ -30,6 +30,8 @@ std::u16string FromUtf8(const char* text);
 
 // Drawing and X11 calls, kept apart because X11's names clash with ours.
 bool CanOpenDisplay();
+// Handles the events the display has sent so far (after a round trip).
+void TakeDisplayEvents();
 // The icon as a picture with clear pixels, `indent` clear columns before it;
 // the image owns its bytes.
 std::unique_ptr<Fl_RGB_Image> MakeIconImage(const Icon& icon, int indent = 0);
