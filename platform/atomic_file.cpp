@@ -32,7 +32,7 @@ bool AtomicFile::Create(const std::string& target) {
   struct stat st;
   if (lstat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
     return Fail(kNotRegularFile);
-  std::string pattern = target + ".partXXXXXX";
+  std::string pattern = target + kTemporarySuffix + "XXXXXX";
   const int fd = mkstemp(pattern.data());
   if (fd < 0) return Fail(errno);
   fchmod(fd, NewFileMode(target));

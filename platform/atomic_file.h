@@ -41,6 +41,8 @@ class PLATFORM_API AtomicFile {
   std::FILE* Stream() { return file_; }
 
   static constexpr int kNotRegularFile = -1;
+  // The temporary's name is the target's, this and six letters or digits.
+  static constexpr char kTemporarySuffix[] = ".part";
 
  private:
   bool Fail(int error);

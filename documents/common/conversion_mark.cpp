@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -24,6 +26,17 @@ constexpr char kMarkHeader[] = "#parlen temporaries";
 // Conversions run one at a time on the thread that asked for them; the
 // innermost mark names the files.
 ConversionMark* g_current = nullptr;
+
+// Only names a conversion gives its temporaries: a mark edited by hand must
+// not take a file of the user's with it.
+bool IsTemporaryOfConversion(const fs::path& path) {
+  const std::string name = path.filename().string();
+  if (IsTemporaryName(name, kIntermediatePrefix)) return true;
+  const size_t unique = name.size() - std::min(name.size(), kUniqueLetters);
+  const std::string prefix = name.substr(0, unique);
+  return prefix.ends_with(AtomicFile::kTemporarySuffix) &&
+         prefix.size() > std::strlen(AtomicFile::kTemporarySuffix) && IsTemporaryName(name, prefix);
+}
 
 std::string MarkFolder() {
   std::string problem;
@@ -98,7 +111,7 @@ void RemoveMarkedConversionLeftovers() {
     bool cleared = true;
     if (std::getline(in, line) && line == kMarkHeader) {
       while (std::getline(in, line)) {
-        if (!line.empty()) cleared = RemoveLeftoverFile(line) && cleared;
+        if (IsTemporaryOfConversion(line)) cleared = RemoveLeftoverFile(line) && cleared;
       }
     }
     // A young mark may belong to a conversion that has not written yet.

@@ -12,9 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// mkstemp's and mkdtemp's six letters and digits.
-constexpr size_t kUniqueLetters = 6;
-
 bool IsOwnedBy(const struct stat& st) { return st.st_uid == getuid(); }
 
 bool ChangedSince(const struct stat& st, std::chrono::system_clock::time_point since) {

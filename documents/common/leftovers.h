@@ -10,6 +10,8 @@
 #include <vector>
 
 inline constexpr auto kLeftoverQuiet = std::chrono::minutes(10);
+// mkstemp's and mkdtemp's six letters and digits.
+inline constexpr size_t kUniqueLetters = 6;
 
 // Whether the file (a folder with everything in it) has not changed for
 // kLeftoverQuiet. False when it cannot be told.

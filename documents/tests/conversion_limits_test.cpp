@@ -355,7 +355,14 @@ TEST(LeftoversTest, KilledFirstConversionIsFoundByTheNextStart) {
   const std::string running = book + ".auto.partQrS456";
   WriteBytes(running, "x");
   Age(running, std::chrono::minutes(20));
+  // A mark edited by hand takes only what a conversion names its files.
+  const std::string notes = Scratch("first-notes.txt");
+  WriteBytes(notes, "mine");
+  const std::string edited = marks + "conversion-HaNd01";
+  WriteBytes(edited, "#parlen temporaries\n" + book + "\n" + notes + "\n" + book + ".utf8\n");
+  for (const std::string& file : {notes, edited}) Age(file, std::chrono::minutes(20));
   RemoveMarkedConversionLeftovers();
+  EXPECT_EQ(ReadBytes(notes), "mine");
   EXPECT_TRUE(Exists(book));
   EXPECT_EQ(ReadBytes(book + ".utf8"), "mine");
   EXPECT_TRUE(Exists(running));

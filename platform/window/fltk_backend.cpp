@@ -159,6 +159,7 @@ int DispatchEvent(int event, Fl_Window* window) {
       return 1;
     }
   }
+  if (event == FL_RELEASE) ReleaseEndsHold();
   const int handled = Fl::handle_(event, window);
   // FLTK passes the keyboard on to the page only when it thinks the focus
   // was outside the window; the reader must hear of every return.

@@ -33,6 +33,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace fltk_backend {
@@ -276,13 +277,31 @@ class EditField : public Fl_Input {
   static void OnHold(void* data) {
     auto* self = static_cast<EditField*>(data);
     if (!self->press_) return;
-    self->press_.reset();
-    if (Fl::pushed() != self) return;
+    if (Fl::pushed() != self) {
+      self->press_.reset();
+      return;
+    }
     Fl::pushed(nullptr);
     // Focus without a press keeps the selection.
     self->take_focus();
+    held_at_ = {self->press_->x_root, self->press_->y_root};
+    self->press_.reset();
     self->open_menu();
+    held_at_.reset();
   }
+
+ public:
+  // FLTK takes a press of a second or more for no click, and its menu closes
+  // when such a press ends; the release that ends a hold where it began
+  // leaves the menu open, as a tap does.
+  static void ReleaseEndsHold() {
+    if (held_at_ && std::abs(Fl::e_x_root - held_at_->first) + std::abs(Fl::e_y_root - held_at_->second) <= kStill)
+      Fl::event_is_click(1);
+    held_at_.reset();
+  }
+
+ private:
+  static inline std::optional<std::pair<int, int>> held_at_;
 
   std::optional<Press> press_;
 };
@@ -459,6 +478,12 @@ void DialogView::OpenEditMenu(Entry& e) {
     const int caret = static_cast<int>(ToUtf8(after.text.substr(0, after.sel_end)).size());
     input->position(caret, caret);
   }
+  // Where the keyboard goes to the window under the pointer (no window
+  // manager), the end of the menu's grab takes the focus from the dialog
+  // once that event is handled: it is handled now, and the keys go back to
+  // the field.
+  TakeDisplayEvents();
+  input->take_focus();
   PumpAll();
   Sync();
 }
@@ -626,6 +651,8 @@ void RaiseOpenWindows() {
 
 void PushOpenWindow(Fl_Window* window) { PushView({window, {}, nullptr, nullptr, nullptr}); }
 void PopOpenWindow() { PopView(); }
+
+void ReleaseEndsHold() { EditField::ReleaseEndsHold(); }
 
 int RunFltkDialog(Dialog& dialog) {
   dialog.BeginModal(WakeLoop);

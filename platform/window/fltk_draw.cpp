@@ -41,6 +41,11 @@ bool CanOpenDisplay() {
   return true;
 }
 
+void TakeDisplayEvents() {
+  if (fl_display != nullptr) XSync(fl_display, False);
+  Fl::check();
+}
+
 void DrawScreen(const Bitmap& bitmap, int x, int y, int w, int h, bool display_on) {
   if (!display_on) {
     fl_rectf(x, y, w, h, FL_BLACK);

@@ -30,6 +30,8 @@ std::u16string FromUtf8(const char* text);
 
 // Drawing and X11 calls, kept apart because X11's names clash with ours.
 bool CanOpenDisplay();
+// Handles the events the display has sent so far (after a round trip).
+void TakeDisplayEvents();
 // The icon as a picture with clear pixels, `indent` clear columns before it;
 // the image owns its bytes.
 std::unique_ptr<Fl_RGB_Image> MakeIconImage(const Icon& icon, int indent = 0);
@@ -60,6 +62,10 @@ void PressFltkKey(int fltk_key);
 // while the back end lives.
 void InstallDesktopKeys();
 void RemoveDesktopKeys();
+
+// Called with every button release before it is handled: the release that
+// ends a long press in an edit field leaves the edit menu open.
+void ReleaseEndsHold();
 
 int RunFltkDialog(Dialog& dialog);
 int RunFltkSheet(PropertySheet& sheet);

@@ -130,3 +130,8 @@ void XInput::FocusFollowsPointer() {
   XSetInputFocus(display_, PointerRoot, RevertToPointerRoot, CurrentTime);
   XSync(display_, False);
 }
+
+void XInput::FocusRootWindow() {
+  XSetInputFocus(display_, DefaultRootWindow(display_), RevertToPointerRoot, CurrentTime);
+  XSync(display_, False);
+}

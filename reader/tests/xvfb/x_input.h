@@ -40,6 +40,9 @@ class XInput {
   void FocusOwnWindow();
   void FocusWindowAt(POINT at);
   void FocusFollowsPointer();
+  // The keyboard to the root window, as when the window that had it went
+  // away: keys go to the window under the pointer.
+  void FocusRootWindow();
 
  private:
   _XDisplay* display_ = nullptr;
