@@ -1,15 +1,10 @@
 #include "engine/voice_writer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
 #include <string>
 
 #include "engine/allobase.h"
 #include "engine/ima_adpcm.h"
+#include "platform/atomic_file.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -33,29 +28,6 @@ int32_t FlagsOf(const VoiceData& voice) {
   if (voice.voiceKind == 0) flags |= Allobase::kFlagKind0;
   if (voice.voiceKind == 2) flags |= Allobase::kFlagKind2;
   return flags;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    written += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// A new file of a name of its own beside the target, with the permissions
-// any new file of the user gets; never one that exists (or a link).
-int CreateTemporaryBeside(const std::string& target, std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + ".part" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
 }
 
 }  // namespace
@@ -112,13 +84,5 @@ bool WriteVoiceDatabase(const std::u16string& path, const VoiceData& voice) {
   if (!EncodeVoiceDatabase(voice, bytes)) return false;
   // A new file renamed over the old one: an engine speaking with the old
   // voice keeps reading the file it opened.
-  const std::string target = Utf16ToUtf8(path);
-  std::string temporary;
-  const int fd = CreateTemporaryBeside(target, temporary);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
-  ok = close(fd) == 0 && ok;
-  ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
+  return WriteFileAtomically(Utf16ToUtf8(path), bytes);
 }

@@ -28,5 +28,6 @@ struct VoiceData {
 bool EncodeVoiceDatabase(const VoiceData& voice, std::string& out);
 
 // Encodes the file and writes it under a temporary name beside the path,
-// then renames it over the path; false when encoding or writing fails.
+// then renames it over the path (keeping the old file's permissions); false,
+// with the old file as it was, when encoding or writing fails.
 bool WriteVoiceDatabase(const std::u16string& path, const VoiceData& voice);

@@ -189,9 +189,16 @@ TEST_F(AllobaseTest, ContentsThatDoNotFitTheFileAreRefused) {
 TEST_F(AllobaseTest, FileReplacedOrCutShortWhileLoaded) {
   ASSERT_TRUE(WriteVoiceDatabase(file_.Wide(), TwoUnitVoice(false)));
   ASSERT_EQ(voice_.Load(file_.Wide()), S_OK);
+  // The new file keeps the old one's permissions, whatever the umask.
+  std::filesystem::permissions(file_.Narrow(), std::filesystem::perms::owner_read |
+                                                   std::filesystem::perms::owner_write |
+                                                   std::filesystem::perms::others_read);
   VoiceData other = TwoUnitVoice(false);
   other.units[0].samples.assign(1000, 9);
   ASSERT_TRUE(WriteVoiceDatabase(file_.Wide(), other));
+  EXPECT_EQ(std::filesystem::status(file_.Narrow()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::others_read);
   UnitRecord a;
   UnitRecord b;
   ASSERT_TRUE(voice_.FindUnit("A0", a) && voice_.FindUnit("B", b));
