@@ -35,9 +35,13 @@ std::unique_ptr<Fl_RGB_Image> MakeIconImage(const Icon& icon, int indent) {
 }
 
 bool CanOpenDisplay() {
-  ::Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  XCloseDisplay(display);
+  if (fl_display != nullptr) return true;
+  ::Display* probe = XOpenDisplay(nullptr);
+  if (probe == nullptr) return false;
+  // The toolkit connects before the probe goes: closing the only client of
+  // a fresh X server resets it, and a connection made meanwhile is refused.
+  fl_open_display();
+  XCloseDisplay(probe);
   return true;
 }
 
