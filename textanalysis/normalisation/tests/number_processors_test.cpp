@@ -61,7 +61,9 @@ TEST(OrdinalNumberProcessorTest, CardinalAgreementAndRefusals) {
   OrdinalNumberProcessor p;
   EXPECT_EQ(Said(p, "1-а"), "одна");
   EXPECT_EQ(Said(p, "21-о"), "двадцать одно");
-  EXPECT_EQ(Said(p, "2-е"), "две");
+  // "-е" after 2 is the ordinal's ending as after any other number.
+  EXPECT_EQ(Said(p, "2-е"), "второе");
+  EXPECT_EQ(Said(p, "22-е"), "двадцать второе");
   EXPECT_EQ(Said(p, "11-а"), "<none>");
   EXPECT_EQ(Said(p, "5 -й"), "<none>");
   EXPECT_EQ(Said(p, "5- й"), "<none>");
