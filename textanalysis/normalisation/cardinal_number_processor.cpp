@@ -54,6 +54,60 @@ bool IsFraction(const std::string& numerator, const std::string& denominator) {
   return bottom > 1 && (top < bottom || (top <= 10 && bottom <= 10));
 }
 
+// tokens[index] is written with one blank after it and nothing else before
+// the next token (no line end, no second blank).
+bool HasOneBlankAfter(const std::vector<TextToken>& tokens, int index) {
+  const TextToken& token = tokens[index];
+  return token.RightFlags() == TextToken::kSpaceAfter && index + 1 < static_cast<int>(tokens.size()) &&
+         tokens[index + 1].position.start == EndOf(token.position) + 1;
+}
+
+// tokens[index] is a no-break space written tight between two tokens.
+bool IsTightNoBreakSpace(const std::vector<TextToken>& tokens, int index) {
+  return index > 0 && index + 1 < static_cast<int>(tokens.size()) &&
+         tokens[index].text == "\xA0" && tokens[index - 1].RightFlags() == 0 &&
+         tokens[index].RightFlags() == 0 && tokens[index + 1].LeftFlags() == 0;
+}
+
+bool IsDigitGroup(const TextToken& token, size_t minSize, size_t maxSize) {
+  return token.IsNumber() && !token.IsCapitalFirst() && IsDigitString(token.text) &&
+         token.text.size() >= minSize && token.text.size() <= maxSize;
+}
+
+// The last token of a number typeset in groups of three digits ("50 000",
+// "1 000 000"), each group after one blank or a no-break space; `index`
+// when the number at `index` is no such number.
+int LastDigitGroup(const std::vector<TextToken>& tokens, int index) {
+  const int count = static_cast<int>(tokens.size());
+  // The token after the blank or no-break space after tokens[i], or -1.
+  const auto afterSpace = [&](int i) {
+    if (IsTightNoBreakSpace(tokens, i + 1)) return i + 2;
+    return HasOneBlankAfter(tokens, i) ? i + 1 : -1;
+  };
+  if (!IsDigitGroup(tokens[index], 1, 3) || tokens[index].text[0] == '0') return index;
+  // A run of numbers with a group of other than three digits in it is a
+  // run of numbers ("12 34 567", "8 800 555 35 35").
+  if ((index > 0 && afterSpace(index - 1) == index && IsNumberAt(tokens, index - 1)) ||
+      (index > 1 && afterSpace(index - 2) == index && IsNumberAt(tokens, index - 2)))
+    return index;
+  int last = index;
+  for (int next = afterSpace(last); next >= 0 && next < count && tokens[next].IsNumber();
+       next = afterSpace(last)) {
+    if (!IsDigitGroup(tokens[next], 3, 3)) return index;
+    last = next;
+  }
+  // A fraction or an ending written tight after the last group ("1 000,5",
+  // "10 000-й") is no part of a grouped number.
+  if (last + 1 < count && tokens[last].RightFlags() == 0) {
+    const TextToken& after = tokens[last + 1];
+    const bool fraction = IsDecimalSeparator(after.text) && after.RightFlags() == 0 &&
+                          IsNumberAt(tokens, last + 2);
+    if (fraction || after.text == "-" || after.IsRussianWord() || after.IsLatinWord())
+      return index;
+  }
+  return last;
+}
+
 }  // namespace
 
 // The noun a year or century abbreviation after a number stands for, in
@@ -265,6 +319,10 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
       SpellFraction(token.text, tokens[index + 2].text, marked, grammar_, text))
     return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
 
+  const int lastGroup = LastDigitGroup(tokens, index);
+  std::string digits = token.text;
+  for (int i = index + 1; i <= lastGroup; ++i)
+    if (tokens[i].IsNumber()) digits += tokens[i].text;
   const int length = DecimalLength(tokens, index);
   const GrammarForm* counted = length == 3 ? NounAfter(tokens, index + 3) : nullptr;
   if (length == 3 &&
@@ -272,7 +330,7 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
                    counted != nullptr && counted->gender == NumeralSpeller::kFeminine, marked,
                    grammar_, text))
     return Handle(out, consumed, SpanToken(tokens, index, index + 2, text), 3);
-  if (!NumeralSpeller::NumberWithZeros(token.text, text)) return Decline(out, consumed);
+  if (!NumeralSpeller::NumberWithZeros(digits, text)) return Decline(out, consumed);
   if (length == 3) {
     const std::string& fraction = tokens[index + 2].text;
     size_t zeros = 0;
@@ -289,7 +347,7 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
       text += " " + words;
     }
   } else if (grammar_ != nullptr) {
-    const DateNoun* noun = DateNounAfter(tokens, index);
+    const DateNoun* noun = lastGroup == index ? DateNounAfter(tokens, index) : nullptr;
     GrammarForm form;
     if (noun != nullptr && DateForm(*noun, tokens, index, text, form)) {
       // The noun agrees with the ordinal: "в XVIII веке", "9 мая 1945 года".
@@ -309,8 +367,9 @@ int CardinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
       form.gender = gender_;
       grammar_->InflectNumber(text, form);
     } else {
-      grammar_->InflectNumberPhrase(text, NextWord(tokens, index), previous, token.text);
+      grammar_->InflectNumberPhrase(text, NextWord(tokens, lastGroup), previous, digits);
     }
   }
-  return Handle(out, consumed, SpanToken(tokens, index, index + length - 1, text), length);
+  const int last = std::max(lastGroup, index + length - 1);
+  return Handle(out, consumed, SpanToken(tokens, index, last, text), last - index + 1);
 }

@@ -130,20 +130,16 @@ int OrdinalNumberProcessor::Process(std::vector<TextToken>& tokens, int index,
   const std::string& digits = number.text;
   const LastDigits d = LastDigitsOf(digits);
   const bool endsInOne = d.units == 1 && d.tens != 1;
-  const bool endsInTwo = d.units == 2 && d.tens != 1;
-  const bool agreesAsCardinal =
-      ((written == "а" || written == "о") && endsInOne) || (written == "е" && endsInTwo);
+  // "2-е" is an ordinal like any number with "-е": "второе место", "вторые".
+  const bool agreesAsCardinal = (written == "а" || written == "о") && endsInOne;
   if (endings_.count(written) == 0 && !agreesAsCardinal) return Decline(out, consumed);
 
   std::string words;
   if (!NumeralSpeller::Number(digits, words) || words.empty()) return Decline(out, consumed);
   std::string text;
   if (agreesAsCardinal) {
-    // "1-а" is "одна", "1-о" "одно", "2-е" "две".
-    if (written == "е")
-      text = words.substr(0, words.size() - 1) + "е";
-    else
-      text = words.substr(0, words.size() - 2) + (written == "а" ? "на" : "но");
+    // "1-а" is "одна", "1-о" "одно".
+    text = words.substr(0, words.size() - 2) + (written == "а" ? "на" : "но");
   } else {
     const std::string ending = EndingFor(written, d,
                                          digits.find_first_not_of('0') == std::string::npos,

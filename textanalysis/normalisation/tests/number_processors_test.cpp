@@ -61,7 +61,9 @@ TEST(OrdinalNumberProcessorTest, CardinalAgreementAndRefusals) {
   OrdinalNumberProcessor p;
   EXPECT_EQ(Said(p, "1-а"), "одна");
   EXPECT_EQ(Said(p, "21-о"), "двадцать одно");
-  EXPECT_EQ(Said(p, "2-е"), "две");
+  // "-е" after 2 is the ordinal's ending as after any other number.
+  EXPECT_EQ(Said(p, "2-е"), "второе");
+  EXPECT_EQ(Said(p, "22-е"), "двадцать второе");
   EXPECT_EQ(Said(p, "11-а"), "<none>");
   EXPECT_EQ(Said(p, "5 -й"), "<none>");
   EXPECT_EQ(Said(p, "5- й"), "<none>");
@@ -149,6 +151,36 @@ TEST_F(CardinalNumberProcessorTest, WholeAndDecimalNumbers) {
   EXPECT_EQ(r.consumed, 3);
   EXPECT_EQ(r.out[0].position.start, 2u);
   EXPECT_EQ(r.out[0].position.size, 4u);
+}
+
+// Groups of three digits typeset apart with one blank or a no-break space
+// make one number; other runs of numbers stay apart.
+TEST_F(CardinalNumberProcessorTest, DigitGroups) {
+  EXPECT_EQ(Said(processor_, "50 000"), "пятьдесят тысяч");
+  EXPECT_EQ(Said(processor_, "1 000 000."), "миллион");
+  EXPECT_EQ(Said(processor_, "146\xA0" "447\xA0" "424"),
+            "сто сорок шесть миллионов четыреста сорок семь тысяч четыреста двадцать четыре");
+  EXPECT_EQ(Said(processor_, "5 10"), "пять");
+  EXPECT_EQ(Said(processor_, "1998 000"), "тысяча девятьсот девяносто восемь");
+  EXPECT_EQ(Said(processor_, "50  000"), "пятьдесят");
+  EXPECT_EQ(Said(processor_, "50\n000"), "пятьдесят");
+  EXPECT_EQ(Said(processor_, "50\xA0\xA0" "000"), "пятьдесят");
+  EXPECT_EQ(Said(processor_, "8 800 555 35 35"), "восемь");
+  EXPECT_EQ(Said(processor_, "8 800 555 35 35", 1), "восемьсот");
+  EXPECT_EQ(Said(processor_, "1 000,5"), "один");
+  EXPECT_EQ(Said(processor_, "10 000-й"), "десять");
+  std::vector<TextToken> tokens = Tokens("x 10 000 000 y");
+  ProcessResult r = RunProcessor(processor_, tokens, 1);
+  EXPECT_EQ(r.Text(), "десять миллионов");
+  EXPECT_EQ(r.consumed, 3);
+  EXPECT_EQ(r.out[0].position.start, 2u);
+  EXPECT_EQ(r.out[0].position.size, 10u);
+  EXPECT_EQ(r.out[0].flags, TextToken::kSpaceBefore | TextToken::kSpaceAfter);
+  tokens = Tokens("x 50\xA0" "000 y");
+  r = RunProcessor(processor_, tokens, 1);
+  EXPECT_EQ(r.consumed, 3);
+  EXPECT_EQ(r.out[0].position.start, 2u);
+  EXPECT_EQ(r.out[0].position.size, 6u);
 }
 
 TEST_F(CardinalNumberProcessorTest, Signs) {
