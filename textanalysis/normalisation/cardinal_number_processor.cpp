@@ -22,8 +22,6 @@ bool IsNumberAt(const std::vector<TextToken>& tokens, int index) {
   return index >= 0 && index < static_cast<int>(tokens.size()) && tokens[index].IsNumber();
 }
 
-bool IsWord(const std::string& text) { return GrammarTables::IsWordText(text); }
-
 // tokens[index], a mark written tight after it and a number written tight
 // after that, which no second such mark follows ("10:30", "3/4", but not
 // "12/05/2023").
@@ -200,12 +198,10 @@ int CardinalNumberProcessor::DecimalLength(const std::vector<TextToken>& tokens,
 
 const GrammarForm* CardinalNumberProcessor::NounAfter(const std::vector<TextToken>& tokens,
                                                      int index) const {
-  if (grammar_ == nullptr || index >= static_cast<int>(tokens.size()) ||
-      !IsWord(tokens[index].text))
+  if (grammar_ == nullptr || index < 0 || index >= static_cast<int>(tokens.size()))
     return nullptr;
-  std::string word = tokens[index].text;
-  LowerString(word);
-  return grammar_->WordForm(word);
+  const std::vector<GrammarForm>* forms = grammar_->TextForms(tokens[index].text);
+  return forms != nullptr ? &forms->front() : nullptr;
 }
 
 std::string CardinalNumberProcessor::NextWord(const std::vector<TextToken>& tokens,
@@ -215,12 +211,13 @@ std::string CardinalNumberProcessor::NextWord(const std::vector<TextToken>& toke
   // The first day of a span takes the month of the last: "с 1 по 5 мая".
   const std::string& next = tokens[index + 1].text;
   if ((next == "по" || next == "до" || next == "-") && index + 3 < count &&
-      tokens[index + 2].IsNumber() && IsWord(tokens[index + 3].text)) {
-    std::string month = tokens[index + 3].text;
-    LowerString(month);
-    const GrammarForm* form = grammar_->WordForm(month);
-    if (form != nullptr && form->part == 1 && form->gender == 2 && form->grammarCase == 1)
+      tokens[index + 2].IsNumber()) {
+    const GrammarForm* form = NounAfter(tokens, index + 3);
+    if (form != nullptr && form->part == 1 && form->gender == 2 && form->grammarCase == 1) {
+      std::string month = tokens[index + 3].text;
+      LowerString(month);
       return month;
+    }
   }
   return next;
 }
@@ -229,17 +226,11 @@ GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tok
                                               int index) const {
   constexpr int kOrdinal = 1;
   const int count = static_cast<int>(tokens.size());
-  auto formOf = [this](const TextToken& token) -> const GrammarForm* {
-    if (!IsWord(token.text)) return nullptr;
-    std::string word = token.text;
-    LowerString(word);
-    return grammar_->WordForm(word);
-  };
   // The noun after it: "XIX века", "к XV веку".
   if (index + 1 < count) {
     GrammarForm form;
     const std::string previous = index > 0 ? tokens[index - 1].text : std::string();
-    if (formOf(tokens[index + 1]) != nullptr &&
+    if (NounAfter(tokens, index + 1) != nullptr &&
         grammar_->ChooseForm("", "", tokens[index + 1].text, previous, form)) {
       if (form.part != kOrdinal) form.number = 0;
       form.part = kOrdinal;
@@ -256,12 +247,12 @@ GrammarForm CardinalNumberProcessor::RomanForm(const std::vector<TextToken>& tok
   if (index == 0) return form;
   const TextToken& before = tokens[index - 1];
   // The noun before it: "том III", "часть II".
-  if (const GrammarForm* noun = formOf(before)) {
+  if (const GrammarForm* noun = NounAfter(tokens, index - 1)) {
     form.gender = noun->gender;
     return form;
   }
   // A name: "Екатерина II", "при Иване IV".
-  if (before.IsCapitalFirst() && IsWord(before.text)) {
+  if (before.IsCapitalFirst() && GrammarTables::IsWordText(before.text)) {
     const char last = before.text.back();
     if (last == 'а' || last == 'я') form.gender = NumeralSpeller::kFeminine;
     if (last == 'е') form.grammarCase = 5;

@@ -246,6 +246,13 @@ const std::vector<GrammarForm>* GrammarTables::WordForms(const std::string& word
   return entry == wordForms_.end() || entry->second.empty() ? nullptr : &entry->second;
 }
 
+const std::vector<GrammarForm>* GrammarTables::TextForms(const std::string& text) const {
+  if (!IsWordText(text)) return nullptr;
+  std::string word = text;
+  LowerString(word);
+  return WordForms(word);
+}
+
 void GrammarTables::InflectNumber(std::string& words, const GrammarForm& form) const {
   std::string prefix;
   std::vector<std::string> tail;

@@ -62,6 +62,9 @@ class GrammarTables {
   const GrammarForm* WordForm(const std::string& word) const;
   // Every form a lower-case word may stand in, in the order of the lines.
   const std::vector<GrammarForm>* WordForms(const std::string& word) const;
+  // The forms of a word as written in a text (any capitals); null when it is
+  // no word of letters or unknown.
+  const std::vector<GrammarForm>* TextForms(const std::string& text) const;
 
  private:
   // The form of a numeral word at the slot; "" when none.

@@ -182,12 +182,7 @@ bool GrammarTables::ChooseForm(const std::string& words, const std::string& digi
                                GrammarForm& form) const {
   const Governor* governor = FindGovernor(previous);
   const PluralForm kind = ClassOf(words, digits);
-  const std::vector<GrammarForm>* readings = nullptr;
-  if (IsWordText(next)) {
-    std::string lower = next;
-    LowerString(lower);
-    readings = WordForms(lower);
-  }
+  const std::vector<GrammarForm>* readings = TextForms(next);
   if (readings == nullptr) {
     if (governor == nullptr) return false;
     if (governor->year >= 0 && LooksLikeYear(digits))

@@ -82,13 +82,11 @@ const ShortEnding* OrdinalNumberProcessor::ChosenEnding(const std::vector<TextTo
                                                         int index, int endingIndex) const {
   const std::string& written = tokens[endingIndex].text;
   if (written != "е" && written != "м") return nullptr;
-  const GrammarForm* noun = nullptr;
-  if (grammar_ != nullptr && endingIndex + 1 < static_cast<int>(tokens.size()) &&
-      GrammarTables::IsWordText(tokens[endingIndex + 1].text)) {
-    std::string word = tokens[endingIndex + 1].text;
-    LowerString(word);
-    noun = grammar_->WordForm(word);
-  }
+  const std::vector<GrammarForm>* forms =
+      grammar_ != nullptr && endingIndex + 1 < static_cast<int>(tokens.size())
+          ? grammar_->TextForms(tokens[endingIndex + 1].text)
+          : nullptr;
+  const GrammarForm* noun = forms != nullptr ? &forms->front() : nullptr;
   if (written == "е") {
     // A year's decade with no noun: "в 1990-е".
     const std::string& digits = tokens[index].text;
@@ -98,9 +96,7 @@ const ShortEnding* OrdinalNumberProcessor::ChosenEnding(const std::vector<TextTo
   }
   if (noun != nullptr) {
     // "в 8-м ряду": any prepositional reading of the noun.
-    std::string word = tokens[endingIndex + 1].text;
-    LowerString(word);
-    for (const GrammarForm& form : *grammar_->WordForms(word))
+    for (const GrammarForm& form : *forms)
       if (form.grammarCase == 5) return &kPrepositionalM;
     return nullptr;
   }
