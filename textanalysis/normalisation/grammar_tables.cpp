@@ -48,6 +48,11 @@ bool IsScaleKey(const std::string& word) {
   return word == "тысяча" || word == "миллион" || word == "миллиард" || word == "триллион";
 }
 
+// A scale word in any form the speller writes ("тысяча", "тысяч", "миллионов").
+bool IsScaleWord(const std::string& word) {
+  return ScaleNominativeOf(word) != word || IsScaleKey(word);
+}
+
 // The speller's feminine units are forms of the masculine keys.
 std::string NumeralKey(const std::string& word) {
   if (word == "одна" || word == "одно") return "один";
@@ -312,12 +317,12 @@ void GrammarTables::InflectCardinal(std::string& words, const GrammarForm& form)
   // the speller gave them; the last group takes the noun's.
   size_t lastScale = std::string::npos;
   for (size_t i = 0; i < parts.size(); ++i)
-    if (ScaleNominativeOf(parts[i]) != parts[i] || IsScaleKey(parts[i])) lastScale = i;
+    if (IsScaleWord(parts[i])) lastScale = i;
   std::string result;
   for (size_t i = 0; i < parts.size(); ++i) {
     const std::string& word = parts[i];
     std::string said;
-    if (ScaleNominativeOf(word) != word || IsScaleKey(word)) {
+    if (IsScaleWord(word)) {
       // Alone or after "одна" the scale word stays singular ("тысячи",
       // "одной тысячи").
       const bool one = i == 0 || NumeralKey(parts[i - 1]) == "один";
