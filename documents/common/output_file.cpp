@@ -44,7 +44,7 @@ bool OutputFile::Create(const char16_t* target, int64_t announcedSize) {
   if (!budget_.Announce(announcedSize)) return false;
   if (!file_.Create(targetPath_)) {
     if (file_.Error() == AtomicFile::kNotRegularFile) {
-      Stopped(file_);
+      Stopped();
     } else {
       failureReason_ = file_.Error() != 0 ? file_.Error() : EIO;
     }
@@ -72,15 +72,15 @@ bool OutputFile::Write(const void* bytes, size_t n) {
     std::replace(withoutNul_.begin(), withoutNul_.end(), '\0', ' ');
     bytes = withoutNul_.data();
   }
-  if (!file_.Write(bytes, n)) Stopped(file_);
+  if (!file_.Write(bytes, n)) Stopped();
   return !failed_;
 }
 
 // A full disk, a file-size limit (EFBIG) or a target that is no file: the
 // user learns which, since the converter only sees a failed write.
-void OutputFile::Stopped(const AtomicFile& file) {
+void OutputFile::Stopped() {
   failed_ = true;
-  failureReason_ = file.Error() != 0 ? file.Error() : EIO;
+  failureReason_ = file_.Error() != 0 ? file_.Error() : EIO;
   if (!sayFailures_) return;
   std::u16string target;
   Utf8ToUtf16(targetPath_, &target);
@@ -100,7 +100,7 @@ bool OutputFile::Commit() {
     return false;
   }
   if (file_.Commit()) return true;
-  Stopped(file_);
+  Stopped();
   return false;
 }
 

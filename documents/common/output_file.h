@@ -49,7 +49,7 @@ class OutputFile {
 
  private:
   void Discard();
-  void Stopped(const AtomicFile& file);
+  void Stopped();
 
   bool text_;
   bool sayFailures_;

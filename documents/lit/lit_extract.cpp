@@ -69,18 +69,6 @@ int LitRebuild(lit_file* lit, const char* internalName, bool packageMode,
   return consumed < 0 ? consumed : (static_cast<uint32_t>(consumed) < size ? 1 : 0);
 }
 
-int LitWriteRebuiltFile(lit_file* lit, const char* internalName, const std::u16string& path,
-                        bool packageMode, const lit_manifest* manifest) {
-  std::string rebuilt;
-  int rc = LitRebuild(lit, internalName, packageMode, manifest, &rebuilt);
-  if (rc < 0) return rc;
-  std::FILE* file = OpenForWriting(path);
-  if (file == nullptr) return -1;
-  if (!WriteAll(file, rebuilt)) rc = -1;
-  if (std::fclose(file) != 0) rc = -1;
-  return rc;
-}
-
 int LitWriteRawFile(lit_file* lit, const char* internalName, const std::u16string& path) {
   uint8_t* data = nullptr;
   uint32_t size = 0;

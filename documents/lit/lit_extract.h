@@ -20,10 +20,6 @@ int LitExtractBook(lit_file* lit, const std::u16string& source, const std::u16st
 // success, or a negative code.
 int LitRebuild(lit_file* lit, const char* internalName, bool packageMode,
                const lit_manifest* manifest, std::string* out);
-// Rebuilds a tag-stream file as HTML; 1 when the rebuilt stream ended before
-// the stored one, 0 on success, or a negative code.
-int LitWriteRebuiltFile(lit_file* lit, const char* internalName, const std::u16string& path,
-                        bool packageMode, const lit_manifest* manifest);
 // Writes an internal file's bytes; 0 or -1.
 int LitWriteRawFile(lit_file* lit, const char* internalName, const std::u16string& path);
 // The item's book file name reduced to its last component, with bytes that

@@ -8,10 +8,13 @@
 
 #include "foundation/text_file.h"
 
+constexpr uint32_t kZipLocalHeaderSignature = 0x04034b50;
 constexpr uint32_t kZipCentralEntrySignature = 0x02014b50;
 constexpr uint32_t kZipEndSignature = 0x06054b50;
 // A 32-bit size or offset of this value stands in a zip64 field.
 constexpr uint32_t kZipInZip64Field = 0xFFFFFFFF;
+// The largest size or offset of an entry the reader takes.
+constexpr uint64_t kZipLargestEntry = 0x7fffffff;
 
 struct CentralEntry {
   uint32_t crc;

@@ -17,14 +17,12 @@
 
 namespace {
 
-constexpr uint32_t kLocalHeaderSignature = 0x04034b50;
 constexpr size_t kLocalHeaderSize = 30;
 constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagDataDescriptor = 0x0008;
 constexpr uint16_t kFlagUtf8Name = 0x0800;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflated = 8;
-constexpr uint64_t kLargestEntry = 0x7fffffff;
 // Folders deeper than this are not shown: the tree is walked (and freed)
 // recursively, and a name of 64 KB could otherwise nest 32000 folders.
 constexpr size_t kMostPathPieces = 100;
@@ -190,7 +188,7 @@ class ArchiveWalk {
     if (signature == kZipCentralEntrySignature || signature == kZipEndSignature) return false;
     if (!ReadExactly(file_, raw + 4, sizeof raw - 4)) return Broken(headerOffset);
     LocalHeader header = ParseHeader(raw);
-    if (header.signature != kLocalHeaderSignature || header.nameLength == 0) {
+    if (header.signature != kZipLocalHeaderSignature || header.nameLength == 0) {
       return Broken(headerOffset);
     }
     uint64_t next = 0;
@@ -244,8 +242,8 @@ class ArchiveWalk {
       reason = kEncrypted;
     } else if (header.method != kMethodStored && header.method != kMethodDeflated) {
       reason = kUnsupportedMethod;
-    } else if (header.compressedSize > kLargestEntry || header.uncompressedSize > kLargestEntry ||
-               dataOffset > kLargestEntry) {
+    } else if (header.compressedSize > kZipLargestEntry ||
+               header.uncompressedSize > kZipLargestEntry || dataOffset > kZipLargestEntry) {
       reason = kTooLarge;
     }
     SplitByAny(name_, pieces_, "/");

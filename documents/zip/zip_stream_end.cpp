@@ -11,12 +11,10 @@
 namespace {
 
 constexpr uint32_t kDescriptorSignature = 0x08074b50;
-constexpr uint32_t kLocalHeaderSignature = 0x04034b50;
 constexpr size_t kBlock = 16384;
-constexpr uLong kLargestEntry = 0x7fffffff;
 
 bool StartsRecord(uint32_t signature) {
-  return signature == kLocalHeaderSignature || signature == kZipCentralEntrySignature ||
+  return signature == kZipLocalHeaderSignature || signature == kZipCentralEntrySignature ||
          signature == kZipEndSignature;
 }
 
@@ -41,7 +39,7 @@ bool FindDeflatedExtent(TextFile& file, uint64_t dataOffset, DeflatedExtent& ext
   const LONG position = file.Tell();
   const uint64_t fileSize = file.GetSize();
   z_stream stream{};
-  if (dataOffset > 0x7fffffff || inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
+  if (dataOffset > kZipLargestEntry || inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
   std::vector<unsigned char> input(kBlock);
   std::vector<unsigned char> output(kBlock);
   uLong crc = crc32(0L, Z_NULL, 0);
@@ -60,7 +58,7 @@ bool FindDeflatedExtent(TextFile& file, uint64_t dataOffset, DeflatedExtent& ext
     crc = crc32(crc, output.data(), static_cast<uInt>(output.size() - stream.avail_out));
     // Wanting more input is no fault; more than an entry can hold is.
     if (result == Z_BUF_ERROR && stream.avail_in == 0) result = Z_OK;
-    if (stream.total_out > kLargestEntry) result = Z_DATA_ERROR;
+    if (stream.total_out > kZipLargestEntry) result = Z_DATA_ERROR;
   }
   const bool ended = result == Z_STREAM_END;
   extent = {stream.total_in, stream.total_out, static_cast<uint32_t>(crc), fileSize};
