@@ -18,7 +18,6 @@ class PositionalFile {
   // records its size.
   bool Open(const std::u16string& path);
   void Close();
-  bool IsOpen() const { return fd_ >= 0; }
   // The size when the file was opened.
   uint64_t SizeAtOpen() const { return size_; }
 
